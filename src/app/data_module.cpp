@@ -1,0 +1,13 @@
+#include "app/data_module.h"
+
+#include <commctrl.h>
+
+#include "ui/window.h"
+
+TDM* DM = nullptr;
+
+TDM::TDM() {
+    // The pictures are one strip of fifteen; magenta is transparent.
+    treeImages_.reset(ImageList_LoadImageA(AppInstance(), "TREEIMAGES", 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
+                                           LR_CREATEDIBSECTION));
+}

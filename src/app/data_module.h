@@ -1,0 +1,42 @@
+// The data module: what several windows share. The tree image list, the scan
+// animation timer and the HTTP client settings of the update check.
+#pragma once
+
+#include <string>
+
+#include "platform/handles.h"
+#include "ui/timer.h"
+
+// Settings of the HTTP client that asks the update endpoint.
+struct HttpClientSettings {
+    int readTimeoutMs = 5000;
+    std::string accept = "text/html, */*";
+    std::string contentType = "text/html";
+    std::string userAgent = "Mozilla/3.0 (compatible; Indy Library)";
+    bool acceptCookies = true;
+    bool useProxy = false;
+    bool basicAuthentication = false;
+    bool encodeParameters = true;
+};
+
+class TDM {
+public:
+    // DataModuleCreate: loads the shared pictures.
+    TDM();
+
+    // 16 x 16 pictures: 0 root, 1-4 categories, 5 item, 6 ticked, 7 unticked,
+    // 8-14 the scanning animation.
+    HIMAGELIST TreeImageList() const { return treeImages_.get(); }
+
+    // 20 ms, disabled until a category is being scanned.
+    Timer EvidenceTimer{20};
+    int EvidenceNode = 0;    // item-tree node being scanned
+    int EvidenceFrame = 8;   // image the next tick shows
+
+    HttpClientSettings IdHTTP1;
+
+private:
+    UniqueImageList treeImages_;
+};
+
+extern TDM* DM;

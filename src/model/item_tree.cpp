@@ -1,0 +1,63 @@
+#include "model/item_tree.h"
+
+void BuildItemTree(TreeModel& tree, TCatalogList* const lists[kCategoryCount]) {
+    tree.Clear();
+    auto root = std::make_shared<TSectionRec>();
+    root->CategoryName = std::string(kRootCaption);
+    root->Ticked = 1;
+    const int rootNode = tree.Add(-1, std::string(kRootCaption), root, kImageRoot,
+                                  root->Ticked ? kStateTicked : kStateUnticked);
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const CatalogCategory& cat = kCatalogCategories[c];
+        auto rec = std::make_shared<TSectionRec>();
+        rec->CategoryIndex = c;
+        rec->ItemIndex = 0;
+        rec->CategoryName = std::string(cat.caption);
+        rec->Ticked = 1;
+        rec->FoundCount = 0;
+        const int catNode = tree.Add(rootNode, rec->CategoryName, rec, c + 1, kStateTicked);
+        for (const auto& item : *lists[c]) {
+            const CatalogItem* entry = FindCatalogItem(c, item->ItemIndex);
+            item->Ticked = (entry && entry->ticked) ? 1 : 0;
+            tree.Add(catNode, item->ItemName, item, kImageItem, item->Ticked ? kStateTicked : kStateUnticked);
+        }
+    }
+    tree.Commit();
+    tree.Select(rootNode);
+    TotalFoundCounts(tree);
+}
+
+void TotalFoundCounts(TreeModel& tree) {
+    if (tree.Count() == 0) return;
+    int rootSum = 0;
+    for (int cat : tree.Children(0)) {
+        TSectionRec* rec = tree.Data(cat);
+        if (!rec) continue;
+        int sum = 0;
+        for (int item : tree.Children(cat))
+            if (TSectionRec* r = tree.Data(item)) sum += r->FoundCount;
+        rec->FoundCount = sum;
+        rootSum += sum;
+    }
+    if (TSectionRec* root = tree.Data(0)) root->FoundCount = rootSum;
+    tree.Repaint();
+}
+
+void ClickTickBox(TreeModel& tree, int node) {
+    if (!tree.Valid(node)) return;
+    const bool newState = !tree.IsTicked(node);
+    switch (tree.Level(node)) {
+    case 2:
+        tree.SetTicked(node, newState);
+        break;
+    case 1:
+        for (int child : tree.Children(node)) tree.SetTicked(child, newState);
+        tree.SetTicked(node, newState);
+        break;
+    case 0:
+        for (int i = 0; i < tree.Count(); ++i) tree.SetTicked(i, newState);
+        break;
+    default:
+        break;
+    }
+}

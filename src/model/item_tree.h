@@ -1,0 +1,18 @@
+// The Scan page's item tree: building it from the catalog, its counts and its
+// ticking rules.
+#pragma once
+
+#include "model/catalog.h"
+#include "model/tree_model.h"
+
+// Rebuilds the tree from the catalog lists: root, four categories, 50 items.
+// Every item's tick returns to its default; found counts are left as they are.
+void BuildItemTree(TreeModel& tree, TCatalogList* const lists[kCategoryCount]);
+
+// Category counts := sum of their items; root := sum of the categories.
+void TotalFoundCounts(TreeModel& tree);
+
+// A click on a node's tick box: an item flips; a category gives its items the
+// opposite of its own state, then flips; the root sets every node to the
+// opposite of its own state.
+void ClickTickBox(TreeModel& tree, int node);

@@ -1,0 +1,75 @@
+// Result and exclusion records and the collections that own them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// One found trace. Field order and meaning are shared by the scanners (which
+// fill it), the clean engine (which acts on it) and the result views.
+struct TResultContentItem {
+    uint8_t Checked = 0;       // selected for cleaning
+    uint8_t Deleted = 0;       // removed by a clean
+    int32_t Kind = 0;          // 0..11, see TraceKind
+    std::string SourceType;    // "Reg" or "File"
+    std::string Group;
+    std::string CleanName;     // the catalog item's clean caption
+    std::string ItemName;
+    std::string ValueName;
+    std::string KeyName;
+    std::string ValueData;
+    std::string Location;      // full key path or file path
+    std::string Detail4, Detail5, Detail6, Detail7, Detail8, Detail9;
+    int64_t Size = 0;          // bytes; 64-bit so files over 2 GiB count right
+};
+
+// Kinds of trace a result record stands for.
+enum TraceKind : int32_t {
+    kKindFile = 0,
+    kKindRegValue = 1,
+    kKindRegValueText = 2,
+    kKindRegKey = 3,
+    kKindFirefoxHistory = 4,
+    kKindFirefoxCookie = 5,
+    kKindFirefoxCache = 6,
+    kKindNetscapeHistory = 7,
+    kKindNetscapeCookie = 8,
+    kKindNetscapeCache = 9,
+    kKindUrlCacheEntry = 10,
+    kKindUrlCacheCookie = 11,
+};
+
+// One exclusion: a place the user told the program to leave alone.
+struct TExcludeContentItem {
+    std::string ItemName;
+    std::string Location;
+    std::string EntryName;
+    std::string EntryData;
+};
+
+// Ordered, index-addressed owning collection. AddNew appends an empty item and
+// returns its index; Delete shifts the later items down by one. Items are held
+// by pointer so a reference stays valid while others are appended.
+template <typename T>
+class OwningCollection {
+public:
+    int AddNew() {
+        items_.push_back(std::make_unique<T>());
+        return static_cast<int>(items_.size()) - 1;
+    }
+    T& Item(int index) { return *items_.at(static_cast<size_t>(index)); }
+    const T& Item(int index) const { return *items_.at(static_cast<size_t>(index)); }
+    int Count() const { return static_cast<int>(items_.size()); }
+    // An index outside 0..Count()-1 is ignored.
+    void Delete(int index) {
+        if (index >= 0 && index < Count()) items_.erase(items_.begin() + index);
+    }
+    void Clear() { items_.clear(); }
+
+private:
+    std::vector<std::unique_ptr<T>> items_;
+};
+
+class TResultContents : public OwningCollection<TResultContentItem> {};
+class TExcludeContents : public OwningCollection<TExcludeContentItem> {};

@@ -1,0 +1,15 @@
+#include "platform/message_pump.h"
+
+#include <windows.h>
+
+void ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {  // leave it for the main loop
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}

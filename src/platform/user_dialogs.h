@@ -1,0 +1,22 @@
+// Every message box and shell open of the program goes through this one
+// interface, so that tests can answer it with a script and see what was asked.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+    // A message box; returns the button pressed (IDOK, IDYES, ...).
+    virtual int Message(HWND owner, const std::string& text, const std::string& caption, UINT flags) = 0;
+    // Asks the shell to open a document, web page or program.
+    virtual void ShellOpen(HWND owner, const std::string& target, const std::string& params,
+                           const std::string& dir, int show) = 0;
+};
+
+// The dialogs in use: the real ones unless a test installed its own.
+UserDialogs& Dialogs();
+// Installs replacement dialogs; nullptr restores the real ones.
+void SetDialogs(UserDialogs* dialogs);

@@ -1,0 +1,90 @@
+#include "ui/form.h"
+
+void SystemWindowDrag(HWND hwnd) {
+    ReleaseCapture();
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0);  // 61458
+    ReleaseCapture();
+}
+
+void (*BeginWindowDrag)(HWND hwnd) = SystemWindowDrag;
+
+void ApplyRoundedOutline(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HRGN rgn = CreateRoundRectRgn(0, 0, r.right + 1, r.bottom + 1, 16, 16);
+    if (rgn && !SetWindowRgn(hwnd, rgn, TRUE)) DeleteObject(rgn);  // on success the system owns it
+}
+
+bool Form::CreateForm(const CreateArgs& args) {
+    args_ = args;
+    int x = 0, y = 0;
+    RECT area{};
+    if (args.centerOn) {
+        GetWindowRect(args.centerOn, &area);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    x = area.left + ((area.right - area.left) - args.clientWidth) / 2;
+    y = area.top + ((area.bottom - area.top) - args.clientHeight) / 2;
+    DWORD style = WS_POPUP | WS_CLIPCHILDREN | (args.appWindow ? (WS_SYSMENU | WS_MINIMIZEBOX) : 0);
+    DWORD ex = args.appWindow ? WS_EX_APPWINDOW : 0;
+    return CreateOwn("OrmatekSorvanda.Form", style, ex, args.owner, {x, y, args.clientWidth, args.clientHeight},
+                     args.caption.c_str());
+}
+
+int Form::ShowModal() {
+    HWND owner = args_.owner;
+    modal_ = true;
+    modalDone_ = false;
+    modalResult_ = 0;
+    if (owner) EnableWindow(owner, FALSE);
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
+    if (OnShownModal) OnShownModal(*this);
+    MSG msg;
+    while (!modalDone_ && hwnd()) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {  // WM_QUIT: end the modal loop and leave it for the main loop
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got < 0) break;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (owner) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
+    if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+    modal_ = false;
+    return modalResult_;
+}
+
+void Form::CloseModal(int result) {
+    modalResult_ = result;
+    modalDone_ = true;
+    if (hwnd()) PostMessageA(hwnd(), WM_NULL, 0, 0);  // wake the modal loop
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT reflected = 0;
+    if (ReflectToChild(msg, wp, lp, reflected)) return reflected;
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(hwnd(), &r);
+        FillRect(reinterpret_cast<HDC>(wp), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        return 1;
+    }
+    case WM_CLOSE:
+        if (modal_) {
+            CloseModal(IDCANCEL);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}

@@ -1,0 +1,417 @@
+#include "ui/frm_main.h"
+
+#include <algorithm>
+
+#include "app/data_module.h"
+#include "app/help.h"
+#include "app/settings.h"
+#include "model/item_tree.h"
+#include "model/shared_state.h"
+#include "ui/frm_about.h"
+#include "ui/skin.h"
+
+TFrm_Main* Frm_Main = nullptr;
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kFrameColor = RGB(160, 196, 209);
+
+// Layout of the window: banner 92 high, strips 389 high, bottom bar 38 high.
+constexpr int kTopH = 92, kMidH = 389, kBottomH = 38, kLeftW = 178, kRightW = 16;
+constexpr int kMainW = TFrm_Main::kWidth - kLeftW - kRightW;  // 546
+
+Panel::CreateArgs PanelArgs(HWND parent, const Bounds& b, bool outlined = false) {
+    Panel::CreateArgs a;
+    a.parent = parent;
+    a.bounds = b;
+    a.color = kWhite;
+    a.outlined = outlined;
+    a.outlineColor = kFrameColor;
+    return a;
+}
+
+}  // namespace
+
+TFrm_Main::~TFrm_Main() {
+    if (Frm_Main == this) Frm_Main = nullptr;
+}
+
+bool TFrm_Main::Create() {
+    CreateArgs a;
+    a.clientWidth = kWidth;
+    a.clientHeight = kHeight;
+    a.caption = kAppTitle;
+    a.appWindow = true;
+    if (!CreateForm(a)) return false;
+    Frm_Main = this;
+    FormCreate();
+    return true;
+}
+
+void TFrm_Main::FormCreate() {
+    ApplyRoundedOutline(hwnd());
+    for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
+    ExcludeList.Clear();
+    BuildCatalog(AllCatalogs);
+    CreateFrame();
+    CreateScanPage();
+    CreateResultPage();
+    CreateExcludePage();
+    CreateAdvancedPage();
+    FormResize();
+}
+
+void TFrm_Main::ShowFirst() {
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
+}
+
+void TFrm_Main::FormShow() { ScanBtnClick(); }
+
+void TFrm_Main::MakePicture(TImageEx& p, HWND parent, const Bounds& bounds, const char* name) {
+    p.Create({parent, bounds});
+    // Frame pictures lie beneath the controls placed on them.
+    SetWindowPos(p.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    LoadButtonPicture(p, name);
+}
+
+void TFrm_Main::MakeButton(TImageEx& b, HWND parent, const Bounds& bounds, const char* name, bool visible) {
+    b.Create({parent, bounds, true, visible});
+    SetWindowPos(b.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    b.SkinName = name;
+    LoadButtonPicture(b, std::string(name) + "1");
+    b.OnMouseEnter = [this](TImageEx& s) { ScanNowBtnMouseEnter(s); };
+    b.OnMouseLeave = [this](TImageEx& s) { ScanNowBtnMouseLeave(s); };
+}
+
+void TFrm_Main::CreateFrame() {
+    HWND self = hwnd();
+    TopPanel.Create(PanelArgs(self, {0, 0, kWidth, kTopH}));
+    LeftPanel.Create(PanelArgs(self, {0, kTopH, kLeftW, kMidH}));
+    MainPanel.Create(PanelArgs(self, {kLeftW, kTopH, kMainW, kMidH}));
+    RightPanel.Create(PanelArgs(self, {kWidth - kRightW, kTopH, kRightW, kMidH}));
+    BottonPanel.Create(PanelArgs(self, {0, kHeight - kBottomH, kWidth, kBottomH}));
+
+    MakePicture(Image1, TopPanel.hwnd(), {0, 0, kWidth, kTopH}, "Banner");
+    MakeButton(MinimizeBtn, TopPanel.hwnd(), {667, 0, 27, 18}, "MinimizeBtn");
+    MakeButton(CloseBtn, TopPanel.hwnd(), {694, 0, 27, 18}, "CloseBtn");
+    MinimizeBtn.OnClick = [this](TImageEx&) { MinimizeBtnClick(); };
+    CloseBtn.OnClick = [this](TImageEx&) { CloseBtnClick(); };
+
+    MakePicture(Image3, LeftPanel.hwnd(), {0, 0, kLeftW, kMidH}, "LeftStrip");
+    MakeButton(ScanBtn, LeftPanel.hwnd(), {17, 0, 153, 49}, "ScanBtn");
+    MakeButton(ResultBtn, LeftPanel.hwnd(), {17, 53, 153, 49}, "ResultBtn");
+    MakeButton(ExcludeBtn, LeftPanel.hwnd(), {17, 107, 153, 49}, "ExcludeBtn");
+    MakeButton(AdvancedBtn, LeftPanel.hwnd(), {17, 160, 153, 49}, "AdvancedBtn");
+    ScanBtn.OnClick = [this](TImageEx&) { ScanBtnClick(); };
+    ResultBtn.OnClick = [this](TImageEx&) { ResultBtnClick(); };
+    ExcludeBtn.OnClick = [this](TImageEx&) { ExcludeBtnClick(); };
+    AdvancedBtn.OnClick = [this](TImageEx&) { AdvancedBtnClick(); };
+
+    MakePicture(Image4, RightPanel.hwnd(), {0, 0, kRightW, kMidH}, "RightStrip");
+
+    MakePicture(Image2, BottonPanel.hwnd(), {0, 0, kWidth, kBottomH}, "BottomStrip");
+    HelpIcon.Create({BottonPanel.hwnd(), {16, 18, 14, 14}});
+    LoadButtonPicture(HelpIcon, "HelpIcon");
+    AboutIcon.Create({BottonPanel.hwnd(), {72, 18, 14, 14}});
+    LoadButtonPicture(AboutIcon, "AboutIcon");
+    auto makeLink = [this](Label& l, const Bounds& b, const char* text) {
+        Label::CreateArgs a;
+        a.parent = BottonPanel.hwnd();
+        a.bounds = b;
+        a.text = text;
+        a.font = {"Arial", 8, false, false};
+        a.color = kWhite;
+        a.backdrop = &Image2;
+        a.backdropOffset = {b.x, b.y};
+        a.handCursor = true;
+        l.Create(a);
+        SetWindowPos(l.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        l.OnMouseEnter = [](Label& s) { FontSpec f = s.Font(); f.underline = true; s.SetFont(f); };
+        l.OnMouseLeave = [](Label& s) { FontSpec f = s.Font(); f.underline = false; s.SetFont(f); };
+    };
+    makeLink(HelpBtn, {33, 17, 30, 16}, "Help");
+    makeLink(AboutBtn, {89, 17, 36, 16}, "About");
+    HelpBtn.OnClick = [this](Label&) { HelpBtnClick(); };
+    AboutBtn.OnClick = [this](Label&) { AboutBtnClick(); };
+
+    auto drag = [this](TImageEx&, const MouseEvent& e) { Image1MouseDown(e); };
+    Image1.OnMouseDown = drag;
+    Image2.OnMouseDown = drag;
+    Image3.OnMouseDown = drag;
+    Image4.OnMouseDown = drag;
+
+    DataNotebook.Create(MainPanel.hwnd(), {0, 0, kMainW, kMidH}, 4);
+    for (int p = 0; p < DataNotebook.PageCount(); ++p)
+        DataNotebook.Page(p).onMouseDown = [this](Panel&, const MouseEvent& e) { Image1MouseDown(e); };
+    MainPanel.onMouseDown = [this](Panel&, const MouseEvent& e) { Image1MouseDown(e); };
+}
+
+void TFrm_Main::CreateScanPage() {
+    HWND page = DataNotebook.Page(kPageScan).hwnd();
+    ScanFrame.Create(PanelArgs(page, {10, 10, 526, 294}, true));
+    TreeView::CreateArgs t;
+    t.parent = ScanFrame.hwnd();
+    t.bounds = {1, 1, 524, 292};
+    t.images = DM ? DM->TreeImageList() : nullptr;
+    tvItemsList.Create(t);
+    tvItemsList.Attach(&ItemTree);
+    tvItemsList.OnMouseDown = [this](TreeView&, const MouseEvent& e, const TreeHit& hit) {
+        return tvItemsListMouseDown(e, hit);
+    };
+
+    ScanStrip.Create(PanelArgs(page, {0, kMidH - 79, kMainW, 79}));
+    ScanStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { Image1MouseDown(e); };
+    TGauge::CreateArgs g;
+    g.parent = ScanStrip.hwnd();
+    g.bounds = {15, 16, 281, 22};
+    g.foreColor = RGB(158, 183, 161);
+    g.visible = false;
+    ScanGauge.Create(g);
+    const int right = kMainW - 203;
+    MakeButton(AbortBtn, ScanStrip.hwnd(), {right + 93, 19, 98, 22}, "AbortBtn", false);
+    MakeButton(ScanNowBtn, ScanStrip.hwnd(), {right + 6, 4, 187, 65}, "ScanNowBtn");
+    AbortBtn.OnClick = [](TImageEx&) { if (ScanState == kScanRunning) ScanState = kScanAbort; };
+}
+
+void TFrm_Main::CreateResultPage() {
+    HWND page = DataNotebook.Page(kPageResult).hwnd();
+    ResultTreeFrame.Create(PanelArgs(page, {10, 10, 526, 146}, true));
+    TreeView::CreateArgs t;
+    t.parent = ResultTreeFrame.hwnd();
+    t.bounds = {1, 1, 524, 144};
+    t.images = DM ? DM->TreeImageList() : nullptr;
+    ResultTreeView.Create(t);
+    ResultTreeView.Attach(&ResultTree);
+
+    ResultListFrame.Create(PanelArgs(page, {10, 165, 526, 154}, true));
+    ListView::CreateArgs l;
+    l.parent = ResultListFrame.hwnd();
+    l.bounds = {1, 1, 524, 152};
+    l.columns = {{"Item", 140}, {"Name", 400}, {"Size", 60, LVCFMT_RIGHT}, {"Status", 60, LVCFMT_CENTER}};
+    l.virtualRows = true;
+    l.stateImages = DM ? DM->TreeImageList() : nullptr;
+    ResultListView.Create(l);
+
+    const int stripH = 67;
+    ResultStrip.Create(PanelArgs(page, {0, kMidH - stripH, kMainW, stripH}));
+    ResultStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { Image1MouseDown(e); };
+    HWND strip = ResultStrip.hwnd();
+    auto label = [strip](Label& lb, const Bounds& b, const char* text, bool visible = true, bool bold = false,
+                         COLORREF color = RGB(0, 0, 0)) {
+        Label::CreateArgs a;
+        a.parent = strip;
+        a.bounds = b;
+        a.text = text;
+        a.font = {"Tahoma", 8, bold, false};
+        a.color = color;
+        a.visible = visible;
+        lb.Create(a);
+    };
+    label(abStepMsg, {15, 4, 360, 16}, "", false);
+    label(abHintStr, {15, 26, 360, 16}, "", false, true, RGB(220, 0, 0));
+    TGauge::CreateArgs g;
+    g.parent = strip;
+    g.bounds = {15, 22, 324, 22};
+    g.foreColor = RGB(158, 183, 161);
+    g.visible = false;
+    cdGauge.Create(g);
+    label(lblItemsFound, {15, 46, 66, 16}, "Items found:");
+    label(abResultCount, {81, 46, 60, 16}, "0", true, true);
+    label(lblSize, {145, 46, 28, 16}, "Size:");
+    label(abResultSpace, {173, 46, 60, 16}, "0", true, true);
+    label(panResultSpace, {233, 46, 30, 16}, "KB");
+    const int right = kMainW - 160;
+    MakeButton(FinishBtn, strip, {right + 50, 25, 98, 22}, "FinishBtn", false);
+    MakeButton(CleanBtn, strip, {right + 50, 25, 98, 22}, "CleanBtn");
+}
+
+void TFrm_Main::CreateExcludePage() {
+    HWND page = DataNotebook.Page(kPageExclude).hwnd();
+    ExcludeTreeFrame.Create(PanelArgs(page, {10, 10, 526, 146}, true));
+    TreeView::CreateArgs t;
+    t.parent = ExcludeTreeFrame.hwnd();
+    t.bounds = {1, 1, 524, 144};
+    t.images = DM ? DM->TreeImageList() : nullptr;
+    tvExclude.Create(t);
+    tvExclude.Attach(&ExcludeTree);
+    ExcludeTree.onChange = [this](int node) { tvExcludeChange(node); };
+
+    ExcludeListFrame.Create(PanelArgs(page, {10, 165, 526, 154}, true));
+    ListView::CreateArgs l;
+    l.parent = ExcludeListFrame.hwnd();
+    l.bounds = {1, 1, 524, 152};
+    l.columns = {{"Item", 140}, {"Name", 500}};
+    ExcludeListView.Create(l);
+
+    const int stripH = 49;
+    ExcludeStrip.Create(PanelArgs(page, {0, kMidH - stripH, kMainW, stripH}));
+    ExcludeStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { Image1MouseDown(e); };
+    MakeButton(ModifyBtn, ExcludeStrip.hwnd(), {kMainW - 218, 14, 98, 22}, "ModifyBtn");
+    MakeButton(RemoveBtn, ExcludeStrip.hwnd(), {kMainW - 110, 14, 98, 22}, "RemoveBtn");
+}
+
+void TFrm_Main::CreateAdvancedPage() {
+    HWND page = DataNotebook.Page(kPageAdvanced).hwnd();
+    AdvancedPanel.Create(PanelArgs(page, {0, 0, kMainW, kMidH}));
+}
+
+void TFrm_Main::FormResize() {
+    if (!ExcludeListView.hwnd()) return;
+    RECT r;
+    GetClientRect(ExcludeListView.hwnd(), &r);
+    const Bounds b = ExcludeListView.GetBounds();
+    ExcludeListView.SetColumnWidth(1, b.w - ExcludeListView.ColumnWidth(0) - 20);
+}
+
+LRESULT TFrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_SIZE:
+        FormResize();
+        break;
+    case WM_CLOSE:
+        DestroyWindow(hwnd());
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return Form::HandleMessage(msg, wp, lp);
+}
+
+void TFrm_Main::CloseBtnClick() { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
+
+void TFrm_Main::MinimizeBtnClick() { ShowWindow(hwnd(), SW_MINIMIZE); }
+
+void TFrm_Main::ScanNowBtnMouseEnter(TImageEx& sender) { LoadButtonPicture(sender, sender.SkinName); }
+
+void TFrm_Main::ScanNowBtnMouseLeave(TImageEx& sender) { LoadButtonPicture(sender, sender.SkinName + "1"); }
+
+void TFrm_Main::ShowPageButtons(TImageEx& shown) {
+    for (TImageEx* b : PageButtons()) LoadButtonPicture(*b, b == &shown ? b->SkinName : b->SkinName + "1");
+}
+
+bool TFrm_Main::SwitchPage(Page page, TImageEx& button) {
+    if (ScanState == kScanRunning) return false;
+    for (TImageEx* b : PageButtons())
+        if (b != &button) b->Tag = 0;
+    ShowPageButtons(button);
+    button.Tag = 1;
+    (void)page;
+    return true;
+}
+
+void TFrm_Main::ScanBtnClick() {
+    if (!SwitchPage(kPageScan, ScanBtn)) return;
+    if (FinishBtn.Visible()) {
+        for (int c = 0; c < kCategoryCount; ++c) {
+            TResultContents& results = *ResultsOf(c);
+            for (int i = results.Count() - 1; i >= 0; --i)
+                if (results.Item(i).Deleted) results.Delete(i);
+        }
+        CleanBtn.Show(true);
+        FinishBtn.Show(false);
+    }
+    BuildItemTree(ItemTree, AllCatalogs);
+    DataNotebook.SetPageIndex(kPageScan);
+}
+
+void TFrm_Main::ResultBtnClick() {
+    if (!SwitchPage(kPageResult, ResultBtn)) return;
+    DataNotebook.SetPageIndex(kPageResult);
+}
+
+void TFrm_Main::ExcludeBtnClick() {
+    if (!SwitchPage(kPageExclude, ExcludeBtn)) return;
+    BuildExcludeTree();
+    DataNotebook.SetPageIndex(kPageExclude);
+}
+
+void TFrm_Main::AdvancedBtnClick() {
+    if (!SwitchPage(kPageAdvanced, AdvancedBtn)) return;
+    DataNotebook.SetPageIndex(kPageAdvanced);
+}
+
+void TFrm_Main::Image1MouseDown(const MouseEvent& e) {
+    if (e.button == MouseButton::Left) BeginWindowDrag(hwnd());
+}
+
+void TFrm_Main::HelpBtnClick() { ShowHelp(hwnd()); }
+
+void TFrm_Main::AboutBtnClick() {
+    TFrm_About about;
+    if (!about.Create(hwnd())) return;
+    if (onAboutShown) about.OnShownModal = [this, &about](Form&) { onAboutShown(about); };
+    about.ShowModal();
+}
+
+bool TFrm_Main::tvItemsListMouseDown(const MouseEvent&, const TreeHit& hit) {
+    if (hit.node < 0) return false;
+    if (hit.where == TreeHit::StateIcon) {
+        ItemTree.Select(hit.node);
+        ClickTickBox(ItemTree, ItemTree.Selected());
+        return true;
+    }
+    if (hit.where == TreeHit::RightOfLabel) {
+        ItemTree.Select(hit.node);
+        return true;
+    }
+    return false;
+}
+
+void TFrm_Main::BuildExcludeTree() {
+    ExcludeTree.Clear();
+    const int root = ExcludeTree.Add(-1, std::string(kRootCaption), nullptr, kImageRoot, 0);
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const CatalogCategory& cat = kCatalogCategories[c];
+        const int catNode = ExcludeTree.Add(root, std::string(cat.caption), nullptr, c + 1, 0);
+        for (int i = 0; i < cat.itemCount; ++i)
+            ExcludeTree.Add(catNode, std::string(kCatalogItems[cat.firstItem + i].name), nullptr, kImageItem, 0);
+    }
+    RecountExcludeTree();
+    ExcludeTree.Commit();
+    ExcludeTree.Select(root);
+}
+
+void TFrm_Main::RecountExcludeTree() {
+    if (ExcludeTree.Count() == 0) return;
+    ExcludeTree.SetOwnCount(0, ExcludeList.Count());
+    for (int cat : ExcludeTree.Children(0)) {
+        int sum = 0;
+        for (int item : ExcludeTree.Children(cat)) {
+            int n = 0;
+            for (int e = 0; e < ExcludeList.Count(); ++e)
+                if (ExcludeList.Item(e).ItemName == ExcludeTree.At(item).caption) ++n;
+            ExcludeTree.SetOwnCount(item, n);
+            sum += n;
+        }
+        ExcludeTree.SetOwnCount(cat, sum);
+    }
+    ExcludeTree.Repaint();
+}
+
+void TFrm_Main::tvExcludeChange(int node) {
+    ExcludeListView.Clear();
+    if (!ExcludeTree.Valid(node)) return;
+    const int level = ExcludeTree.Level(node);
+    for (int e = 0; e < ExcludeList.Count(); ++e) {
+        const TExcludeContentItem& entry = ExcludeList.Item(e);
+        bool shown = level == 0;
+        if (level == 1) {
+            const auto& cats = ExcludeTree.Children(0);
+            const int position = static_cast<int>(std::find(cats.begin(), cats.end(), node) - cats.begin());
+            const CatalogItem* item = FindCatalogItemByName(entry.ItemName);
+            shown = item && item->category == position;
+        } else if (level == 2) {
+            shown = entry.ItemName == ExcludeTree.At(node).caption;
+        }
+        if (shown) ExcludeListView.AddRow({entry.ItemName, entry.EntryData.empty() ? entry.Location : entry.EntryData});
+    }
+}

@@ -1,0 +1,105 @@
+// The main window: a borderless, skinned window with four pages (Scan,
+// Result, Exclude, Advanced) switched by the picture buttons on the left.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "model/tree_model.h"
+#include "ui/form.h"
+#include "ui/gauge.h"
+#include "ui/image_ex.h"
+#include "ui/label.h"
+#include "ui/list_view.h"
+#include "ui/panel.h"
+#include "ui/tree_view.h"
+
+class TFrm_Main : public Form {
+public:
+    static constexpr int kWidth = 740, kHeight = 519;
+    enum Page { kPageScan = 0, kPageResult = 1, kPageExclude = 2, kPageAdvanced = 3 };
+
+    ~TFrm_Main() override;
+    // Creates the window and its controls (FormCreate); not yet shown.
+    bool Create();
+    // Shows the window the first time (FormShow).
+    void ShowFirst();
+
+    // Event handlers.
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void CloseBtnClick();
+    void MinimizeBtnClick();
+    void ScanNowBtnMouseEnter(TImageEx& sender);
+    void ScanNowBtnMouseLeave(TImageEx& sender);
+    void ScanBtnClick();
+    void ResultBtnClick();
+    void ExcludeBtnClick();
+    void AdvancedBtnClick();
+    void Image1MouseDown(const MouseEvent& e);
+    void HelpBtnClick();
+    void AboutBtnClick();
+    bool tvItemsListMouseDown(const MouseEvent& e, const TreeHit& hit);
+
+    // Called with the About box while it is shown modally (tests use it).
+    std::function<void(class TFrm_About&)> onAboutShown;
+
+    // Frame.
+    Panel TopPanel, LeftPanel, MainPanel, RightPanel, BottonPanel;
+    TImageEx Image1, Image2, Image3, Image4;
+    TImageEx MinimizeBtn, CloseBtn;
+    TImageEx ScanBtn, ResultBtn, ExcludeBtn, AdvancedBtn;
+    TImageEx HelpIcon, AboutIcon;
+    Label HelpBtn, AboutBtn;
+    Notebook DataNotebook;
+
+    // Scan page.
+    Panel ScanFrame, ScanStrip;
+    TreeView tvItemsList;
+    TreeModel ItemTree;
+    TGauge ScanGauge;
+    TImageEx ScanNowBtn, AbortBtn;
+
+    // Result page.
+    Panel ResultTreeFrame, ResultListFrame, ResultStrip;
+    TreeView ResultTreeView;
+    TreeModel ResultTree;
+    ListView ResultListView;
+    TGauge cdGauge;
+    Label abStepMsg, abHintStr, lblItemsFound, abResultCount, lblSize, abResultSpace, panResultSpace;
+    TImageEx CleanBtn, FinishBtn;
+
+    // Exclude page.
+    Panel ExcludeTreeFrame, ExcludeListFrame, ExcludeStrip;
+    TreeView tvExclude;
+    TreeModel ExcludeTree{true};
+    ListView ExcludeListView;
+    TImageEx ModifyBtn, RemoveBtn;
+
+    // Advanced page.
+    Panel AdvancedPanel;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void CreateFrame();
+    void CreateScanPage();
+    void CreateResultPage();
+    void CreateExcludePage();
+    void CreateAdvancedPage();
+    void MakeButton(TImageEx& b, HWND parent, const Bounds& bounds, const char* name, bool visible = true);
+    void MakePicture(TImageEx& p, HWND parent, const Bounds& bounds, const char* name);
+    // The page switch shared by the four page buttons.
+    bool SwitchPage(Page page, TImageEx& button);
+    void ShowPageButtons(TImageEx& shown);
+    std::array<TImageEx*, 4> PageButtons() { return {&ScanBtn, &ResultBtn, &ExcludeBtn, &AdvancedBtn}; }
+    void BuildExcludeTree();
+    void RecountExcludeTree();
+    void tvExcludeChange(int node);
+
+    bool shown_ = false;
+};
+
+extern TFrm_Main* Frm_Main;

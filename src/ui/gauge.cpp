@@ -1,0 +1,68 @@
+#include "ui/gauge.h"
+
+#include <string>
+
+#include "ui/gdi_util.h"
+
+bool TGauge::Create(const CreateArgs& args) {
+    args_ = args;
+    font_ = MakeFont({"Tahoma", 8, true, false});
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
+    return CreateOwn("OrmatekSorvanda.Gauge", style, 0, args.parent, args.bounds);
+}
+
+void TGauge::SetMaxValue(int max) {
+    max_ = max < 0 ? 0 : max;
+    Invalidate();
+}
+
+void TGauge::SetProgress(int progress) {
+    progress_ = progress < 0 ? 0 : progress;
+    Invalidate();
+    if (hwnd()) UpdateWindow(hwnd());  // the clean run takes no messages; paint now
+}
+
+int TGauge::PercentDone() const {
+    if (max_ <= 0) return 0;
+    const long long p = static_cast<long long>(progress_ > max_ ? max_ : progress_) * 100 / max_;
+    return static_cast<int>(p);
+}
+
+LRESULT TGauge::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        RECT r;
+        GetClientRect(hwnd(), &r);
+        FillSolid(dc, r, RGB(255, 255, 255));
+        RECT inner{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+        const int width = inner.right - inner.left;
+        RECT bar = inner;
+        bar.right = inner.left + width * PercentDone() / 100;
+        FillSolid(dc, bar, args_.foreColor);
+        FrameSolid(dc, r, RGB(160, 196, 209));
+        const std::string text = std::to_string(PercentDone()) + "%";
+        SelectGuard sel(dc, font_.get());
+        SetBkMode(dc, TRANSPARENT);
+        // The part of the text over the bar is white, the rest dark.
+        SetTextColor(dc, RGB(40, 60, 70));
+        DrawTextA(dc, text.c_str(), -1, &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        if (bar.right > bar.left) {
+            HRGN clip = CreateRectRgnIndirect(&bar);
+            SelectClipRgn(dc, clip);
+            SetTextColor(dc, RGB(255, 255, 255));
+            DrawTextA(dc, text.c_str(), -1, &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            SelectClipRgn(dc, nullptr);
+            DeleteObject(clip);
+        }
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}

@@ -1,0 +1,86 @@
+#include "ui/image_ex.h"
+
+#include <windowsx.h>
+
+bool TImageEx::Create(const CreateArgs& args) {
+    handCursor_ = args.handCursor;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
+    return CreateOwn("OrmatekSorvanda.ImageEx", style, 0, args.parent, args.bounds);
+}
+
+void TImageEx::SetPicture(UniqueBitmap bitmap, const std::string& pictureName) {
+    bitmap_ = std::move(bitmap);
+    pictureName_ = pictureName;
+    if (hwnd()) {
+        InvalidateRect(hwnd(), nullptr, FALSE);
+    }
+}
+
+LRESULT TImageEx::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        if (bitmap_) {
+            MemoryDC mem(dc);
+            SelectGuard sel(mem.get(), bitmap_.get());
+            BITMAP bm{};
+            GetObject(bitmap_.get(), sizeof bm, &bm);
+            BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
+            // Anything the picture does not cover stays white.
+            if (bm.bmWidth < client.right) {
+                RECT r{bm.bmWidth, 0, client.right, client.bottom};
+                FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            }
+            if (bm.bmHeight < client.bottom) {
+                RECT r{0, bm.bmHeight, bm.bmWidth, client.bottom};
+                FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            }
+        } else {
+            FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        }
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (LOWORD(lp) == HTCLIENT) {
+            SetCursor(LoadCursor(nullptr, handCursor_ ? IDC_HAND : IDC_ARROW));
+            return TRUE;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (!inside_) {
+            inside_ = true;
+            TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd(), 0};
+            TrackMouseEvent(&t);
+            if (OnMouseEnter) OnMouseEnter(*this);
+        }
+        return 0;
+    case WM_MOUSELEAVE:
+        inside_ = false;
+        if (OnMouseLeave) OnMouseLeave(*this);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (msg == WM_LBUTTONDOWN) pressed_ = true;
+        if (OnMouseDown) OnMouseDown(*this, MouseFrom(msg, lp));
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool wasPressed = pressed_;
+        pressed_ = false;
+        RECT r;
+        GetClientRect(hwnd(), &r);
+        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        if (wasPressed && PtInRect(&r, pt) && OnClick) OnClick(*this);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}

@@ -1,0 +1,91 @@
+#include "ui/label.h"
+
+#include <windowsx.h>
+
+#include "ui/image_ex.h"
+
+bool Label::Create(const CreateArgs& args) {
+    args_ = args;
+    font_ = MakeFont(args_.font);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
+    return CreateOwn("OrmatekSorvanda.Label", style, 0, args.parent, args.bounds, args.text.c_str());
+}
+
+void Label::SetCaption(const std::string& text) {
+    if (text == args_.text) return;
+    args_.text = text;
+    SetText(text);
+    Invalidate();
+}
+
+void Label::SetFont(const FontSpec& font) {
+    if (font == args_.font) return;
+    args_.font = font;
+    font_ = MakeFont(font);
+    Invalidate();
+}
+
+void Label::SetColor(COLORREF color) {
+    args_.color = color;
+    Invalidate();
+}
+
+LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        RECT r;
+        GetClientRect(hwnd(), &r);
+        if (args_.backdrop && args_.backdrop->Picture()) {
+            MemoryDC mem(dc);
+            SelectGuard sel(mem.get(), args_.backdrop->Picture());
+            BitBlt(dc, 0, 0, r.right, r.bottom, mem.get(), args_.backdropOffset.x, args_.backdropOffset.y, SRCCOPY);
+        } else {
+            FillSolid(dc, r, args_.background);
+        }
+        SelectGuard sel(dc, font_.get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, args_.color);
+        DrawTextA(dc, args_.text.c_str(), static_cast<int>(args_.text.size()), &r,
+                  args_.align | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_END_ELLIPSIS);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (LOWORD(lp) == HTCLIENT) {
+            SetCursor(LoadCursor(nullptr, args_.handCursor ? IDC_HAND : IDC_ARROW));
+            return TRUE;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (!inside_) {
+            inside_ = true;
+            TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd(), 0};
+            TrackMouseEvent(&t);
+            if (OnMouseEnter) OnMouseEnter(*this);
+        }
+        return 0;
+    case WM_MOUSELEAVE:
+        inside_ = false;
+        if (OnMouseLeave) OnMouseLeave(*this);
+        return 0;
+    case WM_LBUTTONDOWN:
+        pressed_ = true;
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool wasPressed = pressed_;
+        pressed_ = false;
+        RECT r;
+        GetClientRect(hwnd(), &r);
+        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        if (wasPressed && PtInRect(&r, pt) && OnClick) OnClick(*this);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}

@@ -1,0 +1,128 @@
+#include "ui/list_view.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+
+bool ListView::Create(const CreateArgs& args) {
+    args_ = args;
+    DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS |
+                  (args.virtualRows ? LVS_OWNERDATA : 0) | (args.visible ? WS_VISIBLE : 0);
+    if (!CreateSystem(WC_LISTVIEWA, style, 0, args.parent, args.bounds)) return false;
+    ListView_SetExtendedListViewStyle(hwnd(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    if (args.stateImages) ListView_SetImageList(hwnd(), args.stateImages, LVSIL_STATE);
+    if (args.virtualRows) ListView_SetCallbackMask(hwnd(), LVIS_STATEIMAGEMASK);
+    for (size_t i = 0; i < args.columns.size(); ++i) {
+        LVCOLUMNA col{};
+        col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        col.pszText = const_cast<char*>(args.columns[i].caption.c_str());
+        col.cx = args.columns[i].width;
+        col.fmt = args.columns[i].format;
+        SendMessageA(hwnd(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+        if (args.columns[i].width == LVSCW_AUTOSIZE_USEHEADER)
+            ListView_SetColumnWidth(hwnd(), static_cast<int>(i), LVSCW_AUTOSIZE_USEHEADER);
+    }
+    return true;
+}
+
+void ListView::SetRowCount(int rows) {
+    if (!hwnd()) return;
+    ListView_SetItemCountEx(hwnd(), rows, LVSICF_NOSCROLL);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+int ListView::AddRow(const std::vector<std::string>& texts) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = RowCount();
+    item.pszText = const_cast<char*>(texts.empty() ? "" : texts[0].c_str());
+    const int row = static_cast<int>(SendMessageA(hwnd(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    for (size_t c = 1; c < texts.size(); ++c) SetCellText(row, static_cast<int>(c), texts[c]);
+    return row;
+}
+
+void ListView::DeleteRow(int row) { ListView_DeleteItem(hwnd(), row); }
+
+void ListView::Clear() { ListView_DeleteAllItems(hwnd()); }
+
+void ListView::SetCellText(int row, int column, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(hwnd(), LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+int ListView::RowCount() const { return hwnd() ? ListView_GetItemCount(hwnd()) : 0; }
+
+std::string ListView::CellText(int row, int column) const {
+    std::string buf(1024, '\0');
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = buf.data();
+        item.cchTextMax = static_cast<int>(buf.size());
+        const int n = static_cast<int>(SendMessageA(hwnd(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        if (n < static_cast<int>(buf.size()) - 1) {
+            buf.resize(static_cast<size_t>(n));
+            return buf;
+        }
+        buf.assign(buf.size() * 4, '\0');
+        if (buf.size() > (1u << 24)) return {};
+    }
+}
+
+int ListView::SelectedRow() const { return hwnd() ? ListView_GetNextItem(hwnd(), -1, LVNI_SELECTED) : -1; }
+
+void ListView::SelectRow(int row) {
+    ListView_SetItemState(hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (row >= 0) ListView_SetItemState(hwnd(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+int ListView::ColumnWidth(int column) const { return ListView_GetColumnWidth(hwnd(), column); }
+
+void ListView::SetColumnWidth(int column, int width) { ListView_SetColumnWidth(hwnd(), column, width); }
+
+ListView::Hit ListView::HitTest(int x, int y) const {
+    LVHITTESTINFO info{};
+    info.pt = {x, y};
+    Hit hit;
+    hit.row = ListView_HitTest(hwnd(), &info);
+    hit.onStateImage = hit.row >= 0 && (info.flags & LVHT_ONITEMSTATEICON);
+    return hit;
+}
+
+bool ListView::HandleReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_NOTIFY) return false;
+    auto* hdr = reinterpret_cast<NMHDR*>(lp);
+    if (hdr->code == LVN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(lp);
+        LVITEMA& item = info->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            textBuffer_ = OnGetText ? OnGetText(item.iItem, item.iSubItem) : std::string();
+            // Copy at most what the control's buffer holds.
+            const size_t n = std::min(textBuffer_.size(), static_cast<size_t>(item.cchTextMax - 1));
+            std::memcpy(item.pszText, textBuffer_.data(), n);
+            item.pszText[n] = '\0';
+        }
+        if ((item.mask & LVIF_STATE) && OnGetStateImage) {
+            item.state = (item.state & ~LVIS_STATEIMAGEMASK) |
+                         INDEXTOSTATEIMAGEMASK(static_cast<UINT>(OnGetStateImage(item.iItem)));
+            item.stateMask |= LVIS_STATEIMAGEMASK;
+        }
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+LRESULT ListView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
+        const MouseEvent e = MouseFrom(msg, lp);
+        if (OnMouseDown && OnMouseDown(*this, e, HitTest(e.x, e.y))) return 0;
+    } else if (msg == WM_CONTEXTMENU && OnContextMenu) {
+        OnContextMenu(*this, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        return 0;
+    }
+    return Default(msg, wp, lp);
+}

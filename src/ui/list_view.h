@@ -1,0 +1,62 @@
+// The system list control in report view: plain rows, or virtual rows that
+// are asked for on demand (owner data), with state images from the shared list.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/window.h"
+
+class ListView : public Window {
+public:
+    struct Column {
+        std::string caption;
+        int width = LVSCW_AUTOSIZE_USEHEADER;
+        int format = LVCFMT_LEFT;
+    };
+    struct CreateArgs {
+        HWND parent = nullptr;
+        Bounds bounds;
+        std::vector<Column> columns;
+        bool virtualRows = false;        // rows come from OnGetText / OnGetState
+        HIMAGELIST stateImages = nullptr;
+        bool visible = true;
+    };
+    bool Create(const CreateArgs& args);
+
+    // Virtual rows.
+    void SetRowCount(int rows);
+    std::function<std::string(int row, int column)> OnGetText;
+    std::function<int(int row)> OnGetStateImage;   // image index, 0 for none
+
+    // Plain rows.
+    int AddRow(const std::vector<std::string>& texts);
+    void DeleteRow(int row);
+    void Clear();
+    void SetCellText(int row, int column, const std::string& text);
+
+    int RowCount() const;
+    std::string CellText(int row, int column) const;
+    int SelectedRow() const;
+    void SelectRow(int row);
+    int ColumnCount() const { return static_cast<int>(args_.columns.size()); }
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width);
+
+    struct Hit { int row = -1; bool onStateImage = false; };
+    Hit HitTest(int x, int y) const;
+
+    std::function<bool(ListView&, const MouseEvent&, const Hit&)> OnMouseDown;
+    std::function<void(ListView&, POINT screen)> OnContextMenu;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool HandleReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    CreateArgs args_;
+    std::string textBuffer_;
+};

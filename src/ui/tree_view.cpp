@@ -1,0 +1,218 @@
+#include "ui/tree_view.h"
+
+#include <string>
+
+namespace {
+UINT StateMask(int stateImage) { return INDEXTOSTATEIMAGEMASK(static_cast<UINT>(stateImage)); }
+}  // namespace
+
+TreeView::~TreeView() {
+    if (model_ && model_->Observer() == this) model_->SetObserver(nullptr);
+}
+
+bool TreeView::Create(const CreateArgs& args) {
+    args_ = args;
+    regular_ = MakeFont({args.fontFace, 9, false, false});
+    bold_ = MakeFont({args.fontFace, 9, true, false});
+    DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | TVS_FULLROWSELECT | TVS_SHOWSELALWAYS |
+                  TVS_HASBUTTONS | (args.visible ? WS_VISIBLE : 0);
+    if (!CreateSystem(WC_TREEVIEWA, style, 0, args.parent, args.bounds)) return false;
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(regular_.get()), FALSE);
+    if (args.images) {
+        TreeView_SetImageList(hwnd(), args.images, TVSIL_NORMAL);
+        TreeView_SetImageList(hwnd(), args.images, TVSIL_STATE);
+    }
+    TreeView_SetIndent(hwnd(), args.indent);
+    TreeView_SetItemHeight(hwnd(), 19);
+    TreeView_SetBkColor(hwnd(), RGB(255, 255, 255));
+    return true;
+}
+
+void TreeView::Attach(TreeModel* model) {
+    if (model_ && model_->Observer() == this) model_->SetObserver(nullptr);
+    model_ = model;
+    if (model_) model_->SetObserver(this);
+    TreeReset();
+}
+
+int TreeView::Indent() const { return hwnd() ? static_cast<int>(TreeView_GetIndent(hwnd())) : args_.indent; }
+
+HTREEITEM TreeView::Handle(int node) const {
+    return node >= 0 && node < static_cast<int>(items_.size()) ? items_[static_cast<size_t>(node)] : nullptr;
+}
+
+void TreeView::TreeReset() {
+    if (!hwnd()) return;
+    resetting_ = true;
+    SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+    TreeView_DeleteAllItems(hwnd());
+    items_.clear();
+    if (model_) {
+        items_.reserve(static_cast<size_t>(model_->Count()));
+        for (int i = 0; i < model_->Count(); ++i) {
+            const TreeModel::Node& n = model_->At(i);
+            TVINSERTSTRUCTA ins{};
+            ins.hParent = n.parent >= 0 ? items_[static_cast<size_t>(n.parent)] : TVI_ROOT;
+            ins.hInsertAfter = TVI_LAST;
+            ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+            ins.item.pszText = const_cast<char*>(n.caption.c_str());
+            ins.item.iImage = n.image;
+            ins.item.iSelectedImage = n.image;
+            ins.item.state = StateMask(n.stateImage);
+            ins.item.stateMask = TVIS_STATEIMAGEMASK;
+            ins.item.lParam = i;
+            items_.push_back(reinterpret_cast<HTREEITEM>(SendMessageA(hwnd(), TVM_INSERTITEMA, 0,
+                                                                      reinterpret_cast<LPARAM>(&ins))));
+        }
+        for (HTREEITEM h : items_) TreeView_Expand(hwnd(), h, TVE_EXPAND);
+        if (model_->Selected() >= 0) TreeView_SelectItem(hwnd(), Handle(model_->Selected()));
+    }
+    SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    resetting_ = false;
+}
+
+void TreeView::TreeNodeChanged(int node) {
+    HTREEITEM h = Handle(node);
+    if (!h || !model_) return;
+    const TreeModel::Node& n = model_->At(node);
+    TVITEMA item{};
+    item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+    item.hItem = h;
+    item.iImage = n.image;
+    item.iSelectedImage = n.image;
+    item.state = StateMask(n.stateImage);
+    item.stateMask = TVIS_STATEIMAGEMASK;
+    SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void TreeView::TreeRepaint() {
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TreeView::TreeSelect(int node) {
+    if (!hwnd()) return;
+    TreeView_SelectItem(hwnd(), Handle(node));
+}
+
+RECT TreeView::NodeRect(int node, bool labelOnly) const {
+    RECT r{};
+    HTREEITEM h = Handle(node);
+    if (!h) return r;
+    *reinterpret_cast<HTREEITEM*>(&r) = h;
+    if (!SendMessageA(hwnd(), TVM_GETITEMRECT, labelOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r))) return RECT{};
+    return r;
+}
+
+void TreeView::DrawCount(HDC dc, int node, const RECT& row, bool selected) {
+    if (!model_ || !model_->Valid(node)) return;
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    const int width = client.right;
+    SelectGuard font(dc, FontFor(model_->Level(node)));
+    const std::string text = std::to_string(model_->CountOf(node));
+    const int tw = TextWidth(dc, text);
+    // Clear the count column first so a shorter number leaves no old digits.
+    RECT label{};
+    label = NodeRect(node, true);
+    RECT area{label.right + 2, row.top, width - 24, row.bottom};
+    if (area.left < width - 30 - 60) area.left = width - 30 - 60;
+    if (area.right > area.left) FillSolid(dc, area, selected ? kSelectedRow : RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, width - tw - 30, row.top + 2, text.c_str(), static_cast<int>(text.size()));
+}
+
+void TreeView::TreePaintCounts(const int* nodes, int n) {
+    if (!hwnd() || !model_) return;
+    WindowDC dc(hwnd());
+    const int selected = model_->Selected();
+    for (int k = 0; k < n; ++k) {
+        RECT row = NodeRect(nodes[k], false);
+        if (row.bottom <= row.top) continue;
+        DrawCount(dc.get(), nodes[k], row, nodes[k] == selected);
+    }
+}
+
+LRESULT TreeView::CustomDraw(NMTVCUSTOMDRAW* cd) {
+    switch (cd->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+        const int node = static_cast<int>(cd->nmcd.lItemlParam);
+        if (!model_ || !model_->Valid(node)) return CDRF_DODEFAULT;
+        const bool selected = (cd->nmcd.uItemState & CDIS_SELECTED) != 0;
+        SelectObject(cd->nmcd.hdc, FontFor(model_->Level(node)));
+        cd->clrText = RGB(0, 0, 0);
+        cd->clrTextBk = selected ? kSelectedRow : RGB(255, 255, 255);
+        RECT r = cd->nmcd.rc;
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        r.left += Indent() + 32;
+        r.right = client.right - 24;
+        if (r.right > r.left) FillSolid(cd->nmcd.hdc, r, cd->clrTextBk);
+        return CDRF_NEWFONT | CDRF_NOTIFYPOSTPAINT;
+    }
+    case CDDS_ITEMPOSTPAINT: {
+        const int node = static_cast<int>(cd->nmcd.lItemlParam);
+        DrawCount(cd->nmcd.hdc, node, cd->nmcd.rc, (cd->nmcd.uItemState & CDIS_SELECTED) != 0);
+        return CDRF_DODEFAULT;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
+bool TreeView::HandleReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_NOTIFY) return false;
+    auto* hdr = reinterpret_cast<NMHDR*>(lp);
+    switch (hdr->code) {
+    case NM_CUSTOMDRAW:
+        result = CustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(lp));
+        return true;
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW: {
+        if (resetting_ || !model_) return true;
+        auto* nm = reinterpret_cast<NMTREEVIEWA*>(lp);
+        const int node = nm->itemNew.hItem ? static_cast<int>(nm->itemNew.lParam) : -1;
+        model_->SelectedByView(node);
+        result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+TreeHit TreeView::HitTest(int x, int y) const {
+    TreeHit hit;
+    TVHITTESTINFO info{};
+    info.pt = {x, y};
+    HTREEITEM h = TreeView_HitTest(hwnd(), &info);
+    if (!h) return hit;
+    for (size_t i = 0; i < items_.size(); ++i)
+        if (items_[i] == h) hit.node = static_cast<int>(i);
+    if (hit.node < 0) return hit;
+    if (info.flags & TVHT_ONITEMSTATEICON) hit.where = TreeHit::StateIcon;
+    else if (info.flags & TVHT_ONITEMLABEL) hit.where = TreeHit::Label;
+    else if (info.flags & TVHT_ONITEMICON) hit.where = TreeHit::Icon;
+    else if (info.flags & TVHT_ONITEMBUTTON) hit.where = TreeHit::Button;
+    else if (info.flags & TVHT_ONITEMRIGHT) hit.where = TreeHit::RightOfLabel;
+    else if (info.flags & TVHT_ONITEMINDENT) hit.where = TreeHit::Indent;
+    return hit;
+}
+
+LRESULT TreeView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
+        const MouseEvent e = MouseFrom(msg, lp);
+        const TreeHit hit = HitTest(e.x, e.y);
+        if (msg == WM_LBUTTONDOWN && hit.node >= 0 && model_) model_->Select(hit.node);
+        bool handled = false;
+        if (OnMouseDown) handled = OnMouseDown(*this, e, hit);
+        if (handled || hit.where == TreeHit::StateIcon || hit.where == TreeHit::RightOfLabel) {
+            SetFocus(hwnd());
+            return 0;
+        }
+    }
+    return Default(msg, wp, lp);
+}

@@ -1,0 +1,181 @@
+#include "ui/window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <set>
+#include <utility>
+
+namespace {
+
+constexpr char kWrapperProp[] = "OrmatekSorvanda.Wrapper";
+constexpr UINT_PTR kSubclassId = 0x534F5256;  // "SORV"
+
+bool EnsureClass(const char* name, HCURSOR cursor, WNDPROC proc) {
+    static std::set<std::string> registered;
+    if (registered.count(name)) return true;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = AppInstance();
+    wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    registered.insert(name);
+    return true;
+}
+
+// The wrapper being created; the first message of the new window binds it.
+thread_local Window* g_creating = nullptr;
+
+}  // namespace
+
+HINSTANCE AppInstance() { return GetModuleHandleA(nullptr); }
+
+Window::~Window() {
+    if (hwnd_) {
+        HWND h = hwnd_;
+        RemovePropA(h, kWrapperProp);
+        if (subclassed_) RemoveWindowSubclass(h, SubclassProc, kSubclassId);
+        hwnd_ = nullptr;
+        DestroyWindow(h);
+    }
+}
+
+Window* Window::FromHwnd(HWND hwnd) {
+    return hwnd ? static_cast<Window*>(GetPropA(hwnd, kWrapperProp)) : nullptr;
+}
+
+bool Window::CreateOwn(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
+                       const char* text, HCURSOR cursor) {
+    if (!EnsureClass(className, cursor, OwnProc)) return false;
+    g_creating = this;
+    HWND h = CreateWindowExA(exStyle, className, text, style, b.x, b.y, b.w, b.h, parent, nullptr, AppInstance(),
+                             nullptr);
+    g_creating = nullptr;
+    return h != nullptr && hwnd_ == h;
+}
+
+bool Window::CreateSystem(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b, int id) {
+    HWND h = CreateWindowExA(exStyle, className, "", style, b.x, b.y, b.w, b.h, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
+    if (!h) return false;
+    hwnd_ = h;
+    SetPropA(h, kWrapperProp, this);
+    subclassed_ = SetWindowSubclass(h, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    return true;
+}
+
+LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
+    if (subclassed_) return DefSubclassProc(hwnd_, msg, wp, lp);
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+
+bool Window::HandleReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+bool Window::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    HWND from = nullptr;
+    switch (msg) {
+    case WM_NOTIFY: from = reinterpret_cast<NMHDR*>(lp)->hwndFrom; break;
+    case WM_COMMAND: from = reinterpret_cast<HWND>(lp); break;
+    case WM_DRAWITEM: from = reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem; break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: from = reinterpret_cast<HWND>(lp); break;
+    default: return false;
+    }
+    Window* child = FromHwnd(from);
+    return child && child->HandleReflected(msg, wp, lp, result);
+}
+
+LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT r = 0;
+    try {
+        r = HandleMessage(msg, wp, lp);
+    } catch (...) {
+        r = 0;  // a failed handler must not take the window down
+    }
+    if (msg == WM_NCDESTROY) {
+        HWND h = hwnd_;
+        RemovePropA(h, kWrapperProp);
+        if (subclassed_) RemoveWindowSubclass(h, SubclassProc, kSubclassId);
+        hwnd_ = nullptr;
+        subclassed_ = false;
+        try { OnDestroyed(); } catch (...) {}
+    }
+    return r;
+}
+
+LRESULT CALLBACK Window::OwnProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Window* w = FromHwnd(hwnd);
+    if (!w && g_creating) {
+        w = std::exchange(g_creating, nullptr);
+        w->hwnd_ = hwnd;
+        SetPropA(hwnd, kWrapperProp, w);
+    }
+    if (!w) return DefWindowProcA(hwnd, msg, wp, lp);
+    return w->Dispatch(msg, wp, lp);
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+    Window* w = reinterpret_cast<Window*>(ref);
+    if (!w || w->hwnd_ != hwnd) return DefSubclassProc(hwnd, msg, wp, lp);
+    return w->Dispatch(msg, wp, lp);
+}
+
+void Window::Show(bool visible) {
+    if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool Window::Visible() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+
+void Window::SetBounds(const Bounds& b) {
+    if (hwnd_) SetWindowPos(hwnd_, nullptr, b.x, b.y, b.w, b.h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Bounds Window::GetBounds() const {
+    Bounds b;
+    if (!hwnd_) return b;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    HWND parent = GetParent(hwnd_);
+    if (parent && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    b = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return b;
+}
+
+void Window::Invalidate() {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+std::string Window::Text() const {
+    if (!hwnd_) return {};
+    std::string s(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
+    s.resize(static_cast<size_t>(GetWindowTextA(hwnd_, s.data(), static_cast<int>(s.size()))));
+    return s;
+}
+
+void Window::SetText(const std::string& text) {
+    if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+}
+
+MouseEvent MouseFrom(UINT msg, LPARAM lp) {
+    MouseEvent e;
+    e.x = GET_X_LPARAM(lp);
+    e.y = GET_Y_LPARAM(lp);
+    switch (msg) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: e.button = MouseButton::Right; break;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: e.button = MouseButton::Middle; break;
+    default: e.button = MouseButton::Left; break;
+    }
+    return e;
+}
+
+bool IsButtonDown(UINT msg) {
+    return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
+           msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+}

@@ -1,0 +1,76 @@
+// Thin, non-owning wrappers over windows. One trampoline per window kind finds
+// the wrapper of a window and dispatches to it inside try/catch, so that no
+// exception crosses the API boundary. Containers hand notifications back to the
+// control that raised them (reflection).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+struct Bounds {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+enum class MouseButton { Left, Right, Middle };
+
+struct MouseEvent {
+    MouseButton button = MouseButton::Left;
+    int x = 0, y = 0;
+};
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    static Window* FromHwnd(HWND hwnd);
+
+    void Show(bool visible);
+    bool Visible() const;
+    void SetBounds(const Bounds& b);
+    Bounds GetBounds() const;  // relative to the parent's client area
+    void Invalidate();
+    std::string Text() const;
+    void SetText(const std::string& text);
+
+protected:
+    // Creates a window of one of our own classes.
+    bool CreateOwn(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
+                   const char* text = "", HCURSOR cursor = nullptr);
+    // Creates a system control (tree, list, ...) and subclasses it.
+    bool CreateSystem(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
+                      int id = 0);
+
+    // Message handler; the default passes the message on.
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+
+    // A notification this control raised, handed back by its parent.
+    virtual bool HandleReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // For containers: hands WM_NOTIFY, WM_COMMAND and colour queries back to the
+    // child that sent them. True when the child handled it.
+    static bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+    // Called after the window is gone; the wrapper then holds no handle.
+    virtual void OnDestroyed() {}
+
+private:
+    static LRESULT CALLBACK OwnProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+
+    HWND hwnd_ = nullptr;
+    bool subclassed_ = false;
+};
+
+// Module instance handle of the program (or test) executable.
+HINSTANCE AppInstance();
+
+// Mouse helpers shared by the controls.
+MouseEvent MouseFrom(UINT msg, LPARAM lp);
+bool IsButtonDown(UINT msg);

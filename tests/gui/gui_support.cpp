@@ -1,0 +1,96 @@
+#include "gui/gui_support.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "app/data_module.h"
+#include "ui/tree_view.h"
+
+int ScriptedDialogs::Message(HWND, const std::string& text, const std::string& caption, UINT flags) {
+    messages.push_back({text, caption, flags});
+    if (answers.empty()) return IDOK;
+    const int a = answers.front();
+    answers.erase(answers.begin());
+    return a;
+}
+
+void ScriptedDialogs::ShellOpen(HWND, const std::string& target, const std::string& params, const std::string& dir,
+                                int show) {
+    opens.push_back({target, params, dir, show});
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;  // a closed test window must not end the run
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void Press(HWND hwnd, UINT downMessage, int x, int y) {
+    if (x < 0 || y < 0) return;  // a point that was not found
+    const WPARAM keys = downMessage == WM_LBUTTONDOWN ? MK_LBUTTON : downMessage == WM_RBUTTONDOWN ? MK_RBUTTON : 0;
+    SendMessageA(hwnd, downMessage, keys, MAKELPARAM(x, y));
+}
+
+void Click(HWND hwnd, int x, int y) {
+    if (x < 0 || y < 0) {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        x = r.right / 2;
+        y = r.bottom / 2;
+    }
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Pump();
+}
+
+void Hover(HWND hwnd) {
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    Pump();
+}
+
+void Unhover(HWND hwnd) {
+    SendMessageA(hwnd, WM_MOUSELEAVE, 0, 0);
+    Pump();
+}
+
+POINT TickBoxPoint(const TreeView& tree, int node) {
+    TreeView_EnsureVisible(tree.hwnd(), tree.Handle(node));
+    UpdateWindow(tree.hwnd());
+    Pump();
+    const RECT label = tree.NodeRect(node, true);
+    const int y = (label.top + label.bottom) / 2;
+    for (int x = 0; x < label.left; ++x) {
+        const TreeHit hit = tree.HitTest(x, y);
+        if (hit.node == node && hit.where == TreeHit::StateIcon) return {x + 3, y};
+    }
+    ADD_FAILURE() << "no tick box found for node " << node << " label " << label.left << "," << label.top << ","
+                  << label.right << "," << label.bottom << " hit at 40: " << tree.HitTest(40, y).node << "/"
+                  << tree.HitTest(40, y).where << " visible " << IsWindowVisible(tree.hwnd());
+    return {-1, -1};
+}
+
+POINT RightOfLabelPoint(const TreeView& tree, int node) {
+    TreeView_EnsureVisible(tree.hwnd(), tree.Handle(node));
+    UpdateWindow(tree.hwnd());
+    Pump();
+    const RECT label = tree.NodeRect(node, true);
+    return {label.right + 20, (label.top + label.bottom) / 2};
+}
+
+int ControlStateImage(const TreeView& tree, int node) {
+    const UINT state = TreeView_GetItemState(tree.hwnd(), tree.Handle(node), TVIS_STATEIMAGEMASK);
+    return static_cast<int>(state >> 12);
+}
+
+// The GUI tests share one data module, as the program does.
+int main(int argc, char** argv) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    static TDM dm;
+    DM = &dm;
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

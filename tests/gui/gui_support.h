@@ -1,0 +1,50 @@
+// Helpers for driving the real windows in-process: clicks and pointer moves
+// as window messages, a message pump, and scripted dialogs that record what
+// the program asked.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/user_dialogs.h"
+
+class TreeView;
+
+// Answers message boxes from a script and records every request.
+class ScriptedDialogs : public UserDialogs {
+public:
+    struct MessageCall { std::string text, caption; UINT flags; };
+    struct OpenCall { std::string target, params, dir; int show; };
+    std::vector<MessageCall> messages;
+    std::vector<OpenCall> opens;
+    std::vector<int> answers;  // answered in order; IDOK when the script runs out
+
+    int Message(HWND, const std::string& text, const std::string& caption, UINT flags) override;
+    void ShellOpen(HWND, const std::string& target, const std::string& params, const std::string& dir,
+                   int show) override;
+};
+
+// Installs scripted dialogs for the scope.
+class DialogScope {
+public:
+    DialogScope() { SetDialogs(&dialogs); }
+    ~DialogScope() { SetDialogs(nullptr); }
+    ScriptedDialogs dialogs;
+};
+
+void Pump();
+// Left click (press and release) at a client point of a window, or its centre.
+void Click(HWND hwnd, int x = -1, int y = -1);
+void Press(HWND hwnd, UINT downMessage, int x, int y);
+// The pointer enters / leaves a control.
+void Hover(HWND hwnd);
+void Unhover(HWND hwnd);
+// A client point of the node's tick box, found by the control's own hit test.
+POINT TickBoxPoint(const TreeView& tree, int node);
+// A point right of the node's label.
+POINT RightOfLabelPoint(const TreeView& tree, int node);
+// The control's state image index as the system control holds it.
+int ControlStateImage(const TreeView& tree, int node);

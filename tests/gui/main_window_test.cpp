@@ -1,0 +1,368 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <fstream>
+#include <memory>
+
+#include "app/data_module.h"
+#include "app/help.h"
+#include "gui/gui_support.h"
+#include "model/shared_state.h"
+#include "platform/files.h"
+#include "ui/frm_about.h"
+#include "ui/frm_main.h"
+#include "ui/frm_start.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ScanState = kScanIdle;
+        form = std::make_unique<TFrm_Main>();
+        ASSERT_TRUE(form->Create());
+        form->ShowFirst();
+        Pump();
+    }
+    void TearDown() override {
+        ScanState = kScanIdle;
+        form.reset();
+        Pump();
+    }
+    // Where a control lies in the main window's client area.
+    POINT InForm(const Window& w) const {
+        RECT r;
+        GetWindowRect(w.hwnd(), &r);
+        POINT p{r.left, r.top};
+        ScreenToClient(form->hwnd(), &p);
+        return p;
+    }
+    SIZE SizeOf(const Window& w) const {
+        RECT r;
+        GetWindowRect(w.hwnd(), &r);
+        return {r.right - r.left, r.bottom - r.top};
+    }
+    std::unique_ptr<TFrm_Main> form;
+};
+
+void ExpectPlace(const MainWindowTest*, POINT at, SIZE size, int x, int y, int w, int h, const char* what) {
+    EXPECT_EQ(at.x, x) << what;
+    EXPECT_EQ(at.y, y) << what;
+    EXPECT_EQ(size.cx, w) << what;
+    EXPECT_EQ(size.cy, h) << what;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, BorderlessRoundedWindowWithControlsInPlace) {
+    RECT client;
+    GetClientRect(form->hwnd(), &client);
+    EXPECT_EQ(client.right, 740);
+    EXPECT_EQ(client.bottom, 519);
+    const LONG style = GetWindowLongA(form->hwnd(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(form->hwnd(), rgn), ERROR);
+    EXPECT_FALSE(PtInRegion(rgn, 0, 0));      // corners are cut
+    EXPECT_FALSE(PtInRegion(rgn, 739, 518));
+    EXPECT_TRUE(PtInRegion(rgn, 8, 0));
+    EXPECT_TRUE(PtInRegion(rgn, 370, 260));
+    DeleteObject(rgn);
+
+    struct Want { const Window* w; int x, y, cx, cy; const char* name; };
+    const Want wants[] = {
+        {&form->TopPanel, 0, 0, 740, 92, "TopPanel"},
+        {&form->MinimizeBtn, 667, 0, 27, 18, "MinimizeBtn"},
+        {&form->CloseBtn, 694, 0, 27, 18, "CloseBtn"},
+        {&form->LeftPanel, 0, 92, 178, 389, "LeftPanel"},
+        {&form->ScanBtn, 17, 92, 153, 49, "ScanBtn"},
+        {&form->ResultBtn, 17, 145, 153, 49, "ResultBtn"},
+        {&form->ExcludeBtn, 17, 199, 153, 49, "ExcludeBtn"},
+        {&form->AdvancedBtn, 17, 252, 153, 49, "AdvancedBtn"},
+        {&form->MainPanel, 178, 92, 546, 389, "MainPanel"},
+        {&form->RightPanel, 724, 92, 16, 389, "RightPanel"},
+        {&form->BottonPanel, 0, 481, 740, 38, "BottonPanel"},
+        {&form->HelpIcon, 16, 499, 14, 14, "HelpIcon"},
+        {&form->AboutIcon, 72, 499, 14, 14, "AboutIcon"},
+        {&form->tvItemsList, 178 + 11, 92 + 11, 524, 292, "tvItemsList"},
+        {&form->ScanGauge, 178 + 15, 92 + 310 + 16, 281, 22, "ScanGauge"},
+        {&form->ScanNowBtn, 178 + 343 + 6, 92 + 310 + 4, 187, 65, "ScanNowBtn"},
+        {&form->AbortBtn, 178 + 343 + 93, 92 + 310 + 19, 98, 22, "AbortBtn"},
+        {&form->ResultTreeView, 178 + 11, 92 + 11, 524, 144, "ResultTreeView"},
+        {&form->ResultListView, 178 + 11, 92 + 166, 524, 152, "ResultListView"},
+        {&form->CleanBtn, 178 + 386 + 50, 92 + 322 + 25, 98, 22, "CleanBtn"},
+        {&form->tvExclude, 178 + 11, 92 + 11, 524, 144, "tvExclude"},
+        {&form->ExcludeListView, 178 + 11, 92 + 166, 524, 152, "ExcludeListView"},
+    };
+    for (const Want& w : wants) ExpectPlace(this, InForm(*w.w), SizeOf(*w.w), w.x, w.y, w.cx, w.cy, w.name);
+    EXPECT_EQ(form->HelpBtn.Caption(), "Help");
+    EXPECT_EQ(form->AboutBtn.Caption(), "About");
+    // Hidden until used.
+    EXPECT_FALSE(form->AbortBtn.Visible());
+    EXPECT_FALSE(form->ScanGauge.Visible());
+    EXPECT_FALSE(form->FinishBtn.Visible());
+    EXPECT_FALSE(form->cdGauge.Visible());
+    EXPECT_TRUE(form->CleanBtn.Visible());
+    // The exclusion list's second column fills the list.
+    EXPECT_EQ(form->ExcludeListView.ColumnWidth(1), 524 - 140 - 20);
+    EXPECT_EQ(form->ResultListView.ColumnWidth(0), 140);
+    EXPECT_EQ(form->ResultListView.ColumnWidth(1), 400);
+}
+
+TEST_F(MainWindowTest, OpensOnTheScanPageWithDefaultTicksAndZeroCounts) {
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageScan);
+    EXPECT_TRUE(form->DataNotebook.Page(0).Visible());
+    EXPECT_FALSE(form->DataNotebook.Page(1).Visible());
+    EXPECT_EQ(form->ScanBtn.Tag, 1);
+    EXPECT_EQ(form->ScanBtn.PictureName(), "ScanBtn");
+    EXPECT_EQ(form->ResultBtn.PictureName(), "ResultBtn1");
+    EXPECT_EQ(form->ExcludeBtn.PictureName(), "ExcludeBtn1");
+    EXPECT_EQ(form->AdvancedBtn.PictureName(), "AdvancedBtn1");
+    const TreeModel& tree = form->ItemTree;
+    ASSERT_EQ(tree.Count(), 55);
+    for (int i = 0; i < tree.Count(); ++i) {
+        EXPECT_EQ(tree.CountOf(i), 0);
+        const bool favorites = tree.At(i).caption == "Favorites";
+        EXPECT_EQ(ControlStateImage(form->tvItemsList, i), favorites ? 7 : 6) << tree.At(i).caption;
+    }
+}
+
+TEST_F(MainWindowTest, PageButtonsSwitchPagesAndMoveTheHighlight) {
+    Click(form->ResultBtn.hwnd());
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageResult);
+    EXPECT_EQ(form->ResultBtn.Tag, 1);
+    EXPECT_EQ(form->ScanBtn.Tag, 0);
+    EXPECT_EQ(form->ResultBtn.PictureName(), "ResultBtn");
+    EXPECT_EQ(form->ScanBtn.PictureName(), "ScanBtn1");
+    Click(form->ExcludeBtn.hwnd());
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageExclude);
+    Click(form->AdvancedBtn.hwnd());
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageAdvanced);
+    EXPECT_TRUE(form->DataNotebook.Page(3).Visible());
+    EXPECT_FALSE(form->DataNotebook.Page(2).Visible());
+    EXPECT_EQ(form->AdvancedBtn.PictureName(), "AdvancedBtn");
+    EXPECT_EQ(form->ExcludeBtn.PictureName(), "ExcludeBtn1");
+    Click(form->ScanBtn.hwnd());
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageScan);
+    int tagged = 0;
+    for (TImageEx* b : {&form->ScanBtn, &form->ResultBtn, &form->ExcludeBtn, &form->AdvancedBtn}) tagged += b->Tag;
+    EXPECT_EQ(tagged, 1);
+}
+
+TEST_F(MainWindowTest, PageButtonsDoNothingWhileAScanRuns) {
+    ScanState = kScanRunning;
+    for (TImageEx* b : {&form->ResultBtn, &form->ExcludeBtn, &form->AdvancedBtn, &form->ScanBtn}) {
+        Click(b->hwnd());
+        EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageScan);
+        EXPECT_EQ(form->ScanBtn.Tag, 1);
+        EXPECT_EQ(form->ScanBtn.PictureName(), "ScanBtn");
+        EXPECT_EQ(form->ResultBtn.Tag, 0);
+        EXPECT_EQ(form->ResultBtn.PictureName(), "ResultBtn1");
+    }
+    // Abort asked: switching works again.
+    ScanState = kScanAbort;
+    Click(form->ResultBtn.hwnd());
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageResult);
+}
+
+TEST_F(MainWindowTest, HoverFollowsThePointerExceptOnTheShownPageButton) {
+    Hover(form->ScanBtn.hwnd());
+    EXPECT_EQ(form->ScanBtn.PictureName(), "ScanBtn");
+    Unhover(form->ScanBtn.hwnd());
+    EXPECT_EQ(form->ScanBtn.PictureName(), "ScanBtn");  // the lock keeps the highlight
+    Hover(form->ResultBtn.hwnd());
+    EXPECT_EQ(form->ResultBtn.PictureName(), "ResultBtn");
+    Unhover(form->ResultBtn.hwnd());
+    EXPECT_EQ(form->ResultBtn.PictureName(), "ResultBtn1");
+    for (TImageEx* b : {&form->ScanNowBtn, &form->CloseBtn, &form->MinimizeBtn, &form->CleanBtn,
+                        &form->ModifyBtn, &form->RemoveBtn}) {
+        Hover(b->hwnd());
+        EXPECT_EQ(b->PictureName(), b->SkinName);
+        Unhover(b->hwnd());
+        EXPECT_EQ(b->PictureName(), b->SkinName + "1");
+    }
+}
+
+TEST_F(MainWindowTest, TickBoxClicksFollowTheTickingRules) {
+    TreeView& tv = form->tvItemsList;
+    TreeModel& tree = form->ItemTree;
+    const int system = 28, telnet = 32;
+    POINT p = TickBoxPoint(tv, telnet);
+    Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    EXPECT_EQ(tree.Selected(), telnet);  // the click selects the node it acts on
+    EXPECT_EQ(ControlStateImage(tv, telnet), 7);
+    EXPECT_EQ(tree.Data(telnet)->Ticked, 0);
+    EXPECT_EQ(ControlStateImage(tv, system), 6);
+
+    p = TickBoxPoint(tv, system);
+    Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    for (int child : tree.Children(system)) EXPECT_EQ(ControlStateImage(tv, child), 7);
+    EXPECT_EQ(ControlStateImage(tv, system), 7);
+    EXPECT_EQ(ControlStateImage(tv, 0), 6);
+
+    p = TickBoxPoint(tv, 0);
+    Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    for (int i = 0; i < tree.Count(); ++i) {
+        EXPECT_EQ(ControlStateImage(tv, i), 7) << i;
+        EXPECT_EQ(tree.Data(i)->Ticked, 0) << i;
+    }
+    Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    for (int i = 0; i < tree.Count(); ++i) EXPECT_EQ(ControlStateImage(tv, i), 6) << i;
+
+    // Right of a label only selects.
+    p = RightOfLabelPoint(tv, 40);
+    Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    EXPECT_EQ(tree.Selected(), 40);
+    EXPECT_EQ(ControlStateImage(tv, 40), 6);
+
+    // Leaving the page and coming back restores the default ticks.
+    Click(form->ResultBtn.hwnd());
+    Click(form->ScanBtn.hwnd());
+    EXPECT_EQ(ControlStateImage(tv, 5), 7);  // Favorites
+    EXPECT_EQ(ControlStateImage(tv, telnet), 6);
+}
+
+TEST_F(MainWindowTest, HelpOpensTheFileBesideTheProgramElseThePage) {
+    DialogScope scope;
+    const std::string file = ExeDirectory() + kHelpFileName;
+    DeleteFileA(file.c_str());
+    Click(form->HelpBtn.hwnd());
+    ASSERT_EQ(scope.dialogs.opens.size(), 1u);
+    EXPECT_EQ(scope.dialogs.opens[0].target, std::string(kVendorSite) + "/products/security/ormatek-sorvanda/help/");
+    EXPECT_EQ(scope.dialogs.opens[0].show, SW_SHOWNORMAL);
+
+    { std::ofstream(file) << "help"; }
+    Click(form->HelpBtn.hwnd());
+    DeleteFileA(file.c_str());
+    ASSERT_EQ(scope.dialogs.opens.size(), 2u);
+    EXPECT_EQ(scope.dialogs.opens[1].target, file);
+    EXPECT_TRUE(scope.dialogs.messages.empty());
+}
+
+TEST_F(MainWindowTest, HelpAndAboutLabelsUnderlineUnderThePointer) {
+    EXPECT_FALSE(form->HelpBtn.Font().underline);
+    Hover(form->HelpBtn.hwnd());
+    EXPECT_TRUE(form->HelpBtn.Font().underline);
+    Unhover(form->HelpBtn.hwnd());
+    EXPECT_FALSE(form->HelpBtn.Font().underline);
+    Hover(form->AboutBtn.hwnd());
+    EXPECT_TRUE(form->AboutBtn.Font().underline);
+    Unhover(form->AboutBtn.hwnd());
+    EXPECT_FALSE(form->AboutBtn.Font().underline);
+}
+
+TEST_F(MainWindowTest, AboutBoxIsModalAndClosesWithOk) {
+    bool shown = false;
+    form->onAboutShown = [&](TFrm_About& about) {
+        shown = true;
+        RECT r;
+        GetClientRect(about.hwnd(), &r);
+        EXPECT_EQ(r.right, 493);
+        EXPECT_EQ(r.bottom, 350);
+        EXPECT_FALSE(IsWindowEnabled(form->hwnd()));  // modal: the main window waits
+        EXPECT_EQ(about.Image1.PictureName(), "About");
+        const Bounds ok = about.OKBtn.GetBounds();
+        EXPECT_EQ(ok.x, 331);
+        EXPECT_EQ(ok.y, 249);
+        EXPECT_EQ(ok.w, 95);
+        EXPECT_EQ(ok.h, 25);
+        Hover(about.OKBtn.hwnd());
+        EXPECT_EQ(about.OKBtn.PictureName(), "OK");
+        Unhover(about.OKBtn.hwnd());
+        EXPECT_EQ(about.OKBtn.PictureName(), "OK1");
+        Click(about.OKBtn.hwnd());
+    };
+    Click(form->AboutBtn.hwnd());
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
+}
+
+TEST_F(MainWindowTest, OnlyTheLeftButtonDragsTheWindow) {
+    static std::vector<HWND> drags;
+    drags.clear();
+    auto saved = BeginWindowDrag;
+    BeginWindowDrag = [](HWND h) { drags.push_back(h); };
+    Press(form->Image1.hwnd(), WM_RBUTTONDOWN, 10, 10);
+    EXPECT_TRUE(drags.empty());
+    Press(form->Image1.hwnd(), WM_LBUTTONDOWN, 10, 10);
+    Press(form->Image2.hwnd(), WM_LBUTTONDOWN, 300, 10);
+    Press(form->Image3.hwnd(), WM_LBUTTONDOWN, 5, 300);
+    Press(form->Image4.hwnd(), WM_LBUTTONDOWN, 5, 300);
+    Press(form->DataNotebook.Page(0).hwnd(), WM_LBUTTONDOWN, 540, 320);
+    BeginWindowDrag = saved;
+    EXPECT_EQ(drags, std::vector<HWND>(5, form->hwnd()));
+}
+
+TEST_F(MainWindowTest, MinimizeAndClose) {
+    Click(form->MinimizeBtn.hwnd());
+    EXPECT_TRUE(IsIconic(form->hwnd()));
+    ShowWindow(form->hwnd(), SW_RESTORE);
+    HWND h = form->hwnd();
+    Click(form->CloseBtn.hwnd());
+    EXPECT_FALSE(IsWindow(h));
+}
+
+TEST_F(MainWindowTest, ExcludePageCountsEntriesPerItemAndInTheRoot) {
+    ExcludeList.Clear();
+    auto add = [](const char* item, const char* location) {
+        TExcludeContentItem& e = ExcludeList.Item(ExcludeList.AddNew());
+        e.ItemName = item;
+        e.Location = location;
+    };
+    add("Cache", "http://a/");
+    add("Cache", "http://b/");
+    add("Run History", "HKEY_CURRENT_USER\\x");
+    add("FireFox Cookies", "c:\\cookies.txt");  // in no category
+    Click(form->ExcludeBtn.hwnd());
+    const TreeModel& t = form->ExcludeTree;
+    ASSERT_EQ(t.Count(), 55);
+    EXPECT_EQ(t.CountOf(0), 4);
+    EXPECT_EQ(t.CountOf(1), 2);
+    EXPECT_EQ(t.CountOf(2), 2);   // Cache
+    EXPECT_EQ(t.CountOf(28), 1);
+    EXPECT_EQ(t.CountOf(29), 1);  // Run History
+    EXPECT_EQ(t.CountOf(44), 0);
+    EXPECT_EQ(form->ExcludeListView.RowCount(), 4);  // root: every entry
+    form->ExcludeTree.Select(1);
+    EXPECT_EQ(form->ExcludeListView.RowCount(), 2);
+    EXPECT_EQ(form->ExcludeListView.CellText(0, 1), "http://a/");
+    // Found counts of the catalog are left alone.
+    EXPECT_EQ(form->ItemTree.CountOf(0), 0);
+    ExcludeList.Clear();
+}
+
+TEST(SplashWindow, PictureFillsARoundedWindow) {
+    TFrm_Start splash;
+    ASSERT_TRUE(splash.Create());
+    RECT r;
+    GetClientRect(splash.hwnd(), &r);
+    EXPECT_EQ(r.right, 452);
+    EXPECT_EQ(r.bottom, 252);
+    EXPECT_EQ(splash.Image1.PictureName(), "Splash");
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(splash.hwnd(), rgn), ERROR);
+    EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+    EXPECT_TRUE(PtInRegion(rgn, 226, 126));
+    DeleteObject(rgn);
+}
+
+TEST(DataModule, SharedPicturesTimerAndHttpSettings) {
+    ASSERT_NE(DM, nullptr);
+    ASSERT_NE(DM->TreeImageList(), nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(DM->TreeImageList()), 15);
+    int w = 0, h = 0;
+    ImageList_GetIconSize(DM->TreeImageList(), &w, &h);
+    EXPECT_EQ(w, 16);
+    EXPECT_EQ(h, 16);
+    // The lists of a closed main window leave the shared pictures alone.
+    { TFrm_Main form; ASSERT_TRUE(form.Create()); }
+    Pump();
+    EXPECT_EQ(ImageList_GetImageCount(DM->TreeImageList()), 15);
+    EXPECT_EQ(DM->EvidenceTimer.Interval(), 20u);
+    EXPECT_FALSE(DM->EvidenceTimer.Enabled());
+    EXPECT_EQ(DM->IdHTTP1.readTimeoutMs, 5000);
+    EXPECT_EQ(DM->IdHTTP1.userAgent, "Mozilla/3.0 (compatible; Indy Library)");
+}

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "model/catalog.h"
+#include "model/shared_state.h"
+
+TEST(Catalog, TableMatchesTheTreeLayout) {
+    // Categories sit at 1, 11, 28, 44 and each item at its category's node + position.
+    const int expectedCategoryNodes[] = {1, 11, 28, 44};
+    const int expectedCounts[] = {9, 16, 15, 10};
+    int node = 1, index = 0;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const CatalogCategory& cat = kCatalogCategories[c];
+        EXPECT_EQ(cat.node, expectedCategoryNodes[c]);
+        EXPECT_EQ(cat.node, node);
+        EXPECT_EQ(cat.itemCount, expectedCounts[c]);
+        EXPECT_EQ(cat.firstItem, index);
+        for (int p = 1; p <= cat.itemCount; ++p, ++index) {
+            const CatalogItem& it = kCatalogItems[index];
+            EXPECT_EQ(it.category, c) << it.name;
+            EXPECT_EQ(it.pos, p) << it.name;
+            EXPECT_EQ(it.node, cat.node + p) << it.name;
+            EXPECT_EQ(FindCatalogItemByNode(it.node), &it);
+            EXPECT_EQ(FindCatalogItem(c, p), &it);
+        }
+        node += 1 + cat.itemCount;
+    }
+    EXPECT_EQ(index, kCatalogItemCount);
+    EXPECT_EQ(node, kTreeNodeCount);
+}
+
+TEST(Catalog, NamesCaptionsAndBrowserKinds) {
+    std::set<std::string> names, captions;
+    for (const CatalogItem& it : kCatalogItems) {
+        EXPECT_TRUE(names.insert(std::string(it.name)).second) << "duplicate item " << it.name;
+        if (it.kind >= 0) {
+            // The six browser items are found by Kind, 4..9 in catalog order.
+            EXPECT_EQ(it.category, 3);
+            EXPECT_EQ(it.kind, it.pos - 1);
+            EXPECT_TRUE(it.cleanCaption.empty());
+        } else {
+            EXPECT_TRUE(captions.insert(std::string(it.cleanCaption)).second) << "duplicate " << it.cleanCaption;
+        }
+    }
+    EXPECT_EQ(captions.size(), 44u);
+    EXPECT_EQ(FindCatalogItem(2, 1)->cleanCaption, "Clean RunMRU");
+    EXPECT_EQ(FindCatalogItem(0, 7)->cleanCaption, "AutoComplete Form Data");
+    EXPECT_EQ(FindCatalogItem(1, 12)->shown, ShownField::Location);  // WinRAR shows the key
+    EXPECT_EQ(FindCatalogItem(2, 13)->shown, ShownField::KeyName);   // ShareFolder
+    EXPECT_EQ(FindCatalogItemByName("NetscapeCache")->shown, ShownField::Detail9);
+    EXPECT_EQ(FindCatalogItem(4, 1), nullptr);
+    EXPECT_EQ(FindCatalogItem(0, 10), nullptr);
+    EXPECT_EQ(FindCatalogItem(0, 0), nullptr);
+    EXPECT_EQ(FindCatalogItemByName("FireFox Cookies"), nullptr);  // record spelling, not a catalog name
+}
+
+TEST(Catalog, BuildCatalogFillsFourListsWithDefaultTicks) {
+    BuildCatalog(AllCatalogs);
+    ASSERT_EQ(IECatalog.size(), 9u);
+    ASSERT_EQ(SoftwareCatalog.size(), 16u);
+    ASSERT_EQ(SystemCatalog.size(), 15u);
+    ASSERT_EQ(InternetCatalog.size(), 10u);
+    int unticked = 0;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        for (size_t i = 0; i < AllCatalogs[c]->size(); ++i) {
+            const TSectionRec& r = *(*AllCatalogs[c])[i];
+            EXPECT_EQ(r.CategoryIndex, c);
+            EXPECT_EQ(r.ItemIndex, static_cast<int>(i) + 1);
+            EXPECT_EQ(r.CategoryName, kCatalogCategories[c].caption);
+            EXPECT_EQ(r.FoundCount, 0);
+            if (!r.Ticked) {
+                ++unticked;
+                EXPECT_EQ(r.ItemName, "Favorites");
+            }
+        }
+    }
+    EXPECT_EQ(unticked, 1);
+    // Building again starts over rather than appending.
+    BuildCatalog(AllCatalogs);
+    EXPECT_EQ(IECatalog.size(), 9u);
+}

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/item_tree.h"
+#include "model/shared_state.h"
+
+namespace {
+
+// Records what the view would be told.
+struct FakeView : TreeModelObserver {
+    int resets = 0, repaints = 0;
+    std::vector<int> changed, painted, selected;
+    void TreeReset() override { ++resets; }
+    void TreeNodeChanged(int n) override { changed.push_back(n); }
+    void TreeRepaint() override { ++repaints; }
+    void TreePaintCounts(const int* nodes, int n) override { painted.insert(painted.end(), nodes, nodes + n); }
+    void TreeSelect(int n) override { selected.push_back(n); }
+};
+
+class ItemTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BuildCatalog(AllCatalogs);
+        tree.SetObserver(&view);
+        BuildItemTree(tree, AllCatalogs);
+    }
+    int TickedItems() const {
+        int n = 0;
+        for (int i = 0; i < tree.Count(); ++i)
+            if (tree.Level(i) == 2 && tree.IsTicked(i)) ++n;
+        return n;
+    }
+    void ExpectInSync() const {
+        for (int i = 0; i < tree.Count(); ++i)
+            EXPECT_EQ(tree.Data(i)->Ticked == 1, tree.IsTicked(i)) << "node " << i;
+    }
+    TreeModel tree;
+    FakeView view;
+};
+
+}  // namespace
+
+TEST_F(ItemTreeTest, LayoutImagesAndDefaultTicks) {
+    ASSERT_EQ(tree.Count(), kTreeNodeCount);
+    EXPECT_EQ(tree.At(0).caption, "My Computer");
+    EXPECT_EQ(tree.At(0).image, kImageRoot);
+    EXPECT_EQ(tree.Selected(), 0);
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const int n = kCatalogCategories[c].node;
+        EXPECT_EQ(tree.Level(n), 1);
+        EXPECT_EQ(tree.Parent(n), 0);
+        EXPECT_EQ(tree.At(n).image, c + 1);
+        EXPECT_EQ(tree.At(n).caption, kCatalogCategories[c].caption);
+        EXPECT_EQ(tree.Data(n)->ItemIndex, 0);
+        EXPECT_TRUE(tree.IsTicked(n));
+    }
+    for (const CatalogItem& it : kCatalogItems) {
+        EXPECT_EQ(tree.Level(it.node), 2);
+        EXPECT_EQ(tree.Parent(it.node), kCatalogCategories[it.category].node);
+        EXPECT_EQ(tree.At(it.node).caption, it.name);
+        EXPECT_EQ(tree.At(it.node).image, kImageItem);
+        // The node's data is the catalog record itself.
+        EXPECT_EQ(tree.Data(it.node), (*AllCatalogs[it.category])[static_cast<size_t>(it.pos - 1)].get());
+        EXPECT_EQ(tree.IsTicked(it.node), it.ticked) << it.name;
+    }
+    EXPECT_EQ(TickedItems(), 49);
+    EXPECT_GE(view.resets, 1);
+    ExpectInSync();
+}
+
+TEST_F(ItemTreeTest, RebuildRestoresTicksAndKeepsCounts) {
+    const int runMru = FindCatalogItemByName("Run History")->node;
+    const int paint = FindCatalogItemByName("Paint")->node;
+    tree.SetTicked(runMru, false);
+    tree.Data(runMru)->FoundCount = 7;
+    tree.Data(paint)->FoundCount = 3;
+    BuildItemTree(tree, AllCatalogs);
+    EXPECT_TRUE(tree.IsTicked(runMru));
+    EXPECT_EQ(tree.Data(runMru)->FoundCount, 7);
+    EXPECT_EQ(tree.Data(kCatalogCategories[2].node)->FoundCount, 7);
+    EXPECT_EQ(tree.Data(kCatalogCategories[1].node)->FoundCount, 3);
+    EXPECT_EQ(tree.Data(0)->FoundCount, 10);
+    // Summing twice gives the same sums.
+    TotalFoundCounts(tree);
+    EXPECT_EQ(tree.Data(0)->FoundCount, 10);
+    EXPECT_EQ(tree.Data(kCatalogCategories[2].node)->FoundCount, 7);
+}
+
+TEST_F(ItemTreeTest, RootClickUnticksEverythingThenTicksEverything) {
+    ClickTickBox(tree, 0);
+    for (int i = 0; i < tree.Count(); ++i) EXPECT_FALSE(tree.IsTicked(i)) << i;
+    ExpectInSync();
+    ClickTickBox(tree, 0);
+    for (int i = 0; i < tree.Count(); ++i) EXPECT_TRUE(tree.IsTicked(i)) << i;  // Favorites too
+    ExpectInSync();
+}
+
+TEST_F(ItemTreeTest, CategoryClickFollowsTheCategoryNotItsItems) {
+    const int system = kCatalogCategories[2].node;
+    const int telnet = FindCatalogItemByName("Telnet Menu History")->node;
+    ClickTickBox(tree, telnet);  // untick one item
+    EXPECT_FALSE(tree.IsTicked(telnet));
+    EXPECT_TRUE(tree.IsTicked(system));  // the category keeps its own state
+    EXPECT_TRUE(tree.IsTicked(0));
+    ClickTickBox(tree, system);  // unticks every item, the one already unticked included
+    for (int child : tree.Children(system)) EXPECT_FALSE(tree.IsTicked(child));
+    EXPECT_FALSE(tree.IsTicked(system));
+    EXPECT_TRUE(tree.IsTicked(0));
+    EXPECT_TRUE(tree.IsTicked(kCatalogCategories[1].node));
+    ClickTickBox(tree, system);
+    for (int child : tree.Children(system)) EXPECT_TRUE(tree.IsTicked(child));
+    EXPECT_TRUE(tree.IsTicked(system));
+    // An unticked category ticks items that were ticked before: they take its new state.
+    const int ie = kCatalogCategories[0].node;
+    ClickTickBox(tree, ie);
+    ClickTickBox(tree, ie);
+    for (int child : tree.Children(ie)) EXPECT_TRUE(tree.IsTicked(child));
+    ExpectInSync();
+}
+
+TEST_F(ItemTreeTest, SelectionReportsOnlyMoves) {
+    std::vector<int> changes;
+    tree.onChange = [&](int n) { changes.push_back(n); };
+    tree.Select(5);
+    tree.Select(5);
+    tree.SelectedByView(7);
+    tree.SelectedByView(7);
+    tree.Select(999);  // not a node: nothing selected
+    EXPECT_EQ(changes, (std::vector<int>{5, 7, -1}));
+    EXPECT_EQ(tree.Selected(), -1);
+}

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Prepares a Debian machine for building and testing: packages, the cross-built
+# libjpeg and the configured build tree. Safe to run again; finished steps are skipped.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${SORVANDA_BUILD:-$top/build}
+deps=$top/.deps
+toolchain=$top/tools/mingw-w64-x86_64.cmake
+
+need_pkgs=(g++-mingw-w64-x86-64-posix cmake ninja-build wine wine64 xvfb x11-utils
+           imagemagick libgtest-dev dpkg-dev xauth)
+missing=()
+for p in "${need_pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  [ "$(id -u)" = 0 ] || { echo "setup: packages missing and not root: ${missing[*]}" >&2; exit 1; }
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# libjpeg: Debian ships no mingw build, so cross-build its source package once.
+jpeg_prefix=$deps/libjpeg
+if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
+  mkdir -p "$deps/src"
+  if ! ls "$deps"/src/libjpeg-turbo_*.dsc >/dev/null 2>&1; then
+    if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+      echo "setup: enabling Debian source index"
+      out=/etc/apt/sources.list.d/sorvanda-deb-src.sources
+      : > "$out.tmp"
+      for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        grep -q 'debian' "$f" || continue
+        sed -e 's/^Types: deb$/Types: deb-src/' "$f" >> "$out.tmp"; echo >> "$out.tmp"
+      done
+      if [ -f /etc/apt/sources.list ]; then
+        grep -E '^deb ' /etc/apt/sources.list | sed -e 's/^deb /deb-src /' \
+          > /etc/apt/sources.list.d/sorvanda-deb-src.list || true
+      fi
+      if [ -s "$out.tmp" ]; then mv "$out.tmp" "$out"; else rm -f "$out.tmp"; fi
+    fi
+    apt-get update -qq
+    (cd "$deps/src" && apt-get source --download-only -qq libjpeg-turbo >/dev/null)
+  fi
+  rm -rf "$deps/src/unpacked" && mkdir -p "$deps/src/unpacked"
+  dsc=$(ls "$deps"/src/libjpeg-turbo_*.dsc | head -n1)
+  (cd "$deps/src/unpacked" && dpkg-source --no-check -x "$dsc" tree >/dev/null)
+  echo "setup: cross-building libjpeg"
+  cmake -S "$deps/src/unpacked/tree" -B "$deps/src/jpeg-build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$jpeg_prefix" -DWITH_SIMD=OFF -DENABLE_SHARED=OFF \
+    -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF -Wno-dev >/dev/null
+  cmake --build "$deps/src/jpeg-build" --target install >/dev/null
+fi
+
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DCMAKE_BUILD_TYPE=${SORVANDA_BUILD_TYPE:-Release} -DJPEG_PREFIX="$jpeg_prefix" >/dev/null
