@@ -158,7 +158,7 @@ rounded_button "$out/OK1.jpg" 95 25 'OK' 11 "$out/About.jpg" 331 249 "$MID" "$TE
 
 # ---- tree pictures: 15 pictures of 16 x 16, magenta is transparent -----------
 T=$tmp/tree; mkdir -p "$T"
-blank() { "$IM" -size 16x16 xc:'#ff00ff' "$@"; }
+blank() { "$IM" -size 16x16 xc:'#ff00ff' +antialias "$@"; }
 blank -fill "$TEAL" -draw "roundrectangle 1,2 14,11 2,2" -fill "$PALE" -draw "rectangle 3,4 12,9" \
   -fill "$TEAL" -draw "rectangle 6,12 9,13" -draw "rectangle 4,14 11,14" "$T/00.png"
 blank -fill '#2a7fd4' -draw "circle 7.5,7.5 7.5,1" -fill none -stroke white -strokewidth 1 \

@@ -1,6 +1,7 @@
 #include "ui/frm_main.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/data_module.h"
 #include "app/help.h"
@@ -116,10 +117,11 @@ void TFrm_Main::CreateFrame() {
     MakePicture(Image4, RightPanel.hwnd(), {0, 0, kRightW, kMidH}, "RightStrip");
 
     MakePicture(Image2, BottonPanel.hwnd(), {0, 0, kWidth, kBottomH}, "BottomStrip");
-    HelpIcon.Create({BottonPanel.hwnd(), {16, 18, 14, 14}});
-    LoadButtonPicture(HelpIcon, "HelpIcon");
-    AboutIcon.Create({BottonPanel.hwnd(), {72, 18, 14, 14}});
-    LoadButtonPicture(AboutIcon, "AboutIcon");
+    for (auto [icon, x, name] : {std::tuple{&HelpIcon, 16, "HelpIcon"}, std::tuple{&AboutIcon, 72, "AboutIcon"}}) {
+        icon->Create({BottonPanel.hwnd(), {x, 18, 14, 14}});
+        SetWindowPos(icon->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        LoadButtonPicture(*icon, name);
+    }
     auto makeLink = [this](Label& l, const Bounds& b, const char* text) {
         Label::CreateArgs a;
         a.parent = BottonPanel.hwnd();

@@ -10,7 +10,7 @@ bool ListView::Create(const CreateArgs& args) {
     DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS |
                   (args.virtualRows ? LVS_OWNERDATA : 0) | (args.visible ? WS_VISIBLE : 0);
     if (!CreateSystem(WC_LISTVIEWA, style, 0, args.parent, args.bounds)) return false;
-    ListView_SetExtendedListViewStyle(hwnd(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    ListView_SetExtendedListViewStyle(hwnd(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     if (args.stateImages) ListView_SetImageList(hwnd(), args.stateImages, LVSIL_STATE);
     if (args.virtualRows) ListView_SetCallbackMask(hwnd(), LVIS_STATEIMAGEMASK);
     for (size_t i = 0; i < args.columns.size(); ++i) {
