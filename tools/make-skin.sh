@@ -46,8 +46,8 @@ FRAME='#a0c4d1'; PALE='#eef5f8'; PALE2='#d6e7ee'; INK='#1b3f50'; ACCENT='#f0a23c
   "${Q[@]}" "$out/BottomStrip.jpg"
 
 # Small icons on the bottom bar, drawn over the bar's own colours.
-for spec in "HelpIcon:16:?" "AboutIcon:72:i"; do
-  IFS=: read -r name x glyph <<<"$spec"
+for entry in "HelpIcon:16:?" "AboutIcon:72:i"; do
+  IFS=: read -r name x glyph <<<"$entry"
   "$IM" "$out/BottomStrip.jpg" -crop 14x14+"$x"+18 +repage \
     -fill white -draw "circle 6.5,6.5 6.5,0.5" \
     -fill "$TEAL" -font "$BOLD" -pointsize 10 -gravity center -annotate +0+0 "$glyph" \

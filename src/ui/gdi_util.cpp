@@ -1,16 +1,16 @@
 #include "ui/gdi_util.h"
 
-UniqueFont MakeFont(const FontSpec& spec) {
+UniqueFont MakeFont(const FontSpec& font) {
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
     if (screen) ReleaseDC(nullptr, screen);
     LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(spec.points, dpi, 72);
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = spec.underline ? TRUE : FALSE;
+    lf.lfHeight = -MulDiv(font.points, dpi, 72);
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = font.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
-    lstrcpynA(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+    lstrcpynA(lf.lfFaceName, font.face.c_str(), LF_FACESIZE);
     return UniqueFont(CreateFontIndirectA(&lf));
 }
 

@@ -15,7 +15,7 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
-UniqueFont MakeFont(const FontSpec& spec);
+UniqueFont MakeFont(const FontSpec& font);
 // Width of text in the given font on the screen DC.
 int TextWidth(HDC dc, const std::string& text);
 void FillSolid(HDC dc, const RECT& r, COLORREF color);
