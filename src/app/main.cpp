@@ -20,7 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (splash->Create()) {
         ShowWindow(splash->hwnd(), SW_SHOW);
         UpdateWindow(splash->hwnd());
-        ProcessMessages();
+        ProcessMessagesNow();
     }
     Sleep(3000);
 

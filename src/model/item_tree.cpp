@@ -61,3 +61,26 @@ void ClickTickBox(TreeModel& tree, int node) {
         break;
     }
 }
+
+void UpdateFoundCount(TreeModel& tree, int node, int number, int mode) {
+    if (!tree.Valid(node) || tree.Count() == 0) return;
+    TSectionRec* item = tree.Data(node);
+    if (!item) return;
+    if (mode == kCountSet) item->FoundCount = number;
+    else if (mode == kCountAdd) item->FoundCount += number;
+    const int parent = tree.Parent(node);
+    if (TSectionRec* cat = tree.Valid(parent) ? tree.Data(parent) : nullptr) {
+        int sum = 0;
+        for (int child : tree.Children(parent))
+            if (TSectionRec* r = tree.Data(child)) sum += r->FoundCount;
+        cat->FoundCount = sum;
+    }
+    if (TSectionRec* root = tree.Data(0)) {
+        int sum = 0;
+        for (int cat : tree.Children(0))
+            if (TSectionRec* r = tree.Data(cat)) sum += r->FoundCount;
+        root->FoundCount = sum;
+    }
+    const int nodes[3] = {node, parent, 0};
+    tree.PaintCounts(nodes, tree.Valid(parent) ? 3 : 1);
+}

@@ -16,3 +16,11 @@ void TotalFoundCounts(TreeModel& tree);
 // opposite of its own state, then flips; the root sets every node to the
 // opposite of its own state.
 void ClickTickBox(TreeModel& tree, int node);
+
+// How UpdateFoundCount changes the item's count.
+enum FoundCountMode { kCountSet = 0, kCountAdd = 1 };
+
+// Sets (mode 0) or raises (mode 1) the item's found count (any other mode
+// leaves it), recomputes its category's and the root's sums and has the view
+// paint the three numbers at once.
+void UpdateFoundCount(TreeModel& tree, int node, int number, int mode);

@@ -51,24 +51,42 @@ struct TExcludeContentItem {
 // Ordered, index-addressed owning collection. AddNew appends an empty item and
 // returns its index; Delete shifts the later items down by one. Items are held
 // by pointer so a reference stays valid while others are appended.
+// Version() changes whenever the collection may have changed (any add,
+// delete, clear or writable access to an item), so that a derived index knows
+// when to rebuild. Versions come from one process-wide counter, so no two
+// states of any two collections share one.
 template <typename T>
 class OwningCollection {
 public:
     int AddNew() {
+        Touch();
         items_.push_back(std::make_unique<T>());
         return static_cast<int>(items_.size()) - 1;
     }
-    T& Item(int index) { return *items_.at(static_cast<size_t>(index)); }
+    T& Item(int index) {
+        Touch();
+        return *items_.at(static_cast<size_t>(index));
+    }
     const T& Item(int index) const { return *items_.at(static_cast<size_t>(index)); }
     int Count() const { return static_cast<int>(items_.size()); }
     // An index outside 0..Count()-1 is ignored.
     void Delete(int index) {
-        if (index >= 0 && index < Count()) items_.erase(items_.begin() + index);
+        if (index >= 0 && index < Count()) {
+            Touch();
+            items_.erase(items_.begin() + index);
+        }
     }
-    void Clear() { items_.clear(); }
+    void Clear() {
+        Touch();
+        items_.clear();
+    }
+    uint64_t Version() const { return version_; }
 
 private:
+    void Touch() { version_ = ++lastVersion_; }
+    static inline uint64_t lastVersion_ = 0;
     std::vector<std::unique_ptr<T>> items_;
+    uint64_t version_ = 0;
 };
 
 class TResultContents : public OwningCollection<TResultContentItem> {};

@@ -1,6 +1,6 @@
 #include "platform/files.h"
 
-#include <windows.h>
+#include <algorithm>
 
 std::string ExeDirectory() {
     std::string path(MAX_PATH, '\0');
@@ -22,4 +22,58 @@ bool FileExists(const std::string& path) {
 bool DirectoryExists(const std::string& path) {
     const DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int64_t FileSize64(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &info)) return -1;
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+    return (static_cast<int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out) {
+    out.clear();
+    UniqueFile f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(f.get(), &size) || size.QuadPart < 0) return false;
+    if (static_cast<unsigned long long>(size.QuadPart) > out.max_size()) return false;
+    out.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < out.size()) {
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(out.size() - done, 1u << 24));
+        DWORD got = 0;
+        if (!ReadFile(f.get(), out.data() + done, want, &got, nullptr)) return false;
+        if (got == 0) break;  // the file shrank meanwhile
+        done += got;
+    }
+    out.resize(done);
+    return true;
+}
+
+UINT DriveType(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+
+std::string SystemDirectory() {
+    char buf[MAX_PATH + 1] = {};
+    const UINT n = GetSystemDirectoryA(buf, MAX_PATH);
+    return n > 0 && n <= MAX_PATH ? std::string(buf, n) : std::string();
+}
+
+FolderWalker::FolderWalker(const std::string& folder) {
+    const std::string pattern = folder + "\\*.*";
+    find_.reset(FindFirstFileA(pattern.c_str(), &data_));
+    pending_ = static_cast<bool>(find_);
+}
+
+bool FolderWalker::Next(FolderEntry& entry) {
+    if (!find_) return false;
+    if (!pending_ && !FindNextFileA(find_.get(), &data_)) {
+        find_.reset();
+        return false;
+    }
+    pending_ = false;
+    entry.name = data_.cFileName;
+    entry.attributes = data_.dwFileAttributes;
+    return true;
 }

@@ -2,7 +2,12 @@
 
 #include <windows.h>
 
-void ProcessMessages() {
+namespace {
+ULONGLONG g_lastPump = 0;
+}
+
+void ProcessMessagesNow() {
+    g_lastPump = GetTickCount64();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {  // leave it for the main loop
@@ -12,4 +17,9 @@ void ProcessMessages() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+void ProcessMessages() {
+    if (GetTickCount64() - g_lastPump < kPumpIntervalMs) return;
+    ProcessMessagesNow();
 }

@@ -2,4 +2,13 @@
 // that the window stays responsive and a click on Abort is seen.
 #pragma once
 
+// Runs the pending messages. Looking at the queue costs a round trip to the
+// window system (about as much as reading a registry value under Wine), so a
+// call within kPumpIntervalMs of the last look returns at once: the window
+// still gets its messages at least 200 times a second, and Abort is seen
+// within a few milliseconds.
 void ProcessMessages();
+// Runs the pending messages now, whenever the last look was.
+void ProcessMessagesNow();
+
+inline constexpr unsigned kPumpIntervalMs = 5;

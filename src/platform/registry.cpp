@@ -1,5 +1,8 @@
 #include "platform/registry.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 constexpr REGSAM kReadWrite = KEY_READ | KEY_WRITE;
 }
@@ -71,27 +74,43 @@ std::vector<std::string> RegKey::SubkeyNames() const {
 }
 
 std::string RegKey::ReadString(const std::string& name, DWORD* typeOut) const {
+    std::string text;
+    ReadText(name, text, typeOut);
+    return text;
+}
+
+bool RegKey::ReadText(const std::string& name, std::string& out, DWORD* typeOut) const {
     if (typeOut) *typeOut = REG_NONE;
-    if (!key_) return {};
-    DWORD type = REG_NONE, size = 0;
-    LONG rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size);
-    if (rc != ERROR_SUCCESS) return {};
-    if (typeOut) *typeOut = type;
-    if (!IsTextType(type)) return {};
-    std::string data;
-    for (int attempt = 0; attempt < 4; ++attempt) {  // the value may grow between the calls
-        data.assign(size + 1, '\0');
-        DWORD got = size;
-        rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
-        if (rc == ERROR_MORE_DATA) { size = got; continue; }
-        if (rc != ERROR_SUCCESS || !IsTextType(type)) return {};
-        data.resize(got);
-        break;
+    out.clear();
+    if (!key_) return false;
+    if (out.capacity() < 256) out.reserve(256);
+    out.resize(out.capacity());
+    DWORD type = REG_NONE;
+    for (int attempt = 0; attempt < 8; ++attempt) {  // the value may grow between calls
+        DWORD size = static_cast<DWORD>(out.size());
+        const LONG rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(out.data()), &size);
+        if (rc == ERROR_MORE_DATA) {
+            out.resize(static_cast<size_t>(size) + 1);
+            continue;
+        }
+        if (rc != ERROR_SUCCESS) {
+            out.clear();
+            return false;
+        }
+        if (typeOut) *typeOut = type;
+        if (!IsTextType(type)) {
+            out.clear();  // data that is not text reads as empty text
+            return true;
+        }
+        // Stored text may or may not carry its terminator; it ends at the first NUL.
+        const size_t n = std::min<size_t>(size, out.size());
+        const void* nul = std::memchr(out.data(), '\0', n);
+        out.resize(nul ? static_cast<size_t>(static_cast<const char*>(nul) - out.data()) : n);
+        return true;
     }
-    // Stored text may or may not carry its terminator; the text ends at the first NUL.
-    const size_t nul = data.find('\0');
-    if (nul != std::string::npos) data.resize(nul);
-    return data;
+    out.clear();
+    return false;
 }
 
 bool RegKey::ValueExists(const std::string& name) const {

@@ -33,6 +33,9 @@ public:
     // The value's text. Empty when the value does not exist or its data is not
     // text; *type (if given) receives the data type, or REG_NONE when absent.
     std::string ReadString(const std::string& name, DWORD* type = nullptr) const;
+    // As ReadString into out, reusing out's storage; false when the value does
+    // not exist.
+    bool ReadText(const std::string& name, std::string& out, DWORD* type = nullptr) const;
     bool ValueExists(const std::string& name) const;
     // The data type of a value, or REG_NONE when it does not exist.
     DWORD DataType(const std::string& name) const;

@@ -6,6 +6,7 @@
 #include "app/data_module.h"
 #include "app/help.h"
 #include "app/settings.h"
+#include "exclude/exclude_store.h"
 #include "model/item_tree.h"
 #include "model/shared_state.h"
 #include "ui/frm_about.h"
@@ -72,7 +73,10 @@ void TFrm_Main::ShowFirst() {
     UpdateWindow(hwnd());
 }
 
-void TFrm_Main::FormShow() { ScanBtnClick(); }
+void TFrm_Main::FormShow() {
+    LoadExcludeItems();
+    ScanBtnClick();
+}
 
 void TFrm_Main::MakePicture(TImageEx& p, HWND parent, const Bounds& bounds, const char* name) {
     p.Create({parent, bounds});

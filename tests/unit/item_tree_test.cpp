@@ -130,3 +130,30 @@ TEST_F(ItemTreeTest, SelectionReportsOnlyMoves) {
     EXPECT_EQ(changes, (std::vector<int>{5, 7, -1}));
     EXPECT_EQ(tree.Selected(), -1);
 }
+
+TEST_F(ItemTreeTest, UpdateFoundCountSetsAddsAndSums) {
+    const int paint = FindCatalogItemByName("Paint")->node;
+    const int wordpad = FindCatalogItemByName("WordPad")->node;
+    const int runMru = FindCatalogItemByName("Run History")->node;
+    const int software = kCatalogCategories[1].node;
+    UpdateFoundCount(tree, paint, 3, kCountSet);
+    UpdateFoundCount(tree, paint, 2, kCountAdd);
+    UpdateFoundCount(tree, wordpad, 4, kCountSet);
+    UpdateFoundCount(tree, runMru, 1, kCountAdd);
+    EXPECT_EQ(tree.Data(paint)->FoundCount, 5);
+    EXPECT_EQ(tree.Data(wordpad)->FoundCount, 4);
+    EXPECT_EQ(tree.Data(software)->FoundCount, 9);
+    EXPECT_EQ(tree.Data(kCatalogCategories[2].node)->FoundCount, 1);
+    EXPECT_EQ(tree.Data(0)->FoundCount, 10);
+    // Any other mode leaves the item but still sums and paints.
+    view.painted.clear();
+    tree.Data(wordpad)->FoundCount = 6;  // changed behind the tree's back
+    UpdateFoundCount(tree, paint, 100, 7);
+    EXPECT_EQ(tree.Data(paint)->FoundCount, 5);
+    EXPECT_EQ(tree.Data(software)->FoundCount, 11);
+    EXPECT_EQ(tree.Data(0)->FoundCount, 12);
+    EXPECT_EQ(view.painted, (std::vector<int>{paint, software, 0}));
+    // No other item changes.
+    for (const CatalogItem& it : kCatalogItems)
+        if (it.node != paint && it.node != wordpad && it.node != runMru) EXPECT_EQ(tree.Data(it.node)->FoundCount, 0);
+}

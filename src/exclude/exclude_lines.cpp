@@ -1,0 +1,89 @@
+#include "exclude/exclude_lines.h"
+
+#include "model/text.h"
+
+namespace {
+
+// Substring by 1-based start and count, with the bounds the file format uses:
+// start below 1 counts as 1, start past the end or a negative count is empty,
+// a count past the end is cut there.
+std::string Sub(std::string_view s, long long start, long long count) {
+    const long long len = static_cast<long long>(s.size());
+    if (start < 1) start = 1;
+    if (start > len || count < 0) return {};
+    if (count > len - start + 1) count = len - start + 1;
+    return std::string(s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count)));
+}
+
+// 1-based position of c in s at or after 1-based from, or 0.
+long long Pos(std::string_view s, char c, long long from = 1) {
+    if (from < 1) from = 1;
+    if (from > static_cast<long long>(s.size())) return 0;
+    const size_t i = s.find(c, static_cast<size_t>(from - 1));
+    return i == std::string_view::npos ? 0 : static_cast<long long>(i) + 1;
+}
+
+bool SimpleLine(std::string_view line) {
+    int bars = 0, bangs = 0, angles = 0;
+    for (char c : line) {
+        bars += c == '|';
+        bangs += c == '!';
+        angles += c == '<';
+    }
+    if (bars > 1 || bangs > 1 || angles > 1) return false;
+    const long long p1 = Pos(line, '|'), p2 = Pos(line, '!'), p3 = Pos(line, '<');
+    // Present separators must come in the order | ! <.
+    if (p1 && p2 && p2 < p1) return false;
+    if (p1 && p3 && p3 < p1) return false;
+    if (p2 && p3 && p3 < p2) return false;
+    return true;
+}
+
+}  // namespace
+
+TExcludeContentItem ParseExcludeLine(std::string_view line) {
+    TExcludeContentItem e;
+    const long long len = static_cast<long long>(line.size());
+    if (SimpleLine(line)) {
+        const long long p1 = Pos(line, '|'), p2 = Pos(line, '!'), p3 = Pos(line, '<');
+        e.ItemName = Sub(line, 1, p1 - 1);
+        e.Location = Sub(line, p1 + 1, p2 - p1 - 1);
+        e.EntryName = Sub(line, p2 + 1, p3 - p2 - 1);
+        e.EntryData = Sub(line, p3 + 1, len - p3);
+        return e;
+    }
+    const long long p1 = Pos(line, '|');
+    const long long p3 = Pos(line, '<', p1 + 1);
+    const long long end = p3 ? p3 : len + 1;  // where Location and EntryName stop
+    long long p2 = 0;
+    for (long long i = p1 + 1; i < end; ++i)
+        if (line[static_cast<size_t>(i - 1)] == '!') p2 = i;
+    e.ItemName = Sub(line, 1, p1 - 1);
+    e.Location = Sub(line, p1 + 1, (p2 ? p2 : end) - p1 - 1);
+    e.EntryName = p2 ? Sub(line, p2 + 1, end - p2 - 1) : std::string();
+    e.EntryData = p3 ? Sub(line, p3 + 1, len - p3) : std::string();
+    return e;
+}
+
+std::vector<TExcludeContentItem> ParseExcludeText(std::string_view text) {
+    std::vector<TExcludeContentItem> entries;
+    for (std::string_view line : SplitLines(UpToNul(text))) {
+        if (TrimControl(line).empty()) continue;
+        entries.push_back(ParseExcludeLine(line));
+    }
+    return entries;
+}
+
+std::string FormatExcludeLine(const TExcludeContentItem& e) {
+    std::string line;
+    line.reserve(e.ItemName.size() + e.Location.size() + e.EntryName.size() + e.EntryData.size() + 5);
+    line += e.ItemName;
+    line += '|';
+    line += e.Location;
+    line += '!';
+    line += e.EntryName;
+    line += '<';
+    line += e.EntryData;
+    line += "\r\n";
+    return line;
+}

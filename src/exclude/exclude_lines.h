@@ -1,0 +1,35 @@
+// The text form of the exclusion list: one line per entry,
+// ItemName "|" Location "!" EntryName "<" EntryData CR LF.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/records.h"
+
+inline constexpr char kExcludeFileName[] = "Exclude1Items.est";
+
+// Cuts one line into the four fields. A line in which each separator occurs
+// at most once, in the order "|", "!", "<", is cut at their positions (absent
+// ones count as position 0, with the bounds of the substring rule). Any other
+// line is cut at the first "|", then at the first "<" after it, with the last
+// "!" between the two, so that values holding "!" or "|" survive a reload.
+TExcludeContentItem ParseExcludeLine(std::string_view line);
+
+// All entries of a file's text: lines end at CR LF, CR or LF; a NUL byte ends
+// the text; lines that are blank after trimming bytes 0 to 32 are skipped.
+std::vector<TExcludeContentItem> ParseExcludeText(std::string_view text);
+
+// The line the program writes for an entry, CR LF included.
+std::string FormatExcludeLine(const TExcludeContentItem& e);
+
+// What the Exclude page shows for an entry: EntryData, else Location.
+inline const std::string& ShownValue(const TExcludeContentItem& e) {
+    return e.EntryData.empty() ? e.Location : e.EntryData;
+}
+
+inline bool SameEntry(const TExcludeContentItem& a, const TExcludeContentItem& b) {
+    return a.ItemName == b.ItemName && a.Location == b.Location && a.EntryName == b.EntryName &&
+           a.EntryData == b.EntryData;
+}

@@ -1,0 +1,37 @@
+// The exclusion list and its file "Exclude1Items.est" beside the executable.
+// Every change is written at once: an add appends one line, a modify or remove
+// rewrites the file. Failures are silent: the list in memory keeps the change.
+#pragma once
+
+#include <string>
+
+#include "model/records.h"
+
+// Full path of the exclusion file: the executable's folder + "Exclude1Items.est".
+std::string ExcludeFilePath();
+
+// Clears ExcludeList and fills it from the file; an absent file is an empty list.
+void LoadExcludeItems();
+// Appends the entry unless one equal in all four fields exists. True when it
+// was new (the caller then withdraws the excluded row's record).
+bool AddExcludeItem(const std::string& itemName, const std::string& location, const std::string& entryName,
+                    const std::string& entryData);
+// Gives the first entry of itemName whose Location is oldLocation the new
+// Location; rewrites the file in any case.
+void ModifyExcludeItem(const std::string& itemName, const std::string& oldLocation, const std::string& newLocation);
+// Deletes the first entry of itemName whose shown value is shownValue;
+// rewrites the file in any case.
+void RemoveExcludeItem(const std::string& itemName, const std::string& shownValue);
+// Rewrites the file from ExcludeList. True when the new file is in place.
+bool SaveExcludeItems();
+
+// The same on an explicit list and file.
+void LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list);
+bool AddExcludeItemTo(const std::string& path, TExcludeContents& list, const TExcludeContentItem& entry);
+bool ModifyExcludeItemIn(const std::string& path, TExcludeContents& list, const std::string& itemName,
+                         const std::string& oldLocation, const std::string& newLocation);
+bool RemoveExcludeItemFrom(const std::string& path, TExcludeContents& list, const std::string& itemName,
+                           const std::string& shownValue);
+// Writes the list beside the old file, flushes it and puts it in place in one
+// rename; when anything fails the old file stays exactly as it was.
+bool SaveExcludeItemsTo(const std::string& path, const TExcludeContents& list);

@@ -1,0 +1,27 @@
+#include "model/text.h"
+
+std::string_view TrimControl(std::string_view s) {
+    size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+    return s.substr(b, e - b);
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::string_view UpToNul(std::string_view text) {
+    const size_t nul = text.find('\0');
+    return nul == std::string_view::npos ? text : text.substr(0, nul);
+}

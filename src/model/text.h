@@ -1,0 +1,16 @@
+// Small text helpers shared by the parsers. Bytes are system code page text.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Removes leading and trailing bytes with codes 0 to 32.
+std::string_view TrimControl(std::string_view s);
+
+// Splits text into lines ending at CR LF, a lone CR or a lone LF. A last line
+// without a line end is kept; an empty text has no lines.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+// The text up to its first NUL byte.
+std::string_view UpToNul(std::string_view text);

@@ -1,0 +1,42 @@
+// Shell folders and the URL cache.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/handles.h"
+
+inline constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// The text of a "Shell Folders" value ("Favorites", "SendTo", "Recent",
+// "AppData", "Local AppData") under HKEY_CURRENT_USER; empty when missing.
+// keyOpened (if given) tells whether the key itself could be opened.
+std::string ShellFolder(const std::string& valueName, bool* keyOpened = nullptr);
+
+struct UrlCacheEntry {
+    std::string url;        // source URL name
+    std::string localFile;  // local file name, may be empty
+    DWORD type = 0;         // entry type word
+};
+
+// Walks the URL cache with the size-probing protocol: every call first asks
+// with no buffer and size 0, which fails with 122 and reports the size
+// needed, then asks again with a buffer of that size. The walk ends on 259
+// (no more items), 87, a first probe that yields no handle, or any other error.
+class UrlCacheWalker {
+public:
+    bool First(UrlCacheEntry& entry);
+    bool Next(UrlCacheEntry& entry);
+
+private:
+    bool Take(UrlCacheEntry& entry);
+    UniqueUrlCacheFind find_;
+    std::vector<unsigned char> buffer_;
+    bool ended_ = false;
+};
+
+// Deletes the URL-cache entry of a source URL; true when it is gone afterwards
+// (deleted now, or not in the cache at all).
+bool DeleteUrlCacheEntryByUrl(const std::string& url);

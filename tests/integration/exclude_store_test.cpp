@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "exclude/exclude_lines.h"
+#include "exclude/exclude_store.h"
+#include "exclude/exclude_tests.h"
+#include "integration/fixtures.h"
+#include "platform/files.h"
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::string s;
+    ReadWholeFile(path, s);
+    return s;
+}
+
+void Write(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class ExcludeStore : public ::testing::Test {
+protected:
+    TempFolder dir{"Store"};
+    std::string file = dir.path() + "\\Exclude1Items.est";
+    TExcludeContents list;
+};
+
+}  // namespace
+
+TEST_F(ExcludeStore, NoFileMeansAnEmptyListThatExcludesNothing) {
+    list.AddNew();
+    LoadExcludeItemsFrom(file, list);
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_FALSE(IsFileExcluded("Cache", "http://a/", list));
+    EXPECT_FALSE(IsRegExcluded("Run History", "HKEY_CURRENT_USER\\x", "a", "", list));
+}
+
+TEST_F(ExcludeStore, AddAppendsOneLineAndNeverADuplicate) {
+    EXPECT_TRUE(AddExcludeItemTo(file, list, {"Cache", "http://a/x.gif", "", ""}));
+    EXPECT_TRUE(AddExcludeItemTo(file, list, {"Run History", "HKEY_CURRENT_USER\\R", "a", "cmd"}));
+    EXPECT_FALSE(AddExcludeItemTo(file, list, {"Cache", "http://a/x.gif", "", ""}));
+    EXPECT_EQ(Slurp(file), "Cache|http://a/x.gif!<\r\nRun History|HKEY_CURRENT_USER\\R!a<cmd\r\n");
+    EXPECT_EQ(list.Count(), 2);
+    TExcludeContents reloaded;
+    LoadExcludeItemsFrom(file, reloaded);
+    ASSERT_EQ(reloaded.Count(), 2);
+    EXPECT_EQ(reloaded.Item(1).EntryData, "cmd");
+}
+
+TEST_F(ExcludeStore, AppendAfterAnUnendedLastLineEndsItFirst) {
+    Write(file, "Cache|http://a/!<");
+    LoadExcludeItemsFrom(file, list);
+    ASSERT_TRUE(AddExcludeItemTo(file, list, {"Cookies", "Cookie:u@b/", "", ""}));
+    EXPECT_EQ(Slurp(file), "Cache|http://a/!<\r\nCookies|Cookie:u@b/!<\r\n");
+    TExcludeContents reloaded;
+    LoadExcludeItemsFrom(file, reloaded);
+    ASSERT_EQ(reloaded.Count(), 2);
+    EXPECT_EQ(reloaded.Item(0).Location, "http://a/");
+    EXPECT_EQ(reloaded.Item(1).Location, "Cookie:u@b/");
+    // A file that ends in a lone CR gets no extra line end.
+    Write(file, "Cache|http://a/!<\r");
+    LoadExcludeItemsFrom(file, list);
+    ASSERT_TRUE(AddExcludeItemTo(file, list, {"Cache", "http://b/", "", ""}));
+    EXPECT_EQ(Slurp(file), "Cache|http://a/!<\rCache|http://b/!<\r\n");
+}
+
+TEST_F(ExcludeStore, ModifyAndRemoveRewriteTheFile) {
+    Write(file, "Cache|http://a/!<\r\nPaint|HKEY_CURRENT_USER\\P!File1<c:\\a.bmp\n\nCookies|Cookie:x!<");
+    LoadExcludeItemsFrom(file, list);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_TRUE(ModifyExcludeItemIn(file, list, "Cache", "http://a/", "http://z/"));
+    EXPECT_EQ(Slurp(file),
+              "Cache|http://z/!<\r\nPaint|HKEY_CURRENT_USER\\P!File1<c:\\a.bmp\r\nCookies|Cookie:x!<\r\n");
+    // No match: nothing changes, but the file is written anyway.
+    EXPECT_TRUE(ModifyExcludeItemIn(file, list, "Cookies", "nope", "x"));
+    EXPECT_EQ(list.Item(2).Location, "Cookie:x");
+    // Remove by the shown value: EntryData when present, else Location.
+    EXPECT_TRUE(RemoveExcludeItemFrom(file, list, "Paint", "HKEY_CURRENT_USER\\P"));  // Location is not shown here
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_TRUE(RemoveExcludeItemFrom(file, list, "Paint", "c:\\a.bmp"));
+    EXPECT_TRUE(RemoveExcludeItemFrom(file, list, "Cache", "http://z/"));
+    EXPECT_EQ(Slurp(file), "Cookies|Cookie:x!<\r\n");
+    EXPECT_TRUE(RemoveExcludeItemFrom(file, list, "Cookies", "Cookie:x"));
+    EXPECT_TRUE(FileExists(file));  // the last removal leaves an empty file
+    EXPECT_EQ(Slurp(file), "");
+    EXPECT_FALSE(FileExists(file + ".new"));
+}
+
+TEST_F(ExcludeStore, AFailedSaveLeavesTheOldFileIntact) {
+    const std::string before = "Cache|http://a/!<\r\nCache|http://b/!<\r\n";
+    Write(file, before);
+    LoadExcludeItemsFrom(file, list);
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(RemoveExcludeItemFrom(file, list, "Cache", "http://a/"));
+    EXPECT_EQ(list.Count(), 1);  // memory keeps the change
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(Slurp(file), before);
+    EXPECT_FALSE(FileExists(file + ".new"));
+    // A file held open without sharing by someone else: the save gives up, the file stays.
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(SaveExcludeItemsTo(file, list));
+    CloseHandle(held);
+    EXPECT_EQ(Slurp(file), before);
+    EXPECT_TRUE(SaveExcludeItemsTo(file, list));
+    EXPECT_EQ(Slurp(file), "Cache|http://b/!<\r\n");
+}
+
+TEST_F(ExcludeStore, BadFilesLoadWithoutComplaint) {
+    std::string text = "no separators here\r\n\r\n   \t\r\n";
+    text += std::string(1 << 20, 'x') + "|" + "\r\n";  // a 1 MB line
+    text += "Cache|http://a/!<";
+    text += std::string("\0Paint|x!<\r\n", 12);
+    Write(file, text);
+    LoadExcludeItemsFrom(file, list);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Item(0).EntryData, "no separators here");
+    EXPECT_EQ(list.Item(1).ItemName.size(), 1u << 20);
+    EXPECT_EQ(list.Item(2).Location, "http://a/");
+}
+
+TEST(ExcludeStoreDefaults, FileLivesBesideTheProgram) {
+    EXPECT_EQ(ExcludeFilePath(), ExeDirectory() + "Exclude1Items.est");
+}

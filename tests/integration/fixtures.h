@@ -1,0 +1,64 @@
+// Real keys and folders for integration tests, removed again on scope exit.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "model/item_tree.h"
+#include "model/shared_state.h"
+#include "model/tree_model.h"
+
+inline constexpr char kTestRoot[] = "Software\\OrmatekSorvandaTests";
+
+// A key under HKEY_CURRENT_USER\Software\OrmatekSorvandaTests.
+class TestKey {
+public:
+    explicit TestKey(const std::string& name);
+    ~TestKey();
+    const std::string& path() const { return path_; }       // below HKEY_CURRENT_USER
+    std::string full() const { return "HKEY_CURRENT_USER\\" + path_; }
+    void SetString(const std::string& name, const std::string& value, DWORD type = REG_SZ) const;
+    void SetBinary(const std::string& name, const std::string& bytes, DWORD type = REG_BINARY) const;
+    void SetDword(const std::string& name, DWORD value) const;
+    void AddSubkey(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+// A fresh folder under the temporary folder, deleted with its contents.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    const std::string& path() const { return path_; }
+    std::string File(const std::string& name, const std::string& content = "x", DWORD attributes = 0) const;
+    std::string Folder(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+void DeleteTree(const std::string& folder);
+
+// The item tree as the Scan page builds it, with the catalog.
+struct ScanTree {
+    ScanTree() {
+        ScanState = kScanIdle;
+        ExcludeList.Clear();
+        BuildCatalog(AllCatalogs);
+        BuildItemTree(tree, AllCatalogs);
+    }
+    ~ScanTree() {
+        ScanState = kScanIdle;
+        ExcludeList.Clear();
+    }
+    int Count(int node) const { return tree.Data(node)->FoundCount; }
+    TreeModel tree;
+    TResultContents results;
+};
+
+void AddExclusion(const std::string& item, const std::string& location, const std::string& name,
+                  const std::string& data);

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "exclude/exclude_lines.h"
+#include "model/text.h"
+
+namespace {
+TExcludeContentItem E(std::string a, std::string b, std::string c, std::string d) {
+    return {std::move(a), std::move(b), std::move(c), std::move(d)};
+}
+void ExpectEntry(const TExcludeContentItem& got, const TExcludeContentItem& want) {
+    EXPECT_EQ(got.ItemName, want.ItemName);
+    EXPECT_EQ(got.Location, want.Location);
+    EXPECT_EQ(got.EntryName, want.EntryName);
+    EXPECT_EQ(got.EntryData, want.EntryData);
+}
+}  // namespace
+
+TEST(ExcludeLines, CuttingAtTheThreeSeparators) {
+    ExpectEntry(ParseExcludeLine("Run History|HKEY_CURRENT_USER\\Software\\RunMRU!a<notepad.exe"),
+                E("Run History", "HKEY_CURRENT_USER\\Software\\RunMRU", "a", "notepad.exe"));
+    // A row of "Cache": the URL, then "!" and "<" side by side.
+    ExpectEntry(ParseExcludeLine("Cache|http://example.com/a.gif!<"), E("Cache", "http://example.com/a.gif", "", ""));
+    // No separator at all: the whole line is EntryData.
+    ExpectEntry(ParseExcludeLine("just some text"), E("", "", "", "just some text"));
+    // Leading blanks stay in ItemName, trailing blanks in EntryData.
+    ExpectEntry(ParseExcludeLine("  Paint|k!v<data  \t"), E("  Paint", "k", "v", "data  \t"));
+    // Only some separators: the substring bounds decide.
+    ExpectEntry(ParseExcludeLine("Item|Loc"), E("Item", "", "", "Item|Loc"));
+    ExpectEntry(ParseExcludeLine("Item|Loc!Name"), E("Item", "Loc", "", "Item|Loc!Name"));
+    ExpectEntry(ParseExcludeLine("a|b<c"), E("a", "", "a|b", "c"));
+    ExpectEntry(ParseExcludeLine("|!<"), E("", "", "", ""));
+}
+
+TEST(ExcludeLines, ValuesHoldingSeparatorsSurviveAReload) {
+    // A URL with "!" and "|", a file name with "!": written by the program, they load back equal.
+    for (const TExcludeContentItem& e :
+         {E("Cache", "http://host/a!b!c?x=|y", "", ""), E("Favorites", "Wow! Great site!.url", "", ""),
+          E("Run History", "HKEY_CURRENT_USER\\x", "a", "cmd /c echo hi! there | more"),
+          E("Cookies", "Cookie:user@site.com/!", "", "")}) {
+        const std::string line = FormatExcludeLine(e);
+        ASSERT_EQ(line.substr(line.size() - 2), "\r\n");
+        const auto entries = ParseExcludeText(line);
+        ASSERT_EQ(entries.size(), 1u);
+        ExpectEntry(entries[0], e);
+    }
+    // Separators out of order: cut at the first "|" and the first "<" after it.
+    ExpectEntry(ParseExcludeLine("a!b|c<d"), E("a!b", "c", "", "d"));
+    ExpectEntry(ParseExcludeLine("a|b!c!d"), E("a", "b!c", "d", ""));
+}
+
+TEST(ExcludeLines, FileTextLinesBlanksAndNul) {
+    const std::string text = "A|1!x<y\r\n\r\n   \t \rB|2!<\nC|3!<\r\nD|4!<";
+    const auto entries = ParseExcludeText(text);
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].ItemName, "A");
+    EXPECT_EQ(entries[1].Location, "2");
+    EXPECT_EQ(entries[2].Location, "3");
+    EXPECT_EQ(entries[3].Location, "4");  // last line without a line end
+    // A NUL byte ends the text.
+    const auto cut = ParseExcludeText(std::string("A|1!<\r\nB|2!<\0C|3!<\r\n", 20));
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[1].Location, "2");
+    EXPECT_TRUE(ParseExcludeText("").empty());
+    EXPECT_TRUE(ParseExcludeText("\r\n\n\r \x01\x1f").empty());
+    // CR-only and LF-only files.
+    EXPECT_EQ(ParseExcludeText("A|1!<\rB|2!<\rC|3!<").size(), 3u);
+    EXPECT_EQ(ParseExcludeText("A|1!<\nB|2!<\n").size(), 2u);
+}
+
+TEST(ExcludeLines, FormatAndShownValue) {
+    EXPECT_EQ(FormatExcludeLine(E("Cache", "http://x/", "", "")), "Cache|http://x/!<\r\n");
+    EXPECT_EQ(FormatExcludeLine(E("Paint", "k", "n", "d")), "Paint|k!n<d\r\n");
+    EXPECT_EQ(ShownValue(E("a", "loc", "", "")), "loc");
+    EXPECT_EQ(ShownValue(E("a", "loc", "", "data")), "data");
+}
+
+TEST(Text, TrimAndSplit) {
+    EXPECT_EQ(TrimControl(" \t\x01 ab c \r\n\x1f"), "ab c");
+    EXPECT_EQ(TrimControl("\x7f x"), "\x7f x");  // 127 is not trimmed
+    EXPECT_EQ(TrimControl("   "), "");
+    const auto lines = SplitLines("a\r\nb\rc\nd\r\n\r\ne");
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[3], "d");
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[5], "e");
+    EXPECT_EQ(SplitLines("\n").size(), 1u);
+}

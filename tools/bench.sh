@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks under Wine in a throwaway prefix and HOME
+# (build/bench-env) and prints one table of ratios.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${SORVANDA_BUILD:-$top/build}
+export SORVANDA_BUILD=$build
+"$top/tools/setup.sh"
+cmake --build "$build" --target sorvanda-bench
+export SORVANDA_NEED_DISPLAY=0
+# shellcheck source=tools/wine-env.sh
+. "$top/tools/wine-env.sh"
+sorvanda_wine_up "$build/bench-env"
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(wine --version)"
+wine "$build/bin/sorvanda-bench.exe" "$@"
