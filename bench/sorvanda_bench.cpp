@@ -12,6 +12,10 @@
 #include "model/shared_state.h"
 #include "platform/registry.h"
 #include "scan/scan_conventions.h"
+#include "scan/scanners.h"
+#include "platform/shell.h"
+#include "tools/seeder/seeder.h"
+#include <wininet.h>
 
 namespace {
 
@@ -82,6 +86,67 @@ void ListScanner() {
     ExcludeList.Clear();
 }
 
+struct Scan {
+    TreeModel tree;
+    TResultContents results;
+    Scan() {
+        BuildCatalog(AllCatalogs);
+        BuildItemTree(tree, AllCatalogs);
+    }
+    double Time(Scanner scanner, int node) {
+        return BestOf(5, [&] { scanner(tree, node, results); }, [&] { results.Clear(); });
+    }
+};
+
+void UrlCache(int entries) {
+    SeedOptions o;
+    o.items = {"Cache"};
+    o.count = entries;
+    SeedTraces(o);
+    Scan scan;
+    const double product = scan.Time(ScanIECache, 2);
+    const int found = scan.results.Count();
+    volatile int n = 0;
+    const double baseline = BestOf(5, [&] {
+        std::vector<unsigned char> buf(64 * 1024);
+        DWORD size = static_cast<DWORD>(buf.size());
+        auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buf.data());
+        HANDLE h = FindFirstUrlCacheEntryA(nullptr, info, &size);
+        if (!h) return;
+        do {
+            n = n + 1;
+            size = static_cast<DWORD>(buf.size());
+        } while (FindNextUrlCacheEntryA(h, info, &size));
+        FindCloseUrlCache(h);
+    });
+    PrintRow("URL-cache scan, " + std::to_string(entries) + " entries (ms)", product * 1e3, baseline * 1e3, "ms");
+    if (found != entries) std::printf("  (unexpected: %d records)\n", found);
+    ClearTraces(o);
+}
+
+void RecentFolder(int files) {
+    SeedOptions o;
+    o.items = {"Recent Files"};
+    o.count = files;
+    SeedTraces(o);
+    const std::string folder = ShellFolder("Recent");
+    Scan scan;
+    const double product = scan.Time(ScanRecentFiles, 31);
+    const int found = scan.results.Count();
+    volatile int n = 0;
+    const double baseline = BestOf(5, [&] {
+        WIN32_FIND_DATAA d;
+        HANDLE h = FindFirstFileA((folder + "\\*.*").c_str(), &d);
+        if (h == INVALID_HANDLE_VALUE) return;
+        do n = n + 1;
+        while (FindNextFileA(h, &d));
+        FindClose(h);
+    });
+    PrintRow("folder walk (Recent), " + std::to_string(files) + " files (ms)", product * 1e3, baseline * 1e3, "ms");
+    if (found != files) std::printf("  (unexpected: %d records)\n", found);
+    ClearTraces(o);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,5 +154,7 @@ int main(int argc, char** argv) {
     PrintHeader();
     ExclusionTest();
     ListScanner();
+    UrlCache(10000);
+    RecentFolder(10000);
     return 0;
 }

@@ -75,5 +75,8 @@ bool FolderWalker::Next(FolderEntry& entry) {
     pending_ = false;
     entry.name = data_.cFileName;
     entry.attributes = data_.dwFileAttributes;
+    entry.size = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY)
+                     ? 0
+                     : static_cast<int64_t>((static_cast<uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow);
     return true;
 }

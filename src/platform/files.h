@@ -30,6 +30,7 @@ std::string SystemDirectory();
 struct FolderEntry {
     std::string name;
     DWORD attributes = 0;
+    int64_t size = 0;  // bytes, as the listing reports them; 0 for folders
 };
 
 // Lists the entries of one folder (pattern folder + "\*.*"), "." and ".."

@@ -46,16 +46,15 @@ bool UrlCacheWalker::First(UrlCacheEntry& entry) {
 bool UrlCacheWalker::Next(UrlCacheEntry& entry) {
     if (!find_ || ended_) return false;
     for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD size = 0;
-        if (FindNextUrlCacheEntryA(find_.get(), nullptr, &size)) break;  // no buffer needed: malformed
+        DWORD size = static_cast<DWORD>(buffer_.size());
+        auto* info = buffer_.empty() ? nullptr : reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer_.data());
+        if (FindNextUrlCacheEntryA(find_.get(), info, &size)) {
+            if (info) return Take(entry);
+            break;  // succeeded without a buffer: malformed
+        }
         const DWORD err = GetLastError();
         if (err != ERROR_INSUFFICIENT_BUFFER || size < sizeof(INTERNET_CACHE_ENTRY_INFOA)) break;  // 259, 87, ...
-        buffer_.assign(size, 0);
-        if (FindNextUrlCacheEntryA(find_.get(), reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer_.data()),
-                                   &size))
-            return Take(entry);
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
-        // The entry grew between the two calls: probe again.
+        buffer_.assign(size, 0);  // too small: grow to the size reported and ask again
     }
     ended_ = true;
     find_.reset();

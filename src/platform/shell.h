@@ -21,10 +21,12 @@ struct UrlCacheEntry {
     DWORD type = 0;         // entry type word
 };
 
-// Walks the URL cache with the size-probing protocol: every call first asks
-// with no buffer and size 0, which fails with 122 and reports the size
-// needed, then asks again with a buffer of that size. The walk ends on 259
-// (no more items), 87, a first probe that yields no handle, or any other error.
+// Walks the URL cache with the size-probing protocol: a call that fails with
+// 122 reports the size it needs and is made again with a buffer of that size.
+// The first call asks with no buffer and size 0; later calls offer the buffer
+// the walk already has, so an entry that fits costs one call instead of two.
+// The walk ends on 259 (no more items), 87, a first probe that yields no
+// handle, or any other error.
 class UrlCacheWalker {
 public:
     bool First(UrlCacheEntry& entry);

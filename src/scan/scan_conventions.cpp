@@ -185,10 +185,8 @@ void WalkFolder(FolderWalk walk, const std::string& folder, int& counter, TreeMo
         if (IsFileExcluded(info.stamp.itemName, tested, ExcludeList)) continue;
         TResultContentItem& r = AddRecord(results, kKindFile, "File", info.stamp);
         r.ValueName = entry.name;
-        if (info.measure) {
-            const int64_t size = FileSize64(path);
-            if (size > 0) r.Size = size;
-        }
+        // The listing already holds the file's size: no second look at the file.
+        if (info.measure) r.Size = entry.size;
         r.Location = std::move(path);
         ++counter;
         UpdateFoundCount(tree, node, counter, kCountSet);
@@ -208,4 +206,18 @@ void ScanFavoritesFolder(const std::string& folder, TreeModel& tree, int node, T
 void ScanRecycledFolder(const std::string& folder, int& counter, TreeModel& tree, int node,
                         TResultContents& results) {
     WalkFolder(FolderWalk::Recycled, folder, counter, tree, node, results);
+}
+
+void RunSingleValueScanner(const SingleValueRow& row, TreeModel& tree, int node, TResultContents& results) {
+    RegKey key;
+    if (!key.Open(HKEY_CURRENT_USER, row.keyPath)) return;
+    std::string text = key.ReadString(row.valueName);
+    if (text.empty()) return;
+    const std::string fullPath = HkcuPath(row.keyPath);
+    if (row.testExclusions && IsRegExcluded(row.itemName, fullPath, row.testName, text, ExcludeList)) return;
+    TResultContentItem& r = AddRecord(results, kKindRegValueText, "Reg", {row.group, row.cleanName, row.itemName});
+    r.ValueName = row.valueName;
+    r.ValueData = std::move(text);
+    r.Location = fullPath;
+    UpdateFoundCount(tree, node, 1, kCountSet);
 }

@@ -94,3 +94,15 @@ void ScanFolderFiles(const std::string& folder, int mode, TreeModel& tree, int n
 void ScanFavoritesFolder(const std::string& folder, TreeModel& tree, int node, TResultContents& results);
 void ScanRecycledFolder(const std::string& folder, int& counter, TreeModel& tree, int node,
                         TResultContents& results);
+
+// A scanner that reads one named value and records it when it has text.
+struct SingleValueRow {
+    const char* itemName;
+    const char* cleanName;
+    const char* group;
+    const char* keyPath;
+    const char* valueName;
+    bool testExclusions;
+    const char* testName;   // value name given to IsRegExcluded
+};
+void RunSingleValueScanner(const SingleValueRow& row, TreeModel& tree, int node, TResultContents& results);

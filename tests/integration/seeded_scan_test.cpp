@@ -1,0 +1,137 @@
+// Every Internet Explorer and Windows System scanner against traces made by
+// the seeder: the records are exactly the traces it made, and a prefix without
+// traces gives none.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "integration/fixtures.h"
+#include "model/catalog.h"
+#include "scan/scanners.h"
+#include "tools/seeder/seeder.h"
+
+namespace {
+
+std::vector<const CatalogItem*> ItemsOf(std::initializer_list<int> categories) {
+    std::vector<const CatalogItem*> items;
+    for (const CatalogItem& it : kCatalogItems)
+        if (std::find(categories.begin(), categories.end(), it.category) != categories.end()) items.push_back(&it);
+    return items;
+}
+
+// Scans one item alone into a fresh collection.
+TResultContents ScanItem(ScanTree& t, const CatalogItem& item) {
+    TResultContents results;
+    Scanner scan = ScannerFor(item.category, item.pos);
+    EXPECT_NE(scan, nullptr) << item.name;
+    if (scan) scan(t.tree, item.node, results);
+    return results;
+}
+
+}  // namespace
+
+TEST(SeededScan, EveryScannerFindsExactlyWhatTheSeederMade) {
+    SeedOptions options;
+    options.count = 4;
+    const SeedReport report = SeedTraces(options);
+    ASSERT_FALSE(report.refused);
+    ScanTree t;
+    for (const CatalogItem* item : ItemsOf({0, 2})) {
+        const std::string name(item->name);
+        ASSERT_TRUE(report.made.count(name)) << "the seeder knows no " << name;
+        std::vector<std::string> want = report.made.at(name);
+        ASSERT_FALSE(want.empty()) << name;
+        const TResultContents results = ScanItem(t, *item);
+        std::vector<std::string> got;
+        for (int i = 0; i < results.Count(); ++i) {
+            const TResultContentItem& r = results.Item(i);
+            got.push_back(TraceIdentity(r));
+            EXPECT_EQ(r.Checked, 1) << name;
+            EXPECT_EQ(r.CleanName, item->cleanCaption) << name;
+            EXPECT_EQ(r.ItemName, name);
+            EXPECT_EQ(r.Deleted, 0);
+            if (r.SourceType == "Reg") {
+                EXPECT_EQ(r.Location.rfind("HKEY_CURRENT_USER\\Software\\", 0), 0u) << name << " " << r.Location;
+                EXPECT_EQ(r.Size, 0);
+            } else {
+                EXPECT_EQ(r.SourceType, "File") << name;
+                if (r.Kind == 0) EXPECT_EQ(r.Location.substr(r.Location.size() - r.ValueName.size()), r.ValueName);
+            }
+        }
+        std::sort(want.begin(), want.end());
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, want) << name;
+        EXPECT_EQ(t.Count(item->node), static_cast<int>(want.size())) << name;
+    }
+    ClearTraces({});
+}
+
+TEST(SeededScan, WithoutTracesNothingIsFoundAndNothingFails) {
+    ASSERT_TRUE(ClearTraces({}));
+    ScanTree t;
+    for (const CatalogItem* item : ItemsOf({0, 2})) {
+        const TResultContents results = ScanItem(t, *item);
+        EXPECT_EQ(results.Count(), 0) << item->name;
+        EXPECT_EQ(t.Count(item->node), 0) << item->name;
+    }
+    EXPECT_EQ(t.Count(0), 0);
+}
+
+TEST(SeededScan, RecordFieldsOfEachKind) {
+    SeedOptions options;
+    options.count = 1;
+    options.items = {"Cache", "Cookies", "Run History", "Start Menu Click History", "ShareFolder", "Regedit32 History",
+                     "Recent Files", "AutoCompleteData", "Download Directory"};
+    SeedTraces(options);
+    ScanTree t;
+    auto scan = [&](const char* name) { return ScanItem(t, *FindCatalogItemByName(name)); };
+
+    TResultContents r = scan("Cache");
+    ASSERT_EQ(r.Count(), 1);
+    EXPECT_EQ(r.Item(0).Kind, 10);
+    EXPECT_EQ(r.Item(0).Group, "IE Cache");
+    EXPECT_EQ(r.Item(0).ValueName, "http://www.example.com/seed/page1.html");
+    EXPECT_FALSE(r.Item(0).Location.empty());                                 // the local file
+    EXPECT_EQ(r.Item(0).Size, 32);  // its size
+    r = scan("Cookies");
+    ASSERT_EQ(r.Count(), 1);
+    EXPECT_EQ(r.Item(0).Kind, 11);
+    EXPECT_EQ(r.Item(0).Group, "IE Cookies");
+
+    r = scan("Run History");  // a and MRUList
+    ASSERT_EQ(r.Count(), 2);
+    for (int i = 0; i < r.Count(); ++i) {
+        EXPECT_EQ(r.Item(i).Kind, 2);
+        EXPECT_EQ(r.Item(i).Group, "Microsoft Windows");
+        EXPECT_EQ(r.Item(i).Location, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU");
+        if (r.Item(i).ValueName == "a") EXPECT_EQ(r.Item(i).ValueData, "notepad C:\\seed\\note1.txt\\1");
+        if (r.Item(i).ValueName == "MRUList") EXPECT_EQ(r.Item(i).ValueData, "a");
+    }
+    r = scan("Start Menu Click History");
+    ASSERT_EQ(r.Count(), 1);
+    EXPECT_EQ(r.Item(0).Kind, 3);
+    EXPECT_EQ(r.Item(0).ValueName, "");
+    EXPECT_EQ(r.Item(0).KeyName, "HRZR_EHACNGU:P:\\Frrq\\ncc1.rkr");
+    r = scan("ShareFolder");
+    ASSERT_EQ(r.Count(), 1);
+    EXPECT_EQ(r.Item(0).Location,
+              "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WorkgroupCrawler\\Shares\\"
+              "seedserver1_share");
+    r = scan("Regedit32 History");
+    ASSERT_EQ(r.Count(), 1);
+    EXPECT_EQ(r.Item(0).Kind, 1);
+    EXPECT_EQ(r.Item(0).KeyName, "SeedFavorite1");
+    r = scan("Recent Files");
+    ASSERT_EQ(r.Count(), 1);
+    EXPECT_EQ(r.Item(0).Size, 17);  // "recent document 1"
+    r = scan("AutoCompleteData");  // AskUser and one more, data never read
+    ASSERT_EQ(r.Count(), 2);
+    EXPECT_EQ(r.Item(0).Kind, 1);
+    EXPECT_EQ(r.Item(0).ValueData, "");
+    EXPECT_EQ(r.Item(1).ValueData, "");
+    r = scan("Download Directory");
+    ASSERT_EQ(r.Count(), 1);
+    EXPECT_EQ(r.Item(0).ValueData, "C:\\users\\Public\\Downloads\\");
+    EXPECT_EQ(r.Item(0).Location, "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer");
+    ClearTraces(options);
+}

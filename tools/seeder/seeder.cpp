@@ -1,0 +1,335 @@
+#include "tools/seeder/seeder.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <functional>
+
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+
+namespace {
+
+struct Ctx {
+    int count;
+    std::vector<std::string>* made;
+    std::vector<std::string>* log;
+    const std::set<std::string>* items;
+};
+
+std::string Num(const char* pattern, int i) {
+    std::string s(pattern);
+    const size_t at = s.find("%d");
+    if (at != std::string::npos) s.replace(at, 2, std::to_string(i));
+    return s;
+}
+
+// MRU lists name their values a, b, c, ...; past z they go on as mru26, mru27, ...
+std::string MruName(int i) { return i < 26 ? std::string(1, static_cast<char>('a' + i)) : "mru" + std::to_string(i); }
+
+void SetRaw(const std::string& key, const std::string& name, DWORD type, const std::string& bytes) {
+    RegKey k;
+    if (!k.OpenOrCreate(HKEY_CURRENT_USER, key)) return;
+    RegSetValueExA(k.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                   static_cast<DWORD>(bytes.size()));
+}
+
+void SetText(const std::string& key, const std::string& name, const std::string& text, DWORD type = REG_SZ) {
+    SetRaw(key, name, type, std::string(text.c_str(), text.size() + 1));
+}
+
+void DeleteKey(const char* key) { RegDeleteTreeA(HKEY_CURRENT_USER, key); }
+
+void DeleteValue(const char* key, const char* name) {
+    RegKey k;
+    if (k.Open(HKEY_CURRENT_USER, key)) k.DeleteValue(name);
+}
+
+// ---- registry shapes -----------------------------------------------------------
+
+void MruList(Ctx& c, const char* key, const char* dataPattern) {
+    std::string order;
+    for (int i = 0; i < c.count; ++i) {
+        SetText(key, MruName(i), Num(dataPattern, i + 1));
+        c.made->push_back(MruName(i));
+        if (i < 26) order += MruName(i);
+    }
+    if (c.count > 0) {
+        SetText(key, "MRUList", order);  // the list-order value is a trace too
+        c.made->push_back("MRUList");
+    }
+}
+
+void NamedValues(Ctx& c, const char* key, const char* namePattern, const char* dataPattern, DWORD type = REG_SZ) {
+    for (int i = 0; i < c.count; ++i) {
+        const std::string name = Num(namePattern, i + 1);
+        if (type == REG_BINARY) SetRaw(key, name, type, std::string("\x01\x00\x00\x00\x07\x00\x00\x00", 8));
+        else SetText(key, name, Num(dataPattern, i + 1), type);
+        c.made->push_back(name);
+    }
+}
+
+void Subkeys(Ctx& c, const char* key, const char* namePattern) {
+    for (int i = 0; i < c.count; ++i) {
+        const std::string name = Num(namePattern, i + 1);
+        RegKey k;
+        k.OpenOrCreate(HKEY_CURRENT_USER, std::string(key) + "\\" + name);
+        c.made->push_back(name);
+    }
+}
+
+void OneValue(Ctx& c, const char* key, const char* name, const char* text) {
+    SetText(key, name, text);
+    c.made->push_back(name);
+}
+
+// ---- folders -------------------------------------------------------------------
+
+void MakeFolders(const std::string& path) {
+    for (size_t i = 3; i <= path.size(); ++i)
+        if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+}
+
+void EmptyFolder(const std::string& folder, bool removeIt) {
+    if (folder.size() < 4) return;  // never a drive root
+    FolderWalker w(folder);
+    FolderEntry e;
+    while (w.Next(e)) {
+        if (e.name == "." || e.name == "..") continue;
+        const std::string p = folder + "\\" + e.name;
+        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) EmptyFolder(p, true);
+        else DeleteFileA(p.c_str());
+    }
+    if (removeIt) RemoveDirectoryA(folder.c_str());
+}
+
+void WriteFileText(const std::string& path, const std::string& text) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    DWORD wrote = 0;
+    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr);
+    CloseHandle(h);
+}
+
+void FolderFiles(Ctx& c, const std::string& folder, const char* namePattern, const char* contentPattern) {
+    if (folder.empty()) return;
+    MakeFolders(folder);
+    for (int i = 0; i < c.count; ++i) {
+        const std::string name = Num(namePattern, i + 1);
+        WriteFileText(folder + "\\" + name, Num(contentPattern, i + 1));
+        c.made->push_back(name);
+    }
+}
+
+std::string RecycledFolder() { return "C:\\Recycled"; }
+
+// ---- URL cache -----------------------------------------------------------------
+
+bool CommitEntry(const std::string& url, const std::string& content, DWORD type) {
+    char local[MAX_PATH + 1] = {};
+    if (!CreateUrlCacheEntryA(url.c_str(), 0, "", local, 0)) return false;
+    WriteFileText(local, content);
+    FILETIME zero{};
+    return CommitUrlCacheEntryA(url.c_str(), local, zero, zero, type, nullptr, 0, nullptr, nullptr);
+}
+
+void ClearCache(bool cookies) {
+    std::vector<std::string> urls;
+    UrlCacheWalker w;
+    UrlCacheEntry e;
+    for (bool ok = w.First(e); ok; ok = w.Next(e))
+        if ((e.url.find("Cookie:") != std::string::npos) == cookies) urls.push_back(e.url);
+    for (const std::string& u : urls) DeleteUrlCacheEntryA(u.c_str());
+}
+
+// ---- the items -----------------------------------------------------------------
+
+constexpr char kMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
+constexpr char kTelnet[] = "Software\\Microsoft\\Telnet";
+constexpr char kLastMachine[] = "Software\\Microsoft\\Telnet\\LastMachine";
+constexpr char kClickCount[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{75048700-EF1F-11D0-9888-006097DEACF9}\\Count";
+constexpr char kOrderCount[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{5E6AB780-7743-11CF-A12B-00AA004AE837}\\Count";
+
+struct SeedItem {
+    const char* item;
+    std::function<void(Ctx&)> seed;
+    std::function<void()> clear;
+};
+
+const std::vector<SeedItem>& Items() {
+    static const std::vector<SeedItem> items = {
+        // Internet Explorer.
+        {"Cache",
+         [](Ctx& c) {
+             for (int i = 0; i < c.count; ++i) {
+                 const std::string url = Num("http://www.example.com/seed/page%d.html", i + 1);
+                 if (CommitEntry(url, Num("<html><body>page %d</body></html>", i + 1), NORMAL_CACHE_ENTRY))
+                     c.made->push_back(url);
+             }
+         },
+         [] { ClearCache(false); }},
+        {"Address Bar History",
+         [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Internet Explorer\\TypedURLs", "url%d", "http://www.example.com/typed/%d"); },
+         [] { DeleteKey("Software\\Microsoft\\Internet Explorer\\TypedURLs"); }},
+        {"Cookies",
+         [](Ctx& c) {
+             for (int i = 0; i < c.count; ++i) {
+                 // Committed the way Windows stores its cookies: normal entry plus cookie bit.
+                 const std::string url = Num("Cookie:user@seed%d.example.com/", i + 1);
+                 if (CommitEntry(url, Num("id\n%d\nseed%d.example.com/\n1024\n", i + 1),
+                                 NORMAL_CACHE_ENTRY | COOKIE_CACHE_ENTRY))
+                     c.made->push_back(url);
+             }
+         },
+         [] { ClearCache(true); }},
+        {"Favorites",
+         [](Ctx& c) { FolderFiles(c, ShellFolder("Favorites"), "Seed Favorite %d.url", "[InternetShortcut]\r\nURL=http://www.example.com/fav/%d\r\n"); },
+         [] { EmptyFolder(ShellFolder("Favorites"), false); }},
+        {"Favorites Export File", [](Ctx& c) { OneValue(c, kMain, "FavoritesExportFile", "C:\\users\\Public\\Documents\\bookmark.htm"); },
+         [] { DeleteValue(kMain, "FavoritesExportFile"); }},
+        {"Favorites Import Folder", [](Ctx& c) { OneValue(c, kMain, "FavoritesImportFolder", "C:\\users\\Public\\Favorites Import"); },
+         [] { DeleteValue(kMain, "FavoritesImportFolder"); }},
+        {"AutoCompleteData",
+         [](Ctx& c) {
+             SetRaw("Software\\Microsoft\\Internet Explorer\\IntelliForms", "AskUser", REG_DWORD, std::string("\0\0\0\0", 4));
+             c.made->push_back("AskUser");
+             NamedValues(c, "Software\\Microsoft\\Internet Explorer\\IntelliForms", "SeedFormData%d", "", REG_BINARY);
+         },
+         [] { DeleteKey("Software\\Microsoft\\Internet Explorer\\IntelliForms"); }},
+        {"Download Directory", [](Ctx& c) { OneValue(c, "Software\\Microsoft\\Internet Explorer", "Download Directory", "C:\\users\\Public\\Downloads\\"); },
+         [] { DeleteValue("Software\\Microsoft\\Internet Explorer", "Download Directory"); }},
+        {"Save Directory", [](Ctx& c) { OneValue(c, kMain, "Save Directory", "C:\\users\\Public\\Documents\\Saved Pages\\"); },
+         [] { DeleteValue(kMain, "Save Directory"); }},
+
+        // Windows System.
+        {"Run History", [](Ctx& c) { MruList(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "notepad C:\\seed\\note%d.txt\\1"); },
+         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU"); }},
+        {"Windows Send To",
+         [](Ctx& c) {
+             const std::string folder = ShellFolder("SendTo");
+             FolderFiles(c, folder, "Seed Target %d.lnk", "shortcut %d");
+             if (!folder.empty()) WriteFileText(folder + "\\Desktop (create shortcut).DeskLink", "");  // never listed
+         },
+         [] { EmptyFolder(ShellFolder("SendTo"), false); }},
+        {"Recent Files", [](Ctx& c) { FolderFiles(c, ShellFolder("Recent"), "Seed Document %d.txt.lnk", "recent document %d"); },
+         [] { EmptyFolder(ShellFolder("Recent"), false); }},
+        {"Telnet Menu History",
+         [](Ctx& c) {
+             Subkeys(c, kTelnet, "seedhost%d.example.com");
+             // My Network Places lives inside the Telnet key, so it is a Telnet subkey too.
+             if (c.items->count("My Network Places")) c.made->push_back("LastMachine");
+         },
+         [] { DeleteKey(kTelnet); }},
+        {"My Network Places", [](Ctx& c) { Subkeys(c, kLastMachine, "seedmachine%d"); }, [] { DeleteKey(kLastMachine); }},
+        {"Map Network Drive History",
+         [](Ctx& c) { MruList(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Map Network Drive MRU", "\\\\seedserver%d\\share"); },
+         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Map Network Drive MRU"); }},
+        {"Windows Explorer Open With History",
+         [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\otherFolder", "seedapp%d.exe", "seedapp%d.exe"); },
+         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\otherFolder"); }},
+        {"Microsoft Management Console MRU List",
+         [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Microsoft Management Console\\Recent File List", "File%d", "C:\\seed\\console%d.msc"); },
+         [] { DeleteKey("Software\\Microsoft\\Microsoft Management Console\\Recent File List"); }},
+        {"Regedit32 History", [](Ctx& c) { Subkeys(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit", "SeedFavorite%d"); },
+         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit"); }},
+        {"Start Menu Click History", [](Ctx& c) { NamedValues(c, kClickCount, "HRZR_EHACNGU:P:\\Frrq\\ncc%d.rkr", "", REG_BINARY); },
+         [] { DeleteKey(kClickCount); }},
+        {"Start Menu Order History", [](Ctx& c) { NamedValues(c, kOrderCount, "HRZR_HVFPHG:%d", "", REG_BINARY); },
+         [] { DeleteKey(kOrderCount); }},
+        {"TrayNotify",
+         [](Ctx& c) {
+             const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify";
+             SetRaw(key, "IconStreams", REG_BINARY, std::string("\x14\x00\x00\x00\x07\x00\x00\x00", 8));
+             SetRaw(key, "PasticonsStream", REG_BINARY, std::string("\xfa\xde\xba\xbe", 4));
+             c.made->push_back("IconStreams");
+             c.made->push_back("PasticonsStream");
+         },
+         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify"); }},
+        {"ShareFolder",
+         [](Ctx& c) { Subkeys(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WorkgroupCrawler\\Shares", "seedserver%d_share"); },
+         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WorkgroupCrawler\\Shares"); }},
+        {"Exe MUICache",
+         [](Ctx& c) {
+             const char* key = "Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
+             NamedValues(c, key, "C:\\Program Files\\Seed App %d\\app.exe", "Seed App %d");
+             // Values of other types are not traces the item lists.
+             SetText(key, "%ProgramFiles%\\Seed Tool\\tool.exe", "Seed Tool", REG_EXPAND_SZ);
+             SetRaw(key, "LangID", REG_BINARY, std::string("\x09\x04", 2));
+         },
+         [] { DeleteKey("Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache"); }},
+        {"RecycleBin",
+         [](Ctx& c) {
+             const std::string bin = RecycledFolder();
+             MakeFolders(bin);
+             WriteFileText(bin + "\\INFO2", std::string(20, '\0'));
+             WriteFileText(bin + "\\desktop.ini", "[.ShellClassInfo]\r\nCLSID={645FF040-5081-101B-9F08-00AA002F954E}\r\n");
+             FolderFiles(c, bin, "Dc%d.txt", "deleted file %d");
+         },
+         [] { EmptyFolder(RecycledFolder(), true); }},
+    };
+    return items;
+}
+
+bool Allowed(const SeedOptions& o) { return o.allowRealProfile || InsideWine(); }
+
+bool Chosen(const SeedOptions& o, const char* item) { return o.items.empty() || o.items.count(item); }
+
+}  // namespace
+
+bool InsideWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+std::vector<std::string> SeedableItems() {
+    std::vector<std::string> names;
+    for (const SeedItem& s : Items()) names.emplace_back(s.item);
+    return names;
+}
+
+bool ClearTraces(const SeedOptions& options) {
+    if (!Allowed(options)) return false;
+    for (const SeedItem& s : Items())
+        if (Chosen(options, s.item)) s.clear();
+    return true;
+}
+
+SeedReport SeedTraces(const SeedOptions& options) {
+    SeedReport report;
+    if (!Allowed(options)) {
+        report.refused = true;
+        return report;
+    }
+    ClearTraces(options);
+    std::set<std::string> chosen = options.items;
+    if (chosen.empty())
+        for (const SeedItem& s : Items()) chosen.insert(s.item);
+    for (const SeedItem& s : Items()) {
+        if (!chosen.count(s.item)) continue;
+        Ctx c{options.count, &report.made[s.item], &report.log, &chosen};
+        s.seed(c);
+        const std::vector<std::string>& made = report.made[s.item];
+        std::string line = std::string(s.item) + ": " + std::to_string(made.size()) + " traces";
+        for (size_t i = 0; i < made.size() && i < 3; ++i) line += (i ? ", " : " (") + made[i];
+        if (!made.empty()) line += made.size() > 3 ? ", ...)" : ")";
+        report.log.push_back(line);
+    }
+    return report;
+}
+
+std::string TraceIdentity(const TResultContentItem& r) {
+    switch (r.Kind) {
+    case 4: return r.Detail4;
+    case 5: return r.Detail5;
+    case 6: return r.Detail6;
+    case 7: return r.Detail7;
+    case 8: return r.Detail8;
+    case 9: return r.Detail9;
+    case 3: return r.KeyName.empty() ? r.ValueName : r.KeyName;
+    default: return r.ValueName.empty() ? r.KeyName : r.ValueName;
+    }
+}
