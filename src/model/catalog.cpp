@@ -58,11 +58,11 @@ const std::array<CatalogItem, kCatalogItemCount> kCatalogItems = {{
     {3, 3, "DownloadAccelerator", 47, "Clean Download Accelerator", true, SF::ValueData, -1},
     {3, 4, "KazaaHistory", 48, "Clean Kazaa History", true, SF::ValueData, -1},
     {3, 5, "FireFoxHistory", 49, "", true, SF::Detail4, 4},
-    {3, 6, "FireFoxCookies", 50, "", true, SF::Detail5, 5},
+    {3, 6, "FireFoxCookies", 50, "", true, SF::Detail5, 5, "FireFox Cookies"},
     {3, 7, "FireFoxCache", 51, "", true, SF::Detail6, 6},
-    {3, 8, "NetscapeHistory", 52, "", true, SF::Detail7, 7},
-    {3, 9, "NetscapeCookies", 53, "", true, SF::Detail8, 8},
-    {3, 10, "NetscapeCache", 54, "", true, SF::Detail9, 9},
+    {3, 8, "NetscapeHistory", 52, "", true, SF::Detail7, 7, "Netscape History"},
+    {3, 9, "NetscapeCookies", 53, "", true, SF::Detail8, 8, "Netscape Cookies"},
+    {3, 10, "NetscapeCache", 54, "", true, SF::Detail9, 9, "netscape Cache"},
 }};
 
 const CatalogItem* FindCatalogItem(int category, int pos) {

@@ -32,6 +32,9 @@ struct CatalogItem {
     bool ticked;                // default tick
     ShownField shown;
     int kind;                   // browser items: records belong by this Kind; otherwise -1
+    std::string_view recordName = {};  // ItemName of the item's records when it differs from name
+
+    std::string_view RecordItemName() const { return recordName.empty() ? name : recordName; }
 };
 
 struct CatalogCategory {

@@ -49,14 +49,21 @@ TResultContentItem& AddRecord(TResultContents& results, int kind, const char* so
 void ScanValueNames(const RecordStamp& stamp, int& counter, int kind, const std::string& fullPath,
                     const std::vector<std::string>& names, TResultContents& results, int mode, int node,
                     TreeModel& tree) {
+    // The values are read from the record's full key path. The key is opened
+    // once for the list rather than once per value: the same texts, a third of
+    // the registry round trips.
+    const KeyPathParts parts = SplitKeyPath(fullPath);
+    RegKey key;
+    key.Open(GetRootKey(parts.rootName), parts.path);
+    std::string data;
     for (const std::string& name : names) {
         if (ScanAborted()) break;
         ProcessMessages();
-        std::string data = ReadRegString(fullPath, name);
+        key.ReadText(name, data);
         if (IsRegExcluded(stamp.itemName, fullPath, name, data, ExcludeList)) continue;
         TResultContentItem& r = AddRecord(results, kind, "Reg", stamp);
         r.ValueName = name;
-        if (kind != kKindRegValue) r.ValueData = std::move(data);
+        if (kind != kKindRegValue) r.ValueData = data;
         r.Location = fullPath;
         ++counter;
         UpdateFoundCount(tree, node, counter, mode);
@@ -66,12 +73,15 @@ void ScanValueNames(const RecordStamp& stamp, int& counter, int kind, const std:
 void ScanValueNamesNoExclude(const RecordStamp& stamp, int kind, const std::string& fullPath,
                              const std::vector<std::string>& names, TResultContents& results, int node,
                              TreeModel& tree) {
+    const KeyPathParts parts = SplitKeyPath(fullPath);
+    RegKey key;
+    key.Open(GetRootKey(parts.rootName), parts.path);
     for (const std::string& name : names) {
         if (ScanAborted()) break;
         ProcessMessages();
         TResultContentItem& r = AddRecord(results, kind, "Reg", stamp);
         r.ValueName = name;
-        if (kind != kKindRegValue) r.ValueData = ReadRegString(fullPath, name);
+        if (kind != kKindRegValue) key.ReadText(name, r.ValueData);
         r.Location = fullPath;
         UpdateFoundCount(tree, node, 1, kCountAdd);
     }
@@ -220,4 +230,18 @@ void RunSingleValueScanner(const SingleValueRow& row, TreeModel& tree, int node,
     r.ValueData = std::move(text);
     r.Location = fullPath;
     UpdateFoundCount(tree, node, 1, kCountSet);
+}
+
+void RunMultiKeyScanner(const MultiKeyRow& row, int& counter, TreeModel& tree, int node, TResultContents& results) {
+    const RecordStamp stamp{row.group, row.cleanName, row.itemName};
+    for (const std::string& path : row.keyPaths) {
+        if (ScanAborted()) break;
+        std::vector<std::string> names;
+        {
+            RegKey key;
+            if (!key.Open(HKEY_CURRENT_USER, path)) continue;
+            names = key.ValueNames();
+        }
+        ScanValueNames(stamp, counter, kKindRegValueText, HkcuPath(path), names, results, kCountSet, node, tree);
+    }
 }

@@ -106,3 +106,13 @@ struct SingleValueRow {
     const char* testName;   // value name given to IsRegExcluded
 };
 void RunSingleValueScanner(const SingleValueRow& row, TreeModel& tree, int node, TResultContents& results);
+
+// A scanner over several keys: each key's value names go through
+// ScanValueNames with one counter shared by all keys (a running count).
+struct MultiKeyRow {
+    const char* itemName;
+    const char* cleanName;
+    const char* group;
+    std::vector<std::string> keyPaths;  // under HKEY_CURRENT_USER, in scan order
+};
+void RunMultiKeyScanner(const MultiKeyRow& row, int& counter, TreeModel& tree, int node, TResultContents& results);

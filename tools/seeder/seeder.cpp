@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <cctype>
 #include <functional>
 
 #include "platform/files.h"
@@ -144,8 +145,93 @@ void ClearCache(bool cookies) {
     for (const std::string& u : urls) DeleteUrlCacheEntryA(u.c_str());
 }
 
+// ---- browser profiles ------------------------------------------------------------
+
+// The profile folders a search meets, in listing order: the last that holds
+// the file is the one a scan reads.
+std::string LastProfileHolding(const std::string& profiles, const std::string& file) {
+    std::string last;
+    FolderWalker w(profiles);
+    FolderEntry e;
+    while (w.Next(e)) {
+        if (e.name == "." || e.name == ".." || !(e.attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        if (FileExists(profiles + "\\" + e.name + "\\" + file)) last = e.name;
+    }
+    return last;
+}
+
+struct Profile {
+    std::string name;
+    std::vector<std::string> entries;
+};
+
+// History files hold addresses as "(A=http://...)" cells; an https address is never cut out.
+void HistoryFiles(Ctx& c, const std::string& profiles, const char* site) {
+    std::vector<Profile> made;
+    for (const char* profile : {"k3j9x2aa.default", "q7w1e5rt.work"}) {
+        Profile p{profile, {}};
+        std::string text = "// <!-- <mdb:mork:z v=\"1.4\"/> -->\n< <(a=c)> // (f=iso-8859-1)\n";
+        for (int i = 0; i < c.count; ++i) {
+            const std::string url = Num(site, i + 1) + p.name.substr(0, 8) + "/";
+            text += "[-1:^80(^81=1)(A=" + url + ")(^83=" + std::to_string(1000 + i) + ")]\n";
+            p.entries.push_back(url);
+        }
+        text += "(^90=https://secure.example.com/not-listed)\n";
+        MakeFolders(profiles + "\\" + p.name);
+        WriteFileText(profiles + "\\" + p.name + "\\history.dat", text);
+        made.push_back(std::move(p));
+    }
+    const std::string winner = LastProfileHolding(profiles, "history.dat");
+    for (const Profile& p : made)
+        if (p.name == winner) *c.made = p.entries;
+}
+
+// Cookie files in the Netscape format: lines of a dot domain, TRUE and six more fields.
+void CookieFiles(Ctx& c, const std::string& profiles, const char* domain) {
+    std::vector<Profile> made;
+    for (const char* profile : {"k3j9x2aa.default", "q7w1e5rt.work"}) {
+        Profile p{profile, {}};
+        std::string text = "# Netscape HTTP Cookie File\r\n";
+        for (int i = 0; i < c.count; ++i) {
+            std::string d = Num(domain, i + 1) + p.name.substr(0, 8);
+            text += "." + d + "\tTRUE\t/\tFALSE\t1999999999\tid\t" + std::to_string(i) + "\r\n";
+            for (char& ch : d) ch = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
+            p.entries.push_back("\r\n." + d + "\t");
+        }
+        text += "www.nodot.example.com\tFALSE\t/\tFALSE\t1999999999\tsid\t1\r\n";  // never cut out
+        MakeFolders(profiles + "\\" + p.name);
+        WriteFileText(profiles + "\\" + p.name + "\\cookies.txt", text);
+        made.push_back(std::move(p));
+    }
+    const std::string winner = LastProfileHolding(profiles, "cookies.txt");
+    for (const Profile& p : made)
+        if (p.name == winner) *c.made = p.entries;
+}
+
+void CacheFolder(Ctx& c, const std::string& cache) {
+    MakeFolders(cache);
+    for (const char* map : {"_CACHE_MAP_", "_CACHE_001_"}) {
+        WriteFileText(cache + "\\" + map, std::string(64, 'm'));
+        c.made->push_back(cache + "\\" + map);
+    }
+    for (int i = 0; i < c.count; ++i) {
+        const std::string path = cache + "\\" + Num("SEED%d0A1", i + 1);
+        WriteFileText(path, Num("cached body %d", i + 1));
+        c.made->push_back(path);
+    }
+}
+
+std::string AppData() { return ShellFolder("AppData"); }
+std::string LocalAppData() { return ShellFolder("Local AppData"); }
+
+void RemoveTree(const std::string& folder) {
+    if (folder.size() > 12) EmptyFolder(folder, true);  // never anything short
+}
+
 // ---- the items -----------------------------------------------------------------
 
+constexpr char kOffice[] = "Software\\Microsoft\\Office\\";
+constexpr char kWinZip[] = "Software\\Nico Mak Computing\\WinZip";
 constexpr char kMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr char kTelnet[] = "Software\\Microsoft\\Telnet";
 constexpr char kLastMachine[] = "Software\\Microsoft\\Telnet\\LastMachine";
@@ -270,6 +356,129 @@ const std::vector<SeedItem>& Items() {
              FolderFiles(c, bin, "Dc%d.txt", "deleted file %d");
          },
          [] { EmptyFolder(RecycledFolder(), true); }},
+
+        // Windows Software.
+        {"Paint", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List", "File%d", "C:\\seed\\picture%d.bmp"); },
+         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"); }},
+        {"WordPad", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List", "File%d", "C:\\seed\\letter%d.rtf"); },
+         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List"); }},
+        {"Media Player History_List", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList", "File%d", "C:\\seed\\song%d.mp3"); },
+         [] { DeleteKey("Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList"); }},
+        {"Microsoft Frontpage Express", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\FrontPad\\FrontPage Editor\\Recent File List", "File%d", "C:\\seed\\page%d.htm"); },
+         [] { DeleteKey("Software\\Microsoft\\FrontPad\\FrontPage Editor\\Recent File List"); }},
+        {"Microsoft Help Workshop", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Microsoft Help Workshop\\Recent File List", "File%d", "C:\\seed\\help%d.hpj"); },
+         [] { DeleteKey("Software\\Microsoft\\Microsoft Help Workshop\\Recent File List"); }},
+        {"Microsoft Office",
+         [](Ctx& c) {
+             NamedValues(c, "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRU1", "Item %d", "C:\\seed\\db%d.mdb");
+             OneValue(c, "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRUFlags5", "Flags", "1");
+         },
+         [] { for (const char* k : {"MRUFlags5", "MRUFlags4", "MRUFlags3", "MRUFlags2", "MRUFlags1", "MRU5", "MRU4", "MRU3", "MRU2", "MRU1"})
+                  DeleteKey((std::string(kOffice) + "9.0\\Access\\Settings\\" + k).c_str()); }},
+        {"Microsoft Publisher",
+         [](Ctx& c) {
+             NamedValues(c, "Software\\Microsoft\\Office\\9.0\\Publisher\\Recent File List", "File%d", "C:\\seed\\flyer%d.pub");
+             OneValue(c, "Software\\Microsoft\\Office\\Word\\Publisher\\Recent File List", "File1", "C:\\seed\\card.pub");
+         },
+         [] { for (const char* p : {"9.0", "Access", "Outlook", "Word"})
+                  DeleteKey((std::string(kOffice) + p + "\\Publisher").c_str()); }},
+        {"Microsoft FrontPage",
+         [](Ctx& c) {
+             NamedValues(c, "Software\\Microsoft\\FrontPage\\Editor\\Recently Used URLs", "URL%d", "http://www.example.com/fp/%d");
+             OneValue(c, "Software\\Microsoft\\FrontPage\\Editor\\Insert Hyperlink\\Recently Used URLs", "URL1", "http://www.example.com/link");
+             OneValue(c, "Software\\Microsoft\\Office\\Access\\Common\\Open Find\\Microsoft FrontPage\\Settings\\Save As\\File Name MRU", "Value", "C:\\seed\\web");
+         },
+         [] {
+             DeleteKey("Software\\Microsoft\\FrontPage");
+             for (const char* p : {"9.0", "Access", "Outlook", "Word"})
+                 DeleteKey((std::string(kOffice) + p + "\\Common\\Open Find\\Microsoft FrontPage").c_str());
+         }},
+        {"Microsoft Netmeeting", [](Ctx& c) { NamedValues(c, "UNICODE Program Groups", "Seed Group %d", "", REG_BINARY); },
+         [] { DeleteKey("UNICODE Program Groups"); }},
+        {"Microsoft MSN_Messenger", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\MessengerService\\PhoneMRU", "Number%d", "+1 555 010%d"); },
+         [] { DeleteKey("Software\\Microsoft\\MessengerService\\PhoneMRU"); }},
+        {"MSDN Project MRU_List", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\MSDN", "Project%d", "C:\\seed\\project%d.dsw"); },
+         [] { DeleteKey("Software\\Microsoft\\MSDN"); }},
+        {"WinRAR History",
+         [](Ctx& c) {
+             NamedValues(c, "Software\\WinRAR\\ArcHistory", "%d", "C:\\seed\\archive%d.rar");
+             NamedValues(c, "Software\\WinRAR\\DialogEditHistory\\ExtrPath", "%d", "C:\\seed\\extracted%d");
+         },
+         [] { DeleteKey("Software\\WinRAR"); }},
+        {"WinZip History",
+         [](Ctx& c) {
+             NamedValues(c, "Software\\Nico Mak Computing\\WinZip\\extract", "extract%d", "C:\\seed\\unzipped%d");
+             NamedValues(c, "Software\\Nico Mak Computing\\WinZip\\filemenu", "filemenu%d", "C:\\seed\\zip%d.zip");
+             const char* dirs = "Software\\Nico Mak Computing\\WinZip\\directories";
+             OneValue(c, dirs, "DefDir", "C:\\seed\\zips");
+             OneValue(c, dirs, "ExtractTo", "C:\\seed\\out");
+             OneValue(c, dirs, "extract", "C:\\seed\\out2");
+             SetText(dirs, "ExtractToOld", "C:\\not listed");  // only the three names count
+             SetText(dirs, "AddDir", "C:\\not listed");
+         },
+         [] { DeleteKey(kWinZip); }},
+        {"ZipMagic History",
+         [](Ctx& c) {
+             NamedValues(c, "Software\\Mijenix\\ZipMagic\\CurrentVersion\\Recent", "File%d", "C:\\seed\\magic%d.zip");
+             OneValue(c, "Software\\Mijenix\\ZipMagic\\CurrentVersion\\Zip To", "Path1", "C:\\seed\\zipto");
+         },
+         [] { DeleteKey("Software\\Mijenix"); }},
+        {"ASPack History", [](Ctx& c) { OneValue(c, "Software\\ASPack\\Options", "OD_FileName", "C:\\seed\\packed.exe"); },
+         [] { DeleteKey("Software\\ASPack"); }},
+        {"ACDSee History",
+         [](Ctx& c) {
+             SetText("Software\\ACD Systems\\ACDSee\\LastFolder", "", "C:\\seed\\photos");
+             SetText("Software\\ACD Systems\\ACDSee\\OpenFolder", "", "C:\\seed\\photos\\2009");
+             c.made->push_back("LastFolder");
+             c.made->push_back("OpenFolder");
+         },
+         [] { DeleteKey("Software\\ACD Systems"); }},
+
+        // Internet Software.
+        {"Real DownLoad",
+         [](Ctx& c) {
+             NamedValues(c, "Software\\RealNetworks\\RealDownload", "Download%d", "http://www.example.com/real/%d.rm");
+             // The list of the default user profile.
+             RegKey k;
+             if (k.OpenOrCreate(HKEY_USERS, ".default\\Software\\RealNetworks\\RealDownload")) {
+                 k.WriteString("DefaultDownload", "http://www.example.com/real/default.rm");
+                 c.made->push_back("DefaultDownload");
+             }
+         },
+         [] {
+             DeleteKey("Software\\RealNetworks");
+             RegDeleteTreeA(HKEY_USERS, ".default\\Software\\RealNetworks");
+         }},
+        {"GetRight",
+         [](Ctx& c) {
+             NamedValues(c, "Software\\Headlight\\GetRight\\MRU", "MRU%d", "http://www.example.com/get/%d.zip");
+             NamedValues(c, "Software\\Headlight\\GetRight\\TypedURLs", "URL%d", "http://www.example.com/typed/%d.zip");
+         },
+         [] { DeleteKey("Software\\Headlight"); }},
+        {"DownloadAccelerator",
+         [](Ctx& c) {
+             NamedValues(c, "Software\\SpeedBit\\Download Accelerator\\FileList", "File%d", "C:\\seed\\dap%d.exe");
+             NamedValues(c, "Software\\SpeedBit\\Download Accelerator\\HistoryCombo", "Url%d", "http://www.example.com/dap/%d");
+         },
+         [] { DeleteKey("Software\\SpeedBit"); }},
+        {"KazaaHistory",
+         [](Ctx& c) {
+             NamedValues(c, "Software\\Kazaa\\Kazaa Lite\\Recent File List", "File%d", "C:\\seed\\shared%d.mp3");
+             NamedValues(c, "Software\\Kazaa\\KaZaA Media Desktop\\Recent File List", "File%d", "C:\\seed\\kmd%d.avi");
+         },
+         [] { DeleteKey("Software\\Kazaa"); }},
+        {"FireFoxHistory", [](Ctx& c) { HistoryFiles(c, AppData() + "\\Mozilla\\Firefox\\Profiles", "http://www.example.com/firefox/%d/"); },
+         [] { RemoveTree(AppData() + "\\Mozilla"); }},
+        {"FireFoxCookies", [](Ctx& c) { CookieFiles(c, AppData() + "\\Mozilla\\Firefox\\Profiles", "ff%d.example.com"); },
+         [] { RemoveTree(AppData() + "\\Mozilla"); }},
+        {"FireFoxCache", [](Ctx& c) { CacheFolder(c, LocalAppData() + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache"); },
+         [] { RemoveTree(LocalAppData() + "\\Mozilla"); }},
+        {"NetscapeHistory", [](Ctx& c) { HistoryFiles(c, AppData() + "\\Netscape\\NSB\\Profiles", "http://www.example.com/netscape/%d/"); },
+         [] { RemoveTree(AppData() + "\\Netscape"); }},
+        {"NetscapeCookies", [](Ctx& c) { CookieFiles(c, AppData() + "\\Netscape\\NSB\\Profiles", "ns%d.example.com"); },
+         [] { RemoveTree(AppData() + "\\Netscape"); }},
+        {"NetscapeCache", [](Ctx& c) { CacheFolder(c, AppData() + "\\Netscape\\NSB\\Profiles\\k3j9x2aa.default\\Cache"); },
+         [] { RemoveTree(AppData() + "\\Netscape"); }},
     };
     return items;
 }

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "scan/profile_text.h"
+
+namespace {
+
+std::vector<std::string> History(const std::string& text) {
+    std::vector<std::string> out;
+    CutHistoryEntries(text, [&](std::string_view e) { out.emplace_back(e); return true; });
+    return out;
+}
+
+std::vector<std::string> Cookies(const std::string& text) {
+    std::vector<std::string> out;
+    CutCookieEntries(text, [&](std::string_view e) { out.emplace_back(e); return true; });
+    return out;
+}
+
+// The cutting loops written out literally with 1-based Pos and Copy, each
+// search over a fresh copy of the rest of the text (quadratic, for checking).
+size_t Pos(const std::string& needle, const std::string& s) {
+    const size_t i = s.find(needle);
+    return i == std::string::npos ? 0 : i + 1;
+}
+std::string Copy(const std::string& s, size_t start, size_t count) {
+    if (start < 1) start = 1;
+    if (start > s.size()) return {};
+    return s.substr(start - 1, count);
+}
+std::vector<std::string> SlowHistory(std::string text) {
+    std::vector<std::string> out;
+    size_t p = Pos("http://", text);
+    while (p > 0) {
+        const std::string rest = Copy(text, p, text.size());
+        const size_t q = Pos(")", rest);
+        if (q == 0) break;  // no ")" after the address: the loop ends there
+        out.push_back(Copy(rest, 1, q - 1));
+        text = Copy(rest, q - 1, rest.size());
+        p = Pos("http://", text);
+    }
+    return out;
+}
+std::vector<std::string> SlowCookies(std::string text) {
+    std::vector<std::string> out;
+    size_t a = Pos("\r\n.", text);
+    while (a > 0) {
+        const std::string rest = Copy(text, a, text.size());
+        const size_t truePos = Pos("TRUE", rest);
+        if (truePos == 0) break;
+        const size_t t = truePos - 1;
+        out.push_back(Copy(rest, 1, t));
+        text = Copy(rest, t, rest.size());
+        a = Pos("\r\n.", text);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(ProfileText, LinesAreWrittenBackWithCrLf) {
+    EXPECT_EQ(JoinLinesCrLf("a\rb\nc\r\nd"), "a\r\nb\r\nc\r\nd\r\n");
+    EXPECT_EQ(JoinLinesCrLf("a\n\nb\n"), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(JoinLinesCrLf(""), "");
+    EXPECT_EQ(JoinLinesCrLf("\r"), "\r\n");
+    EXPECT_EQ(JoinLinesCrLf(std::string("x\0y", 3)), std::string("x\0y\r\n", 5));
+}
+
+TEST(ProfileText, HistoryAddressesUpToTheirParenthesis) {
+    const std::string text = JoinLinesCrLf("<(A=http://www.a.com/x)(B=1)>\r[(A=http://b.org/y?q=1)]");
+    EXPECT_EQ(History(text), (std::vector<std::string>{"http://www.a.com/x", "http://b.org/y?q=1"}));
+    EXPECT_TRUE(History("(A=https://secure.example/)").empty());
+    EXPECT_TRUE(History("no addresses at all").empty());
+    EXPECT_TRUE(History("(A=http://unclosed.example/").empty());  // no ")" after it: nothing, and the loop ends
+    EXPECT_TRUE(History("tail http://").empty());                 // a match at the very end
+    // Whatever lies between the address and the ")" is part of it, line ends included.
+    EXPECT_EQ(History("http://a\r\nmore)"), (std::vector<std::string>{"http://a\r\nmore"}));
+    // The next search begins at the last character of the entry just cut.
+    EXPECT_EQ(History("http://a(http://b)c)http://d)"),
+              (std::vector<std::string>{"http://a(http://b", "http://d"}));
+    // The sink can stop the cutting.
+    int n = 0;
+    CutHistoryEntries("http://1) http://2) http://3)", [&](std::string_view) { return ++n < 2; });
+    EXPECT_EQ(n, 2);
+}
+
+TEST(ProfileText, CookiePiecesFromDotLines) {
+    // A comment line, a dot domain line, a host line without a dot.
+    const std::string text = JoinLinesCrLf(
+        "# NETSCAPE HTTP COOKIE FILE\n.EXAMPLE.COM\tTRUE\t/\tFALSE\t0\tID\t1\nWWW.HOST.COM\tFALSE\t/\tFALSE\t0\tA\t2\n");
+    const auto cookies = Cookies(text);
+    ASSERT_EQ(cookies.size(), 1u);
+    EXPECT_EQ(cookies[0], "\r\n.EXAMPLE.COM\t");
+    EXPECT_EQ(cookies[0].size(), std::string("EXAMPLE.COM").size() + 4);
+    EXPECT_TRUE(Cookies(".FIRST.LINE\tTRUE\r\n").empty());      // the first line is never found
+    EXPECT_TRUE(Cookies("X\r\n.NO.YES.HERE\tFALSE\r\n").empty());
+    EXPECT_TRUE(Cookies("X\r\n.").empty());                      // a match at the very end
+    // CR-only files are joined with CR LF first.
+    EXPECT_EQ(Cookies(JoinLinesCrLf("#\r.A.COM\tTRUE\r.B.COM\tTRUE\r")).size(), 2u);
+    // "TRUE" far away: the piece runs up to it, over the lines between.
+    EXPECT_EQ(Cookies("#\r\n.A\r\n.B\tTRUE"), (std::vector<std::string>{"\r\n.A\r\n.B\t"}));
+}
+
+TEST(ProfileText, SameEntriesAsTheLiteralLoopsOnGarbage) {
+    std::mt19937 rng(2010);
+    const std::vector<std::string> pieces = {"http://", ")", "(", "\r\n.", "TRUE", "\r", "\n", ".", "x", "TR", "htt",
+                                             std::string(1, '\0'), "\xff", "\t"};
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const int n = static_cast<int>(rng() % 60);
+        for (int i = 0; i < n; ++i) {
+            if (rng() % 3 == 0) text += static_cast<char>(rng() % 256);
+            else text += pieces[rng() % pieces.size()];
+        }
+        EXPECT_EQ(History(text), SlowHistory(text)) << "round " << round;
+        EXPECT_EQ(Cookies(text), SlowCookies(text)) << "round " << round;
+    }
+}
