@@ -16,6 +16,12 @@
 #include "platform/shell.h"
 #include "tools/seeder/seeder.h"
 #include <wininet.h>
+#include <shlobj.h>
+#include <shellapi.h>
+#include <cstring>
+#include <functional>
+#include "platform/files.h"
+#include "scan/profile_text.h"
 
 namespace {
 
@@ -147,6 +153,83 @@ void RecentFolder(int files) {
     ClearTraces(o);
 }
 
+void WriteBig(const std::string& path, const std::string& text) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD w = 0;
+    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &w, nullptr);
+    CloseHandle(h);
+}
+
+void HistoryCutting(int megabytes) {
+    const std::string profile = ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles\\bench.default";
+    SHCreateDirectoryExA(nullptr, profile.c_str(), nullptr);
+    std::string text;
+    text.reserve(static_cast<size_t>(megabytes) << 20);
+    for (int i = 0; text.size() < (static_cast<size_t>(megabytes) << 20); ++i)
+        text += "[-" + std::to_string(i) + ":^80(^81=1)(A=http://www.example.com/some/page/" + std::to_string(i) +
+                ".html)(^83=1234567890)]\n";
+    const std::string file = profile + "\\history.dat";
+    WriteBig(file, text);
+    const double mb = static_cast<double>(text.size()) / (1 << 20);
+    text.clear();
+    text.shrink_to_fit();
+    Scan scan;
+    const double product = BestOf(3, [&] { ScannerFor(3, 5)(scan.tree, 49, scan.results); },
+                                  [&] { scan.results.Clear(); });
+    std::string raw;
+    const double baseline = BestOf(3, [&] { ReadWholeFile(file, raw); });
+    // The cutting alone, over the text as the scanner prepares it.
+    const std::string joined = JoinLinesCrLf(raw);
+    volatile size_t cut = 0;
+    const double cutting = BestOf(3, [&] {
+        CutHistoryEntries(joined, [&](std::string_view e) { cut = cut + e.size(); return true; });
+    });
+    const double joining = BestOf(3, [&] { cut = cut + JoinLinesCrLf(raw).size(); });
+    std::printf("  (cutting alone %d MB/s, line joining %d MB/s)\n", static_cast<int>(mb / cutting),
+                static_cast<int>(mb / joining));
+    PrintRow("history cutting, " + std::to_string(megabytes) + " MB file (" + std::to_string(static_cast<int>(mb / product)) +
+                 " MB/s; reading " + std::to_string(static_cast<int>(mb / baseline)) + " MB/s) (ms)",
+             product * 1e3, baseline * 1e3, "ms");
+    std::printf("  (%d records)\n", scan.results.Count());
+    SeedOptions o;
+    o.items = {"FireFoxHistory"};
+    ClearTraces(o);
+}
+
+void ProfileSearch(int entries) {
+    const std::string root = ShellFolder("AppData") + "\\SorvandaBenchTree";
+    const int folders = 100, perFolder = entries / folders - 1;
+    for (int f = 0; f < folders; ++f) {
+        const std::string dir = root + "\\profile" + std::to_string(f);
+        SHCreateDirectoryExA(nullptr, dir.c_str(), nullptr);
+        for (int i = 0; i < perFolder; ++i) WriteBig(dir + "\\file" + std::to_string(i) + ".sqlite", "x");
+    }
+    WriteBig(root + "\\profile77\\history.dat", "(A=http://x/)");
+    const double product = BestOf(3, [&] { FoundPath.clear(); FindProfileFile(root, "history.dat"); });
+    const bool found = !FoundPath.empty();
+    volatile int n = 0;
+    std::function<void(const std::string&)> walk = [&](const std::string& dir) {
+        WIN32_FIND_DATAA d;
+        HANDLE h = FindFirstFileA((dir + "\\*.*").c_str(), &d);
+        if (h == INVALID_HANDLE_VALUE) return;
+        do {
+            n = n + 1;
+            if ((d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && strcmp(d.cFileName, ".") && strcmp(d.cFileName, ".."))
+                walk(dir + "\\" + d.cFileName);
+        } while (FindNextFileA(h, &d));
+        FindClose(h);
+    };
+    const double baseline = BestOf(3, [&] { walk(root); });
+    PrintRow("FindProfileFile, tree of " + std::to_string(entries) + " entries (ms)", product * 1e3, baseline * 1e3, "ms");
+    if (!found) std::printf("  (unexpected: history.dat not found)\n");
+    SHFILEOPSTRUCTA op{};
+    std::string from = root + std::string(1, '\0');
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationA(&op);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -156,5 +239,7 @@ int main(int argc, char** argv) {
     ListScanner();
     UrlCache(10000);
     RecentFolder(10000);
+    HistoryCutting(50);
+    ProfileSearch(20000);
     return 0;
 }

@@ -80,3 +80,21 @@ bool FolderWalker::Next(FolderEntry& entry) {
                      : static_cast<int64_t>((static_cast<uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow);
     return true;
 }
+
+std::string AnsiToUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (wide <= 0) return {};
+    std::wstring w(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), w.data(), wide);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+std::string LocaleDecimalSeparator() {
+    char buf[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, sizeof buf) <= 1) return ".";
+    return buf;
+}

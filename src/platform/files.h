@@ -46,3 +46,8 @@ private:
     WIN32_FIND_DATAA data_{};
     bool pending_ = false;
 };
+
+// Text in the system code page as UTF-8 (every byte converts to something).
+std::string AnsiToUtf8(const std::string& text);
+// The user's decimal separator.
+std::string LocaleDecimalSeparator();

@@ -1,0 +1,22 @@
+// Which catalog item a result record belongs to, and the text the result
+// list shows for it.
+#pragma once
+
+#include <string>
+
+#include "model/catalog.h"
+#include "model/records.h"
+
+// A record belongs to an item when its CleanName is the item's clean caption,
+// or, for the six browser items, when its Kind is the item's kind.
+bool BelongsTo(const CatalogItem& item, const TResultContentItem& record);
+
+// The first item of the category that the record belongs to, or nullptr.
+const CatalogItem* ItemOfRecord(int category, const TResultContentItem& record);
+
+// The record field the item shows (ShownField).
+const std::string& FieldText(const TResultContentItem& record, ShownField field);
+
+// The Name column of the record: the field of the first item it belongs to;
+// for a record of no item, its ValueData in Windows Software, else empty.
+std::string ShownNameOf(int category, const TResultContentItem& record);

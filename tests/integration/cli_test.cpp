@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/files.h"
+#include "tools/cli/json_writer.h"
+#include "tools/seeder/seeder.h"
+
+namespace {
+
+struct CliRun {
+    DWORD exitCode = 999;
+    std::string out;
+};
+
+// Runs sorvanda-cli beside this test program and collects what it prints.
+CliRun RunCli(const std::string& args) {
+    CliRun run;
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return run;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = writeEnd;
+    si.hStdError = writeEnd;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + ExeDirectory() + "sorvanda-cli.exe\" " + args;
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(readEnd);
+        CloseHandle(writeEnd);
+        return run;
+    }
+    CloseHandle(writeEnd);
+    char buf[65536];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) run.out.append(buf, got);
+    CloseHandle(readEnd);
+    WaitForSingleObject(pi.hProcess, 60000);
+    GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return run;
+}
+
+std::string Quoted(const std::string& text) {
+    JsonWriter w;
+    w.Value(text);
+    return w.Text();
+}
+
+size_t Occurrences(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(Cli, ScanAllListsEveryTraceTheSeederMade) {
+    SeedOptions o;
+    o.count = 2;
+    const SeedReport report = SeedTraces(o);
+    ASSERT_EQ(report.made.size(), 50u);
+    const CliRun run = RunCli("scan --all --json");
+    ASSERT_EQ(run.exitCode, 0u) << run.out;
+    size_t total = 0;
+    for (const auto& [item, identities] : report.made) {
+        total += identities.size();
+        for (const std::string& id : identities)
+            EXPECT_NE(run.out.find(Quoted(id)), std::string::npos) << item << ": " << id;
+        EXPECT_NE(run.out.find(Quoted(item) + ":" + std::to_string(identities.size())), std::string::npos)
+            << "count of " << item;
+    }
+    EXPECT_EQ(Occurrences(run.out, "\"Index\":"), total);
+    EXPECT_NE(run.out.find("\"summary\":\"" + std::to_string(total) + " items that can free "), std::string::npos);
+    // By default Favorites is not ticked; the text form ends with the summary line.
+    const CliRun text = RunCli("scan");
+    EXPECT_EQ(text.exitCode, 0u);
+    EXPECT_EQ(text.out.find("Seed Favorite"), std::string::npos);
+    EXPECT_NE(text.out.find("items that can free"), std::string::npos);
+    // One chosen item only.
+    const CliRun one = RunCli("scan --only \"Windows System/TrayNotify\" --json");
+    EXPECT_EQ(Occurrences(one.out, "\"Index\":"), 2u);
+    ClearTraces({});
+}
+
+TEST(Cli, EmptyPrefixListsNothingAndBadArgumentsSayWhy) {
+    ASSERT_TRUE(ClearTraces({}));
+    const CliRun run = RunCli("scan --all --json");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.out.rfind("{\"records\":[],\"counts\":{", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("\"summary\":\"\""), std::string::npos);
+    for (const char* bad : {"", "scan --bogus", "scan --only \"Nowhere/Nothing\"", "scan --only", "list extra",
+                            "explode", "scan --all --only \"Windows System/TrayNotify\""}) {
+        const CliRun r = RunCli(bad);
+        EXPECT_EQ(r.exitCode, 2u) << bad;
+        EXPECT_NE(r.out.find("usage:"), std::string::npos) << bad;
+    }
+    const CliRun list = RunCli("list");
+    EXPECT_EQ(list.exitCode, 0u);
+    EXPECT_EQ(Occurrences(list.out, "\n"), 50u);
+    EXPECT_NE(list.out.find("Favorites"), std::string::npos);
+}

@@ -1,0 +1,175 @@
+// sorvanda-cli: the scan engine without a window, for automation and for
+// checking the program from outside.
+//   sorvanda-cli list
+//   sorvanda-cli scan [--only "Category/Item"]... [--all] [--json]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "exclude/exclude_store.h"
+#include "model/item_tree.h"
+#include "model/result_items.h"
+#include "model/shared_state.h"
+#include "model/summary.h"
+#include "platform/files.h"
+#include "scan/scan_run.h"
+#include "tools/cli/json_writer.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: sorvanda-cli list\n"
+    "       sorvanda-cli scan [--only \"Category/Item\"]... [--all] [--json]\n";
+
+int Usage(const std::string& problem) {
+    std::fprintf(stderr, "sorvanda-cli: %s\n%s", problem.c_str(), kUsage);
+    return 2;
+}
+
+// Control characters (the line ends in cookie pieces) written as escapes, so
+// each record stays on one line.
+std::string Printable(const std::string& s) {
+    std::string out;
+    for (unsigned char c : s) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\t') out += "\\t";
+        else if (c < 0x20) out += '?';
+        else out += static_cast<char>(c);
+    }
+    return out;
+}
+
+std::string QualifiedName(const CatalogItem& item) {
+    return std::string(kCatalogCategories[item.category].caption) + "/" + std::string(item.name);
+}
+
+int List() {
+    for (const CatalogItem& item : kCatalogItems)
+        std::printf("%-18s %2d  %-40s %s\n", std::string(kCatalogCategories[item.category].caption).c_str(), item.pos,
+                    std::string(item.name).c_str(), item.ticked ? "ticked" : "unticked");
+    return 0;
+}
+
+struct ScanArgs {
+    bool all = false, json = false;
+    std::set<const CatalogItem*> only;
+};
+
+void PrintRecordJson(JsonWriter& w, int category, int index, const TResultContentItem& r) {
+    w.BeginObject();
+    w.Key("Category"); w.Value(static_cast<int64_t>(category));
+    w.Key("Index"); w.Value(static_cast<int64_t>(index));
+    w.Key("Checked"); w.Value(r.Checked != 0);
+    w.Key("Deleted"); w.Value(r.Deleted != 0);
+    w.Key("Kind"); w.Value(static_cast<int64_t>(r.Kind));
+    w.Key("SourceType"); w.Value(r.SourceType);
+    w.Key("Group"); w.Value(r.Group);
+    w.Key("CleanName"); w.Value(r.CleanName);
+    w.Key("ItemName"); w.Value(r.ItemName);
+    w.Key("ValueName"); w.Value(r.ValueName);
+    w.Key("KeyName"); w.Value(r.KeyName);
+    w.Key("ValueData"); w.Value(r.ValueData);
+    w.Key("Location"); w.Value(r.Location);
+    w.Key("Detail4"); w.Value(r.Detail4);
+    w.Key("Detail5"); w.Value(r.Detail5);
+    w.Key("Detail6"); w.Value(r.Detail6);
+    w.Key("Detail7"); w.Value(r.Detail7);
+    w.Key("Detail8"); w.Value(r.Detail8);
+    w.Key("Detail9"); w.Value(r.Detail9);
+    w.Key("Size"); w.Value(r.Size);
+    w.EndObject();
+}
+
+int Scan(const ScanArgs& args) {
+    BuildCatalog(AllCatalogs);
+    TreeModel tree;
+    BuildItemTree(tree, AllCatalogs);
+    if (args.all || !args.only.empty())
+        for (const CatalogItem& item : kCatalogItems) tree.SetTicked(item.node, args.all || args.only.count(&item));
+    LoadExcludeItems();
+
+    ScanState = kScanRunning;
+    RunScan(tree, {});
+    ScanState = kScanIdle;
+
+    int64_t checked = 0, bytes = 0;
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (int i = 0; i < ResultsOf(c)->Count(); ++i) {
+            const TResultContentItem& r = std::as_const(*ResultsOf(c)).Item(i);
+            if (r.Checked) {
+                ++checked;
+                bytes += r.Size;
+            }
+        }
+    const std::string summary = SummaryText(checked, bytes, LocaleDecimalSeparator());
+
+    if (args.json) {
+        JsonWriter w;
+        w.BeginObject();
+        w.Key("records");
+        w.BeginArray();
+        for (int c = 0; c < kCategoryCount; ++c)
+            for (int i = 0; i < ResultsOf(c)->Count(); ++i) PrintRecordJson(w, c, i, std::as_const(*ResultsOf(c)).Item(i));
+        w.EndArray();
+        w.Key("counts");
+        w.BeginObject();
+        for (const CatalogItem& item : kCatalogItems) {
+            w.Key(std::string(item.name));
+            w.Value(static_cast<int64_t>(tree.Data(item.node)->FoundCount));
+        }
+        w.EndObject();
+        w.Key("summary");
+        w.Value(summary);
+        w.EndObject();
+        std::fwrite(w.Text().data(), 1, w.Text().size(), stdout);
+        std::fputc('\n', stdout);
+        return 0;
+    }
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (int i = 0; i < ResultsOf(c)->Count(); ++i) {
+            const TResultContentItem& r = std::as_const(*ResultsOf(c)).Item(i);
+            std::printf("%s\t%s\t%lld\n", r.ItemName.c_str(), Printable(ShownNameOf(c, r)).c_str(),
+                        static_cast<long long>(r.Size));
+        }
+    std::printf("%s\n", summary.empty() ? "Nothing found." : summary.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage("no command");
+    const std::string command = argv[1];
+    if (command == "list") {
+        if (argc > 2) return Usage("list takes no arguments");
+        return List();
+    }
+    if (command == "scan") {
+        ScanArgs args;
+        for (int i = 2; i < argc; ++i) {
+            const std::string a = argv[i];
+            if (a == "--all") {
+                args.all = true;
+            } else if (a == "--json") {
+                args.json = true;
+            } else if (a == "--only" && i + 1 < argc) {
+                const std::string wanted = argv[++i];
+                const CatalogItem* found = nullptr;
+                for (const CatalogItem& item : kCatalogItems)
+                    if (QualifiedName(item) == wanted) found = &item;
+                if (!found) return Usage("unknown item \"" + wanted + "\" (see sorvanda-cli list; write Category/Item)");
+                args.only.insert(found);
+            } else {
+                return Usage("unknown argument \"" + a + "\"");
+            }
+        }
+        if (args.all && !args.only.empty()) return Usage("--all and --only exclude each other");
+        return Scan(args);
+    }
+    return Usage("unknown command \"" + command + "\"");
+}
