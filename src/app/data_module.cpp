@@ -2,12 +2,20 @@
 
 #include <commctrl.h>
 
+#include "ui/frm_main.h"
 #include "ui/window.h"
 
 TDM* DM = nullptr;
 
 TDM::TDM() {
+    EvidenceTimer.OnTimer = [this] { EvidenceTimerTimer(); };
     // The pictures are one strip of fifteen; magenta is transparent.
     treeImages_.reset(ImageList_LoadImageA(AppInstance(), "TREEIMAGES", 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
                                            LR_CREATEDIBSECTION));
+}
+
+void TDM::EvidenceTimerTimer() {
+    if (EvidenceFrame > kImageScanLast) EvidenceFrame = kImageScanFirst;
+    if (Frm_Main) Frm_Main->ItemTree.SetImage(EvidenceNode, EvidenceFrame);
+    ++EvidenceFrame;
 }

@@ -35,6 +35,10 @@ public:
 
     HttpClientSettings IdHTTP1;
 
+    // One step of the scanning animation: the node being scanned shows the
+    // next of the pictures 8 to 14.
+    void EvidenceTimerTimer();
+
 private:
     UniqueImageList treeImages_;
 };

@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "exclude/exclude_store.h"
 #include "model/item_tree.h"
+#include "model/result_rows.h"
 #include "model/shared_state.h"
 #include "ui/frm_about.h"
 #include "ui/skin.h"
@@ -55,6 +56,7 @@ void TFrm_Main::FormCreate() {
     ApplyRoundedOutline(hwnd());
     for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
     ExcludeList.Clear();
+    ClearResultRows();
     BuildCatalog(AllCatalogs);
     CreateFrame();
     CreateScanPage();
@@ -182,7 +184,8 @@ void TFrm_Main::CreateScanPage() {
     const int right = kMainW - 203;
     MakeButton(AbortBtn, ScanStrip.hwnd(), {right + 93, 19, 98, 22}, "AbortBtn", false);
     MakeButton(ScanNowBtn, ScanStrip.hwnd(), {right + 6, 4, 187, 65}, "ScanNowBtn");
-    AbortBtn.OnClick = [](TImageEx&) { if (ScanState == kScanRunning) ScanState = kScanAbort; };
+    AbortBtn.OnClick = [this](TImageEx&) { AbortBtnClick(); };
+    ScanNowBtn.OnClick = [this](TImageEx&) { ScanNowBtnClick(); };
 }
 
 void TFrm_Main::CreateResultPage() {
@@ -194,6 +197,10 @@ void TFrm_Main::CreateResultPage() {
     t.images = DM ? DM->TreeImageList() : nullptr;
     ResultTreeView.Create(t);
     ResultTreeView.Attach(&ResultTree);
+    ResultTree.onChange = [this](int node) { ResultTreeViewChange(node); };
+    ResultTreeView.OnMouseDown = [this](TreeView&, const MouseEvent& e, const TreeHit& hit) {
+        return ResultTreeViewMouseDown(e, hit);
+    };
 
     ResultListFrame.Create(PanelArgs(page, {10, 165, 526, 154}, true));
     ListView::CreateArgs l;
@@ -203,6 +210,15 @@ void TFrm_Main::CreateResultPage() {
     l.virtualRows = true;
     l.stateImages = DM ? DM->TreeImageList() : nullptr;
     ResultListView.Create(l);
+    ResultListView.OnGetText = [this](int row, int column) { return ResultListViewData(row, column); };
+    ResultListView.OnGetStateImage = [](int row) {
+        return row >= 0 && row < static_cast<int>(ResultRows.size()) && ResultRows[static_cast<size_t>(row)].Checked
+                   ? kStateTicked
+                   : kStateUnticked;
+    };
+    ResultListView.OnMouseDown = [this](ListView&, const MouseEvent& e, const ListView::Hit& hit) {
+        return ResultListViewMouseDown(e, hit);
+    };
 
     const int stripH = 67;
     ResultStrip.Create(PanelArgs(page, {0, kMidH - stripH, kMainW, stripH}));

@@ -42,6 +42,22 @@ public:
     void AboutBtnClick();
     bool tvItemsListMouseDown(const MouseEvent& e, const TreeHit& hit);
 
+    // Scan run.
+    void ScanNowBtnClick();
+    void AbortBtnClick();
+    void BuildResultTree();
+    void ShowSummary();
+    int FoundTotal = 0;
+    // Called as the run comes to each ticked item (tests use it to press Abort).
+    std::function<void(int node)> onScanItem;
+
+    // Result views.
+    void BuildResultList(int category, int item, bool append);
+    void ResultTreeViewChange(int node);
+    bool ResultTreeViewMouseDown(const MouseEvent& e, const TreeHit& hit);
+    bool ResultListViewMouseDown(const MouseEvent& e, const ListView::Hit& hit);
+    std::string ResultListViewData(int row, int column) const;
+
     // Called with the About box while it is shown modally (tests use it).
     std::function<void(class TFrm_About&)> onAboutShown;
 
@@ -98,6 +114,7 @@ private:
     void BuildExcludeTree();
     void RecountExcludeTree();
     void tvExcludeChange(int node);
+    void CreateResultViews();
 
     bool shown_ = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/tree_view.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -47,6 +48,7 @@ void TreeView::TreeReset() {
     SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteAllItems(hwnd());
     items_.clear();
+    pendingCounts_.clear();
     if (model_) {
         items_.reserve(static_cast<size_t>(model_->Count()));
         for (int i = 0; i < model_->Count(); ++i) {
@@ -87,6 +89,7 @@ void TreeView::TreeNodeChanged(int node) {
 }
 
 void TreeView::TreeRepaint() {
+    pendingCounts_.clear();  // the repaint draws every count
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -125,13 +128,26 @@ void TreeView::DrawCount(HDC dc, int node, const RECT& row, bool selected) {
 
 void TreeView::TreePaintCounts(const int* nodes, int n) {
     if (!hwnd() || !model_) return;
+    for (int k = 0; k < n; ++k)
+        if (std::find(pendingCounts_.begin(), pendingCounts_.end(), nodes[k]) == pendingCounts_.end())
+            pendingCounts_.push_back(nodes[k]);
+    // At most about 30 times a second: the numbers still run visibly.
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastCountPaint_ < 33) return;
+    lastCountPaint_ = now;
+    FlushCounts();
+}
+
+void TreeView::FlushCounts() {
+    if (pendingCounts_.empty()) return;
     WindowDC dc(hwnd());
     const int selected = model_->Selected();
-    for (int k = 0; k < n; ++k) {
-        RECT row = NodeRect(nodes[k], false);
+    for (int node : pendingCounts_) {
+        RECT row = NodeRect(node, false);
         if (row.bottom <= row.top) continue;
-        DrawCount(dc.get(), nodes[k], row, nodes[k] == selected);
+        DrawCount(dc.get(), node, row, node == selected);
     }
+    pendingCounts_.clear();
 }
 
 LRESULT TreeView::CustomDraw(NMTVCUSTOMDRAW* cd) {

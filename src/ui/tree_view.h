@@ -62,8 +62,14 @@ private:
     HFONT FontFor(int level) const { return level <= 1 ? bold_.get() : regular_.get(); }
     int Indent() const;
 
+    void FlushCounts();
+
     CreateArgs args_;
     TreeModel* model_ = nullptr;
+    // Counts waiting for their direct paint: a scan raises them after every
+    // record, and painting each at once would cost more than the scan itself.
+    std::vector<int> pendingCounts_;
+    ULONGLONG lastCountPaint_ = 0;
     std::vector<HTREEITEM> items_;
     UniqueFont regular_, bold_;
     bool resetting_ = false;

@@ -1,0 +1,95 @@
+#include "model/result_rows.h"
+
+#include <utility>
+
+#include "model/catalog.h"
+#include "model/result_items.h"
+#include "model/shared_state.h"
+#include "model/summary.h"
+
+std::vector<TResultItem> ResultRows;
+int64_t SizeTotal = 0;
+
+void ClearResultRows() {
+    ResultRows.clear();
+    SizeTotal = 0;
+}
+
+namespace {
+// Items whose Name column shows a key name: their rows carry it as data too.
+bool KeyNameAsData(int category, int item) {
+    return category == 2 && (item == 4 || item == 5 || item == 10 || item == 13);
+}
+}  // namespace
+
+void BuildResultRows(int category, int item, bool append) {
+    if (!append) ClearResultRows();
+    const TResultContents* results = ResultsOf(category);
+    if (!results) return;
+    const CatalogItem* only = nullptr;
+    if (item != 0) {
+        only = FindCatalogItem(category, item);
+        if (!only) return;
+    }
+    for (int i = 0; i < results->Count(); ++i) {
+        const TResultContentItem& r = results->Item(i);
+        if (only && !BelongsTo(*only, r)) continue;
+        TResultItem row;
+        row.CleanName = r.CleanName;
+        row.ItemName = r.ItemName;
+        row.ShownName = only ? FieldText(r, only->shown) : ShownNameOf(category, r);
+        row.Path = r.Location;
+        row.ValueName = r.ValueName;
+        row.ValueData = only && KeyNameAsData(category, item) ? r.KeyName : r.ValueData;
+        row.Location = r.Location;
+        row.Checked = r.Checked;
+        row.CategoryIndex = category;
+        row.RecordIndex = i;
+        row.Deleted = r.Deleted;
+        row.Size = r.Size;
+        row.Source = &r;
+        SizeTotal += r.Size;
+        ResultRows.push_back(std::move(row));
+    }
+}
+
+void CheckResults(int category, int item, bool value) {
+    TResultContents* results = ResultsOf(category);
+    if (!results) return;
+    const CatalogItem* only = nullptr;
+    if (item != 0) {
+        only = FindCatalogItem(category, item);
+        if (!only) return;
+    }
+    for (int i = 0; i < results->Count(); ++i) {
+        const TResultContentItem& r = std::as_const(*results).Item(i);
+        if (!only || BelongsTo(*only, r)) results->Item(i).Checked = value ? 1 : 0;
+    }
+}
+
+TResultContentItem* SourceOf(const TResultItem& row) {
+    TResultContents* results = ResultsOf(row.CategoryIndex);
+    if (!results || row.RecordIndex < 0 || row.RecordIndex >= results->Count()) return nullptr;
+    if (&std::as_const(*results).Item(row.RecordIndex) != row.Source) return nullptr;
+    return &results->Item(row.RecordIndex);
+}
+
+SizeLabel SizeLabelOf(int64_t bytes, const std::string& sep) {
+    if (bytes < 1024) return {std::to_string(bytes), "B"};
+    if (bytes < 1048576) return {FormatTwoDecimals(static_cast<double>(bytes) / 1024.0, sep), "KB"};
+    return {FormatTwoDecimals(static_cast<double>(bytes) / 1048576.0, sep), "MB"};
+}
+
+void CheckedTotals(int64_t& count, int64_t& bytes) {
+    count = bytes = 0;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const TResultContents& results = *ResultsOf(c);
+        for (int i = 0; i < results.Count(); ++i) {
+            const TResultContentItem& r = results.Item(i);
+            if (r.Checked) {
+                ++count;
+                bytes += r.Size;
+            }
+        }
+    }
+}

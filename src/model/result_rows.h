@@ -1,0 +1,46 @@
+// The rows of the result list: copies of the fields the list shows, taken from
+// the records once per rebuild, so painting never touches the collections.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/records.h"
+
+struct TResultItem {
+    std::string CleanName;
+    std::string ItemName;     // Item column
+    std::string ShownName;    // Name column
+    std::string Path;
+    std::string ValueName;
+    std::string ValueData;    // KeyName instead in the lists of items whose name is a key name
+    std::string Location;
+    uint8_t Checked = 0;
+    int32_t CategoryIndex = 0;
+    int32_t RecordIndex = 0;
+    uint8_t Deleted = 0;
+    int64_t Size = 0;
+    const TResultContentItem* Source = nullptr;  // the record the row was built from
+};
+
+extern std::vector<TResultItem> ResultRows;
+extern int64_t SizeTotal;  // bytes of the listed rows
+
+void ClearResultRows();
+// Fills the rows from the category's collection: every record of the item
+// (item 0: every record of the category); append keeps the rows already there.
+// An unknown category or item adds nothing.
+void BuildResultRows(int category, int item, bool append);
+// Sets Checked on every record of the category that belongs to the item (0: all).
+void CheckResults(int category, int item, bool value);
+// The record a row was built from, or nullptr when it is no longer at the
+// row's index (a rebuild or purge happened since).
+TResultContentItem* SourceOf(const TResultItem& row);
+
+// The count and size labels of the list: "%d" of the rows, and the size in B,
+// KB or MB with two decimals (sep as decimal separator) and its unit.
+struct SizeLabel { std::string value, unit; };
+SizeLabel SizeLabelOf(int64_t bytes, const std::string& sep);
+// Checked records and their bytes over the four collections.
+void CheckedTotals(int64_t& count, int64_t& bytes);

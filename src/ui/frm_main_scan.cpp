@@ -1,0 +1,102 @@
+// The scan run of the main window: Scan Now, Abort, the animation and gauge,
+// the result tree and the summary line.
+#include "app/data_module.h"
+#include "app/settings.h"
+#include "model/result_rows.h"
+#include "model/shared_state.h"
+#include "model/summary.h"
+#include "platform/files.h"
+#include "platform/processes.h"
+#include "platform/user_dialogs.h"
+#include "scan/scan_run.h"
+#include "ui/frm_main.h"
+
+void TFrm_Main::ScanNowBtnClick() {
+    if (ScanState != kScanIdle) return;
+    if (IsProcessRunning("firefox.exe")) {
+        Dialogs().Message(hwnd(), "Mozilla Firefox is running, please close Firefox!", kAppTitle,
+                          MB_ICONWARNING | MB_OK);
+        return;
+    }
+    ScanNowBtn.Show(false);
+    AbortBtn.Show(true);
+    ScanState = kScanRunning;
+    ScanGauge.SetProgress(0);
+    ScanGauge.Show(true);
+    ScanGauge.SetMaxValue(CountTickedItems(ItemTree));
+    ClearResultRows();
+    ResultListView.SetRowCount(0);
+
+    ScanRunView view;
+    view.categoryStarting = [](int) {
+        if (!DM) return;
+        DM->EvidenceFrame = kImageScanFirst;
+        DM->EvidenceTimer.SetEnabled(true);
+    };
+    view.categoryDone = [](int) {
+        if (DM) DM->EvidenceTimer.SetEnabled(false);
+    };
+    view.itemStarting = [this](int node) {
+        if (DM) DM->EvidenceNode = node;
+        if (onScanItem) onScanItem(node);
+    };
+    view.itemDone = [this](int) { ScanGauge.AddProgress(1); };
+    FoundTotal = RunScan(ItemTree, view);
+
+    if (FoundTotal <= 0) {
+        abResultCount.SetCaption("0");
+        abResultSpace.SetCaption("0");
+        ClearResultRows();
+        ResultListView.SetRowCount(0);
+    } else {
+        BuildResultTree();
+    }
+    ScanGauge.Show(false);
+    ScanNowBtn.Show(true);
+    AbortBtn.Show(false);
+    ScanState = kScanIdle;
+    ResultBtnClick();
+}
+
+void TFrm_Main::AbortBtnClick() {
+    if (ScanState == kScanRunning) ScanState = kScanAbort;
+}
+
+void TFrm_Main::BuildResultTree() {
+    ResultTree.Clear();
+    int root = -1, category = -1;
+    for (int i = 0; i < ItemTree.Count(); ++i) {
+        const TreeModel::Node& n = ItemTree.At(i);
+        if (!n.data) continue;
+        const int state = n.data->Ticked ? kStateTicked : kStateUnticked;
+        if (n.level == 0) {
+            root = ResultTree.Add(-1, n.caption, n.data, kImageRoot, state);
+        } else if (n.data->FoundCount <= 0 || root < 0) {
+            continue;
+        } else if (n.level == 1) {
+            // Category pictures go by position among the categories shown.
+            const int image = static_cast<int>(ResultTree.Children(root).size()) + 1;
+            category = ResultTree.Add(root, n.caption, n.data, image, state);
+        } else if (n.level == 2 && category >= 0) {
+            ResultTree.Add(category, n.caption, n.data, kImageItem, state);
+        }
+    }
+    ResultTree.Commit();
+    if (ResultTree.Count() > 0) ResultTree.Select(0);
+    ShowSummary();
+}
+
+void TFrm_Main::ShowSummary() {
+    int64_t count = 0, bytes = 0;
+    CheckedTotals(count, bytes);
+    const std::string text = SummaryText(count, bytes, LocaleDecimalSeparator());
+    abHintStr.SetCaption(text);
+    if (!text.empty()) {
+        const Bounds step = abStepMsg.GetBounds();
+        Bounds hint = abHintStr.GetBounds();
+        hint.x = step.x;
+        hint.y = step.y;
+        abHintStr.SetBounds(hint);
+    }
+    abHintStr.Show(true);
+}

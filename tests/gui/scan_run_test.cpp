@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "app/data_module.h"
+#include "gui/gui_support.h"
+#include "model/result_rows.h"
+#include "model/shared_state.h"
+#include "model/summary.h"
+#include "platform/files.h"
+#include "tools/seeder/seeder.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+class ScanRunTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        SeedOptions o;
+        o.count = 2;
+        report = new SeedReport(SeedTraces(o));
+    }
+    static void TearDownTestSuite() {
+        ClearTraces({});
+        delete report;
+    }
+    void SetUp() override {
+        ScanState = kScanIdle;
+        form = std::make_unique<TFrm_Main>();
+        ASSERT_TRUE(form->Create());
+        form->ShowFirst();
+        Pump();
+    }
+    void TearDown() override {
+        form.reset();
+        ScanState = kScanIdle;
+        Pump();
+    }
+    void ClickTick(TreeView& tree, int node) {
+        const POINT p = TickBoxPoint(tree, node);
+        Press(tree.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    }
+    int Made(const std::string& item) const { return static_cast<int>(report->made.at(item).size()); }
+    int ResultNodeOf(const std::string& caption) const {
+        for (int i = 0; i < form->ResultTree.Count(); ++i)
+            if (form->ResultTree.At(i).caption == caption) return i;
+        return -1;
+    }
+    static SeedReport* report;
+    std::unique_ptr<TFrm_Main> form;
+};
+
+SeedReport* ScanRunTest::report = nullptr;
+
+int CheckedIn(int category) {
+    int n = 0;
+    for (int i = 0; i < ResultsOf(category)->Count(); ++i) n += std::as_const(*ResultsOf(category)).Item(i).Checked;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(ScanRunTest, AFullScanFillsTheResultTreeAndList) {
+    Click(form->ScanNowBtn.hwnd());
+    EXPECT_EQ(ScanState, kScanIdle);
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageResult);
+    EXPECT_TRUE(form->ScanNowBtn.Visible());
+    EXPECT_FALSE(form->AbortBtn.Visible());
+    EXPECT_FALSE(form->ScanGauge.Visible());
+    EXPECT_EQ(form->ScanGauge.MaxValue(), 49);
+    EXPECT_EQ(form->ScanGauge.Progress(), 49);
+    int total = 0;
+    for (const CatalogItem& item : kCatalogItems) {
+        const std::string name(item.name);
+        const int want = item.ticked ? Made(name) : 0;  // Favorites is not ticked by default
+        total += want;
+        EXPECT_EQ(form->ItemTree.Data(item.node)->FoundCount, want) << name;
+        const int node = ResultNodeOf(name);
+        if (want == 0) {
+            EXPECT_EQ(node, -1) << name;
+        } else {
+            ASSERT_GE(node, 0) << name;
+            EXPECT_EQ(form->ResultTree.CountOf(node), want);
+            EXPECT_EQ(form->ResultTree.At(node).image, kImageItem);
+        }
+    }
+    EXPECT_EQ(form->FoundTotal, total);
+    const auto& cats = form->ResultTree.Children(0);
+    ASSERT_EQ(cats.size(), 4u);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(form->ResultTree.At(cats[static_cast<size_t>(i)]).image, i + 1);
+    // The root is selected: the list holds every record, category by category.
+    EXPECT_EQ(form->ResultTree.Selected(), 0);
+    EXPECT_EQ(form->ResultListView.RowCount(), total);
+    EXPECT_EQ(form->abResultCount.Caption(), std::to_string(total));
+    EXPECT_EQ(ResultRows.front().CategoryIndex, 0);
+    EXPECT_EQ(ResultRows.back().CategoryIndex, 3);
+    int64_t count = 0, bytes = 0;
+    CheckedTotals(count, bytes);
+    EXPECT_EQ(count, total);
+    EXPECT_EQ(form->abHintStr.Caption(), SummaryText(count, bytes, LocaleDecimalSeparator()));
+    EXPECT_TRUE(form->abHintStr.Visible());
+    // Rows show what the item table says.
+    for (const TResultItem& row : ResultRows)
+        if (row.ItemName == "Run History" && row.ValueName == "a") EXPECT_EQ(row.ShownName, "notepad C:\\seed\\note1.txt\\1");
+    // Opening the Scan page again keeps the counts of the scan.
+    Click(form->ScanBtn.hwnd());
+    EXPECT_EQ(form->ItemTree.CountOf(0), total);
+}
+
+TEST_F(ScanRunTest, NothingTickedFindsNothing) {
+    ClickTick(form->tvItemsList, 0);  // untick everything
+    Click(form->ScanNowBtn.hwnd());
+    EXPECT_EQ(form->ScanGauge.MaxValue(), 0);
+    EXPECT_EQ(form->FoundTotal, 0);
+    EXPECT_EQ(form->abResultCount.Caption(), "0");
+    EXPECT_EQ(form->abResultSpace.Caption(), "0");
+    EXPECT_EQ(form->ResultListView.RowCount(), 0);
+    EXPECT_EQ(form->ResultTree.Count(), 0);  // not rebuilt
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageResult);
+}
+
+TEST_F(ScanRunTest, AbortDuringWindowsSoftwareKeepsWhatWasFound) {
+    const int office = 17;
+    form->onScanItem = [&](int node) {
+        if (node == office) Click(form->AbortBtn.hwnd());
+    };
+    Click(form->ScanNowBtn.hwnd());
+    EXPECT_EQ(ScanState, kScanIdle);
+    int ie = 0;
+    for (int pos = 1; pos <= 9; ++pos)
+        if (FindCatalogItem(0, pos)->ticked) ie += Made(std::string(FindCatalogItem(0, pos)->name));
+    EXPECT_EQ(IEResults.Count(), ie);
+    int software = 0;
+    for (int pos = 1; pos <= 5; ++pos) software += Made(std::string(FindCatalogItem(1, pos)->name));
+    EXPECT_EQ(SoftwareResults.Count(), software);  // the items before Office
+    EXPECT_EQ(SystemResults.Count(), 0);
+    EXPECT_EQ(InternetResults.Count(), 0);
+    EXPECT_EQ(form->ItemTree.CountOf(office), 0);
+    EXPECT_EQ(form->FoundTotal, ie + software);
+    ASSERT_EQ(form->ResultTree.Children(0).size(), 2u);
+    EXPECT_EQ(form->ResultListView.RowCount(), ie + software);
+    EXPECT_TRUE(form->ScanNowBtn.Visible());
+    EXPECT_EQ(form->ItemTree.At(office).image, kImageItem);
+}
+
+TEST_F(ScanRunTest, TheFirstCategoryShownGetsTheFirstPicture) {
+    for (int cat : {1, 11, 44}) ClickTick(form->tvItemsList, cat);
+    Click(form->ScanNowBtn.hwnd());
+    ASSERT_EQ(form->ResultTree.Children(0).size(), 1u);
+    const int only = form->ResultTree.Children(0)[0];
+    EXPECT_EQ(form->ResultTree.At(only).caption, "Windows System");
+    EXPECT_EQ(form->ResultTree.At(only).image, 1);
+}
+
+TEST_F(ScanRunTest, TickingInTheResultTreeSetsExactlyTheRightRecords) {
+    Click(form->ScanNowBtn.hwnd());
+    TreeView& tv = form->ResultTreeView;
+    ClickTick(tv, 0);  // root: everything off
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(CheckedIn(c), 0) << c;
+    for (int i = 0; i < form->ResultTree.Count(); ++i) EXPECT_EQ(ControlStateImage(tv, i), 7);
+    EXPECT_EQ(form->ResultListView.RowCount(), form->FoundTotal);  // each record once
+    EXPECT_EQ(form->abHintStr.Caption(), "");
+    const int system = ResultNodeOf("Windows System");
+    ClickTick(tv, system);  // a category: its items and its records on
+    EXPECT_EQ(CheckedIn(2), SystemResults.Count());
+    EXPECT_EQ(CheckedIn(0) + CheckedIn(1) + CheckedIn(3), 0);
+    for (int child : form->ResultTree.Children(system)) EXPECT_EQ(ControlStateImage(tv, child), 6);
+    EXPECT_EQ(ControlStateImage(tv, 0), 7);  // the root does not follow
+    const int paint = ResultNodeOf("Paint");
+    ClickTick(tv, paint);  // one item of an unticked category
+    EXPECT_EQ(CheckedIn(1), Made("Paint"));
+    EXPECT_EQ(ControlStateImage(tv, ResultNodeOf("Windows Software")), 7);
+    EXPECT_EQ(static_cast<int>(ResultRows.size()), Made("Paint"));  // the list shows the item
+    for (const TResultItem& row : ResultRows) EXPECT_EQ(row.ItemName, "Paint");
+    // The Scan page's ticks are its own again when it opens.
+    Click(form->ScanBtn.hwnd());
+    EXPECT_EQ(ControlStateImage(form->tvItemsList, 12), 6);
+}
+
+TEST_F(ScanRunTest, ARowFlipChangesOneRecordAndARightClickNothing) {
+    Click(form->ScanNowBtn.hwnd());
+    ListView& list = form->ResultListView;
+    RECT r{};
+    ListView_GetItemRect(list.hwnd(), 2, &r, LVIR_BOUNDS);
+    int x = 0;
+    for (; x < 40; ++x)
+        if (list.HitTest(x, (r.top + r.bottom) / 2).onStateImage) break;
+    ASSERT_LT(x, 40) << "no tick box in the row";
+    const int y = (r.top + r.bottom) / 2;
+    const int before = CheckedIn(0);
+    Press(list.hwnd(), WM_RBUTTONUP, x + 2, y);  // (a release first keeps a right press from waiting)
+    PostMessageA(list.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(x + 2, y));
+    Press(list.hwnd(), WM_RBUTTONDOWN, x + 2, y);
+    Pump();
+    EXPECT_EQ(CheckedIn(0), before);
+    EXPECT_EQ(ResultRows[2].Checked, 1);
+    Press(list.hwnd(), WM_LBUTTONDOWN, x + 2, y);
+    EXPECT_EQ(ResultRows[2].Checked, 0);
+    EXPECT_EQ(CheckedIn(0), before - 1);
+    EXPECT_EQ(std::as_const(IEResults).Item(ResultRows[2].RecordIndex).Checked, 0);
+    int64_t count = 0, bytes = 0;
+    CheckedTotals(count, bytes);
+    EXPECT_EQ(form->abHintStr.Caption(), SummaryText(count, bytes, LocaleDecimalSeparator()));
+    Press(list.hwnd(), WM_LBUTTONDOWN, x + 2, y);
+    EXPECT_EQ(CheckedIn(0), before);
+}
+
+TEST_F(ScanRunTest, SummaryAndSizeForms) {
+    for (int c = 0; c < 4; ++c) ResultsOf(c)->Clear();
+    TResultContentItem& r = SystemResults.Item(SystemResults.AddNew());
+    r.Checked = 1;
+    r.CleanName = "Clean RecycleBin";
+    const std::pair<int64_t, const char*> cases[] = {
+        {0, "1 items found."},
+        {1023, "1 items that can free 1023 Bytes hard disk space found."},
+        {1024, "1 items that can free 1.00 KB hard disk space found."},
+        {1048576, "1 items that can free 1.00 MB hard disk space found."},
+    };
+    for (const auto& [size, text] : cases) {
+        SystemResults.Item(0).Size = size;
+        form->ShowSummary();
+        EXPECT_EQ(form->abHintStr.Caption(), text);
+    }
+    SystemResults.Item(0).Size = 1536;
+    form->BuildResultList(2, 0, false);
+    EXPECT_EQ(form->ResultListView.CellText(0, 2), "1.50");
+    EXPECT_EQ(form->abResultSpace.Caption(), "1.50");
+    EXPECT_EQ(form->panResultSpace.Caption(), "KB");
+    SystemResults.Item(0).Size = 1023;
+    form->BuildResultList(2, 0, false);
+    EXPECT_EQ(form->abResultSpace.Caption(), "1023");
+    EXPECT_EQ(form->panResultSpace.Caption(), "B");
+    SystemResults.Item(0).Size = 5LL << 30;  // over 2 GiB
+    form->BuildResultList(2, 0, false);
+    EXPECT_EQ(form->abResultSpace.Caption(), "5120.00");
+    EXPECT_EQ(form->panResultSpace.Caption(), "MB");
+    SystemResults.Item(0).Checked = 0;
+    form->ShowSummary();
+    EXPECT_EQ(form->abHintStr.Caption(), "");
+    SystemResults.Clear();
+}
+
+TEST_F(ScanRunTest, ARunningFirefoxInAnyCaseBlocksTheScan) {
+    char tmp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string fake = std::string(tmp) + "FIREFOX.EXE";
+    ASSERT_TRUE(CopyFileA((ExeDirectory() + "sleeper.exe").c_str(), fake.c_str(), FALSE));
+    STARTUPINFOA si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + fake + "\" 30";
+    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    DialogScope scope;
+    Click(form->ScanNowBtn.hwnd());
+    TerminateProcess(pi.hProcess, 0);  // ours, by its handle
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    DeleteFileA(fake.c_str());
+    ASSERT_EQ(scope.dialogs.messages.size(), 1u);
+    EXPECT_EQ(scope.dialogs.messages[0].text, "Mozilla Firefox is running, please close Firefox!");
+    EXPECT_EQ(scope.dialogs.messages[0].caption, "Ormatek Sorvanda");
+    EXPECT_EQ(scope.dialogs.messages[0].flags, static_cast<UINT>(MB_ICONWARNING | MB_OK));
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageScan);
+    EXPECT_TRUE(form->ScanNowBtn.Visible());
+    EXPECT_EQ(form->ItemTree.CountOf(0), 0);
+}
+
+TEST_F(ScanRunTest, TheWindowKeepsTakingMessagesDuringAScan) {
+    SeedOptions o;
+    o.items = {"Recent Files"};
+    o.count = 6000;
+    SeedTraces(o);
+    std::vector<DWORD> ticks;
+    auto saved = DM->EvidenceTimer.OnTimer;
+    DM->EvidenceTimer.OnTimer = [&] {
+        ticks.push_back(GetTickCount());
+        saved();
+    };
+    const DWORD start = GetTickCount();
+    Click(form->ScanNowBtn.hwnd());
+    const DWORD end = GetTickCount();
+    DM->EvidenceTimer.OnTimer = saved;
+    ASSERT_FALSE(ticks.empty());
+    DWORD gap = ticks.front() - start;
+    for (size_t i = 1; i < ticks.size(); ++i) gap = std::max(gap, ticks[i] - ticks[i - 1]);
+    RecordProperty("scan_ms", static_cast<int>(end - start));
+    RecordProperty("longest_gap_ms", static_cast<int>(gap));
+    std::printf("scan took %lu ms, %zu animation ticks, longest gap %lu ms\n", end - start, ticks.size(), gap);
+    EXPECT_LT(gap, 250u);
+    // The virtual list goes from its first row to its last at once.
+    const int rows = form->ResultListView.RowCount();
+    ASSERT_GT(rows, 6000);
+    const DWORD t0 = GetTickCount();
+    for (int row = 0; row < rows; row += rows / 20) {
+        ListView_EnsureVisible(form->ResultListView.hwnd(), row, FALSE);
+        UpdateWindow(form->ResultListView.hwnd());
+    }
+    ListView_EnsureVisible(form->ResultListView.hwnd(), rows - 1, FALSE);
+    UpdateWindow(form->ResultListView.hwnd());
+    const DWORD scroll = GetTickCount() - t0;
+    std::printf("21 jumps through %d rows took %lu ms\n", rows, scroll);
+    EXPECT_LT(scroll, 2000u);
+    o.count = 2;
+    SeedTraces(o);
+}
