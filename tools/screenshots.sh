@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes screenshots of the splash window, the four pages and the About box on a
-# private Xvfb display and writes them to shots/ (PNG, cropped to the window).
+# Takes screenshots of the splash window, the four pages, the About box, a scan
+# under way and the results of one, on a private Xvfb display, and writes them to
+# shots/ (PNG, cropped to the window). SHOTS="scan about" takes only those.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${SORVANDA_BUILD:-$top/build}
@@ -15,12 +16,18 @@ out=$top/shots
 mkdir -p "$out"
 IM=$(command -v convert-im6.q16 || echo /usr/bin/convert)
 IMPORT=$(command -v import-im6.q16 || echo /usr/bin/import)
-for what in splash scan result exclude advanced about; do
-  wine "$build/bin/sorvanda-shots.exe" "$what" 4 </dev/null >/dev/null 2>&1 &
+ready=$build/shots-env/ready
+# The Z: drive is Wine's view of the Unix root.
+export SORVANDA_SHOT_READY="Z:${ready//\//\\}"
+for what in ${SHOTS:-splash scan result exclude advanced about scanning results}; do
+  rm -f "$ready"
+  wine "$build/bin/sorvanda-shots.exe" "$what" 120 </dev/null >/dev/null 2>&1 &
   pid=$!
-  sleep 3
+  for _ in $(seq 1200); do [ -e "$ready" ] && break; sleep 0.1; done
+  sleep 0.3
   "$IMPORT" -window root "$out/full-$what.png"
-  wait "$pid" || true
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
   # The windows are centred on the 1280 x 800 screen.
   "$IM" "$out/full-$what.png" -crop 760x540+260+130 +repage "$out/$what.png"
   rm -f "$out/full-$what.png"

@@ -1,5 +1,7 @@
-// Shows one screen of the program for a given time, so that a script can take
-// a screenshot of it: sorvanda-shots splash|scan|result|exclude|advanced|about SECONDS
+// Shows one screen of the program so that a script can take a screenshot:
+//   sorvanda-shots splash|scan|result|exclude|advanced|about|scanning|results SECONDS
+// When the screen is ready it creates the file named by SORVANDA_SHOT_READY,
+// then keeps running for SECONDS (the script ends it sooner by its PID).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,11 +10,13 @@
 #include <memory>
 
 #include "app/data_module.h"
+#include "tools/seeder/seeder.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
 #include "ui/frm_start.h"
 
 namespace {
+
 void RunFor(DWORD ms) {
     const DWORD end = GetTickCount() + ms;
     MSG msg;
@@ -24,6 +28,19 @@ void RunFor(DWORD ms) {
         Sleep(10);
     }
 }
+
+void Ready() {
+    if (const char* path = std::getenv("SORVANDA_SHOT_READY")) {
+        HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+}
+
+void CALLBACK ReadyTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    Ready();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,26 +53,53 @@ int main(int argc, char** argv) {
         TFrm_Start splash;
         splash.Create();
         ShowWindow(splash.hwnd(), SW_SHOW);
+        RunFor(300);
+        Ready();
         RunFor(ms);
         return 0;
+    }
+    const bool scanning = std::strcmp(what, "scanning") == 0, results = std::strcmp(what, "results") == 0;
+    if (scanning || results) {
+        SeedOptions all;
+        all.count = 3;
+        SeedTraces(all);
+        if (scanning) {  // a long first item, so the run is still going when the picture is taken
+            SeedOptions cache;
+            cache.items = {"Cache"};
+            cache.count = 4000;
+            SeedTraces(cache);
+        }
     }
     static TDM dm;
     DM = &dm;
     static TFrm_Main form;
     form.Create();
     form.ShowFirst();
-    if (std::strcmp(what, "result") == 0) form.ResultBtnClick();
-    if (std::strcmp(what, "exclude") == 0) form.ExcludeBtnClick();
-    if (std::strcmp(what, "advanced") == 0) form.AdvancedBtnClick();
-    if (std::strcmp(what, "about") == 0) {
+    RunFor(300);
+    if (scanning) {
+        SetTimer(nullptr, 0, 2500, ReadyTimer);  // fires inside the run, which lets messages through
+        form.ScanNowBtnClick();
+    } else if (results) {
+        form.ScanNowBtnClick();
+    } else if (std::strcmp(what, "result") == 0) {
+        form.ResultBtnClick();
+    } else if (std::strcmp(what, "exclude") == 0) {
+        form.ExcludeBtnClick();
+    } else if (std::strcmp(what, "advanced") == 0) {
+        form.AdvancedBtnClick();
+    } else if (std::strcmp(what, "about") == 0) {
         form.onAboutShown = [ms](TFrm_About& about) {
+            RunFor(300);
+            Ready();
             RunFor(ms);
             about.CloseModal(IDOK);
         };
-        RunFor(300);
         form.AboutBtnClick();
         return 0;
     }
+    RunFor(300);
+    Ready();
     RunFor(ms);
+    if (scanning || results) ClearTraces({});
     return 0;
 }

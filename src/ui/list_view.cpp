@@ -106,8 +106,10 @@ bool ListView::HandleReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
             item.pszText[n] = '\0';
         }
         if ((item.mask & LVIF_STATE) && OnGetStateImage) {
+            // A list's state index n shows picture n - 1 of its state list.
+            const int image = OnGetStateImage(item.iItem);
             item.state = (item.state & ~LVIS_STATEIMAGEMASK) |
-                         INDEXTOSTATEIMAGEMASK(static_cast<UINT>(OnGetStateImage(item.iItem)));
+                         (image >= 0 ? INDEXTOSTATEIMAGEMASK(static_cast<UINT>(image + 1)) : 0);
             item.stateMask |= LVIS_STATEIMAGEMASK;
         }
         result = 0;

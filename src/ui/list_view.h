@@ -30,7 +30,7 @@ public:
     // Virtual rows.
     void SetRowCount(int rows);
     std::function<std::string(int row, int column)> OnGetText;
-    std::function<int(int row)> OnGetStateImage;   // image index, 0 for none
+    std::function<int(int row)> OnGetStateImage;   // picture index in the state list, -1 for none
 
     // Plain rows.
     int AddRow(const std::vector<std::string>& texts);

@@ -139,7 +139,8 @@ void TreeView::TreePaintCounts(const int* nodes, int n) {
 }
 
 void TreeView::FlushCounts() {
-    if (pendingCounts_.empty()) return;
+    if (pendingCounts_.empty() || !model_) return;
+    lastCountPaint_ = GetTickCount64();
     WindowDC dc(hwnd());
     const int selected = model_->Selected();
     for (int node : pendingCounts_) {
@@ -219,6 +220,12 @@ TreeHit TreeView::HitTest(int x, int y) const {
 }
 
 LRESULT TreeView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PAINT) {
+        // A row repainted now shows its current count; bring the waiting ones up too.
+        const LRESULT r = Default(msg, wp, lp);
+        FlushCounts();
+        return r;
+    }
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
         const MouseEvent e = MouseFrom(msg, lp);
         const TreeHit hit = HitTest(e.x, e.y);
