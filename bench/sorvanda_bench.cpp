@@ -22,6 +22,8 @@
 #include <cstring>
 #include <functional>
 #include "platform/files.h"
+#include "clean/clean_engine.h"
+#include "clean/wipe.h"
 #include <commctrl.h>
 #include "app/data_module.h"
 #include "ui/frm_main.h"
@@ -234,6 +236,87 @@ void ProfileSearch(int entries) {
     SHFileOperationA(&op);
 }
 
+// Creates a file of the given size with real blocks (not a sparse file).
+bool MakeFile(const std::string& path, int64_t size) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    std::vector<char> block(1 << 20, 'x');
+    for (int64_t done = 0; done < size; done += static_cast<int64_t>(block.size())) {
+        DWORD w = 0;
+        WriteFile(h, block.data(), static_cast<DWORD>(block.size()), &w, nullptr);
+    }
+    FlushFileBuffers(h);
+    CloseHandle(h);
+    return true;
+}
+
+void Wipe(int64_t size) {
+    char tmp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string path = std::string(tmp) + "sorvanda-wipe-bench.bin";
+    const int passes = 2;  // the clean engine's one extra pass
+    const double product = BestOf(2, [&] { WipeAndDeleteFile(path, passes - 1); }, [&] { MakeFile(path, size); });
+    // The same bytes, written and flushed pass by pass with a plain loop.
+    std::vector<char> block(1 << 20);
+    for (size_t i = 0; i < block.size(); ++i) block[i] = "01"[i % 2];
+    const double baseline = BestOf(2, [&] {
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        for (int pass = 0; pass < passes; ++pass) {
+            SetFilePointer(h, 0, nullptr, FILE_BEGIN);
+            for (int64_t done = 0; done < size; done += static_cast<int64_t>(block.size())) {
+                DWORD w = 0;
+                WriteFile(h, block.data(), static_cast<DWORD>(block.size()), &w, nullptr);
+            }
+            FlushFileBuffers(h);
+        }
+        CloseHandle(h);
+        DeleteFileA(path.c_str());
+    }, [&] { MakeFile(path, size); });
+    const double mb = static_cast<double>(size) * passes / (1 << 20);
+    PrintRow("wipe, " + std::to_string(size >> 20) + " MiB file, 2 passes (" + std::to_string(static_cast<int>(mb / product)) +
+                 " MB/s vs " + std::to_string(static_cast<int>(mb / baseline)) + " MB/s) (ms)",
+             product * 1e3, baseline * 1e3, "ms");
+    DeleteFileA(path.c_str());
+}
+
+void CleanValues(int values) {
+    const std::string path = std::string(kBenchKey) + "\\Clean";
+    auto fill = [&] {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey);
+        RegKey k;
+        k.OpenOrCreate(HKEY_CURRENT_USER, path);
+        for (int i = 0; i < values; ++i) k.WriteString("value" + std::to_string(i), "data");
+    };
+    TResultContents results;
+    const double product = BestOf(3, [&] {
+        CleanProgress progress;
+        progress.total = results.Count();
+        CleanEvidences(results, progress);
+    }, [&] {
+        fill();
+        results.Clear();
+        for (int i = 0; i < values; ++i) {
+            TResultContentItem& r = results.Item(results.AddNew());
+            r.Checked = 1;
+            r.SourceType = "Reg";
+            r.Kind = 2;
+            r.Location = "HKEY_CURRENT_USER\\" + path;
+            r.ValueName = "value" + std::to_string(i);
+        }
+    });
+    int deleted = 0;
+    for (int i = 0; i < results.Count(); ++i) deleted += std::as_const(results).Item(i).Deleted;
+    const double baseline = BestOf(3, [&] {
+        HKEY h;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+        for (int i = 0; i < values; ++i) RegDeleteValueA(h, ("value" + std::to_string(i)).c_str());
+        RegCloseKey(h);
+    }, fill);
+    PrintRow("clean, " + std::to_string(values) + " registry values (ms)", product * 1e3, baseline * 1e3, "ms");
+    if (deleted != values) std::printf("  (unexpected: %d deleted)\n", deleted);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey);
+}
+
 // The window's own scan of the URL cache: how long the message queue waits at
 // most (the gap between animation ticks, 20 ms apart when idle) and how long
 // the result list takes to travel through all its rows.
@@ -291,6 +374,8 @@ int main(int argc, char** argv) {
     RecentFolder(10000);
     HistoryCutting(50);
     ProfileSearch(20000);
+    CleanValues(10000);
+    Wipe(1LL << 30);
     if (argc > 1 && std::strcmp(argv[1], "--window") == 0) WindowScan(argc > 2 ? std::atoi(argv[2]) : 20000);
     return 0;
 }

@@ -93,3 +93,14 @@ void CheckedTotals(int64_t& count, int64_t& bytes) {
         }
     }
 }
+
+void RemoveDeletedResults(TResultContents& results) {
+    for (int i = results.Count() - 1; i >= 0; --i)
+        if (std::as_const(results).Item(i).Deleted) results.Delete(i);
+}
+
+int CountChecked() {
+    int64_t count = 0, bytes = 0;
+    CheckedTotals(count, bytes);
+    return static_cast<int>(count);
+}

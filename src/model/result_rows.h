@@ -44,3 +44,8 @@ struct SizeLabel { std::string value, unit; };
 SizeLabel SizeLabelOf(int64_t bytes, const std::string& sep);
 // Checked records and their bytes over the four collections.
 void CheckedTotals(int64_t& count, int64_t& bytes);
+
+// Drops every record whose Deleted is set; the others keep their order.
+void RemoveDeletedResults(TResultContents& results);
+// Checked records over the four collections.
+int CountChecked();

@@ -251,6 +251,8 @@ void TFrm_Main::CreateResultPage() {
     const int right = kMainW - 160;
     MakeButton(FinishBtn, strip, {right + 50, 25, 98, 22}, "FinishBtn", false);
     MakeButton(CleanBtn, strip, {right + 50, 25, 98, 22}, "CleanBtn");
+    CleanBtn.OnClick = [this](TImageEx&) { CleanBtnClick(); };
+    FinishBtn.OnClick = [this](TImageEx&) { FinishBtnClick(); };
 }
 
 void TFrm_Main::CreateExcludePage() {
@@ -333,11 +335,7 @@ bool TFrm_Main::SwitchPage(Page page, TImageEx& button) {
 void TFrm_Main::ScanBtnClick() {
     if (!SwitchPage(kPageScan, ScanBtn)) return;
     if (FinishBtn.Visible()) {
-        for (int c = 0; c < kCategoryCount; ++c) {
-            TResultContents& results = *ResultsOf(c);
-            for (int i = results.Count() - 1; i >= 0; --i)
-                if (results.Item(i).Deleted) results.Delete(i);
-        }
+        PurgeDeletedResults();
         CleanBtn.Show(true);
         FinishBtn.Show(false);
     }

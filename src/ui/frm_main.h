@@ -51,6 +51,14 @@ public:
     // Called as the run comes to each ticked item (tests use it to press Abort).
     std::function<void(int node)> onScanItem;
 
+    // Clean run.
+    void CleanBtnClick();
+    void FinishBtnClick();
+    void RunClean();
+    void RecountItems();
+    // Called when the engine has finished, before the gauge is hidden (tests read it).
+    std::function<void()> onCleanFinished;
+
     // Result views.
     void BuildResultList(int category, int item, bool append);
     void ResultTreeViewChange(int node);
@@ -115,6 +123,8 @@ private:
     void RecountExcludeTree();
     void tvExcludeChange(int node);
     void CreateResultViews();
+    // Drops the removed records and the rows built from them.
+    void PurgeDeletedResults();
 
     bool shown_ = false;
 };

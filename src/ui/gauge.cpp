@@ -17,7 +17,9 @@ void TGauge::SetMaxValue(int max) {
 }
 
 void TGauge::SetProgress(int progress) {
+    const int before = PercentDone();
     progress_ = progress < 0 ? 0 : progress;
+    if (PercentDone() == before) return;  // the picture only changes with the percent
     Invalidate();
     if (hwnd()) UpdateWindow(hwnd());  // the clean run takes no messages; paint now
 }

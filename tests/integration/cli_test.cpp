@@ -106,3 +106,36 @@ TEST(Cli, EmptyPrefixListsNothingAndBadArgumentsSayWhy) {
     EXPECT_EQ(Occurrences(list.out, "\n"), 50u);
     EXPECT_NE(list.out.find("Favorites"), std::string::npos);
 }
+
+TEST(Cli, CleanRemovesWhatItFoundAndSaysWhatItCouldNot) {
+    ClearTraces({});
+    SeedOptions o;
+    o.items = {"Run History", "Recent Files"};
+    o.count = 2;
+    SeedTraces(o);
+    CliRun run = RunCli("clean --only \"Windows System/Run History\" --only \"Windows System/Recent Files\" --json");
+    EXPECT_EQ(run.exitCode, 0u) << run.out;
+    EXPECT_EQ(Occurrences(run.out, "\"Deleted\":true"), 5u);  // a, b, MRUList and two files
+    EXPECT_EQ(Occurrences(run.out, "\"Deleted\":false"), 0u);
+    run = RunCli("scan --only \"Windows System/Run History\" --only \"Windows System/Recent Files\" --json");
+    EXPECT_EQ(Occurrences(run.out, "\"Index\":"), 0u);
+    // A file held open by someone else cannot go: exit status 1, and the text says so.
+    SeedTraces(o);
+    char recent[MAX_PATH + 1] = {};
+    HKEY h;
+    DWORD size = sizeof recent;
+    RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                  KEY_READ, &h);
+    RegQueryValueExA(h, "Recent", nullptr, nullptr, reinterpret_cast<BYTE*>(recent), &size);
+    RegCloseKey(h);
+    const std::string file = std::string(recent) + "\\Seed Document 1.txt.lnk";
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    run = RunCli("clean --only \"Windows System/Recent Files\"");
+    CloseHandle(held);
+    EXPECT_EQ(run.exitCode, 1u) << run.out;
+    EXPECT_NE(run.out.find("Seed Document 1.txt.lnk\t17\tNOT REMOVED"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Seed Document 2.txt.lnk\t17\tremoved"), std::string::npos);
+    EXPECT_NE(run.out.find("Some traces could not be removed."), std::string::npos);
+    ClearTraces({});
+}

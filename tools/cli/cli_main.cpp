@@ -2,6 +2,8 @@
 // checking the program from outside.
 //   sorvanda-cli list
 //   sorvanda-cli scan [--only "Category/Item"]... [--all] [--json]
+//   sorvanda-cli clean [same choice as scan] [--json]: scans, then removes every trace found;
+//     exit status 0 when all were removed, 1 when some could not be.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "clean/clean_engine.h"
 #include "exclude/exclude_store.h"
+#include "model/result_rows.h"
 #include "model/item_tree.h"
 #include "model/result_items.h"
 #include "model/shared_state.h"
@@ -23,7 +27,8 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: sorvanda-cli list\n"
-    "       sorvanda-cli scan [--only \"Category/Item\"]... [--all] [--json]\n";
+    "       sorvanda-cli scan [--only \"Category/Item\"]... [--all] [--json]\n"
+    "       sorvanda-cli clean [--only \"Category/Item\"]... [--all] [--json]\n";
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "sorvanda-cli: %s\n%s", problem.c_str(), kUsage);
@@ -56,7 +61,7 @@ int List() {
 }
 
 struct ScanArgs {
-    bool all = false, json = false;
+    bool all = false, json = false, clean = false;
     std::set<const CatalogItem*> only;
 };
 
@@ -85,6 +90,23 @@ void PrintRecordJson(JsonWriter& w, int category, int index, const TResultConten
     w.EndObject();
 }
 
+// Cleans every found record as the window's clean run does: category by
+// category, the recycle bins emptied after Windows System when it found
+// anything. Returns whether every record was removed.
+bool CleanAll() {
+    CleanProgress progress;
+    progress.total = CountChecked();
+    bool all = true;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        TResultContents& results = *ResultsOf(c);
+        if (results.Count() == 0) continue;
+        CleanEvidences(results, progress);
+        if (c == 2) EmptyRecycleBin(nullptr);
+        for (int i = 0; i < results.Count(); ++i) all = all && std::as_const(results).Item(i).Deleted;
+    }
+    return all;
+}
+
 int Scan(const ScanArgs& args) {
     BuildCatalog(AllCatalogs);
     TreeModel tree;
@@ -96,6 +118,8 @@ int Scan(const ScanArgs& args) {
     ScanState = kScanRunning;
     RunScan(tree, {});
     ScanState = kScanIdle;
+    const bool allRemoved = args.clean ? CleanAll() : true;
+    const int status = allRemoved ? 0 : 1;
 
     int64_t checked = 0, bytes = 0;
     for (int c = 0; c < kCategoryCount; ++c)
@@ -128,16 +152,18 @@ int Scan(const ScanArgs& args) {
         w.EndObject();
         std::fwrite(w.Text().data(), 1, w.Text().size(), stdout);
         std::fputc('\n', stdout);
-        return 0;
+        return status;
     }
     for (int c = 0; c < kCategoryCount; ++c)
         for (int i = 0; i < ResultsOf(c)->Count(); ++i) {
             const TResultContentItem& r = std::as_const(*ResultsOf(c)).Item(i);
-            std::printf("%s\t%s\t%lld\n", r.ItemName.c_str(), Printable(ShownNameOf(c, r)).c_str(),
-                        static_cast<long long>(r.Size));
+            std::printf("%s\t%s\t%lld%s\n", r.ItemName.c_str(), Printable(ShownNameOf(c, r)).c_str(),
+                        static_cast<long long>(r.Size),
+                        args.clean ? (r.Deleted ? "\tremoved" : "\tNOT REMOVED") : "");
         }
     std::printf("%s\n", summary.empty() ? "Nothing found." : summary.c_str());
-    return 0;
+    if (args.clean && !allRemoved) std::printf("Some traces could not be removed.\n");
+    return status;
 }
 
 }  // namespace
@@ -149,8 +175,9 @@ int main(int argc, char** argv) {
         if (argc > 2) return Usage("list takes no arguments");
         return List();
     }
-    if (command == "scan") {
+    if (command == "scan" || command == "clean") {
         ScanArgs args;
+        args.clean = command == "clean";
         for (int i = 2; i < argc; ++i) {
             const std::string a = argv[i];
             if (a == "--all") {

@@ -1,0 +1,27 @@
+// Overwriting a file before it is deleted.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The block every pass writes over the file, from its first byte.
+inline constexpr char kWipeUnit[] = "01";
+
+// Overwrites the file with passes of "01" blocks (extraPasses + 1 passes, each
+// flushed to the disk; a file of odd length grows by one byte), gives it a
+// random numeric name in its folder, never replacing another file, and deletes
+// it. True when the file is gone afterwards: removed now, or already missing.
+// A file that cannot be opened, written or flushed stays where it is (partly
+// overwritten when a write or flush fails) and the answer is false.
+bool WipeAndDeleteFile(const std::string& path, int extraPasses);
+
+// Writes passes of the unit over an open file. False on any short write or
+// failed flush.
+bool OverwritePasses(void* fileHandle, int64_t size, int passes);
+
+// A free random numeric name ("0" to "99999") in the folder of path, or empty.
+std::string RandomNameBeside(const std::string& path);
+
+// Where the random numbers come from (a clock-seeded generator by default);
+// tests draw names that are already taken. nullptr restores the default.
+void SetWipeNameSource(int (*draw)());

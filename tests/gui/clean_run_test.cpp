@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+
+#include "gui/gui_support.h"
+#include "model/result_rows.h"
+#include "model/shared_state.h"
+#include "platform/registry.h"
+#include "tools/seeder/seeder.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+// Items in the recycle bin (the throwaway HOME's trash under Wine).
+long long BinItems() {
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    if (FAILED(SHQueryRecycleBinA(nullptr, &info))) return -1;
+    return info.i64NumItems;
+}
+
+// Sends a new file to the recycle bin.
+void RecycleAFile() {
+    char tmp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string path = std::string(tmp) + "sorvanda-bin-test.txt";
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+    std::string from = path + std::string(1, '\0');
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    SHFileOperationA(&op);
+}
+
+class CleanRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ScanState = kScanIdle;
+        form = std::make_unique<TFrm_Main>();
+        ASSERT_TRUE(form->Create());
+        form->ShowFirst();
+        Pump();
+    }
+    void TearDown() override {
+        form.reset();
+        ClearTraces({});
+        Pump();
+    }
+    // Scans only the given category (0..3).
+    void ScanOnly(int category) {
+        for (int c = 0; c < 4; ++c)
+            if (c != category) {
+                const POINT p = TickBoxPoint(form->tvItemsList, kCatalogCategories[c].node);
+                Press(form->tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+            }
+        Click(form->ScanNowBtn.hwnd());
+    }
+    std::unique_ptr<TFrm_Main> form;
+    DialogScope scope;
+};
+
+}  // namespace
+
+TEST_F(CleanRunTest, CleanBeforeAnyScanDoesNothing) {
+    Click(form->CleanBtn.hwnd());
+    EXPECT_TRUE(scope.dialogs.messages.empty());
+    EXPECT_TRUE(form->CleanBtn.Visible());
+    EXPECT_FALSE(form->FinishBtn.Visible());
+}
+
+TEST_F(CleanRunTest, OnlySoftwareFindingsLeaveTheBinAlone) {
+    SeedOptions o;
+    o.items = {"Paint"};
+    SeedTraces(o);
+    RecycleAFile();
+    const long long before = BinItems();
+    ASSERT_GE(before, 1);
+    ScanOnly(1);
+    Click(form->CleanBtn.hwnd());
+    EXPECT_EQ(BinItems(), before);
+    ASSERT_EQ(scope.dialogs.messages.size(), 1u);
+    EXPECT_EQ(scope.dialogs.messages[0].text, "Evidences were successfully cleaned!");
+    EXPECT_EQ(scope.dialogs.messages[0].flags, static_cast<UINT>(MB_ICONINFORMATION | MB_OK));
+    EXPECT_FALSE(form->CleanBtn.Visible());
+    EXPECT_TRUE(form->FinishBtn.Visible());
+    EXPECT_EQ(form->abHintStr.Caption(), "");
+    RegKey k;
+    EXPECT_FALSE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List") &&
+                 !k.ValueNames().empty());
+}
+
+TEST_F(CleanRunTest, WindowsSystemShownEmptiesTheBinEvenWithNothingChecked) {
+    SeedOptions o;
+    o.items = {"TrayNotify"};
+    SeedTraces(o);
+    RecycleAFile();
+    ASSERT_GE(BinItems(), 1);
+    ScanOnly(2);
+    const POINT p = TickBoxPoint(form->ResultTreeView, 0);  // untick everything
+    Press(form->ResultTreeView.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    Click(form->CleanBtn.hwnd());
+    EXPECT_EQ(BinItems(), 0);
+    EXPECT_EQ(SystemResults.Item(0).Deleted, 0);  // unchecked: left alone
+}
+
+TEST_F(CleanRunTest, OneUndeletableValueOfFourStopsTheGaugeAt75) {
+    SeedOptions o;
+    o.items = {"Paint"};
+    o.count = 4;
+    SeedTraces(o);
+    ScanOnly(1);
+    ASSERT_EQ(SoftwareResults.Count(), 4);
+    RegKey k;  // one value vanishes between scan and clean
+    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
+    ASSERT_TRUE(k.DeleteValue(std::as_const(SoftwareResults).Item(2).ValueName));
+    k.Close();
+    int gauge = -1;
+    form->onCleanFinished = [&] { gauge = form->cdGauge.Progress(); };
+    Click(form->CleanBtn.hwnd());
+    EXPECT_EQ(gauge, 75);
+    EXPECT_FALSE(form->cdGauge.Visible());
+    int deletedRows = 0;
+    for (int row = 0; row < form->ResultListView.RowCount(); ++row)
+        deletedRows += form->ResultListView.CellText(row, 3) == "Deleted";
+    EXPECT_EQ(deletedRows, 3);
+
+    // Finish drops what went, recounts and returns to the Scan page.
+    Click(form->FinishBtn.hwnd());
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageScan);
+    EXPECT_TRUE(form->CleanBtn.Visible());
+    EXPECT_FALSE(form->FinishBtn.Visible());
+    EXPECT_EQ(SoftwareResults.Count(), 1);
+    EXPECT_EQ(form->ItemTree.CountOf(12), 1);  // Paint
+    EXPECT_EQ(form->ItemTree.CountOf(11), 1);
+    EXPECT_EQ(form->ItemTree.CountOf(0), 1);
+    EXPECT_EQ(form->ResultListView.RowCount(), 0);
+
+    // The next run starts its gauge from 0: two records, one removable, gives 50.
+    o.count = 2;
+    SeedTraces(o);
+    form->onCleanFinished = [&] { gauge = form->cdGauge.Progress(); };
+    Click(form->ScanBtn.hwnd());
+    ScanOnly(1);
+    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
+    k.DeleteValue(std::as_const(SoftwareResults).Item(0).ValueName);
+    k.Close();
+    Click(form->CleanBtn.hwnd());
+    EXPECT_EQ(gauge, 50);
+}
+
+TEST_F(CleanRunTest, RowsBuiltBeforeFinishChangeNoOtherRecord) {
+    SeedOptions o;
+    o.items = {"Paint"};
+    o.count = 3;
+    SeedTraces(o);
+    ScanOnly(1);
+    // Keep the last record, remove the first two.
+    SoftwareResults.Item(2).Checked = 0;
+    const TResultContentItem* kept = &std::as_const(SoftwareResults).Item(2);
+    Click(form->CleanBtn.hwnd());
+    const std::vector<TResultItem> before = ResultRows;
+    ASSERT_EQ(before.size(), 3u);
+    EXPECT_EQ(SourceOf(before[0]), &std::as_const(SoftwareResults).Item(0));  // still good before Finish
+    Click(form->FinishBtn.hwnd());
+    ASSERT_EQ(SoftwareResults.Count(), 1);
+    ASSERT_EQ(&std::as_const(SoftwareResults).Item(0), kept);
+    // Row 0 was built from a record that is gone; its index now holds another one.
+    EXPECT_EQ(SourceOf(before[0]), nullptr);
+    EXPECT_EQ(SourceOf(before[2]), nullptr);
+    EXPECT_EQ(form->ResultListView.RowCount(), 0);  // the list starts afresh
+}
