@@ -21,11 +21,13 @@ ready=$build/shots-env/ready
 export SORVANDA_SHOT_READY="Z:${ready//\//\\}"
 for what in ${SHOTS:-splash scan result exclude advanced about scanning results}; do
   rm -f "$ready"
-  wine "$build/bin/sorvanda-shots.exe" "$what" 120 </dev/null >/dev/null 2>&1 &
+  wine "$build/bin/sorvanda-shots.exe" "$what" 2 </dev/null >/dev/null 2>&1 &
   pid=$!
   for _ in $(seq 1200); do [ -e "$ready" ] && break; sleep 0.1; done
   sleep 0.3
   "$IMPORT" -window root "$out/full-$what.png"
+  # It ends by itself two seconds later (and puts back what it changed).
+  for _ in $(seq 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   # The windows are centred on the 1280 x 800 screen.

@@ -1,7 +1,7 @@
 // Shows one screen of the program so that a script can take a screenshot:
 //   sorvanda-shots splash|scan|result|exclude|advanced|about|scanning|results SECONDS
 // When the screen is ready it creates the file named by SORVANDA_SHOT_READY,
-// then keeps running for SECONDS (the script ends it sooner by its PID).
+// keeps running for SECONDS and ends.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,6 +10,9 @@
 #include <memory>
 
 #include "app/data_module.h"
+#include "exclude/exclude_store.h"
+#include "model/shared_state.h"
+#include "platform/files.h"
 #include "tools/seeder/seeder.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
@@ -36,9 +39,14 @@ void Ready() {
     }
 }
 
+DWORD g_afterReadyMs = 2000;
+
+void CALLBACK EndTimer(HWND, UINT, UINT_PTR, DWORD) { ExitProcess(0); }  // mid-scan: the prefix is throwaway
+
 void CALLBACK ReadyTimer(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     Ready();
+    SetTimer(nullptr, 0, g_afterReadyMs, EndTimer);
 }
 
 }  // namespace
@@ -47,6 +55,7 @@ int main(int argc, char** argv) {
     if (argc < 3) return 2;
     const char* what = argv[1];
     const DWORD ms = static_cast<DWORD>(std::atoi(argv[2]) * 1000);
+    g_afterReadyMs = ms;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     if (std::strcmp(what, "splash") == 0) {
@@ -84,7 +93,30 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(what, "result") == 0) {
         form.ResultBtnClick();
     } else if (std::strcmp(what, "exclude") == 0) {
+        // Sample entries, in a list of their own: the file beside the program is put back afterwards.
+        std::string saved;
+        const bool had = ReadWholeFile(ExcludeFilePath(), saved);
+        DeleteFileA(ExcludeFilePath().c_str());
+        ExcludeList.Clear();
+        AddExcludeItem("Cache", "http://intranet.example.com/timesheet.html", "", "");
+        AddExcludeItem("Cookies", "Cookie:me@webmail.example.com/", "", "");
+        AddExcludeItem("Run History", "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU",
+                       "c", "mstsc\\1");
+        AddExcludeItem("Recent Files", "C:\\users\\me\\Recent\\Quarterly report.doc.lnk", "", "");
+        AddExcludeItem("WinRAR History", "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory", "0",
+                       "C:\\Backups\\photos-2009.rar");
         form.ExcludeBtnClick();
+        RunFor(300);
+        Ready();
+        RunFor(ms);
+        DeleteFileA(ExcludeFilePath().c_str());
+        if (had) {
+            HANDLE h = CreateFileA(ExcludeFilePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            DWORD w = 0;
+            WriteFile(h, saved.data(), static_cast<DWORD>(saved.size()), &w, nullptr);
+            CloseHandle(h);
+        }
+        return 0;
     } else if (std::strcmp(what, "advanced") == 0) {
         form.AdvancedBtnClick();
     } else if (std::strcmp(what, "about") == 0) {

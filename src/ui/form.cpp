@@ -24,12 +24,18 @@ bool Form::CreateForm(const CreateArgs& args) {
     } else {
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     }
-    x = area.left + ((area.right - area.left) - args.clientWidth) / 2;
-    y = area.top + ((area.bottom - area.top) - args.clientHeight) / 2;
     DWORD style = WS_POPUP | WS_CLIPCHILDREN | (args.appWindow ? (WS_SYSMENU | WS_MINIMIZEBOX) : 0);
     DWORD ex = args.appWindow ? WS_EX_APPWINDOW : 0;
-    return CreateOwn("OrmatekSorvanda.Form", style, ex, args.owner, {x, y, args.clientWidth, args.clientHeight},
-                     args.caption.c_str());
+    if (args.dialogFrame) {
+        style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        ex |= WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    }
+    RECT frame{0, 0, args.clientWidth, args.clientHeight};  // the client area has the given size
+    AdjustWindowRectEx(&frame, style, FALSE, ex);
+    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+    x = area.left + ((area.right - area.left) - w) / 2;
+    y = area.top + ((area.bottom - area.top) - h) / 2;
+    return CreateOwn("OrmatekSorvanda.Form", style, ex, args.owner, {x, y, w, h}, args.caption.c_str());
 }
 
 int Form::ShowModal() {
@@ -49,6 +55,7 @@ int Form::ShowModal() {
             break;
         }
         if (got < 0) break;
+        if (args_.dialogFrame && IsDialogMessageA(hwnd(), &msg)) continue;  // Tab, Enter, Escape
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -15,6 +15,7 @@ public:
         std::string caption;
         bool appWindow = false;       // has a taskbar button
         HWND centerOn = nullptr;      // nullptr: centre on the screen
+        bool dialogFrame = false;     // a captioned dialog with keyboard navigation
     };
     bool CreateForm(const CreateArgs& args);
 

@@ -18,6 +18,7 @@ TFrm_Main* Frm_Main = nullptr;
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr UINT kExclude1 = 1001;  // the Exclude command of the result list's menu
 constexpr COLORREF kFrameColor = RGB(160, 196, 209);
 
 // Layout of the window: banner 92 high, strips 389 high, bottom bar 38 high.
@@ -219,6 +220,13 @@ void TFrm_Main::CreateResultPage() {
     ResultListView.OnMouseDown = [this](ListView&, const MouseEvent& e, const ListView::Hit& hit) {
         return ResultListViewMouseDown(e, hit);
     };
+    pmExclude.reset(CreatePopupMenu());
+    AppendMenuA(pmExclude.get(), MF_STRING, kExclude1, "Exclude");
+    ResultListView.OnContextMenu = [this](ListView&, POINT at) {
+        if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // from the keyboard
+        const UINT cmd = TrackPopupMenu(pmExclude.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+        if (cmd == kExclude1) Exclude1Click();
+    };
 
     const int stripH = 67;
     ResultStrip.Create(PanelArgs(page, {0, kMidH - stripH, kMainW, stripH}));
@@ -264,6 +272,9 @@ void TFrm_Main::CreateExcludePage() {
     t.images = DM ? DM->TreeImageList() : nullptr;
     tvExclude.Create(t);
     tvExclude.Attach(&ExcludeTree);
+    tvExclude.OnMouseDown = [this](TreeView&, const MouseEvent& e, const TreeHit& hit) {
+        return tvExcludeMouseDown(e, hit);
+    };
     ExcludeTree.onChange = [this](int node) { tvExcludeChange(node); };
 
     ExcludeListFrame.Create(PanelArgs(page, {10, 165, 526, 154}, true));
@@ -278,6 +289,8 @@ void TFrm_Main::CreateExcludePage() {
     ExcludeStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { Image1MouseDown(e); };
     MakeButton(ModifyBtn, ExcludeStrip.hwnd(), {kMainW - 218, 14, 98, 22}, "ModifyBtn");
     MakeButton(RemoveBtn, ExcludeStrip.hwnd(), {kMainW - 110, 14, 98, 22}, "RemoveBtn");
+    ModifyBtn.OnClick = [this](TImageEx&) { ModifyBtnClick(); };
+    RemoveBtn.OnClick = [this](TImageEx&) { RemoveBtnClick(); };
 }
 
 void TFrm_Main::CreateAdvancedPage() {
@@ -386,52 +399,3 @@ bool TFrm_Main::tvItemsListMouseDown(const MouseEvent&, const TreeHit& hit) {
     return false;
 }
 
-void TFrm_Main::BuildExcludeTree() {
-    ExcludeTree.Clear();
-    const int root = ExcludeTree.Add(-1, std::string(kRootCaption), nullptr, kImageRoot, 0);
-    for (int c = 0; c < kCategoryCount; ++c) {
-        const CatalogCategory& cat = kCatalogCategories[c];
-        const int catNode = ExcludeTree.Add(root, std::string(cat.caption), nullptr, c + 1, 0);
-        for (int i = 0; i < cat.itemCount; ++i)
-            ExcludeTree.Add(catNode, std::string(kCatalogItems[cat.firstItem + i].name), nullptr, kImageItem, 0);
-    }
-    RecountExcludeTree();
-    ExcludeTree.Commit();
-    ExcludeTree.Select(root);
-}
-
-void TFrm_Main::RecountExcludeTree() {
-    if (ExcludeTree.Count() == 0) return;
-    ExcludeTree.SetOwnCount(0, ExcludeList.Count());
-    for (int cat : ExcludeTree.Children(0)) {
-        int sum = 0;
-        for (int item : ExcludeTree.Children(cat)) {
-            int n = 0;
-            for (int e = 0; e < ExcludeList.Count(); ++e)
-                if (ExcludeList.Item(e).ItemName == ExcludeTree.At(item).caption) ++n;
-            ExcludeTree.SetOwnCount(item, n);
-            sum += n;
-        }
-        ExcludeTree.SetOwnCount(cat, sum);
-    }
-    ExcludeTree.Repaint();
-}
-
-void TFrm_Main::tvExcludeChange(int node) {
-    ExcludeListView.Clear();
-    if (!ExcludeTree.Valid(node)) return;
-    const int level = ExcludeTree.Level(node);
-    for (int e = 0; e < ExcludeList.Count(); ++e) {
-        const TExcludeContentItem& entry = ExcludeList.Item(e);
-        bool shown = level == 0;
-        if (level == 1) {
-            const auto& cats = ExcludeTree.Children(0);
-            const int position = static_cast<int>(std::find(cats.begin(), cats.end(), node) - cats.begin());
-            const CatalogItem* item = FindCatalogItemByName(entry.ItemName);
-            shown = item && item->category == position;
-        } else if (level == 2) {
-            shown = entry.ItemName == ExcludeTree.At(node).caption;
-        }
-        if (shown) ExcludeListView.AddRow({entry.ItemName, entry.EntryData.empty() ? entry.Location : entry.EntryData});
-    }
-}

@@ -59,6 +59,15 @@ public:
     // Called when the engine has finished, before the gauge is hidden (tests read it).
     std::function<void()> onCleanFinished;
 
+    // Exclusions.
+    void Exclude1Click();
+    void ModifyBtnClick();
+    void RemoveBtnClick();
+    bool tvExcludeMouseDown(const MouseEvent& e, const TreeHit& hit);
+    // Called with the Modify dialog while it is shown modally (tests use it).
+    std::function<void(class TExcludeDataForm&)> onModifyShown;
+    UniqueMenu pmExclude;
+
     // Result views.
     void BuildResultList(int category, int item, bool append);
     void ResultTreeViewChange(int node);
@@ -121,6 +130,9 @@ private:
     std::array<TImageEx*, 4> PageButtons() { return {&ScanBtn, &ResultBtn, &ExcludeBtn, &AdvancedBtn}; }
     void BuildExcludeTree();
     void RecountExcludeTree();
+    // Takes the record a row was built from out of its collection and keeps
+    // the other rows pointing at their records.
+    void WithdrawRecord(const struct TResultItem& row);
     void tvExcludeChange(int node);
     void CreateResultViews();
     // Drops the removed records and the rows built from them.

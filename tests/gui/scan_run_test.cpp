@@ -191,10 +191,20 @@ TEST_F(ScanRunTest, ARowFlipChangesOneRecordAndARightClickNothing) {
     ASSERT_LT(x, 40) << "no tick box in the row";
     const int y = (r.top + r.bottom) / 2;
     const int before = CheckedIn(0);
-    Press(list.hwnd(), WM_RBUTTONUP, x + 2, y);  // (a release first keeps a right press from waiting)
-    PostMessageA(list.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(x + 2, y));
+    // The right button opens the Exclude menu; a timer sees it open and closes it.
+    static bool menuSeen;
+    menuSeen = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (FindWindowA("#32768", nullptr)) {
+            menuSeen = true;
+            EndMenu();
+        }
+    });
+    PostMessageA(list.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(x + 2, y));  // the release that follows the press
     Press(list.hwnd(), WM_RBUTTONDOWN, x + 2, y);
     Pump();
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(menuSeen);
     EXPECT_EQ(CheckedIn(0), before);
     EXPECT_EQ(ResultRows[2].Checked, 1);
     Press(list.hwnd(), WM_LBUTTONDOWN, x + 2, y);

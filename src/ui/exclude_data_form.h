@@ -1,0 +1,34 @@
+// The small dialog that edits the value of an exclusion entry.
+#pragma once
+
+#include <string>
+
+#include "platform/handles.h"
+#include "ui/form.h"
+
+class TExcludeDataForm : public Form {
+public:
+    static constexpr int kWidth = 336, kHeight = 161;
+    enum : int { kSectionId = 101, kTextId = 102 };
+
+    // FormCreate: the controls, the sections filled, OK disabled.
+    bool Create(HWND owner, const std::string& caption);
+
+    // The section shown (-1 for none) and the text.
+    int Section() const;
+    void SetSection(int index);
+    std::string Text() const;
+    void SetTextValue(const std::string& text);
+    bool OkEnabled() const;
+
+    // Enables OK exactly when a section is shown and the text is not blank.
+    void cbSectionChange();
+
+    HWND cbSection = nullptr, edTextName = nullptr, mrOkBtn = nullptr, cancelBtn = nullptr;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    UniqueFont font_;
+};

@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+
+#include "exclude/exclude_store.h"
+#include "gui/gui_support.h"
+#include "model/result_rows.h"
+#include "model/shared_state.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "tools/seeder/seeder.h"
+#include "ui/exclude_data_form.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+std::string FileText() {
+    std::string s;
+    ReadWholeFile(ExcludeFilePath(), s);
+    return s;
+}
+
+class ExcludePageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteFileA(ExcludeFilePath().c_str());
+        ScanState = kScanIdle;
+        SeedOptions o;
+        o.count = 2;
+        o.items = {"Cache", "Run History", "Recent Files", "Telnet Menu History", "FireFoxHistory", "Paint"};
+        SeedTraces(o);
+        Open();
+    }
+    void TearDown() override {
+        form.reset();
+        ClearTraces({});
+        DeleteFileA(ExcludeFilePath().c_str());
+        Pump();
+    }
+    void Open() {
+        form = std::make_unique<TFrm_Main>();
+        ASSERT_TRUE(form->Create());
+        form->ShowFirst();
+        Pump();
+    }
+    // Selects the first row of an item on the Result page, as a click would.
+    int SelectRowOf(const std::string& itemName, const std::string& valueName = "") {
+        for (size_t i = 0; i < ResultRows.size(); ++i)
+            if (ResultRows[i].ItemName == itemName && (valueName.empty() || ResultRows[i].ValueName == valueName)) {
+                form->ResultListView.SelectRow(static_cast<int>(i));
+                return static_cast<int>(i);
+            }
+        ADD_FAILURE() << "no row of " << itemName;
+        return -1;
+    }
+    int Count(const char* caption) {
+        for (int i = 0; i < form->ResultTree.Count(); ++i)
+            if (form->ResultTree.At(i).caption == caption) return form->ResultTree.CountOf(i);
+        return -1;
+    }
+    bool Finds(int category, const std::string& identity) {
+        for (int i = 0; i < ResultsOf(category)->Count(); ++i)
+            if (TraceIdentity(std::as_const(*ResultsOf(category)).Item(i)) == identity) return true;
+        return false;
+    }
+    std::unique_ptr<TFrm_Main> form;
+};
+
+}  // namespace
+
+TEST_F(ExcludePageTest, ExcludingACacheRowStoresItsUrlAndTheRowLeaves) {
+    Click(form->ScanNowBtn.hwnd());
+    const int rows = form->ResultListView.RowCount();
+    const int cacheBefore = Count("Cache"), ieBefore = Count("Internet Explorer"), rootBefore = Count("My Computer");
+    const int row = SelectRowOf("Cache");
+    const std::string url = ResultRows[static_cast<size_t>(row)].ValueName;
+    form->Exclude1Click();
+    EXPECT_EQ(FileText(), "Cache|" + url + "!<\r\n");
+    EXPECT_EQ(form->ResultListView.RowCount(), rows - 1);
+    EXPECT_EQ(form->abResultCount.Caption(), std::to_string(rows - 1));
+    EXPECT_EQ(Count("Cache"), cacheBefore - 1);
+    EXPECT_EQ(Count("Internet Explorer"), ieBefore - 1);
+    EXPECT_EQ(Count("My Computer"), rootBefore - 1);
+    EXPECT_FALSE(Finds(0, url));  // withdrawn from the results
+    // The Exclude page shows it under the root, Internet Explorer and Cache.
+    Click(form->ExcludeBtn.hwnd());
+    ASSERT_EQ(form->ExcludeListView.RowCount(), 1);
+    EXPECT_EQ(form->ExcludeListView.CellText(0, 0), "Cache");
+    EXPECT_EQ(form->ExcludeListView.CellText(0, 1), url);
+    EXPECT_EQ(form->ExcludeTree.CountOf(0), 1);
+    EXPECT_EQ(form->ExcludeTree.CountOf(1), 1);
+    EXPECT_EQ(form->ExcludeTree.CountOf(2), 1);
+    form->ExcludeTree.Select(28);  // Windows System: nothing
+    EXPECT_EQ(form->ExcludeListView.RowCount(), 0);
+    // The next scan does not find it again.
+    Click(form->ScanBtn.hwnd());
+    Click(form->ScanNowBtn.hwnd());
+    EXPECT_FALSE(Finds(0, url));
+    EXPECT_EQ(Count("Cache"), 1);
+}
+
+TEST_F(ExcludePageTest, ExcludedTracesStayOutOfLaterScansAndOfTheClean) {
+    Click(form->ScanNowBtn.hwnd());
+    // A list-scanner item, a folder item and an Internet Software row.
+    SelectRowOf("Run History", "a");
+    form->Exclude1Click();
+    const int recent = SelectRowOf("Recent Files");
+    const std::string recentName = ResultRows[static_cast<size_t>(recent)].ValueName;
+    form->Exclude1Click();
+    const int history = SelectRowOf("FireFoxHistory");
+    const std::string historyUrl = ResultRows[static_cast<size_t>(history)].ShownName;
+    form->Exclude1Click();
+    EXPECT_FALSE(Finds(2, "a"));
+    EXPECT_FALSE(Finds(2, recentName));
+    EXPECT_FALSE(Finds(3, historyUrl));
+    // The rows left point at their own records still.
+    for (const TResultItem& row : ResultRows) ASSERT_NE(SourceOf(row), nullptr) << row.ItemName;
+    // A clean over these results leaves the excluded traces where they are.
+    DialogScope scope;
+    Click(form->CleanBtn.hwnd());
+    std::string profileFile;
+    for (int i = 0; i < InternetResults.Count(); ++i) profileFile = std::as_const(InternetResults).Item(i).Location;
+    EXPECT_TRUE(FileExists(ShellFolder("Recent") + "\\" + recentName));
+    // The history file itself was wiped for the other entries of it; the Run value stays.
+    RegKey k;
+    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU"));
+    EXPECT_TRUE(k.ValueExists("a"));
+    EXPECT_FALSE(k.ValueExists("b"));
+    k.Close();
+    // A new scan: the Run value and the Recent file are excluded for good.
+    Click(form->FinishBtn.hwnd());
+    Click(form->ScanNowBtn.hwnd());
+    EXPECT_FALSE(Finds(2, "a"));
+    EXPECT_FALSE(Finds(2, recentName));
+}
+
+TEST_F(ExcludePageTest, ExcludingAStoredRowAddsNothingButTheRowStillLeaves) {
+    Click(form->ScanNowBtn.hwnd());
+    const int row = SelectRowOf("Paint");
+    const TResultItem r = ResultRows[static_cast<size_t>(row)];
+    AddExcludeItem(r.ItemName, r.Location, r.ValueName, r.ValueData);
+    const std::string before = FileText();
+    const int paint = Count("Paint");
+    form->Exclude1Click();
+    EXPECT_EQ(FileText(), before);
+    EXPECT_EQ(Count("Paint"), paint - 1);
+    // Counts never go below 0.
+    for (int i = 0; i < form->ResultTree.Count(); ++i)
+        if (form->ResultTree.At(i).caption == "Paint") form->ResultTree.Data(i)->FoundCount = 0;
+    SelectRowOf("Paint");
+    form->Exclude1Click();
+    EXPECT_EQ(Count("Paint"), 0);
+    form->ResultListView.SelectRow(-1);
+    const int rows = form->ResultListView.RowCount();
+    form->Exclude1Click();  // no row selected: nothing
+    EXPECT_EQ(form->ResultListView.RowCount(), rows);
+}
+
+TEST_F(ExcludePageTest, ModifyAndRemoveRewriteTheFileAndSurviveARestart) {
+    AddExcludeItem("Cookies", "Cookie:old@site.example/", "", "");
+    AddExcludeItem("Run History", "HKEY_CURRENT_USER\\RunMRU", "a", "notepad.exe");
+    AddExcludeItem("Cache", "http://keep.example/", "", "");
+    form.reset();
+    Open();  // a new window loads the file
+    Click(form->ExcludeBtn.hwnd());
+    ASSERT_EQ(form->ExcludeListView.RowCount(), 3);
+    form->ExcludeTree.Select(4);  // Cookies
+    ASSERT_EQ(form->ExcludeListView.RowCount(), 1);
+    form->ExcludeListView.SelectRow(0);
+    bool sawBlank = false;
+    form->onModifyShown = [&](TExcludeDataForm& dlg) {
+        EXPECT_EQ(dlg.Section(), 1);  // "Cookies" chosen from the tree
+        EXPECT_EQ(dlg.Text(), "Cookie:old@site.example/");
+        EXPECT_TRUE(dlg.OkEnabled());
+        SendMessageA(dlg.edTextName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("  \t "));
+        sawBlank = !dlg.OkEnabled();  // blank text: OK stays off
+        SendMessageA(dlg.mrOkBtn, BM_CLICK, 0, 0);  // a click on a disabled OK does nothing
+        SendMessageA(dlg.edTextName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Cookie:new@site.example/"));
+        EXPECT_TRUE(dlg.OkEnabled());
+        SendMessageA(dlg.mrOkBtn, BM_CLICK, 0, 0);
+    };
+    Click(form->ModifyBtn.hwnd());
+    EXPECT_TRUE(sawBlank);
+    EXPECT_EQ(form->ExcludeListView.CellText(0, 1), "Cookie:new@site.example/");
+    // Remove the Run History entry, shown by its data.
+    form->ExcludeTree.Select(0);
+    for (int row = 0; row < form->ExcludeListView.RowCount(); ++row)
+        if (form->ExcludeListView.CellText(row, 0) == "Run History") form->ExcludeListView.SelectRow(row);
+    Click(form->RemoveBtn.hwnd());
+    EXPECT_EQ(form->ExcludeListView.RowCount(), 2);
+    EXPECT_EQ(form->ExcludeTree.CountOf(0), 2);
+    EXPECT_EQ(FileText(), "Cookies|Cookie:new@site.example/!<\r\nCache|http://keep.example/!<\r\n");
+    form.reset();
+    Open();
+    Click(form->ExcludeBtn.hwnd());
+    EXPECT_EQ(form->ExcludeListView.RowCount(), 2);
+    EXPECT_EQ(ExcludeList.Item(0).Location, "Cookie:new@site.example/");
+}
+
+TEST_F(ExcludePageTest, TheDialogWithoutASectionKeepsOkOff) {
+    TExcludeDataForm dlg;
+    ASSERT_TRUE(dlg.Create(form->hwnd(), "Modify Exclude Item"));
+    RECT r;
+    GetClientRect(dlg.hwnd(), &r);
+    EXPECT_EQ(r.right, 336);
+    EXPECT_EQ(r.bottom, 161);
+    EXPECT_EQ(SendMessageA(dlg.cbSection, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_FALSE(dlg.OkEnabled());
+    dlg.SetTextValue("something");
+    EXPECT_FALSE(dlg.OkEnabled());  // no section
+    dlg.SetSection(2);
+    EXPECT_TRUE(dlg.OkEnabled());
+    // Escape cancels.
+    dlg.OnShownModal = [&](Form&) { PostMessageA(dlg.edTextName, WM_KEYDOWN, VK_ESCAPE, 0); };
+    EXPECT_EQ(dlg.ShowModal(), IDCANCEL);
+}
+
+TEST_F(ExcludePageTest, CommandsWithoutARowDoNothing) {
+    AddExcludeItem("Cache", "http://x/", "", "");
+    Click(form->ExcludeBtn.hwnd());
+    const std::string before = FileText();
+    form->ExcludeListView.SelectRow(-1);
+    bool shown = false;
+    form->onModifyShown = [&](TExcludeDataForm&) { shown = true; };
+    Click(form->ModifyBtn.hwnd());
+    Click(form->RemoveBtn.hwnd());
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(FileText(), before);
+    EXPECT_EQ(form->ExcludeListView.RowCount(), 1);
+}
