@@ -79,6 +79,11 @@ small CleanBtn 'Clean'
 small FinishBtn 'Finish'
 small ModifyBtn 'Modify'
 small RemoveBtn 'Remove'
+# The shred page's buttons.
+small btnAdd 'Add'
+small BtnAddFolder 'Add Folder'
+small BtnRemove 'Remove'
+small btnShred 'Shred'
 
 # Scan Now: the big button of the Scan page, with a magnifier.
 scan_now() {  # dst c1 c2 border

@@ -119,6 +119,11 @@ int main(int argc, char** argv) {
         return 0;
     } else if (std::strcmp(what, "advanced") == 0) {
         form.AdvancedBtnClick();
+        for (const char* path : {"C:\\users\\me\\Documents\\Tax return 2009.xls",
+                                 "C:\\users\\me\\Documents\\Old letters",
+                                 "C:\\users\\me\\Desktop\\passwords.txt", "D:\\"})
+            form.AdvancedShredForm->AddEntry(path);
+        form.AdvancedShredForm->SelectEntry(1);
     } else if (std::strcmp(what, "about") == 0) {
         form.onAboutShown = [ms](TFrm_About& about) {
             RunFor(300);

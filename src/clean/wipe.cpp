@@ -63,30 +63,37 @@ std::string RandomNameBeside(const std::string& path) {
 
 void SetWipeNameSource(int (*draw)()) { g_draw = draw ? draw : DrawNumber; }
 
-bool WipeAndDeleteFile(const std::string& path, int extraPasses) {
+bool OverwriteFile(const std::string& path, int passes) {
     const DWORD attrs = GetFileAttributesA(path.c_str());
-    if (attrs == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND ||
-                                                 GetLastError() == ERROR_PATH_NOT_FOUND;  // already gone
-    if (attrs & FILE_ATTRIBUTE_DIRECTORY) return false;  // not a file: nothing to wipe
+    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) return false;
     // A read-only file is left alone, as Windows refuses to open it for
     // writing (Wine running as root would not).
     if (attrs & FILE_ATTRIBUTE_READONLY) return false;
-    {
-        UniqueFile f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
-        if (!f) return false;  // missing rights, locked by another program, ...
-        LARGE_INTEGER size{};
-        if (!GetFileSizeEx(f.get(), &size)) return false;
-        if (!OverwritePasses(f.get(), size.QuadPart, extraPasses + 1)) return false;
-    }
-    // Rename without ever replacing another file: MoveFileEx without
-    // MOVEFILE_REPLACE_EXISTING fails when the name is taken, and then
-    // another name is drawn.
-    std::string renamed;
-    for (int attempt = 0; attempt < 16 && renamed.empty(); ++attempt) {
+    UniqueFile f(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return false;  // missing rights, locked by another program, ...
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(f.get(), &size)) return false;
+    return OverwritePasses(f.get(), size.QuadPart, passes);
+}
+
+std::string RenameToRandomName(const std::string& path) {
+    // MoveFileEx without MOVEFILE_REPLACE_EXISTING fails when the name is
+    // taken (by a file that appeared since it was drawn); then another is drawn.
+    for (int attempt = 0; attempt < 16; ++attempt) {
         const std::string candidate = RandomNameBeside(path);
-        if (!candidate.empty() && MoveFileExA(path.c_str(), candidate.c_str(), 0)) renamed = candidate;
+        if (!candidate.empty() && MoveFileExA(path.c_str(), candidate.c_str(), 0)) return candidate;
     }
+    return {};
+}
+
+bool WipeAndDeleteFile(const std::string& path, int extraPasses) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD err = GetLastError();
+        return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND;  // already gone
+    }
+    if (!OverwriteFile(path, extraPasses + 1)) return false;
+    const std::string renamed = RenameToRandomName(path);
     const std::string& victim = renamed.empty() ? path : renamed;  // no free name: delete it where it is
     if (DeleteFileA(victim.c_str())) return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
     // Not deletable after all: give it its own name back rather than leave a stranger behind.

@@ -19,6 +19,14 @@ bool WipeAndDeleteFile(const std::string& path, int extraPasses);
 // failed flush.
 bool OverwritePasses(void* fileHandle, int64_t size, int passes);
 
+// Opens an existing, writable file and writes the passes over it. False when
+// it is missing, a folder, read-only, locked, or a write or flush fails.
+bool OverwriteFile(const std::string& path, int passes);
+
+// Renames the file to a free random numeric name in its folder, never
+// replacing another file; the new path, or empty when no name could be used.
+std::string RenameToRandomName(const std::string& path);
+
 // A free random numeric name ("0" to "99999") in the folder of path, or empty.
 std::string RandomNameBeside(const std::string& path);
 

@@ -1,6 +1,8 @@
 #include "platform/user_dialogs.h"
 
+#include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace {
 
@@ -13,6 +15,28 @@ public:
                    int show) override {
         ShellExecuteA(owner, "open", target.c_str(), params.empty() ? nullptr : params.c_str(),
                       dir.empty() ? nullptr : dir.c_str(), show);
+    }
+    std::string OpenFile(HWND owner) override {
+        char file[MAX_PATH * 4] = {};
+        OPENFILENAMEA ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = owner;
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = sizeof file;
+        ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+        return GetOpenFileNameA(&ofn) ? std::string(file) : std::string();
+    }
+    std::string BrowseForFolder(HWND owner, const std::string& title) override {
+        BROWSEINFOA bi{};
+        bi.hwndOwner = owner;
+        bi.lpszTitle = title.c_str();
+        bi.ulFlags = BIF_RETURNONLYFSDIRS;
+        PIDLIST_ABSOLUTE pidl = SHBrowseForFolderA(&bi);
+        if (!pidl) return {};
+        char path[MAX_PATH + 1] = {};
+        const BOOL ok = SHGetPathFromIDListA(pidl, path);
+        CoTaskMemFree(pidl);
+        return ok ? std::string(path) : std::string();
     }
 };
 

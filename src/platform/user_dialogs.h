@@ -14,6 +14,10 @@ public:
     // Asks the shell to open a document, web page or program.
     virtual void ShellOpen(HWND owner, const std::string& target, const std::string& params,
                            const std::string& dir, int show) = 0;
+    // The file-open dialog (one file); the chosen path, or empty when cancelled.
+    virtual std::string OpenFile(HWND owner) = 0;
+    // The folder browser (file-system folders only); the chosen path, or empty.
+    virtual std::string BrowseForFolder(HWND owner, const std::string& title) = 0;
 };
 
 // The dialogs in use: the real ones unless a test installed its own.

@@ -10,6 +10,7 @@
 #include "model/item_tree.h"
 #include "model/result_rows.h"
 #include "model/shared_state.h"
+#include "ui/advanced_shred_form.h"
 #include "ui/frm_about.h"
 #include "ui/skin.h"
 
@@ -39,6 +40,8 @@ Panel::CreateArgs PanelArgs(HWND parent, const Bounds& b, bool outlined = false)
 
 TFrm_Main::~TFrm_Main() {
     if (Frm_Main == this) Frm_Main = nullptr;
+    // The shred form's window goes with this window; its wrapper first.
+    AdvancedShredForm.reset();
 }
 
 bool TFrm_Main::Create() {
@@ -369,6 +372,12 @@ void TFrm_Main::ExcludeBtnClick() {
 
 void TFrm_Main::AdvancedBtnClick() {
     if (!SwitchPage(kPageAdvanced, AdvancedBtn)) return;
+    if (!AdvancedShredForm) {
+        AdvancedShredForm = std::make_unique<TAdvancedShredForm>();
+        const Bounds b = AdvancedPanel.GetBounds();
+        AdvancedShredForm->Create(AdvancedPanel.hwnd(), b.w, b.h);
+    }
+    AdvancedShredForm->Show(true);
     DataNotebook.SetPageIndex(kPageAdvanced);
 }
 

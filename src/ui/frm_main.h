@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "model/tree_model.h"
+#include "ui/advanced_shred_form.h"
 #include "ui/form.h"
 #include "ui/gauge.h"
 #include "ui/image_ex.h"
@@ -110,8 +111,9 @@ public:
     ListView ExcludeListView;
     TImageEx ModifyBtn, RemoveBtn;
 
-    // Advanced page.
+    // Advanced page: the shred form, made on the first visit.
     Panel AdvancedPanel;
+    std::unique_ptr<TAdvancedShredForm> AdvancedShredForm;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -46,6 +46,7 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         } else {
             FillSolid(dc, r, args_.background);
         }
+        if (args_.outlined) FrameSolid(dc, r, args_.outlineColor);
         SelectGuard sel(dc, font_.get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, args_.color);

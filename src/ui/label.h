@@ -22,6 +22,8 @@ public:
         const TImageEx* backdrop = nullptr;   // paint this picture behind the text
         POINT backdropOffset{0, 0};           // label's top-left in the picture
         UINT align = DT_LEFT;
+        bool outlined = false;                // a one-pixel frame in outlineColor
+        COLORREF outlineColor = RGB(160, 196, 209);
         bool handCursor = false;
         bool visible = true;
     };

@@ -19,6 +19,21 @@ void ScriptedDialogs::ShellOpen(HWND, const std::string& target, const std::stri
     opens.push_back({target, params, dir, show});
 }
 
+std::string ScriptedDialogs::OpenFile(HWND) {
+    if (files.empty()) return {};
+    std::string f = files.front();
+    files.erase(files.begin());
+    return f;
+}
+
+std::string ScriptedDialogs::BrowseForFolder(HWND, const std::string& title) {
+    folderTitles.push_back(title);
+    if (folders.empty()) return {};
+    std::string f = folders.front();
+    folders.erase(folders.begin());
+    return f;
+}
+
 void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

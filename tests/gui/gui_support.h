@@ -21,10 +21,14 @@ public:
     std::vector<MessageCall> messages;
     std::vector<OpenCall> opens;
     std::vector<int> answers;  // answered in order; IDOK when the script runs out
+    std::vector<std::string> files, folders;  // what the open dialog and the folder browser return, in order
+    std::vector<std::string> folderTitles;
 
     int Message(HWND, const std::string& text, const std::string& caption, UINT flags) override;
     void ShellOpen(HWND, const std::string& target, const std::string& params, const std::string& dir,
                    int show) override;
+    std::string OpenFile(HWND) override;
+    std::string BrowseForFolder(HWND, const std::string& title) override;
 };
 
 // Installs scripted dialogs for the scope.

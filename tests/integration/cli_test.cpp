@@ -139,3 +139,31 @@ TEST(Cli, CleanRemovesWhatItFoundAndSaysWhatItCouldNot) {
     EXPECT_NE(run.out.find("Some traces could not be removed."), std::string::npos);
     ClearTraces({});
 }
+
+TEST(Cli, ShredSaysWhatItShreddedAndWhatNot) {
+    char tmp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string dir = std::string(tmp) + "cli-shred";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    CreateDirectoryA((dir + "\\tree").c_str(), nullptr);
+    for (const char* f : {"\\one.txt", "\\tree\\two.txt", "\\ro.txt"}) {
+        HANDLE h = CreateFileA((dir + f).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(h);
+    }
+    SetFileAttributesA((dir + "\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    CliRun run = RunCli("shred --passes 2 \"" + dir + "\\one.txt\" \"" + dir + "\\tree\"");
+    EXPECT_EQ(run.exitCode, 0u) << run.out;
+    EXPECT_FALSE(FileExists(dir + "\\one.txt"));
+    EXPECT_FALSE(DirectoryExists(dir + "\\tree"));
+    EXPECT_NE(run.out.find("1 files shredded, 0 not; folder sent to the recycle bin"), std::string::npos) << run.out;
+    run = RunCli("shred \"" + dir + "\\ro.txt\" \"" + dir + "\\nothing-here\"");
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.out.find("ro.txt\tNOT SHREDDED"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("nothing-here\tnot found"), std::string::npos);
+    EXPECT_TRUE(FileExists(dir + "\\ro.txt"));
+    EXPECT_EQ(RunCli("shred").exitCode, 2u);
+    EXPECT_EQ(RunCli("shred --passes 0 x").exitCode, 2u);
+    SetFileAttributesA((dir + "\\ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((dir + "\\ro.txt").c_str());
+    RemoveDirectoryA(dir.c_str());
+}

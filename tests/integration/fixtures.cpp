@@ -43,8 +43,13 @@ void DeleteTree(const std::string& folder) {
         if (e.name == "." || e.name == "..") continue;
         const std::string p = folder + "\\" + e.name;
         SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) DeleteTree(p);
-        else DeleteFileA(p.c_str());
+        if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {  // a link: remove it, not what it points at
+            if (!RemoveDirectoryA(p.c_str())) DeleteFileA(p.c_str());
+        } else if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            DeleteTree(p);
+        } else {
+            DeleteFileA(p.c_str());
+        }
     }
     RemoveDirectoryA(folder.c_str());
 }

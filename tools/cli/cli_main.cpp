@@ -4,15 +4,19 @@
 //   sorvanda-cli scan [--only "Category/Item"]... [--all] [--json]
 //   sorvanda-cli clean [same choice as scan] [--json]: scans, then removes every trace found;
 //     exit status 0 when all were removed, 1 when some could not be.
+//   sorvanda-cli shred [--passes N] PATH...: overwrites and deletes files and folder trees;
+//     exit status 1 when something could not be shredded.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "clean/clean_engine.h"
+#include "clean/shred.h"
 #include "exclude/exclude_store.h"
 #include "model/result_rows.h"
 #include "model/item_tree.h"
@@ -28,7 +32,8 @@ namespace {
 constexpr char kUsage[] =
     "usage: sorvanda-cli list\n"
     "       sorvanda-cli scan [--only \"Category/Item\"]... [--all] [--json]\n"
-    "       sorvanda-cli clean [--only \"Category/Item\"]... [--all] [--json]\n";
+    "       sorvanda-cli clean [--only \"Category/Item\"]... [--all] [--json]\n"
+    "       sorvanda-cli shred [--passes N] PATH...\n";
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "sorvanda-cli: %s\n%s", problem.c_str(), kUsage);
@@ -166,6 +171,32 @@ int Scan(const ScanArgs& args) {
     return status;
 }
 
+// Shreds files, and folder trees (their files shredded, the emptied tree sent
+// to the recycle bin), as the Shred button does.
+int Shred(int passes, const std::vector<std::string>& paths) {
+    bool allGone = true;
+    for (const std::string& path : paths) {
+        if (FileExists(path)) {
+            const bool ok = ShredFile(path, passes);
+            std::printf("%s\t%s\n", path.c_str(), ok ? "shredded" : "NOT SHREDDED");
+            allGone = allGone && ok;
+        } else if (DirectoryExists(path)) {
+            ShredTally tally;
+            ShredFolder(path, passes, &tally);
+            RemoveShreddedFolder(path);
+            const bool gone = !DirectoryExists(path);
+            std::printf("%s\t%d files shredded, %d not; folder %s\n", path.c_str(), tally.shredded, tally.failed,
+                        gone ? "sent to the recycle bin" : "NOT REMOVED");
+            allGone = allGone && gone && tally.failed == 0;
+        } else {
+            std::printf("%s\tnot found\n", path.c_str());
+            allGone = false;
+        }
+    }
+    std::printf("%s\n", allGone ? "Everything was shredded." : "Some items could not be shredded.");
+    return allGone ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -197,6 +228,23 @@ int main(int argc, char** argv) {
         }
         if (args.all && !args.only.empty()) return Usage("--all and --only exclude each other");
         return Scan(args);
+    }
+    if (command == "shred") {
+        int passes = 3;
+        std::vector<std::string> paths;
+        for (int i = 2; i < argc; ++i) {
+            const std::string a = argv[i];
+            if (a == "--passes" && i + 1 < argc) {
+                passes = std::atoi(argv[++i]);
+                if (passes < 1 || passes > 35) return Usage("--passes must be 1 to 35");
+            } else if (!a.empty() && a[0] == '-' && a.size() > 1 && a[1] == '-') {
+                return Usage("unknown argument \"" + a + "\"");
+            } else {
+                paths.push_back(a);
+            }
+        }
+        if (paths.empty()) return Usage("shred needs at least one path");
+        return Shred(passes, paths);
     }
     return Usage("unknown command \"" + command + "\"");
 }

@@ -1,0 +1,246 @@
+#include "ui/advanced_shred_form.h"
+
+#include <cctype>
+
+#include "app/settings.h"
+#include "platform/files.h"
+#include "platform/message_pump.h"
+#include "platform/user_dialogs.h"
+#include "ui/skin.h"
+
+namespace {
+enum : UINT { kAddFiles = 2001, kAddRecycle, kRemoveSelected, kRemoveAll };
+enum : int { kListId = 301, kRadio1 = 311, kRadio2, kRadio3 };
+constexpr COLORREF kBarColor = RGB(218, 240, 244);
+constexpr COLORREF kFrameColor = RGB(160, 196, 209);
+
+bool EqualsNoCase(const std::string& a, const char* b) {
+    size_t i = 0;
+    for (; i < a.size() && b[i]; ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return i == a.size() && !b[i];
+}
+}  // namespace
+
+bool TAdvancedShredForm::Create(HWND parent, int width, int height) {
+    if (!CreateOwn("OrmatekSorvanda.ShredForm", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent,
+                   {0, 0, width, height}))
+        return false;
+    arial_ = MakeFont({"Arial", 8, false, false});
+    sans_ = MakeFont({"MS Sans Serif", 8, false, false});
+    const int inner = width - 24;  // a border of 12 all round
+    auto control = [this](const char* cls, const char* text, DWORD style, const Bounds& b, int id, HFONT font) {
+        HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.x, b.y, b.w, b.h, hwnd(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
+        SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return c;
+    };
+    memo = control("STATIC",
+                   "Use the Add and Remove buttons to select items for the Shred list. Once you are sure of your \r\n"
+                   "selection,choose a shred level and click the Shred button to permanently erase the files.",
+                   SS_LEFT | SS_NOPREFIX, {12, 8, inner, 32}, -1, arial_.get());
+    auto header = [&](Label& l, const char* text, int y) {
+        Label::CreateArgs a;
+        a.parent = hwnd();
+        a.bounds = {12, y, inner, 20};
+        a.text = text;
+        a.font = {"Arial", 8, true, false};
+        a.background = kBarColor;
+        a.outlined = true;
+        a.outlineColor = kFrameColor;
+        l.Create(a);
+    };
+    header(listHeader, "  Shred list", 46);
+    listAdd = control("LISTBOX", "", WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
+                      {12, 66, inner, 152}, kListId, sans_.get());
+    MakeButton(btnAdd, {12 + inner - 314, 224, 98, 22}, "btnAdd");
+    MakeButton(BtnAddFolder, {12 + inner - 208, 224, 98, 22}, "BtnAddFolder");
+    MakeButton(BtnRemove, {12 + inner - 98, 224, 98, 22}, "BtnRemove");
+    btnAdd.OnClick = [this](TImageEx&) { btnAddClick(); };
+    BtnAddFolder.OnClick = [this](TImageEx&) { BtnAddFolderClick(); };
+    BtnRemove.OnClick = [this](TImageEx&) { BtnRemoveClick(); };
+    header(levelHeader, "  Shred Level", 254);
+    RadioButton1 = control("BUTTON", "Quick(1 overwrite pass)", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+                           {22, 280, 400, 18}, kRadio1, sans_.get());
+    RadioButton2 = control("BUTTON", "Safe(DOD 5220.22-M: 3 overwrite passes)", BS_AUTORADIOBUTTON,
+                           {22, 300, 400, 18}, kRadio2, sans_.get());
+    RadioButton3 = control("BUTTON", "Thorough(7 overwrite passes)", BS_AUTORADIOBUTTON, {22, 320, 400, 18}, kRadio3,
+                           sans_.get());
+    SendMessageA(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
+    Label::CreateArgs w;
+    w.parent = hwnd();
+    w.bounds = {12, height - 34, 58, 18};
+    w.text = "Warning: ";
+    w.font = {"Arial", 8, true, false};
+    w.color = RGB(220, 0, 0);
+    warningLabel.Create(w);
+    w.bounds = {70, height - 34, 220, 18};
+    w.text = "Files cannot be recovered.";
+    w.font = {"Arial", 8, false, false};
+    w.color = RGB(0, 0, 0);
+    warningText.Create(w);
+    MakeButton(btnShred, {12 + inner - 98, height - 36, 98, 22}, "btnShred");
+    btnShred.OnClick = [this](TImageEx&) { btnShredClick(); };
+
+    PopupMenu1.reset(CreatePopupMenu());
+    AppendMenuA(PopupMenu1.get(), MF_STRING, kAddFiles, "Add Files...");
+    AppendMenuA(PopupMenu1.get(), MF_STRING, kAddRecycle, "Add All Recycle Files...");
+    PopupMenu2.reset(CreatePopupMenu());
+    AppendMenuA(PopupMenu2.get(), MF_STRING, kRemoveSelected, "Remove Selected Files from the list");
+    AppendMenuA(PopupMenu2.get(), MF_STRING, kRemoveAll, "Remove All Files from the list");
+    return true;
+}
+
+void TAdvancedShredForm::MakeButton(TImageEx& b, const Bounds& bounds, const char* name) {
+    b.Create({hwnd(), bounds, true});
+    b.SkinName = name;
+    LoadButtonPicture(b, std::string(name) + "1");
+    b.OnMouseEnter = [this](TImageEx& s) { btnAddMouseEnter(s); };
+    b.OnMouseLeave = [this](TImageEx& s) { btnAddMouseLeave(s); };
+}
+
+void TAdvancedShredForm::btnAddMouseEnter(TImageEx& sender) {
+    if (&sender == &btnAdd || &sender == &BtnAddFolder || &sender == &BtnRemove || &sender == &btnShred)
+        LoadButtonPicture(sender, sender.SkinName);
+}
+
+void TAdvancedShredForm::btnAddMouseLeave(TImageEx& sender) {
+    if (&sender == &btnAdd || &sender == &BtnAddFolder || &sender == &BtnRemove || &sender == &btnShred)
+        LoadButtonPicture(sender, sender.SkinName + "1");
+}
+
+UINT TAdvancedShredForm::TrackAtCursor(HMENU menu) {
+    POINT at{};
+    GetCursorPos(&at);
+    return TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+}
+
+void TAdvancedShredForm::btnAddClick() {
+    switch (TrackAtCursor(PopupMenu1.get())) {
+    case kAddFiles: AddFiles1Click(); break;
+    case kAddRecycle: AddAllRecycleFile1Click(); break;
+    default: break;
+    }
+}
+
+void TAdvancedShredForm::BtnRemoveClick() {
+    switch (TrackAtCursor(PopupMenu2.get())) {
+    case kRemoveSelected: RemoveSelectedFilesfromthelist1Click(); break;
+    case kRemoveAll: RemoveAllFilesfromthelist1Click(); break;
+    default: break;
+    }
+}
+
+void TAdvancedShredForm::AddFiles1Click() {
+    const std::string file = Dialogs().OpenFile(GetAncestor(hwnd(), GA_ROOT));
+    if (!file.empty()) AddEntry(file);
+}
+
+void TAdvancedShredForm::BtnAddFolderClick() {
+    const std::string folder = Dialogs().BrowseForFolder(GetAncestor(hwnd(), GA_ROOT), "Select Drive or Directory");
+    if (!folder.empty()) AddEntry(folder);
+}
+
+void TAdvancedShredForm::AddAllRecycleFile1Click() {
+    const std::string system = SystemDirectory();
+    if (system.size() < 3) return;
+    const std::string folder = system.substr(0, 3) + "Recycled";
+    FolderWalker walker(folder);
+    FolderEntry e;
+    while (walker.Next(e)) {
+        ProcessMessages();
+        if (e.name == "." || e.name == ".." || e.attributes >= 101) continue;
+        if (EqualsNoCase(e.name, "INFO2") || EqualsNoCase(e.name, "desktop.ini")) continue;
+        AddEntry(folder + "\\" + e.name);
+    }
+}
+
+void TAdvancedShredForm::RemoveSelectedFilesfromthelist1Click() {
+    const int index = SelectedEntry();
+    if (index >= 0) SendMessageA(listAdd, LB_DELETESTRING, index, 0);
+}
+
+void TAdvancedShredForm::RemoveAllFilesfromthelist1Click() { SendMessageA(listAdd, LB_RESETCONTENT, 0, 0); }
+
+void TAdvancedShredForm::btnShredClick() {
+    HWND owner = GetAncestor(hwnd(), GA_ROOT);
+    const std::vector<std::string> entries = Entries();
+    if (entries.empty()) {
+        Dialogs().Message(owner, "You have not added any file that you want to be deleted into the Shred list!",
+                          kAppTitle, MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+    const int passes = PassesOf(Level());
+    const int answer = Dialogs().Message(owner,
+                                         "The selected file will be permanently deleted! Do you want to continue?\r\r"
+                                         "Important: This action is immediate and is NOT reversible!",
+                                         kAppTitle, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);  // 308
+    if (answer != IDYES) return;
+    for (const std::string& path : entries) {
+        if (FileExists(path)) {
+            shredFile(path, passes);
+        } else {
+            shredFolder(path, passes);
+            removeFolder(path);
+        }
+    }
+    Dialogs().Message(owner, "File Shredded Completely!", kAppTitle, MB_OK);
+    RemoveAllFilesfromthelist1Click();
+}
+
+std::vector<std::string> TAdvancedShredForm::Entries() const {
+    std::vector<std::string> out;
+    const int n = static_cast<int>(SendMessageA(listAdd, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        std::string s(static_cast<size_t>(SendMessageA(listAdd, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        s.resize(static_cast<size_t>(SendMessageA(listAdd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()))));
+        out.push_back(std::move(s));
+    }
+    return out;
+}
+
+void TAdvancedShredForm::AddEntry(const std::string& path) {
+    SendMessageA(listAdd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    // Let the list scroll sideways for long paths.
+    HDC dc = GetDC(listAdd);
+    SelectObject(dc, sans_.get());
+    SIZE sz{};
+    GetTextExtentPoint32A(dc, path.c_str(), static_cast<int>(path.size()), &sz);
+    ReleaseDC(listAdd, dc);
+    if (sz.cx + 8 > static_cast<int>(SendMessageA(listAdd, LB_GETHORIZONTALEXTENT, 0, 0)))
+        SendMessageA(listAdd, LB_SETHORIZONTALEXTENT, sz.cx + 8, 0);
+}
+
+int TAdvancedShredForm::SelectedEntry() const {
+    const LRESULT i = SendMessageA(listAdd, LB_GETCURSEL, 0, 0);
+    return i == LB_ERR ? -1 : static_cast<int>(i);
+}
+
+void TAdvancedShredForm::SelectEntry(int index) { SendMessageA(listAdd, LB_SETCURSEL, index, 0); }
+
+ShredLevel TAdvancedShredForm::Level() const {
+    if (SendMessageA(RadioButton2, BM_GETCHECK, 0, 0) == BST_CHECKED) return kShredSafe;
+    if (SendMessageA(RadioButton3, BM_GETCHECK, 0, 0) == BST_CHECKED) return kShredThorough;
+    return kShredQuick;
+}
+
+LRESULT TAdvancedShredForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT reflected = 0;
+    if (ReflectToChild(msg, wp, lp, reflected)) return reflected;
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(hwnd(), &r);
+        FillRect(reinterpret_cast<HDC>(wp), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        SetBkColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}

@@ -1,0 +1,56 @@
+// The Advanced page: a list of files and folders to shred, three shred levels
+// and the Shred button.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "clean/shred.h"
+#include "platform/handles.h"
+#include "ui/image_ex.h"
+#include "ui/label.h"
+#include "ui/window.h"
+
+class TAdvancedShredForm : public Window {
+public:
+    // Created once inside the main window's Advanced panel, filling it.
+    bool Create(HWND parent, int width, int height);
+
+    // Handlers.
+    void btnAddClick();
+    void BtnRemoveClick();
+    void BtnAddFolderClick();
+    void AddFiles1Click();
+    void AddAllRecycleFile1Click();
+    void RemoveSelectedFilesfromthelist1Click();
+    void RemoveAllFilesfromthelist1Click();
+    void btnShredClick();
+    void btnAddMouseEnter(TImageEx& sender);
+    void btnAddMouseLeave(TImageEx& sender);
+
+    // The list and the level.
+    std::vector<std::string> Entries() const;
+    void AddEntry(const std::string& path);
+    int SelectedEntry() const;
+    void SelectEntry(int index);
+    ShredLevel Level() const;
+
+    // The engine the Shred button drives (the real one unless a test looks on).
+    std::function<bool(const std::string&, int)> shredFile = ShredFile;
+    std::function<void(const std::string&, int)> shredFolder = [](const std::string& f, int p) { ShredFolder(f, p); };
+    std::function<void(const std::string&)> removeFolder = RemoveShreddedFolder;
+
+    HWND memo = nullptr, listAdd = nullptr;
+    HWND RadioButton1 = nullptr, RadioButton2 = nullptr, RadioButton3 = nullptr;
+    Label listHeader, levelHeader, warningLabel, warningText;
+    TImageEx btnAdd, BtnAddFolder, BtnRemove, btnShred;
+    UniqueMenu PopupMenu1, PopupMenu2;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void MakeButton(TImageEx& b, const Bounds& bounds, const char* name);
+    UINT TrackAtCursor(HMENU menu);
+    UniqueFont arial_, sans_;
+};

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+
+#include "gui/gui_support.h"
+#include "model/shared_state.h"
+#include "platform/files.h"
+#include "tools/seeder/seeder.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+class ShredPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ScanState = kScanIdle;
+        form = std::make_unique<TFrm_Main>();
+        ASSERT_TRUE(form->Create());
+        form->ShowFirst();
+        Click(form->AdvancedBtn.hwnd());
+        shred = form->AdvancedShredForm.get();
+        ASSERT_NE(shred, nullptr);
+        shred->shredFile = [this](const std::string& p, int passes) {
+            calls.push_back("file " + p + " " + std::to_string(passes));
+            return true;
+        };
+        shred->shredFolder = [this](const std::string& p, int passes) {
+            calls.push_back("folder " + p + " " + std::to_string(passes));
+        };
+        shred->removeFolder = [this](const std::string& p) { calls.push_back("remove " + p); };
+    }
+    void TearDown() override {
+        form.reset();
+        Pump();
+    }
+    std::unique_ptr<TFrm_Main> form;
+    TAdvancedShredForm* shred = nullptr;
+    std::vector<std::string> calls;
+    DialogScope scope;
+};
+
+}  // namespace
+
+TEST_F(ShredPageTest, MadeOnceFillingThePageAndKeptBetweenVisits) {
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageAdvanced);
+    const Bounds b = shred->GetBounds();
+    EXPECT_EQ(b.w, 546);
+    EXPECT_EQ(b.h, 389);
+    EXPECT_EQ(SendMessageA(shred->RadioButton1, BM_GETCHECK, 0, 0), BST_CHECKED);
+    shred->AddEntry("C:\\x.txt");
+    Click(form->ScanBtn.hwnd());
+    Click(form->AdvancedBtn.hwnd());
+    EXPECT_EQ(form->AdvancedShredForm.get(), shred);
+    EXPECT_EQ(shred->Entries(), (std::vector<std::string>{"C:\\x.txt"}));
+    for (TImageEx* b : {&shred->btnAdd, &shred->BtnAddFolder, &shred->BtnRemove, &shred->btnShred}) {
+        Hover(b->hwnd());
+        EXPECT_EQ(b->PictureName(), b->SkinName);
+        Unhover(b->hwnd());
+        EXPECT_EQ(b->PictureName(), b->SkinName + "1");
+    }
+}
+
+TEST_F(ShredPageTest, AnEmptyListOnlySaysSo) {
+    Click(shred->btnShred.hwnd());
+    ASSERT_EQ(scope.dialogs.messages.size(), 1u);
+    EXPECT_EQ(scope.dialogs.messages[0].text,
+              "You have not added any file that you want to be deleted into the Shred list!");
+    EXPECT_EQ(scope.dialogs.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(ShredPageTest, NoKeepsTheListAndYesShredsEveryEntryAtTheChosenLevel) {
+    const std::string file = ExeDirectory() + "sorvanda-gui-test.exe";  // a file that exists
+    CopyFileA((ExeDirectory() + "sleeper.exe").c_str(), file.c_str(), FALSE);
+    shred->AddEntry(file);
+    shred->AddEntry("C:\\gone\\folder");
+    scope.dialogs.answers = {IDNO};
+    Click(shred->btnShred.hwnd());
+    ASSERT_EQ(scope.dialogs.messages.size(), 1u);
+    EXPECT_EQ(scope.dialogs.messages[0].text,
+              "The selected file will be permanently deleted! Do you want to continue?\r\r"
+              "Important: This action is immediate and is NOT reversible!");
+    EXPECT_EQ(scope.dialogs.messages[0].flags, 308u);
+    EXPECT_EQ(shred->Entries().size(), 2u);
+    EXPECT_TRUE(calls.empty());
+    const std::pair<HWND, int> levels[] = {{shred->RadioButton1, 1}, {shred->RadioButton2, 3}, {shred->RadioButton3, 7}};
+    for (const auto& [radio, passes] : levels) {
+        calls.clear();
+        shred->RemoveAllFilesfromthelist1Click();
+        shred->AddEntry(file);
+        shred->AddEntry("C:\\gone\\folder");
+        SendMessageA(radio, BM_CLICK, 0, 0);
+        scope.dialogs.answers = {IDYES};
+        scope.dialogs.messages.clear();
+        Click(shred->btnShred.hwnd());
+        const std::string p = std::to_string(passes);
+        EXPECT_EQ(calls, (std::vector<std::string>{"file " + file + " " + p, "folder C:\\gone\\folder " + p,
+                                                   "remove C:\\gone\\folder"}))
+            << passes;
+        ASSERT_EQ(scope.dialogs.messages.size(), 2u);
+        EXPECT_EQ(scope.dialogs.messages[1].text, "File Shredded Completely!");
+        EXPECT_EQ(scope.dialogs.messages[1].flags, static_cast<UINT>(MB_OK));
+        EXPECT_TRUE(shred->Entries().empty());
+    }
+    DeleteFileA(file.c_str());
+}
+
+TEST_F(ShredPageTest, TheSamePathTwiceEndsCompletelyWithTheRealEngine) {
+    char tmp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string file = std::string(tmp) + "shred-twice.txt";
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+    shred->shredFile = ShredFile;
+    shred->shredFolder = [](const std::string& f, int p) { ShredFolder(f, p); };
+    shred->removeFolder = RemoveShreddedFolder;
+    shred->AddEntry(file);
+    shred->AddEntry(file);
+    scope.dialogs.answers = {IDYES};
+    Click(shred->btnShred.hwnd());
+    EXPECT_FALSE(FileExists(file));
+    ASSERT_EQ(scope.dialogs.messages.size(), 2u);
+    EXPECT_EQ(scope.dialogs.messages[1].text, "File Shredded Completely!");
+}
+
+TEST_F(ShredPageTest, AddingFilesFoldersAndTheRecycleBin) {
+    scope.dialogs.files = {"C:\\chosen.txt", ""};
+    shred->AddFiles1Click();
+    shred->AddFiles1Click();  // cancelled: nothing
+    scope.dialogs.folders = {"D:\\"};
+    Click(shred->BtnAddFolder.hwnd());
+    ASSERT_EQ(scope.dialogs.folderTitles.size(), 1u);
+    EXPECT_EQ(scope.dialogs.folderTitles[0], "Select Drive or Directory");
+    SeedOptions o;
+    o.items = {"RecycleBin"};
+    o.count = 2;
+    SeedTraces(o);  // INFO2, desktop.ini and two deleted files
+    CreateFileA("C:\\Recycled\\DESKTOP.INI", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    shred->AddAllRecycleFile1Click();
+    const auto entries = shred->Entries();
+    EXPECT_EQ(entries.size(), 4u);
+    for (const std::string& e : entries) {
+        EXPECT_EQ(e.find("INFO2"), std::string::npos);
+        EXPECT_EQ(e.find("esktop"), std::string::npos);
+    }
+    shred->SelectEntry(0);
+    shred->RemoveSelectedFilesfromthelist1Click();
+    EXPECT_EQ(shred->Entries().size(), 3u);
+    EXPECT_EQ(shred->Entries()[0], "D:\\");
+    shred->RemoveAllFilesfromthelist1Click();
+    EXPECT_TRUE(shred->Entries().empty());
+    ClearTraces(o);
+}
