@@ -17,8 +17,8 @@ wine "$build/bin/sorvanda-bench.exe" "$@" | tee "$build/bench-env/last.txt" | gr
 # (Wine's temporary folder), syncing after each pass as it does by default.
 product=$(awk '/^shred-product-ms/ {print $2}' "$build/bench-env/last.txt")
 if [ -n "$product" ] && command -v shred >/dev/null; then
-  tmp=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp 2>/dev/null | head -n1)
-  [ -n "$tmp" ] || tmp=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp | head -n1)
+  tmp=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp "$WINEPREFIX"/drive_c/users/*/Temp 2>/dev/null \
+        | head -n1 || true)
   f="$tmp/gnu-shred-bench.bin"
   best=
   for _ in 1 2; do
