@@ -162,6 +162,7 @@ int Scan(const ScanArgs& args) {
     for (int c = 0; c < kCategoryCount; ++c)
         for (int i = 0; i < ResultsOf(c)->Count(); ++i) {
             const TResultContentItem& r = std::as_const(*ResultsOf(c)).Item(i);
+            if (i == 0) std::printf("== %s ==\n", std::string(kCatalogCategories[c].caption).c_str());
             std::printf("%s\t%s\t%lld%s\n", r.ItemName.c_str(), Printable(ShownNameOf(c, r)).c_str(),
                         static_cast<long long>(r.Size),
                         args.clean ? (r.Deleted ? "\tremoved" : "\tNOT REMOVED") : "");
