@@ -8,7 +8,7 @@ deps=$top/.deps
 toolchain=$top/tools/mingw-w64-x86_64.cmake
 
 need_pkgs=(g++-mingw-w64-x86-64-posix cmake ninja-build wine wine64 xvfb x11-utils
-           imagemagick libgtest-dev dpkg-dev xauth)
+           imagemagick libgtest-dev dpkg-dev xauth clang libclang-rt-14-dev)
 missing=()
 for p in "${need_pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -53,6 +53,9 @@ if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
     -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF -Wno-dev >/dev/null
   cmake --build "$deps/src/jpeg-build" --target install >/dev/null
 fi
+
+# The code that needs no Windows, natively with sanitizers and fuzzers.
+cmake -S "$top/tests/native" -B "${build}-native" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=${SORVANDA_BUILD_TYPE:-Release} -DJPEG_PREFIX="$jpeg_prefix" >/dev/null

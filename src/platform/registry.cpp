@@ -27,7 +27,7 @@ bool RegKey::OpenOrCreate(HKEY root, const std::string& path) {
     return true;
 }
 
-std::vector<std::string> RegKey::ValueNames() const {
+std::vector<std::string> RegKey::ValueNames(const std::function<bool()>& keepGoing) const {
     std::vector<std::string> names;
     if (!key_) return names;
     DWORD count = 0, maxLen = 0;
@@ -37,6 +37,7 @@ std::vector<std::string> RegKey::ValueNames() const {
     names.reserve(count);
     std::string buf(maxLen + 2, '\0');
     for (DWORD i = 0;; ++i) {
+        if (keepGoing && i % 256 == 255 && !keepGoing()) break;
         DWORD len = static_cast<DWORD>(buf.size());
         LONG rc = RegEnumValueA(key_.get(), i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_MORE_DATA) {  // a value was added since the size query
@@ -50,7 +51,7 @@ std::vector<std::string> RegKey::ValueNames() const {
     return names;
 }
 
-std::vector<std::string> RegKey::SubkeyNames() const {
+std::vector<std::string> RegKey::SubkeyNames(const std::function<bool()>& keepGoing) const {
     std::vector<std::string> names;
     if (!key_) return names;
     DWORD count = 0, maxLen = 0;
@@ -60,6 +61,7 @@ std::vector<std::string> RegKey::SubkeyNames() const {
     names.reserve(count);
     std::string buf(maxLen + 2, '\0');
     for (DWORD i = 0;; ++i) {
+        if (keepGoing && i % 256 == 255 && !keepGoing()) break;
         DWORD len = static_cast<DWORD>(buf.size());
         LONG rc = RegEnumKeyExA(key_.get(), i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_MORE_DATA) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,10 @@ public:
     HKEY get() const { return key_.get(); }
 
     // Names of all values / direct subkeys, in the registry's enumeration order.
-    std::vector<std::string> ValueNames() const;
-    std::vector<std::string> SubkeyNames() const;
+    // keepGoing, when given, is asked every few hundred names; false stops the
+    // reading (a long list must not keep the user waiting for Abort).
+    std::vector<std::string> ValueNames(const std::function<bool()>& keepGoing = {}) const;
+    std::vector<std::string> SubkeyNames(const std::function<bool()>& keepGoing = {}) const;
 
     // The value's text. Empty when the value does not exist or its data is not
     // text; *type (if given) receives the data type, or REG_NONE when absent.

@@ -49,7 +49,7 @@ void ScanRealDownload(TreeModel& tree, int node, TResultContents& results) {
     if (ScanAborted() || !key.Open(GetRootKey(kRealDefaultRoot), kRealDefaultKey)) return;
     const RecordStamp stamp{kNet, "Clean RealDownload", "Real DownLoad"};
     std::string data;
-    for (const std::string& name : key.ValueNames()) {
+    for (const std::string& name : key.ValueNames(KeepScanning)) {
         if (ScanAborted()) break;
         ProcessMessages();
         key.ReadText(name, data);
@@ -76,7 +76,7 @@ void ScanTwoKeys(const TwoKeys& row, TreeModel& tree, int node, TResultContents&
         {
             RegKey key;
             if (!key.Open(HKEY_CURRENT_USER, path)) continue;
-            names = key.ValueNames();
+            names = key.ValueNames(KeepScanning);
         }
         ScanValueNamesNoExclude(stamp, kKindRegValueText, HkcuPath(path), names, results, node, tree);
     }
@@ -134,14 +134,17 @@ bool SearchProfileFile(const Browser& b, const char* fileName) {
 void ScanProfileEntries(const Browser& b, bool cookies, TreeModel& tree, int node, TResultContents& results) {
     if (!SearchProfileFile(b, cookies ? "cookies.txt" : "history.dat")) return;
     std::string raw;
-    if (!ReadWholeFile(FoundPath, raw)) return;
-    std::string text = JoinLinesCrLf(raw);
+    if (!ReadWholeFile(FoundPath, raw) || !KeepScanning()) return;
+    std::string text = JoinLinesCrLf(raw, KeepScanning);
     raw.clear();
     raw.shrink_to_fit();
+    if (ScanAborted()) return;
     if (cookies) {
-        // Upper case by the system code page's rules, in pieces the call can take.
-        for (size_t at = 0; at < text.size(); at += 1u << 30)
-            CharUpperBuffA(text.data() + at, static_cast<DWORD>(std::min<size_t>(text.size() - at, 1u << 30)));
+        // Upper case by the system code page's rules, a MiB at a time.
+        for (size_t at = 0; at < text.size(); at += 1u << 20) {
+            if (!KeepScanning()) return;
+            CharUpperBuffA(text.data() + at, static_cast<DWORD>(std::min<size_t>(text.size() - at, 1u << 20)));
+        }
     }
     const int pos = cookies ? b.cookiePos : b.historyPos;
     int counter = 0;

@@ -1,15 +1,23 @@
 #include "scan/profile_text.h"
 
-std::string JoinLinesCrLf(std::string_view raw) {
+std::string JoinLinesCrLf(std::string_view raw, const std::function<bool()>& keepGoing) {
     std::string out;
     out.reserve(raw.size() + raw.size() / 16 + 2);
-    size_t start = 0;
-    for (size_t i = 0; i < raw.size(); ++i) {
-        const char c = raw[i];
-        if (c != '\r' && c != '\n') continue;
-        out.append(raw.data() + start, i - start);
+    const char* const data = raw.data();
+    const size_t size = raw.size();
+    size_t start = 0, nextAsk = 1u << 20;
+    for (size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c != '\r' && c != '\n') {
+            if (i >= nextAsk) {
+                nextAsk = i + (1u << 20);
+                if (keepGoing && !keepGoing()) return out;
+            }
+            continue;
+        }
+        out.append(data + start, i - start);
         out += "\r\n";
-        if (c == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') ++i;
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
         start = i + 1;
     }
     if (start < raw.size()) {

@@ -7,8 +7,9 @@
 #include <string_view>
 
 // The text as a list of lines (ending at CR LF, CR or LF), each line written
-// back followed by CR LF.
-std::string JoinLinesCrLf(std::string_view raw);
+// back followed by CR LF. keepGoing, when given, is asked after every MiB;
+// false stops the work (the text is then incomplete).
+std::string JoinLinesCrLf(std::string_view raw, const std::function<bool()>& keepGoing = {});
 
 // Receives each entry cut out; returns false to stop the cutting.
 using EntrySink = std::function<bool(std::string_view entry)>;

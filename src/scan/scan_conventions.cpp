@@ -35,6 +35,11 @@ std::string ReadRegString(const std::string& fullPath, const std::string& valueN
 
 bool ScanAborted() { return ScanState == kScanAbort; }
 
+bool KeepScanning() {
+    ProcessMessages();
+    return !ScanAborted();
+}
+
 TResultContentItem& AddRecord(TResultContents& results, int kind, const char* sourceType, const RecordStamp& stamp) {
     TResultContentItem& r = results.Item(results.AddNew());
     r.Checked = 1;
@@ -91,7 +96,8 @@ void RunListScanner(const ListScannerRow& row, TreeModel& tree, int node, TResul
     using Row = ListScannerRow;
     RegKey key;
     if (!key.Open(HKEY_CURRENT_USER, row.keyPath)) return;
-    const std::vector<std::string> names = row.lists == Row::Lists::Values ? key.ValueNames() : key.SubkeyNames();
+    const std::vector<std::string> names =
+        row.lists == Row::Lists::Values ? key.ValueNames(KeepScanning) : key.SubkeyNames(KeepScanning);
     if (names.empty()) return;
     const std::string fullPath = HkcuPath(row.keyPath);
     const RecordStamp stamp{row.group, row.cleanName, row.itemName};
@@ -240,7 +246,7 @@ void RunMultiKeyScanner(const MultiKeyRow& row, int& counter, TreeModel& tree, i
         {
             RegKey key;
             if (!key.Open(HKEY_CURRENT_USER, path)) continue;
-            names = key.ValueNames();
+            names = key.ValueNames(KeepScanning);
         }
         ScanValueNames(stamp, counter, kKindRegValueText, HkcuPath(path), names, results, kCountSet, node, tree);
     }

@@ -37,6 +37,9 @@ std::string ReadRegString(const std::string& fullPath, const std::string& valueN
 
 // True once the user asked to abort; every loop tests it before each entry.
 bool ScanAborted();
+// Lets messages run and tells whether to go on: for the long preparations
+// before a loop (reading a key's names, a profile file).
+bool KeepScanning();
 
 // The fields every record of one scanner shares.
 struct RecordStamp {

@@ -131,7 +131,7 @@ void ScanWinZip(TreeModel& tree, int node, TResultContents& results) {
     const std::string fullPath = HkcuPath(kDirs);
     const RecordStamp stamp{kWin, "Clean WinZip History", "WinZip History"};
     std::string data;
-    for (const std::string& name : key.ValueNames()) {
+    for (const std::string& name : key.ValueNames(KeepScanning)) {
         if (ScanAborted()) break;
         ProcessMessages();
         if (!IsWinZipFolderName(name)) continue;

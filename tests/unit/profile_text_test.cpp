@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "scan/profile_text.h"
+#include "support/literal_cutting.h"
 
 namespace {
 
@@ -17,45 +18,6 @@ std::vector<std::string> History(const std::string& text) {
 std::vector<std::string> Cookies(const std::string& text) {
     std::vector<std::string> out;
     CutCookieEntries(text, [&](std::string_view e) { out.emplace_back(e); return true; });
-    return out;
-}
-
-// The cutting loops written out literally with 1-based Pos and Copy, each
-// search over a fresh copy of the rest of the text (quadratic, for checking).
-size_t Pos(const std::string& needle, const std::string& s) {
-    const size_t i = s.find(needle);
-    return i == std::string::npos ? 0 : i + 1;
-}
-std::string Copy(const std::string& s, size_t start, size_t count) {
-    if (start < 1) start = 1;
-    if (start > s.size()) return {};
-    return s.substr(start - 1, count);
-}
-std::vector<std::string> SlowHistory(std::string text) {
-    std::vector<std::string> out;
-    size_t p = Pos("http://", text);
-    while (p > 0) {
-        const std::string rest = Copy(text, p, text.size());
-        const size_t q = Pos(")", rest);
-        if (q == 0) break;  // no ")" after the address: the loop ends there
-        out.push_back(Copy(rest, 1, q - 1));
-        text = Copy(rest, q - 1, rest.size());
-        p = Pos("http://", text);
-    }
-    return out;
-}
-std::vector<std::string> SlowCookies(std::string text) {
-    std::vector<std::string> out;
-    size_t a = Pos("\r\n.", text);
-    while (a > 0) {
-        const std::string rest = Copy(text, a, text.size());
-        const size_t truePos = Pos("TRUE", rest);
-        if (truePos == 0) break;
-        const size_t t = truePos - 1;
-        out.push_back(Copy(rest, 1, t));
-        text = Copy(rest, t, rest.size());
-        a = Pos("\r\n.", text);
-    }
     return out;
 }
 
@@ -115,7 +77,7 @@ TEST(ProfileText, SameEntriesAsTheLiteralLoopsOnGarbage) {
             if (rng() % 3 == 0) text += static_cast<char>(rng() % 256);
             else text += pieces[rng() % pieces.size()];
         }
-        EXPECT_EQ(History(text), SlowHistory(text)) << "round " << round;
-        EXPECT_EQ(Cookies(text), SlowCookies(text)) << "round " << round;
+        EXPECT_EQ(History(text), literal::History(text)) << "round " << round;
+        EXPECT_EQ(Cookies(text), literal::Cookies(text)) << "round " << round;
     }
 }
