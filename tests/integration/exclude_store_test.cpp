@@ -124,6 +124,22 @@ TEST_F(ExcludeStore, BadFilesLoadWithoutComplaint) {
     EXPECT_EQ(list.Item(2).Location, "http://a/");
 }
 
+TEST_F(ExcludeStore, OneMegabyteWithoutLineEndsAndNuls) {
+    std::string text = "Cache|" + std::string(1 << 20, 'u') + "!<";
+    Write(file, text);
+    LoadExcludeItemsFrom(file, list);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Item(0).Location.size(), 1u << 20);
+    // An append ends that line first, and the file loads as two entries.
+    ASSERT_TRUE(AddExcludeItemTo(file, list, {"Cookies", "Cookie:x", "", ""}));
+    TExcludeContents again;
+    LoadExcludeItemsFrom(file, again);
+    EXPECT_EQ(again.Count(), 2);
+    Write(file, std::string(5000, '\0') + "Cache|x!<");
+    LoadExcludeItemsFrom(file, list);
+    EXPECT_EQ(list.Count(), 0);  // the text ends at the first NUL
+}
+
 TEST(ExcludeStoreDefaults, FileLivesBesideTheProgram) {
     EXPECT_EQ(ExcludeFilePath(), ExeDirectory() + "Exclude1Items.est");
 }

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/data_module.h"
+#include "integration/http_server.h"
 #include "app/settings.h"
 #include "app/update_check.h"
 #include "platform/files.h"
@@ -16,74 +17,6 @@
 #include "platform/user_dialogs.h"
 
 namespace {
-
-// A small HTTP server on 127.0.0.1 for one test: it answers every request
-// with the same response, or accepts and never answers.
-class TestServer {
-public:
-    enum class Mode { Respond, Stall };
-    TestServer(Mode mode, std::string response) : mode_(mode), response_(std::move(response)) {
-        WSADATA wsa;
-        WSAStartup(MAKEWORD(2, 2), &wsa);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = 0;
-        bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        int len = sizeof addr;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
-        port_ = ntohs(addr.sin_port);
-        listen(listener_, 4);
-        thread_ = std::thread([this] { Serve(); });
-        SetEnvironmentVariableA(kUpdateHostVariable, ("http://127.0.0.1:" + std::to_string(port_)).c_str());
-    }
-    ~TestServer() {
-        stop_ = true;
-        closesocket(listener_);  // ends accept()
-        thread_.join();
-        SetEnvironmentVariableA(kUpdateHostVariable, nullptr);
-    }
-    int connections() const { return connections_; }
-    std::string request() const { return request_; }
-
-private:
-    void Serve() {
-        while (!stop_) {
-            SOCKET s = accept(listener_, nullptr, nullptr);
-            if (s == INVALID_SOCKET) return;
-            ++connections_;
-            char buf[4096];
-            std::string req;
-            while (req.find("\r\n\r\n") == std::string::npos) {
-                const int n = recv(s, buf, sizeof buf, 0);
-                if (n <= 0) break;
-                req.append(buf, static_cast<size_t>(n));
-            }
-            request_ = req;
-            if (mode_ == Mode::Stall) {
-                while (!stop_) std::this_thread::sleep_for(std::chrono::milliseconds(20));  // never answer
-            } else {
-                size_t sent = 0;
-                while (sent < response_.size()) {
-                    const int n = send(s, response_.data() + sent, static_cast<int>(response_.size() - sent), 0);
-                    if (n <= 0) break;
-                    sent += static_cast<size_t>(n);
-                }
-            }
-            shutdown(s, SD_BOTH);
-            closesocket(s);
-        }
-    }
-    Mode mode_;
-    std::string response_;
-    SOCKET listener_ = INVALID_SOCKET;
-    int port_ = 0;
-    std::thread thread_;
-    std::atomic<bool> stop_{false};
-    std::atomic<int> connections_{0};
-    std::string request_;
-};
 
 std::string Ok(const std::string& body) {
     return "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
@@ -206,6 +139,16 @@ TEST_F(UpdateCheck, AServerThatNeverAnswersEndsAfterTheReadTimeout) {
     EXPECT_GE(seconds, 4.0);
     EXPECT_LT(seconds, 12.0);
     std::printf("stalled server: check ended after %.1f s\n", seconds);
+}
+
+TEST_F(UpdateCheck, HeadersThenSilenceAlsoEndsAfterTheTimeout) {
+    TestServer stall(TestServer::Mode::HeadersThenStall,
+                     "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n[Version]\r\nVer=2099.1.1\r\n");
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_FALSE(IsUpdateAvailable());  // the body never arrived whole
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_GE(seconds, 4.0);
+    EXPECT_LT(seconds, 12.0);
 }
 
 TEST_F(UpdateCheck, AHugeBodyIsCutAtOneMebibyte) {

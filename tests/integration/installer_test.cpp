@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/settings.h"
+#include "integration/http_server.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+
+namespace {
+
+std::string SetupExe() { return ExeDirectory() + "..\\package\\OrmatekSorvanda-2010.1.2-setup.exe"; }
+
+DWORD RunAndWait(const std::string& commandLine, DWORD timeoutMs = 120000) {
+    STARTUPINFOA si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    std::string cmd = commandLine;
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 9999;
+    WaitForSingleObject(pi.hProcess, timeoutMs);
+    DWORD code = 9998;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return code;
+}
+
+struct Found {
+    DWORD pid;
+    HWND window;
+};
+
+BOOL CALLBACK FindMain(HWND h, LPARAM lp) {
+    auto* f = reinterpret_cast<Found*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    RECT r;
+    if (pid == f->pid && IsWindowVisible(h) && GetClientRect(h, &r) && r.right == 740 && r.bottom == 519) {
+        f->window = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string LocalAppData() {
+    RegKey k;
+    k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+    return k.ReadString("Local AppData");
+}
+
+}  // namespace
+
+TEST(Installer, InstallsForTheUserRunsAndUninstallsKeepingExclusions) {
+    if (!FileExists(SetupExe())) GTEST_SKIP() << "no installer built (makensis or chmcmd missing)";
+    const std::string dir = LocalAppData() + "\\Programs\\Ormatek Sorvanda";
+    ASSERT_EQ(RunAndWait("\"" + SetupExe() + "\" /S"), 0u);
+    for (const char* f : {"\\OrmatekSorvanda.exe", "\\Ormatek Sorvanda.chm", "\\Uninstall.exe"})
+        EXPECT_TRUE(FileExists(dir + f)) << f;
+    RegKey uninstall;
+    ASSERT_TRUE(uninstall.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrmatekSorvanda"));
+    EXPECT_EQ(uninstall.ReadString("DisplayVersion"), "2010.1.2");
+    EXPECT_EQ(uninstall.ReadString("InstallLocation"), dir);
+    uninstall.Close();
+
+    // The installed program starts, and writes beside itself (its update check's Update.ini).
+    TestServer server(TestServer::Mode::Respond,
+                      "HTTP/1.0 200 OK\r\nContent-Length: 23\r\n\r\n[Version]\r\nVer=2010.1.2\r\n");
+    RegKey settings;
+    ASSERT_TRUE(settings.OpenOrCreate(HKEY_CURRENT_USER, kSettingsKey));
+    settings.WriteString("CheckUpdate", "1");
+    settings.WriteString("Version", "2010.1.2");
+    STARTUPINFOA si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + dir + "\\OrmatekSorvanda.exe\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+    Found found{pi.dwProcessId, nullptr};
+    for (int i = 0; i < 300 && !found.window; ++i) {
+        Sleep(100);
+        EnumWindows(FindMain, reinterpret_cast<LPARAM>(&found));
+    }
+    EXPECT_NE(found.window, nullptr) << "the installed program showed no main window";
+    if (found.window) PostMessageA(found.window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);  // ours
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    settings.WriteString("CheckUpdate", "0");
+    EXPECT_EQ(server.connections(), 1);
+    EXPECT_TRUE(FileExists(dir + "\\Update.ini"));
+
+    // Uninstall leaves the user's exclusion list unless asked.
+    HANDLE h = CreateFileA((dir + "\\Exclude1Items.est").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+    EXPECT_EQ(RunAndWait("\"" + dir + "\\Uninstall.exe\" /S _?=" + dir), 0u);
+    EXPECT_FALSE(FileExists(dir + "\\OrmatekSorvanda.exe"));
+    EXPECT_FALSE(FileExists(dir + "\\Ormatek Sorvanda.chm"));
+    EXPECT_FALSE(FileExists(dir + "\\Update.ini"));
+    EXPECT_TRUE(FileExists(dir + "\\Exclude1Items.est"));
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrmatekSorvanda"));
+    // Installed again and uninstalled with /REMOVEEXCLUSIONS: nothing is left.
+    ASSERT_EQ(RunAndWait("\"" + SetupExe() + "\" /S"), 0u);
+    EXPECT_EQ(RunAndWait("\"" + dir + "\\Uninstall.exe\" /S /REMOVEEXCLUSIONS _?=" + dir), 0u);
+    DeleteFileA((dir + "\\Uninstall.exe").c_str());  // a /_? run leaves the uninstaller itself
+    RemoveDirectoryA(dir.c_str());
+    EXPECT_FALSE(FileExists(dir + "\\Exclude1Items.est"));
+    EXPECT_FALSE(DirectoryExists(dir));
+}
+
+TEST(Installer, TheHelpFileIsACompiledHelpFile) {
+    const std::string chm = ExeDirectory() + "..\\package\\Ormatek Sorvanda.chm";
+    if (!FileExists(chm)) GTEST_SKIP() << "no help file built";
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(chm, bytes));
+    EXPECT_EQ(bytes.substr(0, 4), "ITSF");  // the signature of a compiled help file
+    for (const char* page : {"/index.html", "/scanning.html", "/exclusions.html", "/shredder.html", "/catalog.html"})
+        EXPECT_NE(bytes.find(page), std::string::npos) << page;
+}
