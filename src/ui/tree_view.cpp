@@ -1,6 +1,7 @@
 #include "ui/tree_view.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -102,7 +103,7 @@ RECT TreeView::NodeRect(int node, bool labelOnly) const {
     RECT r{};
     HTREEITEM h = Handle(node);
     if (!h) return r;
-    *reinterpret_cast<HTREEITEM*>(&r) = h;
+    std::memcpy(&r, &h, sizeof h);  // TVM_GETITEMRECT takes the item in the rectangle
     if (!SendMessageA(hwnd(), TVM_GETITEMRECT, labelOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r))) return RECT{};
     return r;
 }

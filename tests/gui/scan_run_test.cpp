@@ -104,7 +104,7 @@ TEST_F(ScanRunTest, AFullScanFillsTheResultTreeAndList) {
     EXPECT_TRUE(form->abHintStr.Visible());
     // Rows show what the item table says.
     for (const TResultItem& row : ResultRows)
-        if (row.ItemName == "Run History" && row.ValueName == "a") EXPECT_EQ(row.ShownName, "notepad C:\\seed\\note1.txt\\1");
+        if (row.ItemName == "Run History" && row.ValueName == "a") { EXPECT_EQ(row.ShownName, "notepad C:\\seed\\note1.txt\\1"); }
     // Opening the Scan page again keeps the counts of the scan.
     Click(form->ScanBtn.hwnd());
     EXPECT_EQ(form->ItemTree.CountOf(0), total);
@@ -258,7 +258,8 @@ TEST_F(ScanRunTest, ARunningFirefoxInAnyCaseBlocksTheScan) {
     GetTempPathA(MAX_PATH, tmp);
     const std::string fake = std::string(tmp) + "FIREFOX.EXE";
     ASSERT_TRUE(CopyFileA((ExeDirectory() + "sleeper.exe").c_str(), fake.c_str(), FALSE));
-    STARTUPINFOA si{sizeof si};
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string cmd = "\"" + fake + "\" 30";
     ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));

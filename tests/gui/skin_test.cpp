@@ -32,14 +32,14 @@ TEST(Skin, EveryPictureDecodesAtTheSizeOfItsControl) {
         EXPECT_EQ(s.cy, p.h) << p.name;
     }
     for (const char* name : {"ScanBtn", "ResultBtn", "ExcludeBtn", "AdvancedBtn"})
-        for (const std::string n : {std::string(name), std::string(name) + "1"}) {
+        for (const std::string& n : {std::string(name), std::string(name) + "1"}) {
             UniqueBitmap b = LoadJpegResource(n);
             ASSERT_TRUE(b) << n;
             EXPECT_EQ(BitmapSize(b.get()).cx, 153) << n;
             EXPECT_EQ(BitmapSize(b.get()).cy, 49) << n;
         }
     for (const char* name : {"CleanBtn", "ModifyBtn", "RemoveBtn", "AbortBtn", "FinishBtn"})
-        for (const std::string n : {std::string(name), std::string(name) + "1"}) {
+        for (const std::string& n : {std::string(name), std::string(name) + "1"}) {
             UniqueBitmap b = LoadJpegResource(n);
             ASSERT_TRUE(b) << n;
             EXPECT_EQ(BitmapSize(b.get()).cx, 98) << n;

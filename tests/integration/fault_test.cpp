@@ -95,16 +95,20 @@ TEST(Faults, ValuesOfEveryTypeInEveryListedPlace) {
         const TResultContents r = Scan(t, item);
         for (int i = 0; i < r.Count(); ++i) {
             const TResultContentItem& rec = r.Item(i);
-            if (rec.ValueName == "odd dword" || rec.ValueName == "odd binary" || rec.ValueName == "odd multi")
+            if (rec.ValueName == "odd dword" || rec.ValueName == "odd binary" || rec.ValueName == "odd multi") {
                 EXPECT_EQ(rec.ValueData, "") << item.name;  // not text: empty text, and the scan goes on
-            if (rec.Kind == kKindRegValueText && rec.ValueName == "odd unterminated")
+            }
+            if (rec.Kind == kKindRegValueText && rec.ValueName == "odd unterminated") {
                 EXPECT_EQ(rec.ValueData, "abc") << item.name;
-            if (rec.Kind == kKindRegValueText && rec.ValueName == "odd long text")
+            }
+            if (rec.Kind == kKindRegValueText && rec.ValueName == "odd long text") {
                 EXPECT_EQ(rec.ValueData.size(), 70000u) << item.name;
-            if (item.name == "Exe MUICache")
+            }
+            if (item.name == "Exe MUICache") {  // plain text only
                 EXPECT_TRUE(rec.ValueName.rfind("odd", 0) != 0 || rec.ValueName == "odd empty text" ||
                             rec.ValueName == "odd unterminated" || rec.ValueName == "odd long text")
-                    << rec.ValueName;  // plain text only
+                    << rec.ValueName;
+            }
         }
     }
     ClearTraces({});

@@ -14,7 +14,8 @@ namespace {
 std::string SetupExe() { return ExeDirectory() + "..\\package\\OrmatekSorvanda-2010.1.2-setup.exe"; }
 
 DWORD RunAndWait(const std::string& commandLine, DWORD timeoutMs = 120000) {
-    STARTUPINFOA si{sizeof si};
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string cmd = commandLine;
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 9999;
@@ -70,7 +71,8 @@ TEST(Installer, InstallsForTheUserRunsAndUninstallsKeepingExclusions) {
     ASSERT_TRUE(settings.OpenOrCreate(HKEY_CURRENT_USER, kSettingsKey));
     settings.WriteString("CheckUpdate", "1");
     settings.WriteString("Version", "2010.1.2");
-    STARTUPINFOA si{sizeof si};
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string cmd = "\"" + dir + "\\OrmatekSorvanda.exe\"";
     ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));

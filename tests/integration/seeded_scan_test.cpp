@@ -55,7 +55,7 @@ TEST(SeededScan, EveryScannerFindsExactlyWhatTheSeederMade) {
                 EXPECT_EQ(r.Size, 0);
             } else {
                 EXPECT_EQ(r.SourceType, "File") << name;
-                if (r.Kind == 0) EXPECT_EQ(r.Location.substr(r.Location.size() - r.ValueName.size()), r.ValueName);
+                if (r.Kind == 0) { EXPECT_EQ(r.Location.substr(r.Location.size() - r.ValueName.size()), r.ValueName); }
             }
         }
         std::sort(want.begin(), want.end());
@@ -104,8 +104,8 @@ TEST(SeededScan, RecordFieldsOfEachKind) {
         EXPECT_EQ(r.Item(i).Kind, 2);
         EXPECT_EQ(r.Item(i).Group, "Microsoft Windows");
         EXPECT_EQ(r.Item(i).Location, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU");
-        if (r.Item(i).ValueName == "a") EXPECT_EQ(r.Item(i).ValueData, "notepad C:\\seed\\note1.txt\\1");
-        if (r.Item(i).ValueName == "MRUList") EXPECT_EQ(r.Item(i).ValueData, "a");
+        if (r.Item(i).ValueName == "a") { EXPECT_EQ(r.Item(i).ValueData, "notepad C:\\seed\\note1.txt\\1"); }
+        if (r.Item(i).ValueName == "MRUList") { EXPECT_EQ(r.Item(i).ValueData, "a"); }
     }
     r = scan("Start Menu Click History");
     ASSERT_EQ(r.Count(), 1);

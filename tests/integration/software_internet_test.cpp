@@ -154,8 +154,8 @@ TEST(InternetScanners, BrowserFilesAndCacheFolders) {
     for (int i = 0; i < r.Count(); ++i) {
         EXPECT_EQ(r.Item(i).Detail6, r.Item(i).Location);
         EXPECT_EQ(r.Item(i).Location.find("inner"), std::string::npos);
-        if (r.Item(i).Location == cache + "\\sub") EXPECT_EQ(r.Item(i).Size, 0);
-        if (r.Item(i).Location == cache + "\\_CACHE_MAP_") EXPECT_EQ(r.Item(i).Size, 64);
+        if (r.Item(i).Location == cache + "\\sub") { EXPECT_EQ(r.Item(i).Size, 0); }
+        if (r.Item(i).Location == cache + "\\_CACHE_MAP_") { EXPECT_EQ(r.Item(i).Size, 64); }
     }
     ClearTraces(o);
 }

@@ -155,5 +155,5 @@ TEST_F(ItemTreeTest, UpdateFoundCountSetsAddsAndSums) {
     EXPECT_EQ(view.painted, (std::vector<int>{paint, software, 0}));
     // No other item changes.
     for (const CatalogItem& it : kCatalogItems)
-        if (it.node != paint && it.node != wordpad && it.node != runMru) EXPECT_EQ(tree.Data(it.node)->FoundCount, 0);
+        if (it.node != paint && it.node != wordpad && it.node != runMru) { EXPECT_EQ(tree.Data(it.node)->FoundCount, 0); }
 }

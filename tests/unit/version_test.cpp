@@ -33,7 +33,10 @@ TEST(Versions, ATotalOrder) {
     for (const auto& a : v)
         for (const auto& b : v) {
             EXPECT_EQ(CompareVersions(a, b) > 0, CompareVersions(b, a) < 0) << a << " " << b;
-            for (const auto& c : v)
-                if (CompareVersions(a, b) <= 0 && CompareVersions(b, c) <= 0) EXPECT_LE(CompareVersions(a, c), 0) << a << " " << b << " " << c;
+            for (const auto& c : v) {
+                if (CompareVersions(a, b) <= 0 && CompareVersions(b, c) <= 0) {
+                    EXPECT_LE(CompareVersions(a, c), 0) << a << " " << b << " " << c;
+                }
+            }
         }
 }
