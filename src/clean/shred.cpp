@@ -3,10 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cctype>
-
 #include "clean/wipe.h"
 #include "model/shared_state.h"
+#include "model/text.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
 
@@ -34,11 +33,7 @@ bool QualifyingWord(DWORD attributes) {
     }
 }
 
-bool HoldsRecent(const std::string& path) {
-    std::string lower(path);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower.find("recent") != std::string::npos;
-}
+bool HoldsRecent(const std::string& path) { return AsciiLower(path).find("recent") != std::string::npos; }
 
 }  // namespace
 

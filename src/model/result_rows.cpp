@@ -16,6 +16,20 @@ void ClearResultRows() {
 }
 
 namespace {
+// The records of the category that belong to the item (0: all of them), one by
+// one with their index. An unknown category or item gives none.
+template <typename Fn>
+void ForRecordsOf(int category, int item, Fn fn) {
+    TResultContents* results = ResultsOf(category);
+    if (!results) return;
+    const CatalogItem* only = nullptr;
+    if (item != 0 && !(only = FindCatalogItem(category, item))) return;
+    for (int i = 0; i < results->Count(); ++i) {
+        const TResultContentItem& r = std::as_const(*results).Item(i);
+        if (!only || BelongsTo(*only, r)) fn(i, r, only);
+    }
+}
+
 // Items whose Name column shows a key name: their rows carry it as data too.
 bool KeyNameAsData(int category, int item) {
     return category == 2 && (item == 4 || item == 5 || item == 10 || item == 13);
@@ -24,16 +38,7 @@ bool KeyNameAsData(int category, int item) {
 
 void BuildResultRows(int category, int item, bool append) {
     if (!append) ClearResultRows();
-    const TResultContents* results = ResultsOf(category);
-    if (!results) return;
-    const CatalogItem* only = nullptr;
-    if (item != 0) {
-        only = FindCatalogItem(category, item);
-        if (!only) return;
-    }
-    for (int i = 0; i < results->Count(); ++i) {
-        const TResultContentItem& r = results->Item(i);
-        if (only && !BelongsTo(*only, r)) continue;
+    ForRecordsOf(category, item, [&](int i, const TResultContentItem& r, const CatalogItem* only) {
         TResultItem row;
         row.CleanName = r.CleanName;
         row.ItemName = r.ItemName;
@@ -50,21 +55,14 @@ void BuildResultRows(int category, int item, bool append) {
         row.Source = &r;
         SizeTotal += r.Size;
         ResultRows.push_back(std::move(row));
-    }
+    });
 }
 
 void CheckResults(int category, int item, bool value) {
     TResultContents* results = ResultsOf(category);
-    if (!results) return;
-    const CatalogItem* only = nullptr;
-    if (item != 0) {
-        only = FindCatalogItem(category, item);
-        if (!only) return;
-    }
-    for (int i = 0; i < results->Count(); ++i) {
-        const TResultContentItem& r = std::as_const(*results).Item(i);
-        if (!only || BelongsTo(*only, r)) results->Item(i).Checked = value ? 1 : 0;
-    }
+    ForRecordsOf(category, item, [&](int i, const TResultContentItem&, const CatalogItem*) {
+        results->Item(i).Checked = value ? 1 : 0;
+    });
 }
 
 TResultContentItem* SourceOf(const TResultItem& row) {

@@ -25,3 +25,14 @@ std::string_view UpToNul(std::string_view text) {
     const size_t nul = text.find('\0');
     return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
+
+std::string AsciiLower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
+}

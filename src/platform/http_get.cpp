@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "model/text.h"
 #include "platform/handles.h"
 
 namespace {
@@ -96,8 +97,7 @@ bool WriteAll(HANDLE f, const char* data, size_t size) {
 
 // The value of a header (case-insensitive name), or empty.
 std::string HeaderValue(const std::string& head, const char* name) {
-    std::string lower(head);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = AsciiLower(head);
     const std::string key = std::string("\r\n") + name + ":";
     const size_t at = lower.find(key);
     if (at == std::string::npos) return {};

@@ -3,8 +3,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include <cctype>
-
+#include "model/text.h"
 #include "platform/handles.h"
 
 bool IsProcessRunning(const std::string& lowerName) {
@@ -13,9 +12,7 @@ bool IsProcessRunning(const std::string& lowerName) {
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL ok = Process32First(snapshot.get(), &entry); ok; ok = Process32Next(snapshot.get(), &entry)) {
-        std::string name = entry.szExeFile;
-        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (name == lowerName) return true;
+        if (AsciiLower(entry.szExeFile) == lowerName) return true;
     }
     return false;
 }

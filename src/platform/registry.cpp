@@ -27,20 +27,20 @@ bool RegKey::OpenOrCreate(HKEY root, const std::string& path) {
     return true;
 }
 
-std::vector<std::string> RegKey::ValueNames(const std::function<bool()>& keepGoing) const {
+namespace {
+
+// Reads every name of a key with one of the two enumeration calls.
+template <typename Enum>
+std::vector<std::string> ReadNames(HKEY key, DWORD count, DWORD maxLen, Enum enumerate,
+                                   const std::function<bool()>& keepGoing) {
     std::vector<std::string> names;
-    if (!key_) return names;
-    DWORD count = 0, maxLen = 0;
-    if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxLen,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return names;
     names.reserve(count);
     std::string buf(maxLen + 2, '\0');
     for (DWORD i = 0;; ++i) {
         if (keepGoing && i % 256 == 255 && !keepGoing()) break;
         DWORD len = static_cast<DWORD>(buf.size());
-        LONG rc = RegEnumValueA(key_.get(), i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
-        if (rc == ERROR_MORE_DATA) {  // a value was added since the size query
+        const LONG rc = enumerate(key, i, buf.data(), &len);
+        if (rc == ERROR_MORE_DATA) {  // a longer name was added since the size query
             buf.resize(buf.size() * 2 + 256);
             --i;
             continue;
@@ -51,28 +51,26 @@ std::vector<std::string> RegKey::ValueNames(const std::function<bool()>& keepGoi
     return names;
 }
 
-std::vector<std::string> RegKey::SubkeyNames(const std::function<bool()>& keepGoing) const {
-    std::vector<std::string> names;
-    if (!key_) return names;
+}  // namespace
+
+std::vector<std::string> RegKey::ValueNames(const std::function<bool()>& keepGoing) const {
     DWORD count = 0, maxLen = 0;
-    if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &count, &maxLen, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return names;
-    names.reserve(count);
-    std::string buf(maxLen + 2, '\0');
-    for (DWORD i = 0;; ++i) {
-        if (keepGoing && i % 256 == 255 && !keepGoing()) break;
-        DWORD len = static_cast<DWORD>(buf.size());
-        LONG rc = RegEnumKeyExA(key_.get(), i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
-        if (rc == ERROR_MORE_DATA) {
-            buf.resize(buf.size() * 2 + 256);
-            --i;
-            continue;
-        }
-        if (rc != ERROR_SUCCESS) break;
-        names.emplace_back(buf.data(), len);
-    }
-    return names;
+    if (!key_ || RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxLen,
+                                  nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return {};
+    return ReadNames(key_.get(), count, maxLen, [](HKEY k, DWORD i, char* name, DWORD* len) {
+        return RegEnumValueA(k, i, name, len, nullptr, nullptr, nullptr, nullptr);
+    }, keepGoing);
+}
+
+std::vector<std::string> RegKey::SubkeyNames(const std::function<bool()>& keepGoing) const {
+    DWORD count = 0, maxLen = 0;
+    if (!key_ || RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &count, &maxLen, nullptr, nullptr, nullptr,
+                                  nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return {};
+    return ReadNames(key_.get(), count, maxLen, [](HKEY k, DWORD i, char* name, DWORD* len) {
+        return RegEnumKeyExA(k, i, name, len, nullptr, nullptr, nullptr, nullptr);
+    }, keepGoing);
 }
 
 std::string RegKey::ReadString(const std::string& name, DWORD* typeOut) const {

@@ -1,10 +1,9 @@
 #include "scan/scan_conventions.h"
 
-#include <cctype>
-
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
 #include "model/shared_state.h"
+#include "model/text.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/registry.h"
@@ -154,33 +153,19 @@ const WalkInfo& InfoOf(FolderWalk walk) {
     }
 }
 
-bool EqualsNoCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
-
-std::string Lower(const std::string& s) {
-    std::string l(s);
-    for (char& c : l) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return l;
-}
-
 }  // namespace
 
 bool WalkAccepts(FolderWalk walk, DWORD attributes, const std::string& name) {
     if (name == "." || name == "..") return false;
     if (walk == FolderWalk::Recycled)
-        return attributes < 101 && !EqualsNoCase(name, "INFO2") && !EqualsNoCase(name, "desktop.ini");
+        return attributes < 101 && !EqualsIgnoreCase(name, "INFO2") && !EqualsIgnoreCase(name, "desktop.ini");
     // The word is compared as a whole: combinations not listed (33: read-only archive) are left alone.
     switch (attributes) {
     case 2: case 4: case 16: case 17: case 18: case 19: case 20: case 32: case 128: case 256: break;
     default: return false;
     }
     if (walk == FolderWalk::SendTo) {
-        const std::string lower = Lower(name);
+        const std::string lower = AsciiLower(name);
         for (const char* hidden : {".desklink", ".mapimail", ".mydocs"})
             if (lower.find(hidden) != std::string::npos) return false;
     }

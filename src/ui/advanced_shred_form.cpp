@@ -1,11 +1,10 @@
 #include "ui/advanced_shred_form.h"
 
-#include <cctype>
-
 #include "app/settings.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/user_dialogs.h"
+#include "scan/scan_conventions.h"
 #include "ui/skin.h"
 
 namespace {
@@ -14,13 +13,6 @@ enum : int { kListId = 301, kRadio1 = 311, kRadio2, kRadio3 };
 constexpr COLORREF kBarColor = RGB(218, 240, 244);
 constexpr COLORREF kFrameColor = RGB(160, 196, 209);
 
-bool EqualsNoCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
 }  // namespace
 
 bool TAdvancedShredForm::Create(HWND parent, int width, int height) {
@@ -150,8 +142,8 @@ void TAdvancedShredForm::AddAllRecycleFile1Click() {
     FolderEntry e;
     while (walker.Next(e)) {
         ProcessMessages();
-        if (e.name == "." || e.name == ".." || e.attributes >= 101) continue;
-        if (EqualsNoCase(e.name, "INFO2") || EqualsNoCase(e.name, "desktop.ini")) continue;
+        // The same entries a scan of the recycle bin lists.
+        if (!WalkAccepts(FolderWalk::Recycled, e.attributes, e.name)) continue;
         AddEntry(folder + "\\" + e.name);
     }
 }

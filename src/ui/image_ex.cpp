@@ -1,7 +1,5 @@
 #include "ui/image_ex.h"
 
-#include <windowsx.h>
-
 bool TImageEx::Create(const CreateArgs& args) {
     handCursor_ = args.handCursor;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
@@ -17,6 +15,22 @@ void TImageEx::SetPicture(UniqueBitmap bitmap, const std::string& pictureName) {
 }
 
 LRESULT TImageEx::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (pointer_.Handle(hwnd(), msg, lp)) {
+    case PointerTracker::kEnter:
+        if (OnMouseEnter) OnMouseEnter(*this);
+        return 0;
+    case PointerTracker::kLeave:
+        if (OnMouseLeave) OnMouseLeave(*this);
+        return 0;
+    case PointerTracker::kClick:
+        if (OnClick) OnClick(*this);
+        return 0;
+    case PointerTracker::kOther:
+        if (msg == WM_LBUTTONDOWN && OnMouseDown) OnMouseDown(*this, MouseFrom(msg, lp));
+        return 0;
+    default:
+        break;
+    }
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
@@ -52,33 +66,10 @@ LRESULT TImageEx::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         break;
-    case WM_MOUSEMOVE:
-        if (!inside_) {
-            inside_ = true;
-            TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd(), 0};
-            TrackMouseEvent(&t);
-            if (OnMouseEnter) OnMouseEnter(*this);
-        }
-        return 0;
-    case WM_MOUSELEAVE:
-        inside_ = false;
-        if (OnMouseLeave) OnMouseLeave(*this);
-        return 0;
-    case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (msg == WM_LBUTTONDOWN) pressed_ = true;
         if (OnMouseDown) OnMouseDown(*this, MouseFrom(msg, lp));
         return 0;
-    case WM_LBUTTONUP: {
-        const bool wasPressed = pressed_;
-        pressed_ = false;
-        RECT r;
-        GetClientRect(hwnd(), &r);
-        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        if (wasPressed && PtInRect(&r, pt) && OnClick) OnClick(*this);
-        return 0;
-    }
     default:
         break;
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/handles.h"
+#include "ui/pointer_tracker.h"
 #include "ui/window.h"
 
 class TImageEx : public Window {
@@ -33,7 +34,7 @@ public:
     std::function<void(TImageEx&)> OnClick;
     std::function<void(TImageEx&, const MouseEvent&)> OnMouseDown;
 
-    bool PointerInside() const { return inside_; }
+    bool PointerInside() const { return pointer_.Inside(); }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -42,6 +43,5 @@ private:
     UniqueBitmap bitmap_;
     std::string pictureName_;
     bool handCursor_ = false;
-    bool inside_ = false;
-    bool pressed_ = false;
+    PointerTracker pointer_;
 };

@@ -1,7 +1,5 @@
 #include "ui/label.h"
 
-#include <windowsx.h>
-
 #include "ui/image_ex.h"
 
 bool Label::Create(const CreateArgs& args) {
@@ -31,6 +29,21 @@ void Label::SetColor(COLORREF color) {
 }
 
 LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (pointer_.Handle(hwnd(), msg, lp)) {
+    case PointerTracker::kEnter:
+        if (OnMouseEnter) OnMouseEnter(*this);
+        return 0;
+    case PointerTracker::kLeave:
+        if (OnMouseLeave) OnMouseLeave(*this);
+        return 0;
+    case PointerTracker::kClick:
+        if (OnClick) OnClick(*this);
+        return 0;
+    case PointerTracker::kOther:
+        return 0;
+    default:
+        break;
+    }
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
@@ -61,30 +74,6 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         break;
-    case WM_MOUSEMOVE:
-        if (!inside_) {
-            inside_ = true;
-            TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd(), 0};
-            TrackMouseEvent(&t);
-            if (OnMouseEnter) OnMouseEnter(*this);
-        }
-        return 0;
-    case WM_MOUSELEAVE:
-        inside_ = false;
-        if (OnMouseLeave) OnMouseLeave(*this);
-        return 0;
-    case WM_LBUTTONDOWN:
-        pressed_ = true;
-        return 0;
-    case WM_LBUTTONUP: {
-        const bool wasPressed = pressed_;
-        pressed_ = false;
-        RECT r;
-        GetClientRect(hwnd(), &r);
-        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        if (wasPressed && PtInRect(&r, pt) && OnClick) OnClick(*this);
-        return 0;
-    }
     default:
         break;
     }

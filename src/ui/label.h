@@ -6,6 +6,7 @@
 
 #include "platform/handles.h"
 #include "ui/gdi_util.h"
+#include "ui/pointer_tracker.h"
 #include "ui/window.h"
 
 class TImageEx;
@@ -45,6 +46,5 @@ protected:
 private:
     CreateArgs args_;
     UniqueFont font_;
-    bool inside_ = false;
-    bool pressed_ = false;
+    PointerTracker pointer_;
 };

@@ -27,21 +27,6 @@ TResultContentItem& Add(TResultContents& results, const char* source, int kind, 
     return r;
 }
 
-std::string Slurp(const std::string& path) {
-    std::string s;
-    ReadWholeFile(path, s);
-    return s;
-}
-
-int Files(const std::string& folder) {
-    int n = 0;
-    FolderWalker w(folder);
-    FolderEntry e;
-    while (w.Next(e))
-        if (e.name != "." && e.name != "..") ++n;
-    return n;
-}
-
 struct CleanRun {
     CleanProgress progress;
     std::vector<int> gauge;
@@ -133,7 +118,7 @@ TEST(CleanEngine, FilesAreOverwrittenThenRemoved) {
     EXPECT_TRUE(WipeAndDeleteFile(five, 1));
     EXPECT_TRUE(WipeAndDeleteFile(empty, 1));
     EXPECT_FALSE(FileExists(five));
-    EXPECT_EQ(Files(dir.path()), 1);  // no renamed leftovers
+    EXPECT_EQ(Entries(dir.path()), 1);  // no renamed leftovers
     EXPECT_EQ(Slurp(keep), "not a trace");
     EXPECT_TRUE(WipeAndDeleteFile(five, 1));           // already gone counts as gone
     EXPECT_FALSE(WipeAndDeleteFile(dir.path(), 1));    // a folder is no file
@@ -148,7 +133,7 @@ TEST(CleanEngine, ThreeHistoryRecordsOfOneFileWipeItOnce) {
     CleanEvidences(results, run.progress);
     EXPECT_FALSE(FileExists(history));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(results.Item(i).Deleted, 1);
-    EXPECT_EQ(Files(dir.path()), 0);
+    EXPECT_EQ(Entries(dir.path()), 0);
     EXPECT_EQ(run.gauge.back(), 100);
 }
 
@@ -168,7 +153,7 @@ TEST(CleanEngine, ALockedOrReadOnlyFileKeepsItsBytesAndStaysListed) {
     EXPECT_EQ(results.Item(1).Deleted, 0);
     EXPECT_EQ(Slurp(locked), "precious");
     EXPECT_EQ(Slurp(readOnly), "also precious");
-    EXPECT_EQ(Files(dir.path()), 2);
+    EXPECT_EQ(Entries(dir.path()), 2);
     EXPECT_TRUE(run.gauge.empty());
 }
 
@@ -187,7 +172,7 @@ TEST(CleanEngine, ARandomNameThatIsTakenReplacesNothing) {
     EXPECT_TRUE(WipeAndDeleteFile(second, 1));
     SetWipeNameSource(nullptr);
     for (int n = 0; n < 5; ++n) EXPECT_EQ(Slurp(dir.path() + "\\" + std::to_string(n)), "bystander " + std::to_string(n));
-    EXPECT_EQ(Files(dir.path()), 5);
+    EXPECT_EQ(Entries(dir.path()), 5);
 }
 
 TEST(CleanEngine, CacheRecordsGoByUrlAndLeaveTheirFileAlone) {

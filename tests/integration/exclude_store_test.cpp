@@ -13,12 +13,6 @@
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::string s;
-    ReadWholeFile(path, s);
-    return s;
-}
-
 void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }

@@ -88,3 +88,18 @@ void AddExclusion(const std::string& item, const std::string& location, const st
                   const std::string& data) {
     ExcludeList.Item(ExcludeList.AddNew()) = {item, location, name, data};
 }
+
+std::string Slurp(const std::string& path) {
+    std::string s;
+    ReadWholeFile(path, s);
+    return s;
+}
+
+int Entries(const std::string& folder) {
+    int n = 0;
+    FolderWalker w(folder);
+    FolderEntry e;
+    while (w.Next(e))
+        if (e.name != "." && e.name != "..") ++n;
+    return n;
+}

@@ -42,6 +42,10 @@ private:
 };
 
 void DeleteTree(const std::string& folder);
+// The whole content of a file (empty when it cannot be read).
+std::string Slurp(const std::string& path);
+// Entries of a folder, "." and ".." not counted.
+int Entries(const std::string& folder);
 
 // The item tree as the Scan page builds it, with the catalog.
 struct ScanTree {

@@ -10,21 +10,6 @@
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::string s;
-    ReadWholeFile(path, s);
-    return s;
-}
-
-int Entries(const std::string& folder) {
-    int n = 0;
-    FolderWalker w(folder);
-    FolderEntry e;
-    while (w.Next(e))
-        if (e.name != "." && e.name != "..") ++n;
-    return n;
-}
-
 long long BinItems() {
     SHQUERYRBINFO info{};
     info.cbSize = sizeof info;
