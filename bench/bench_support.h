@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -28,6 +29,28 @@ inline double BestOf(int runs, const std::function<void()>& fn, const std::funct
         fn();
         const double t = NowSeconds() - t0;
         if (t < best) best = t;
+    }
+    return best;
+}
+
+struct Pair {
+    double product, baseline;
+};
+
+// Best wall times of product and baseline, run alternately so that both see
+// the same state of the machine (caches, other load). setup runs untimed
+// before each product run.
+inline Pair BestOfAlternating(int runs, const std::function<void()>& product, const std::function<void()>& baseline,
+                              const std::function<void()>& setup = {}) {
+    Pair best{1e30, 1e30};
+    for (int i = 0; i < runs; ++i) {
+        if (setup) setup();
+        double t0 = NowSeconds();
+        product();
+        best.product = std::min(best.product, NowSeconds() - t0);
+        t0 = NowSeconds();
+        baseline();
+        best.baseline = std::min(best.baseline, NowSeconds() - t0);
     }
     return best;
 }

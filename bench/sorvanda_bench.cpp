@@ -146,17 +146,19 @@ void RecentFolder(int files) {
     SeedTraces(o);
     const std::string folder = ShellFolder("Recent");
     Scan scan;
-    const double product = scan.Time(ScanRecentFiles, 31);
-    const int found = scan.results.Count();
     volatile int n = 0;
-    const double baseline = BestOf(5, [&] {
-        WIN32_FIND_DATAA d;
-        HANDLE h = FindFirstFileA((folder + "\\*.*").c_str(), &d);
-        if (h == INVALID_HANDLE_VALUE) return;
-        do n = n + 1;
-        while (FindNextFileA(h, &d));
-        FindClose(h);
-    });
+    const auto [product, baseline] = BestOfAlternating(
+        9, [&] { ScanRecentFiles(scan.tree, 31, scan.results); },
+        [&] {
+            WIN32_FIND_DATAA d;
+            HANDLE h = FindFirstFileA((folder + "\\*.*").c_str(), &d);
+            if (h == INVALID_HANDLE_VALUE) return;
+            do n = n + 1;
+            while (FindNextFileA(h, &d));
+            FindClose(h);
+        },
+        [&] { scan.results.Clear(); });
+    const int found = scan.results.Count();
     PrintRow("folder walk (Recent), " + std::to_string(files) + " files (ms)", product * 1e3, baseline * 1e3, "ms");
     if (found != files) std::printf("  (unexpected: %d records)\n", found);
     ClearTraces(o);
@@ -410,6 +412,18 @@ void WindowScan(int entries) {
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--window-only") == 0) {
         WindowScan(argc > 2 ? std::atoi(argv[2]) : 20000);
+        return 0;
+    }
+    // --row NAME runs one workload alone (for profiling): list, cache, recent, history, profile.
+    if (argc > 2 && std::strcmp(argv[1], "--row") == 0) {
+        PrintHeader();
+        const std::string row = argv[2];
+        if (row == "list") ListScanner();
+        else if (row == "cache") UrlCache(20000);
+        else if (row == "recent") RecentFolder(10000);
+        else if (row == "history") HistoryCutting(50);
+        else if (row == "profile") ProfileSearch(20000);
+        else return 2;
         return 0;
     }
     std::printf("Ormatek Sorvanda benchmarks (best of 5 runs each unless noted; ratio = product / baseline)\n");

@@ -28,6 +28,7 @@ int DrawNumber() {
 }
 
 int (*g_draw)() = DrawNumber;
+PassObserver g_observe = nullptr;
 
 }  // namespace
 
@@ -47,6 +48,7 @@ bool OverwritePasses(void* fileHandle, int64_t size, int passes) {
         }
         // Each pass reaches the disk before the next one and before the rename.
         if (!FlushFileBuffers(f)) return false;
+        if (g_observe) g_observe(f, pass + 1);
     }
     return true;
 }
@@ -62,6 +64,8 @@ std::string RandomNameBeside(const std::string& path) {
 }
 
 void SetWipeNameSource(int (*draw)()) { g_draw = draw ? draw : DrawNumber; }
+
+void SetPassObserver(PassObserver observe) { g_observe = observe; }
 
 bool OverwriteFile(const std::string& path, int passes) {
     const DWORD attrs = GetFileAttributesA(path.c_str());

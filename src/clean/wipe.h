@@ -33,3 +33,9 @@ std::string RandomNameBeside(const std::string& path);
 // Where the random numbers come from (a clock-seeded generator by default);
 // tests draw names that are already taken. nullptr restores the default.
 void SetWipeNameSource(int (*draw)());
+
+// Called after each pass has been flushed, with the open file (readable when
+// opened through OverwriteFile) and the pass number from 1; tests read back
+// what every pass left on the disk. nullptr removes it.
+using PassObserver = void (*)(void* fileHandle, int pass);
+void SetPassObserver(PassObserver observe);

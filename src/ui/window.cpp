@@ -20,6 +20,10 @@ bool EnsureClass(const char* name, HCURSOR cursor, WNDPROC proc) {
     wc.lpfnWndProc = proc;
     wc.hInstance = AppInstance();
     wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
+    // The program's icon for the taskbar and task switching (none in test programs).
+    wc.hIcon = LoadIconA(AppInstance(), "MAINICON");
+    wc.hIconSm = static_cast<HICON>(LoadImageA(AppInstance(), "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
     wc.lpszClassName = name;
     if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
     registered.insert(name);

@@ -64,6 +64,7 @@ TEST_F(MainWindowTest, BorderlessRoundedWindowWithControlsInPlace) {
     const LONG style = GetWindowLongA(form->hwnd(), GWL_STYLE);
     EXPECT_FALSE(style & WS_CAPTION);
     EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_NE(GetClassLongPtrA(form->hwnd(), GCLP_HICON), 0);  // the program's icon in the taskbar
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(form->hwnd(), rgn), ERROR);
     EXPECT_FALSE(PtInRegion(rgn, 0, 0));      // corners are cut

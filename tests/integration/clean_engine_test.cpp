@@ -115,8 +115,11 @@ TEST(CleanEngine, FilesAreOverwrittenThenRemoved) {
     }
     EXPECT_EQ(Slurp(empty), "");
     const std::string keep = dir.File("keep.txt", "not a trace");
-    EXPECT_TRUE(WipeAndDeleteFile(five, 1));
-    EXPECT_TRUE(WipeAndDeleteFile(empty, 1));
+    // The wipe makes two passes, each leaving "010101" on the disk.
+    EXPECT_EQ(ContentAfterEachPass([&] { EXPECT_TRUE(WipeAndDeleteFile(five, 1)); }),
+              (std::vector<std::string>{"010101", "010101"}));
+    EXPECT_EQ(ContentAfterEachPass([&] { EXPECT_TRUE(WipeAndDeleteFile(empty, 1)); }),
+              (std::vector<std::string>{"", ""}));
     EXPECT_FALSE(FileExists(five));
     EXPECT_EQ(Entries(dir.path()), 1);  // no renamed leftovers
     EXPECT_EQ(Slurp(keep), "not a trace");

@@ -1,5 +1,6 @@
 #include "integration/fixtures.h"
 
+#include "clean/wipe.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 
@@ -102,4 +103,30 @@ int Entries(const std::string& folder) {
     while (w.Next(e))
         if (e.name != "." && e.name != "..") ++n;
     return n;
+}
+
+namespace {
+std::vector<std::string>* g_passes = nullptr;
+
+void ReadBackPass(void* fileHandle, int) {
+    HANDLE f = static_cast<HANDLE>(fileHandle);
+    std::string content;
+    LARGE_INTEGER zero{};
+    if (SetFilePointerEx(f, zero, nullptr, FILE_BEGIN)) {
+        char buf[4096];
+        DWORD got = 0;
+        while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) content.append(buf, got);
+    }
+    g_passes->push_back(content);
+}
+}  // namespace
+
+std::vector<std::string> ContentAfterEachPass(const std::function<void()>& work) {
+    std::vector<std::string> passes;
+    g_passes = &passes;
+    SetPassObserver(ReadBackPass);
+    work();
+    SetPassObserver(nullptr);
+    g_passes = nullptr;
+    return passes;
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,10 @@ void DeleteTree(const std::string& folder);
 std::string Slurp(const std::string& path);
 // Entries of a folder, "." and ".." not counted.
 int Entries(const std::string& folder);
+
+// Runs work and returns what each overwrite pass it made left in its file,
+// read back after the pass was flushed; one text per pass, in order.
+std::vector<std::string> ContentAfterEachPass(const std::function<void()>& work);
 
 // The item tree as the Scan page builds it, with the catalog.
 struct ScanTree {

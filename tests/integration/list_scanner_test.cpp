@@ -17,9 +17,14 @@ Row ValuesRow(const TestKey& key) {
             Row::NameInto::ValueName, true, Row::TestData::ValueText};
 }
 
-// A window whose message sets the abort flag, as the Abort button does.
+// A window whose message sets the abort flag, as the Abort button does. Its
+// timer presses Abort once the watched results hold a few records, so the
+// press lands in the middle of the list however fast the names are read.
+const TResultContents* g_watched = nullptr;
+
 LRESULT CALLBACK AbortProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     if (m == WM_APP) ScanState = kScanAbort;
+    if (m == WM_TIMER && g_watched && g_watched->Count() >= 3) ScanState = kScanAbort;
     return DefWindowProcA(h, m, w, l);
 }
 
@@ -145,10 +150,11 @@ TEST(ListScanner, TestingByTheValueName) {
 
 TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
     TestKey key("Long");
+    constexpr int kValues = 3000;
     {
         RegKey k;
         ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, key.path()));
-        for (int i = 0; i < 500; ++i) k.WriteString("v" + std::to_string(i), "data" + std::to_string(i));
+        for (int i = 0; i < kValues; ++i) k.WriteString("v" + std::to_string(i), "data" + std::to_string(i));
     }
     WNDCLASSA wc{};
     wc.lpfnWndProc = AbortProc;
@@ -159,21 +165,40 @@ TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
     ScanTree t;
     Row row = ValuesRow(key);
     row.keyPath = key.path().c_str();
-    // The click on Abort waits in the queue; the loop lets it run within a few
-    // milliseconds and stops at its next entry.
+
+    // Pressed while the records come in: what was found stays, in order.
+    g_watched = &t.results;
+    SetTimer(w, 1, 1, nullptr);
+    RunListScanner(row, t.tree, kNode, t.results);
+    KillTimer(w, 1);
+    g_watched = nullptr;
+    EXPECT_EQ(ScanState, kScanAbort);
+    ASSERT_GE(t.results.Count(), 3);
+    EXPECT_LT(t.results.Count(), kValues);
+    std::vector<std::string> order;
+    {
+        RegKey k;
+        ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, key.path()));
+        order = k.ValueNames();
+    }
+    for (int i = 0; i < t.results.Count(); ++i) EXPECT_EQ(t.results.Item(i).ValueName, order[i]);
+    EXPECT_EQ(t.Count(kNode), t.results.Count());  // the position of the last record
+
+    // Pressed before the list is read: it may be seen while the names are
+    // still being read, and nothing is listed then.
+    ScanState = kScanRunning;
+    t.results.Clear();
     Sleep(2 * kPumpIntervalMs);
     PostMessageA(w, WM_APP, 0, 0);
     RunListScanner(row, t.tree, kNode, t.results);
-    DestroyWindow(w);
     EXPECT_EQ(ScanState, kScanAbort);
-    // (It may be seen while the names are still being read: then nothing is listed.)
-    EXPECT_LT(t.results.Count(), 500);
-    EXPECT_EQ(t.Count(kNode), t.results.Count());  // the position of the last record
+    EXPECT_LT(t.results.Count(), kValues);
 
     // Already aborted: nothing at all.
     t.results.Clear();
     RunListScanner(row, t.tree, kNode, t.results);
     EXPECT_EQ(t.results.Count(), 0);
+    DestroyWindow(w);
 }
 
 TEST(ValueNameLists, SharedCounterAndNoExcludeVariant) {

@@ -30,8 +30,11 @@ TEST(Shred, FilesGoAndWhatCannotBeOpenedStays) {
     const std::string empty = dir.File("empty.txt", "");
     const std::string readOnly = dir.File("ro.txt", "read only", FILE_ATTRIBUTE_READONLY);
     const std::string locked = dir.File("locked.txt", "locked");
-    EXPECT_TRUE(ShredFile(five, 1));
-    EXPECT_TRUE(ShredFile(empty, 3));
+    // Three blocks of "01" per pass, each pass on the disk before the next;
+    // an empty file gets no bytes at all.
+    EXPECT_EQ(ContentAfterEachPass([&] { EXPECT_TRUE(ShredFile(five, PassesOf(kShredSafe))); }),
+              (std::vector<std::string>(3, "010101")));
+    EXPECT_EQ(ContentAfterEachPass([&] { EXPECT_TRUE(ShredFile(empty, 3)); }), (std::vector<std::string>(3, "")));
     EXPECT_FALSE(ShredFile(readOnly, 1));
     HANDLE held = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_FALSE(ShredFile(locked, 1));
