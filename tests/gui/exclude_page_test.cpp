@@ -143,10 +143,18 @@ TEST_F(ExcludePageTest, ExcludingAStoredRowAddsNothingButTheRowStillLeaves) {
     const TResultItem r = ResultRows[static_cast<size_t>(row)];
     AddExcludeItem(r.ItemName, r.Location, r.ValueName, r.ValueData);
     const std::string before = FileText();
-    const int paint = Count("Paint");
+    const int paint = Count("Paint"), software = Count("Windows Software"), root = Count("My Computer");
+    const int rows = form->ResultListView.RowCount(), records = ResultsOf(r.CategoryIndex)->Count();
+    const std::string identity = TraceIdentity(*SourceOf(r));
     form->Exclude1Click();
     EXPECT_EQ(FileText(), before);
     EXPECT_EQ(Count("Paint"), paint - 1);
+    EXPECT_EQ(Count("Windows Software"), software - 1);
+    EXPECT_EQ(Count("My Computer"), root - 1);
+    EXPECT_EQ(form->ResultListView.RowCount(), rows - 1);
+    EXPECT_EQ(form->abResultCount.Caption(), std::to_string(rows - 1));
+    EXPECT_EQ(ResultsOf(r.CategoryIndex)->Count(), records - 1);  // exactly that record withdrawn
+    EXPECT_FALSE(Finds(r.CategoryIndex, identity));
     // Counts never go below 0.
     for (int i = 0; i < form->ResultTree.Count(); ++i)
         if (form->ResultTree.At(i).caption == "Paint") form->ResultTree.Data(i)->FoundCount = 0;
@@ -154,9 +162,9 @@ TEST_F(ExcludePageTest, ExcludingAStoredRowAddsNothingButTheRowStillLeaves) {
     form->Exclude1Click();
     EXPECT_EQ(Count("Paint"), 0);
     form->ResultListView.SelectRow(-1);
-    const int rows = form->ResultListView.RowCount();
+    const int left = form->ResultListView.RowCount();
     form->Exclude1Click();  // no row selected: nothing
-    EXPECT_EQ(form->ResultListView.RowCount(), rows);
+    EXPECT_EQ(form->ResultListView.RowCount(), left);
 }
 
 TEST_F(ExcludePageTest, ModifyAndRemoveRewriteTheFileAndSurviveARestart) {
