@@ -44,11 +44,13 @@ BOOL CALLBACK FindMain(HWND h, LPARAM lp) {
     return TRUE;
 }
 
-std::string LocalAppData() {
+std::string ShellFolderOf(const char* name) {
     RegKey k;
     k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
-    return k.ReadString("Local AppData");
+    return k.ReadString(name);
 }
+
+std::string LocalAppData() { return ShellFolderOf("Local AppData"); }
 
 }  // namespace
 
@@ -58,6 +60,9 @@ TEST(Installer, InstallsForTheUserRunsAndUninstallsKeepingExclusions) {
     ASSERT_EQ(RunAndWait("\"" + SetupExe() + "\" /S"), 0u);
     for (const char* f : {"\\OrmatekSorvanda.exe", "\\Ormatek Sorvanda.chm", "\\Uninstall.exe"})
         EXPECT_TRUE(FileExists(dir + f)) << f;
+    const std::string menu = ShellFolderOf("Programs") + "\\Ormatek Sorvanda";
+    for (const char* f : {"\\Ormatek Sorvanda.lnk", "\\Ormatek Sorvanda Help.lnk", "\\Uninstall Ormatek Sorvanda.lnk"})
+        EXPECT_TRUE(FileExists(menu + f)) << f;
     RegKey uninstall;
     ASSERT_TRUE(uninstall.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrmatekSorvanda"));
     EXPECT_EQ(uninstall.ReadString("DisplayVersion"), "2010.1.2");
@@ -99,13 +104,13 @@ TEST(Installer, InstallsForTheUserRunsAndUninstallsKeepingExclusions) {
     EXPECT_FALSE(FileExists(dir + "\\Update.ini"));
     EXPECT_TRUE(FileExists(dir + "\\Exclude1Items.est"));
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrmatekSorvanda"));
-    // Installed again and uninstalled with /REMOVEEXCLUSIONS: nothing is left.
+    // Installed again and uninstalled as a user would (the uninstaller copies
+    // itself away and returns at once) with /REMOVEEXCLUSIONS: nothing is left.
     ASSERT_EQ(RunAndWait("\"" + SetupExe() + "\" /S"), 0u);
-    EXPECT_EQ(RunAndWait("\"" + dir + "\\Uninstall.exe\" /S /REMOVEEXCLUSIONS _?=" + dir), 0u);
-    DeleteFileA((dir + "\\Uninstall.exe").c_str());  // a /_? run leaves the uninstaller itself
-    RemoveDirectoryA(dir.c_str());
-    EXPECT_FALSE(FileExists(dir + "\\Exclude1Items.est"));
+    EXPECT_EQ(RunAndWait("\"" + dir + "\\Uninstall.exe\" /S /REMOVEEXCLUSIONS"), 0u);
+    for (int i = 0; i < 600 && (DirectoryExists(dir) || DirectoryExists(menu)); ++i) Sleep(100);
     EXPECT_FALSE(DirectoryExists(dir));
+    EXPECT_FALSE(DirectoryExists(menu));
 }
 
 TEST(Installer, TheHelpFileIsACompiledHelpFile) {
