@@ -1,5 +1,7 @@
 #include "ui/advanced_shred_form.h"
 
+#include <algorithm>
+
 #include "app/settings.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
@@ -67,7 +69,9 @@ bool TAdvancedShredForm::Create(HWND parent, int width, int height) {
     w.font = {"Arial", 8, true, false};
     w.color = RGB(220, 0, 0);
     warningLabel.Create(w);
-    w.bounds = {70, height - 34, 220, 18};
+    const int textX = 12 + std::max(58, warningLabel.CaptionWidth() + 2);  // room for any stand-in font
+    warningLabel.SetBounds({12, height - 34, textX - 12, 18});
+    w.bounds = {textX, height - 34, 220, 18};
     w.text = "Files cannot be recovered.";
     w.font = {"Arial", 8, false, false};
     w.color = RGB(0, 0, 0);

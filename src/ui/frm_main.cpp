@@ -254,11 +254,20 @@ void TFrm_Main::CreateResultPage() {
     g.foreColor = RGB(158, 183, 161);
     g.visible = false;
     cdGauge.Create(g);
-    label(lblItemsFound, {15, 46, 66, 16}, "Items found:");
-    label(abResultCount, {81, 46, 60, 16}, "0", true, true);
-    label(lblSize, {145, 46, 28, 16}, "Size:");
-    label(abResultSpace, {173, 46, 60, 16}, "0", true, true);
-    label(panResultSpace, {233, 46, 30, 16}, "KB");
+    // The counters line: each caption as wide as its text in the font at
+    // hand (fonts standing in for Tahoma differ), the values after them.
+    int x = 15;
+    auto next = [&](Label& lb, const char* text, int valueWidth, bool bold) {
+        label(lb, {x, 46, valueWidth, 16}, text, true, bold);
+        const int w = valueWidth ? valueWidth : lb.CaptionWidth() + 4;
+        lb.SetBounds({x, 46, w, 16});
+        x += w;
+    };
+    next(lblItemsFound, "Items found:", 0, false);
+    next(abResultCount, "0", 60, true);
+    next(lblSize, "Size:", 0, false);
+    next(abResultSpace, "0", 60, true);
+    next(panResultSpace, "KB", 30, false);
     const int right = kMainW - 160;
     MakeButton(FinishBtn, strip, {right + 50, 25, 98, 22}, "FinishBtn", false);
     MakeButton(CleanBtn, strip, {right + 50, 25, 98, 22}, "CleanBtn");

@@ -16,6 +16,17 @@ void Label::SetCaption(const std::string& text) {
     Invalidate();
 }
 
+int Label::CaptionWidth() const {
+    HDC dc = GetDC(hwnd());
+    if (!dc) return 0;
+    HGDIOBJ old = SelectObject(dc, font_.get());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, args_.text.c_str(), static_cast<int>(args_.text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd(), dc);
+    return size.cx;
+}
+
 void Label::SetFont(const FontSpec& font) {
     if (font == args_.font) return;
     args_.font = font;

@@ -35,6 +35,8 @@ public:
     void SetFont(const FontSpec& font);
     const FontSpec& Font() const { return args_.font; }
     void SetColor(COLORREF color);
+    // Width in pixels of the caption in the label's font.
+    int CaptionWidth() const;
 
     std::function<void(Label&)> OnMouseEnter;
     std::function<void(Label&)> OnMouseLeave;
