@@ -324,6 +324,9 @@ LRESULT TFrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         FormResize();
         break;
     case WM_CLOSE:
+        // Closed during a scan: the scan stops at its next entry instead of
+        // going on without a window.
+        if (ScanState == kScanRunning) ScanState = kScanAbort;
         DestroyWindow(hwnd());
         return 0;
     case WM_DESTROY:

@@ -146,6 +146,25 @@ TEST_F(ScanRunTest, AbortDuringWindowsSoftwareKeepsWhatWasFound) {
     EXPECT_EQ(form->ItemTree.At(office).image, kImageItem);
 }
 
+TEST_F(ScanRunTest, ClosingTheWindowDuringAScanEndsTheScan) {
+    const int office = 17;
+    int scannedAfterClose = 0;
+    bool closed = false;
+    form->onScanItem = [&](int node) {
+        if (closed) ++scannedAfterClose;
+        if (node == office) {
+            Click(form->CloseBtn.hwnd());  // the close is seen at the scan's next look at the queue
+            closed = true;
+        }
+    };
+    Click(form->ScanNowBtn.hwnd());
+    EXPECT_EQ(form->hwnd(), nullptr);  // the window is gone
+    EXPECT_EQ(ScanState, kScanIdle);
+    EXPECT_LE(scannedAfterClose, 1);
+    EXPECT_EQ(SystemResults.Count(), 0);
+    EXPECT_EQ(InternetResults.Count(), 0);
+}
+
 TEST_F(ScanRunTest, TheFirstCategoryShownGetsTheFirstPicture) {
     for (int cat : {1, 11, 44}) ClickTick(form->tvItemsList, cat);
     Click(form->ScanNowBtn.hwnd());
