@@ -160,6 +160,7 @@ void TAdvancedShredForm::RemoveSelectedFilesfromthelist1Click() {
 void TAdvancedShredForm::RemoveAllFilesfromthelist1Click() { SendMessageA(listAdd, LB_RESETCONTENT, 0, 0); }
 
 void TAdvancedShredForm::btnShredClick() {
+    if (shredding_) return;  // pressed again during a run: the run goes on alone
     HWND owner = GetAncestor(hwnd(), GA_ROOT);
     const std::vector<std::string> entries = Entries();
     if (entries.empty()) {
@@ -173,6 +174,7 @@ void TAdvancedShredForm::btnShredClick() {
                                          "Important: This action is immediate and is NOT reversible!",
                                          kAppTitle, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);  // 308
     if (answer != IDYES) return;
+    shredding_ = true;
     for (const std::string& path : entries) {
         if (FileExists(path)) {
             shredFile(path, passes);
@@ -181,6 +183,7 @@ void TAdvancedShredForm::btnShredClick() {
             removeFolder(path);
         }
     }
+    shredding_ = false;
     Dialogs().Message(owner, "File Shredded Completely!", kAppTitle, MB_OK);
     RemoveAllFilesfromthelist1Click();
 }

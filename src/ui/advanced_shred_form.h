@@ -53,4 +53,5 @@ private:
     void MakeButton(TImageEx& b, const Bounds& bounds, const char* name);
     UINT TrackAtCursor(HMENU menu);
     UniqueFont arial_, sans_;
+    bool shredding_ = false;  // a run is under way (its folder walks pump messages)
 };

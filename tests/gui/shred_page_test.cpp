@@ -107,6 +107,20 @@ TEST_F(ShredPageTest, NoKeepsTheListAndYesShredsEveryEntryAtTheChosenLevel) {
     DeleteFileA(file.c_str());
 }
 
+TEST_F(ShredPageTest, AShredPressDuringARunStartsNoSecondRun) {
+    shred->AddEntry("C:\\gone\\folder");
+    shred->shredFolder = [this](const std::string& p, int passes) {
+        calls.push_back("folder " + p + " " + std::to_string(passes));
+        Click(shred->btnShred.hwnd());  // the walk lets the press through
+    };
+    scope.dialogs.answers = {IDYES, IDYES};
+    Click(shred->btnShred.hwnd());
+    EXPECT_EQ(calls, (std::vector<std::string>{"folder C:\\gone\\folder 1", "remove C:\\gone\\folder"}));
+    ASSERT_EQ(scope.dialogs.messages.size(), 2u);  // one warning, one completion
+    EXPECT_EQ(scope.dialogs.messages[1].text, "File Shredded Completely!");
+    EXPECT_TRUE(shred->Entries().empty());
+}
+
 TEST_F(ShredPageTest, TheSamePathTwiceEndsCompletelyWithTheRealEngine) {
     char tmp[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, tmp);
