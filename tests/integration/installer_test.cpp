@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "app/update_check.h"
 #include "integration/http_server.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -121,4 +122,42 @@ TEST(Installer, TheHelpFileIsACompiledHelpFile) {
     EXPECT_EQ(bytes.substr(0, 4), "ITSF");  // the signature of a compiled help file
     for (const char* page : {"/index.html", "/scanning.html", "/exclusions.html", "/shredder.html", "/catalog.html"})
         EXPECT_NE(bytes.find(page), std::string::npos) << page;
+}
+
+// The program's own resources: the version Windows shows in its properties
+// (the same as the installed-version default), the manifest and the icon.
+TEST(Installer, TheProgramCarriesItsVersionManifestAndIcon) {
+    const std::string exe = ExeDirectory() + "OrmatekSorvanda.exe";
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::string info(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, info.data()));
+    auto text = [&](const char* name) {
+        char* value = nullptr;
+        UINT len = 0;
+        const std::string key = std::string("\\StringFileInfo\\040904b0\\") + name;
+        if (!VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &len) || !value) return std::string();
+        return std::string(value);
+    };
+    EXPECT_EQ(text("ProductName"), "Ormatek Sorvanda");
+    EXPECT_EQ(text("ProductVersion"), kDefaultVersion);
+    EXPECT_EQ(text("FileVersion"), kDefaultVersion);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT len = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &len));
+    const std::string numbers = std::to_string(HIWORD(fixed->dwProductVersionMS)) + "." +
+                                std::to_string(LOWORD(fixed->dwProductVersionMS)) + "." +
+                                std::to_string(HIWORD(fixed->dwProductVersionLS));
+    EXPECT_EQ(numbers, kDefaultVersion);
+
+    HMODULE m = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(m, nullptr);
+    HRSRC res = FindResourceA(m, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // the manifest
+    ASSERT_NE(res, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(m, res))), SizeofResource(m, res));
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(FindResourceA(m, "MAINICON", MAKEINTRESOURCEA(14)), nullptr);  // the icon group
+    FreeLibrary(m);
 }
