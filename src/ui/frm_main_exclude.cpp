@@ -8,6 +8,7 @@
 #include "model/result_rows.h"
 #include "model/shared_state.h"
 #include "model/text.h"
+#include "scan/scanners.h"
 #include "ui/exclude_data_form.h"
 #include "ui/frm_main.h"
 
@@ -49,10 +50,14 @@ void TFrm_Main::Exclude1Click() {
     const TResultItem row = ResultRows[static_cast<size_t>(selected)];
     const std::string item = std::string(TrimControl(row.ItemName));
     // These items test their traces by the entry name (URL or file name) alone.
-    if (item == "Cache" || item == "Cookies" || item == "Favorites")
+    if (item == "Cache" || item == "Cookies" || item == "Favorites") {
         AddExcludeItem(row.ItemName, row.ValueName, "", "");
-    else
-        AddExcludeItem(row.ItemName, row.Location, row.ValueName, row.ValueData);
+    } else {
+        // The data the trace's scanner tests, so that the entry keeps it out of
+        // later scans (the row's shown data is not always that text).
+        const TResultContentItem* record = SourceOf(row);
+        AddExcludeItem(row.ItemName, row.Location, row.ValueName, record ? ExclusionDataOf(*record) : row.ValueData);
+    }
     // The user asked to keep this trace: its record leaves the results, so
     // that a clean of them never removes it (also when the entry was there).
     WithdrawRecord(row);

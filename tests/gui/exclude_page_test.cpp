@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <set>
 
 #include "exclude/exclude_store.h"
 #include "gui/gui_support.h"
@@ -238,4 +239,52 @@ TEST_F(ExcludePageTest, CommandsWithoutARowDoNothing) {
     EXPECT_FALSE(shown);
     EXPECT_EQ(FileText(), before);
     EXPECT_EQ(form->ExcludeListView.RowCount(), 1);
+}
+
+// Excluding a trace keeps it out of later scans for every item whose scanner
+// tests exclusions at all, whether the row was excluded from the whole list or
+// from its item's own list (whose rows of some items show the key name).
+TEST_F(ExcludePageTest, EveryExcludedRowStaysOutOfTheNextScan) {
+    ClearTraces({});
+    SeedOptions o;
+    o.count = 2;
+    SeedTraces(o);
+    for (int k = 0; k < 2; ++k) {  // the root's tick: everything off, then everything on
+        const POINT p = TickBoxPoint(form->tvItemsList, 0);
+        Press(form->tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    }
+    // The scanners that list their traces whatever the exclusion list holds.
+    const std::set<std::string> ignoring = {"Save Directory",   "GetRight",         "DownloadAccelerator",
+                                            "KazaaHistory",     "FireFoxHistory",   "FireFox Cookies",
+                                            "FireFoxCache",     "Netscape History", "Netscape Cookies",
+                                            "netscape Cache"};
+    for (const bool fromItemLists : {false, true}) {
+        DeleteFileA(ExcludeFilePath().c_str());
+        LoadExcludeItems();
+        Click(form->ScanBtn.hwnd());
+        Click(form->ScanNowBtn.hwnd());
+        std::set<std::string> found;
+        for (const TResultItem& r : ResultRows) found.insert(r.ItemName);
+        ASSERT_GE(found.size(), 45u);
+        if (fromItemLists) {
+            for (int node = 0; node < form->ResultTree.Count(); ++node) {
+                if (form->ResultTree.Level(node) != 2) continue;
+                form->ResultTree.Select(node);
+                while (!ResultRows.empty()) {
+                    form->ResultListView.SelectRow(0);
+                    form->Exclude1Click();
+                }
+            }
+        } else {
+            while (!ResultRows.empty()) {
+                form->ResultListView.SelectRow(0);
+                form->Exclude1Click();
+            }
+        }
+        Click(form->ScanBtn.hwnd());
+        Click(form->ScanNowBtn.hwnd());
+        std::set<std::string> again;
+        for (const TResultItem& r : ResultRows) again.insert(r.ItemName);
+        EXPECT_EQ(again, ignoring) << (fromItemLists ? "from the item lists" : "from the whole list");
+    }
 }
