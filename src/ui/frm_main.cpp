@@ -147,8 +147,8 @@ void TFrm_Main::CreateFrame() {
         l.OnMouseEnter = [](Label& s) { FontSpec f = s.Font(); f.underline = true; s.SetFont(f); };
         l.OnMouseLeave = [](Label& s) { FontSpec f = s.Font(); f.underline = false; s.SetFont(f); };
     };
-    makeLink(HelpBtn, {33, 17, 30, 16}, "Help");
-    makeLink(AboutBtn, {89, 17, 36, 16}, "About");
+    makeLink(HelpBtn, {33, 18, 30, 16}, "Help");
+    makeLink(AboutBtn, {89, 18, 36, 16}, "About");
     HelpBtn.OnClick = [this](Label&) { HelpBtnClick(); };
     AboutBtn.OnClick = [this](Label&) { AboutBtnClick(); };
 

@@ -88,6 +88,8 @@ TEST_F(MainWindowTest, BorderlessRoundedWindowWithControlsInPlace) {
         {&form->BottonPanel, 0, 481, 740, 38, "BottonPanel"},
         {&form->HelpIcon, 16, 499, 14, 14, "HelpIcon"},
         {&form->AboutIcon, 72, 499, 14, 14, "AboutIcon"},
+        {&form->HelpBtn, 33, 499, 30, 16, "HelpBtn"},
+        {&form->AboutBtn, 89, 499, 36, 16, "AboutBtn"},
         {&form->tvItemsList, 178 + 11, 92 + 11, 524, 292, "tvItemsList"},
         {&form->ScanGauge, 178 + 15, 92 + 310 + 16, 281, 22, "ScanGauge"},
         {&form->ScanNowBtn, 178 + 343 + 6, 92 + 310 + 4, 187, 65, "ScanNowBtn"},
