@@ -36,3 +36,15 @@ std::string AsciiLower(std::string_view s) {
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
 }
+
+std::string PrintableText(const std::string& s) {
+    std::string out;
+    for (unsigned char c : s) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\t') out += "\\t";
+        else if (c < 0x20) out += '?';
+        else out += static_cast<char>(c);
+    }
+    return out;
+}

@@ -19,3 +19,7 @@ std::string_view UpToNul(std::string_view text);
 std::string AsciiLower(std::string_view s);
 // Equal but for the case of ASCII letters.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+// The text on one line: CR, LF and tab written as \r, \n and \t, other
+// control characters as "?" (cookie pieces hold line ends).
+std::string PrintableText(const std::string& s);

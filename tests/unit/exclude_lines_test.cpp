@@ -86,4 +86,5 @@ TEST(Text, TrimAndSplit) {
     EXPECT_EQ(lines[4], "");
     EXPECT_EQ(lines[5], "e");
     EXPECT_EQ(SplitLines("\n").size(), 1u);
+    EXPECT_EQ(PrintableText(std::string("\r\n.A\tb\x01\0z", 9)), "\\r\\n.A\\tb??z");
 }

@@ -23,6 +23,7 @@
 #include "model/result_items.h"
 #include "model/shared_state.h"
 #include "model/summary.h"
+#include "model/text.h"
 #include "platform/files.h"
 #include "scan/scan_run.h"
 #include "tools/cli/json_writer.h"
@@ -38,20 +39,6 @@ constexpr char kUsage[] =
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "sorvanda-cli: %s\n%s", problem.c_str(), kUsage);
     return 2;
-}
-
-// Control characters (the line ends in cookie pieces) written as escapes, so
-// each record stays on one line.
-std::string Printable(const std::string& s) {
-    std::string out;
-    for (unsigned char c : s) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\t') out += "\\t";
-        else if (c < 0x20) out += '?';
-        else out += static_cast<char>(c);
-    }
-    return out;
 }
 
 std::string QualifiedName(const CatalogItem& item) {
@@ -163,7 +150,7 @@ int Scan(const ScanArgs& args) {
         for (int i = 0; i < ResultsOf(c)->Count(); ++i) {
             const TResultContentItem& r = std::as_const(*ResultsOf(c)).Item(i);
             if (i == 0) std::printf("== %s ==\n", std::string(kCatalogCategories[c].caption).c_str());
-            std::printf("%s\t%s\t%lld%s\n", r.ItemName.c_str(), Printable(ShownNameOf(c, r)).c_str(),
+            std::printf("%s\t%s\t%lld%s\n", r.ItemName.c_str(), PrintableText(ShownNameOf(c, r)).c_str(),
                         static_cast<long long>(r.Size),
                         args.clean ? (r.Deleted ? "\tremoved" : "\tNOT REMOVED") : "");
         }

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <functional>
 
+#include "model/text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -523,7 +524,7 @@ SeedReport SeedTraces(const SeedOptions& options) {
         s.seed(c);
         const std::vector<std::string>& made = report.made[s.item];
         std::string line = std::string(s.item) + ": " + std::to_string(made.size()) + " traces";
-        for (size_t i = 0; i < made.size() && i < 3; ++i) line += (i ? ", " : " (") + made[i];
+        for (size_t i = 0; i < made.size() && i < 3; ++i) line += (i ? ", " : " (") + PrintableText(made[i]);
         if (!made.empty()) line += made.size() > 3 ? ", ...)" : ")";
         report.log.push_back(line);
     }
