@@ -9,7 +9,7 @@ toolchain=$top/tools/mingw-w64-x86_64.cmake
 
 need_pkgs=(g++-mingw-w64-x86-64-posix cmake ninja-build wine wine64 xvfb x11-utils
            imagemagick libgtest-dev dpkg-dev xauth clang libclang-rt-14-dev nsis fp-utils zip
-           fonts-liberation fonts-dejavu-core)
+           fonts-dejavu-core)
 missing=()
 for p in "${need_pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -90,6 +90,9 @@ int main(int argc, char** argv) {
         form.ScanNowBtnClick();
     } else if (results) {
         form.ScanNowBtnClick();
+        // Categories folded, so that all four and their counts show above the list.
+        for (int category : form.ResultTree.Children(0))
+            TreeView_Expand(form.ResultTreeView.hwnd(), form.ResultTreeView.Handle(category), TVE_COLLAPSE);
     } else if (std::strcmp(what, "result") == 0) {
         form.ResultBtnClick();
     } else if (std::strcmp(what, "exclude") == 0) {

@@ -33,7 +33,7 @@ bool TAdvancedShredForm::Create(HWND parent, int width, int height) {
     memo = control("STATIC",
                    "Use the Add and Remove buttons to select items for the Shred list. Once you are sure of your \r\n"
                    "selection,choose a shred level and click the Shred button to permanently erase the files.",
-                   SS_LEFT | SS_NOPREFIX, {12, 8, inner, 32}, -1, arial_.get());
+                   SS_LEFT | SS_NOPREFIX, {12, 4, inner, 42}, -1, arial_.get());  // room for a wrapped line
     auto header = [&](Label& l, const char* text, int y) {
         Label::CreateArgs a;
         a.parent = hwnd();
