@@ -215,6 +215,18 @@ TEST(Faults, EveryLongLoopSeesAnAbortWithinATenthOfASecond) {
     TestKey key("AbortLatency");
     TempFolder dir("AbortLatency");
     const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
+    // A catalog item seeded with count traces per place, then scanned by its own scanner.
+    auto seeded = [&](const char* name, const char* item, int count, int category, int pos, int node) {
+        return Loop{name,
+                    [=] {
+                        SeedOptions o;
+                        o.items = {item};
+                        o.count = count;
+                        SeedTraces(o);
+                    },
+                    [&, category, pos, node] { ScannerFor(category, pos)(t.tree, node, results); },
+                    [=] { ClearTraces({{item}}); }};
+    };
     const std::vector<Loop> loops = {
         {"list scanner (registry values)",
          [&] {
@@ -240,14 +252,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortWithinATenthOfASecond) {
          // (Wine makes each new file in a time that grows with the folder: a few thousand are enough.)
          [&] { for (int i = 0; i < 8000; ++i) WriteFileBytes(dir.path() + "\\f" + std::to_string(i), "x"); },
          [&] { ScanFolderFiles(dir.path(), 1, t.tree, 31, results); }, [] {}},
-        {"URL-cache walk",
-         [] {
-             SeedOptions o;
-             o.items = {"Cache"};
-             o.count = 1500;
-             SeedTraces(o);
-         },
-         [&] { ScannerFor(0, 1)(t.tree, 2, results); }, [] { ClearTraces({{"Cache"}}); }},
+        seeded("URL-cache walk", "Cache", 1500, 0, 1, 2),
         {"profile search", [] {}, [&] { FoundPath.clear(); FindProfileFile(dir.path(), "history.dat"); }, [] {}},
         {"history cutting",
          [&] {
@@ -261,14 +266,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortWithinATenthOfASecond) {
                  WriteFileBytes(profiles + "\\" + p + "\\history.dat", text);
          },
          [&] { ScannerFor(3, 5)(t.tree, 49, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }},
-        {"cookie cutting",
-         [] {
-             SeedOptions o;
-             o.items = {"FireFoxCookies"};
-             o.count = 300000;
-             SeedTraces(o);
-         },
-         [&] { ScannerFor(3, 6)(t.tree, 50, results); }, [] { ClearTraces({{"FireFoxCookies"}}); }},
+        seeded("cookie cutting", "FireFoxCookies", 300000, 3, 6, 50),
         {"browser cache folder",
          [&] {
              SeedOptions o;
@@ -283,14 +281,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortWithinATenthOfASecond) {
              MoveFileA(cache.c_str(), dir.path().c_str());
              ClearTraces({{"FireFoxCache"}});
          }},
-        {"value-name lists without exclusions",
-         [] {
-             SeedOptions o;
-             o.items = {"GetRight"};
-             o.count = 10000;
-             SeedTraces(o);
-         },
-         [&] { ScannerFor(3, 2)(t.tree, 46, results); }, [] { ClearTraces({{"GetRight"}}); }},
+        seeded("value-name lists without exclusions", "GetRight", 10000, 3, 2, 46),
         {"shred folder walk", [] {}, [&] { ShredFolder(dir.path(), 1); }, [] {}},
     };
     std::string table;
