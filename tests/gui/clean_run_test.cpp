@@ -40,11 +40,7 @@ void RecycleAFile() {
 class CleanRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ScanState = kScanIdle;
-        form = std::make_unique<TFrm_Main>();
-        ASSERT_TRUE(form->Create());
-        form->ShowFirst();
-        Pump();
+        OpenMainWindow(form);
     }
     void TearDown() override {
         form.reset();

@@ -42,10 +42,7 @@ protected:
         Pump();
     }
     void Open() {
-        form = std::make_unique<TFrm_Main>();
-        ASSERT_TRUE(form->Create());
-        form->ShowFirst();
-        Pump();
+        OpenMainWindow(form);
     }
     // Selects the first row of an item on the Result page, as a click would.
     int SelectRowOf(const std::string& itemName, const std::string& valueName = "") {

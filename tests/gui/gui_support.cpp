@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/data_module.h"
+#include "model/shared_state.h"
+#include "ui/frm_main.h"
 #include "ui/tree_view.h"
 
 int ScriptedDialogs::Message(HWND, const std::string& text, const std::string& caption, UINT flags) {
@@ -108,4 +110,12 @@ int main(int argc, char** argv) {
     DM = &dm;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+void OpenMainWindow(std::unique_ptr<TFrm_Main>& form) {
+    ScanState = kScanIdle;
+    form = std::make_unique<TFrm_Main>();
+    ASSERT_TRUE(form->Create());
+    form->ShowFirst();
+    Pump();
 }

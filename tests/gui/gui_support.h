@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/user_dialogs.h"
 
+class TFrm_Main;
 class TreeView;
 
 // Answers message boxes from a script and records every request.
@@ -40,6 +42,10 @@ public:
 };
 
 void Pump();
+
+// Opens the main window as the program does, with no scan running, and lets
+// it paint; form holds it.
+void OpenMainWindow(std::unique_ptr<TFrm_Main>& form);
 // Left click (press and release) at a client point of a window, or its centre.
 void Click(HWND hwnd, int x = -1, int y = -1);
 void Press(HWND hwnd, UINT downMessage, int x, int y);

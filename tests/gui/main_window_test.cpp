@@ -20,11 +20,7 @@ namespace {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ScanState = kScanIdle;
-        form = std::make_unique<TFrm_Main>();
-        ASSERT_TRUE(form->Create());
-        form->ShowFirst();
-        Pump();
+        OpenMainWindow(form);
     }
     void TearDown() override {
         ScanState = kScanIdle;

@@ -28,11 +28,7 @@ protected:
         delete report;
     }
     void SetUp() override {
-        ScanState = kScanIdle;
-        form = std::make_unique<TFrm_Main>();
-        ASSERT_TRUE(form->Create());
-        form->ShowFirst();
-        Pump();
+        OpenMainWindow(form);
     }
     void TearDown() override {
         form.reset();

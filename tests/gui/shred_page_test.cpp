@@ -15,10 +15,7 @@ namespace {
 class ShredPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ScanState = kScanIdle;
-        form = std::make_unique<TFrm_Main>();
-        ASSERT_TRUE(form->Create());
-        form->ShowFirst();
+        OpenMainWindow(form);
         Click(form->AdvancedBtn.hwnd());
         shred = form->AdvancedShredForm.get();
         ASSERT_NE(shred, nullptr);
