@@ -21,6 +21,7 @@
 #include <shellapi.h>
 #include <cstring>
 #include <functional>
+#include <thread>
 #include "platform/files.h"
 #include "clean/clean_engine.h"
 #include "clean/wipe.h"
@@ -407,6 +408,147 @@ void WindowScan(int entries) {
     ClearTraces(o);
 }
 
+// How long each long loop takes to return once Abort is pressed during it:
+// the click is posted from another thread 30 ms after the loop starts and
+// reaches the loop through its own message pumping, as the window's does.
+struct AbortWindow {
+    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_APP) ScanState = kScanAbort;
+        return DefWindowProcA(h, m, w, l);
+    }
+    AbortWindow() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "SorvandaBenchAbort";
+        RegisterClassA(&wc);
+        hwnd = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    }
+    ~AbortWindow() { DestroyWindow(hwnd); }
+    HWND hwnd;
+};
+
+void WriteSmall(const std::string& path, const std::string& text) { WriteBig(path, text); }
+
+void RemoveFolder(const std::string& folder) {
+    std::string from = folder + std::string(1, '\0');
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationA(&op);
+}
+
+void AbortLatency() {
+    struct Loop {
+        const char* name;
+        std::function<void()> prepare, run, tidy;
+    };
+    BuildCatalog(AllCatalogs);
+    TreeModel tree;
+    BuildItemTree(tree, AllCatalogs);
+    ExcludeList.Clear();
+    TResultContents results;
+    AbortWindow click;
+    const std::string key = std::string(kBenchKey) + "\\AbortLatency";
+    char tmp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string dir = std::string(tmp) + "SorvandaBenchAbort";
+    RemoveFolder(dir);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
+    auto seeded = [&](const char* name, const char* item, int count, int category, int pos, int node) {
+        return Loop{name,
+                    [=] {
+                        SeedOptions o;
+                        o.items = {item};
+                        o.count = count;
+                        SeedTraces(o);
+                    },
+                    [&, category, pos, node] { ScannerFor(category, pos)(tree, node, results); },
+                    [=] { ClearTraces({{item}}); }};
+    };
+    const std::vector<Loop> loops = {
+        {"list scanner (registry values)",
+         [&] {
+             RegKey k;
+             k.OpenOrCreate(HKEY_CURRENT_USER, key);
+             for (int i = 0; i < 10000; ++i) k.WriteString("v" + std::to_string(i), "some data");
+         },
+         [&] {
+             RunListScanner({"Run History", "Clean RunMRU", "Microsoft Windows", key.c_str(),
+                             ListScannerRow::Lists::Values, 2, ListScannerRow::NameInto::ValueName, true,
+                             ListScannerRow::TestData::ValueText},
+                            tree, 29, results);
+         },
+         [] {}},
+        {"value-name list (multi-key)", [] {},
+         [&] {
+             int counter = 0;
+             RunMultiKeyScanner({"Microsoft Office", "Clean Microsoft Office", "Microsoft Windows", {key}}, counter,
+                                tree, 17, results);
+         },
+         [&] { RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey); }},
+        {"folder walk", [&] { for (int i = 0; i < 8000; ++i) WriteSmall(dir + "\\f" + std::to_string(i), "x"); },
+         [&] { ScanFolderFiles(dir, 1, tree, 31, results); }, [] {}},
+        seeded("URL-cache walk", "Cache", 1500, 0, 1, 2),
+        {"profile search", [] {}, [&] { FoundPath.clear(); FindProfileFile(dir, "history.dat"); }, [] {}},
+        {"history cutting",
+         [&] {
+             SeedOptions o;
+             o.items = {"FireFoxHistory"};
+             SeedTraces(o);
+             std::string text;
+             for (int i = 0; i < 1500000; ++i) text += "(A=http://x/" + std::to_string(i) + ")";
+             const std::string profiles = ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles";
+             for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"}) WriteBig(profiles + "\\" + p + "\\history.dat", text);
+         },
+         [&] { ScannerFor(3, 5)(tree, 49, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }},
+        seeded("cookie cutting", "FireFoxCookies", 300000, 3, 6, 50),
+        {"browser cache folder",
+         [&] {
+             SeedOptions o;
+             o.items = {"FireFoxCache"};
+             o.count = 1;
+             SeedTraces(o);
+             RemoveFolder(cache);
+             MoveFileA(dir.c_str(), cache.c_str());
+         },
+         [&] { ScannerFor(3, 7)(tree, 51, results); },
+         [&] {
+             MoveFileA(cache.c_str(), dir.c_str());
+             ClearTraces({{"FireFoxCache"}});
+         }},
+        seeded("value-name lists without exclusions", "GetRight", 10000, 3, 2, 46),
+        {"shred folder walk", [] {}, [&] { ShredFolder(dir, 1); }, [] {}},
+    };
+    std::printf("abort seen after (ms from the click to the loop's return; goal under 100):\n");
+    for (const Loop& loop : loops) {
+        loop.prepare();
+        results.Clear();
+        ScanState = kScanRunning;
+        double pressed = 0;
+        std::thread user([&] {
+            Sleep(30);
+            pressed = NowSeconds();
+            PostMessageA(click.hwnd, WM_APP, 0, 0);
+        });
+        loop.run();
+        const double returned = NowSeconds();
+        user.join();
+        const bool aborted = ScanState == kScanAbort;
+        ScanState = kScanIdle;
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        if (aborted) std::printf("  %-40s %8.1f ms\n", loop.name, (returned - pressed) * 1e3);
+        else std::printf("  %-40s ended before the click came\n", loop.name);
+        std::fflush(stdout);
+        loop.tidy();
+    }
+    RemoveFolder(dir);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -423,6 +565,7 @@ int main(int argc, char** argv) {
         else if (row == "recent") RecentFolder(10000);
         else if (row == "history") HistoryCutting(50);
         else if (row == "profile") ProfileSearch(20000);
+        else if (row == "abort") AbortLatency();
         else return 2;
         return 0;
     }
@@ -438,6 +581,7 @@ int main(int argc, char** argv) {
     CleanValues(10000);
     Wipe(1LL << 30);
     Shred(1LL << 30);
+    AbortLatency();
     if (argc > 1 && std::strcmp(argv[1], "--window") == 0) WindowScan(argc > 2 ? std::atoi(argv[2]) : 20000);
     return 0;
 }

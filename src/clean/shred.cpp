@@ -40,7 +40,7 @@ bool HoldsRecent(const std::string& path) { return AsciiLower(path).find("recent
 void ShredFolder(const std::string& folder, int passes, ShredTally* tally) {
     FolderWalker walker(folder);
     FolderEntry e;
-    while (ScanState != kScanAbort && walker.Next(e)) {
+    while (!AbortRequested() && walker.Next(e)) {
         ProcessMessages();
         const std::string full = folder + "\\" + e.name;
         if (HoldsRecent(full)) return;  // the Recent folder and everything in it are left alone

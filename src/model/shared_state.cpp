@@ -1,6 +1,12 @@
 #include "model/shared_state.h"
 
 int32_t ScanState = kScanIdle;
+std::function<void()> LoopEntryHook;
+
+bool AbortRequested() {
+    if (LoopEntryHook) LoopEntryHook();
+    return ScanState == kScanAbort;
+}
 
 TResultContents IEResults, SoftwareResults, SystemResults, InternetResults;
 TExcludeContents ExcludeList;

@@ -32,7 +32,7 @@ std::string ReadRegString(const std::string& fullPath, const std::string& valueN
     return key.ReadString(valueName);
 }
 
-bool ScanAborted() { return ScanState == kScanAbort; }
+bool ScanAborted() { return AbortRequested(); }
 
 bool KeepScanning() {
     ProcessMessages();

@@ -25,6 +25,7 @@ void ScanCategory(TreeModel& tree, int category, const ScanRunView& view) {
     results.Clear();
     int p = 0;
     for (; p < cat.itemCount; ++p) {
+        if (view.beforeItem) view.beforeItem();
         if (ScanState == kScanAbort) break;
         const int node = first + p;
         if (!tree.Valid(node) || tree.At(node).stateImage != kStateTicked) continue;

@@ -9,6 +9,9 @@
 // What the window adds around the run: animation, gauge. A headless run
 // leaves these empty.
 struct ScanRunView {
+    // Before each item: the window lets its pending messages run, so that an
+    // Abort or a close pressed during the last item stops the run here.
+    std::function<void()> beforeItem;
     std::function<void(int category)> categoryStarting;
     std::function<void(int category)> categoryDone;
     std::function<void(int node)> itemStarting;

@@ -6,6 +6,7 @@
 #include "model/shared_state.h"
 #include "model/summary.h"
 #include "platform/files.h"
+#include "platform/message_pump.h"
 #include "platform/processes.h"
 #include "platform/user_dialogs.h"
 #include "scan/scan_run.h"
@@ -28,6 +29,7 @@ void TFrm_Main::ScanNowBtnClick() {
     ResultListView.SetRowCount(0);
 
     ScanRunView view;
+    view.beforeItem = [] { ProcessMessagesNow(); };
     view.categoryStarting = [](int) {
         if (!DM) return;
         DM->EvidenceFrame = kImageScanFirst;

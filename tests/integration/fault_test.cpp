@@ -5,15 +5,14 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <random>
 #include <cstring>
 #include <functional>
 #include <set>
-#include <thread>
 
 #include "clean/shred.h"
 #include "integration/fixtures.h"
+#include "support/entry_hook.h"
 #include "model/catalog.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
@@ -38,20 +37,6 @@ TResultContents Scan(ScanTree& t, const CatalogItem& item) {
     ScannerFor(item.category, item.pos)(t.tree, item.node, results);
     return results;
 }
-
-// Runs something once the next pumped messages are handled, from inside a scan.
-struct DuringScan {
-    static inline std::function<void()> action;
-    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        if (action) action();
-        action = nullptr;
-    }
-    explicit DuringScan(std::function<void()> a, UINT delayMs = 1) {
-        action = std::move(a);
-        SetTimer(nullptr, 0, delayMs, Fire);
-    }
-};
 
 }  // namespace
 
@@ -125,28 +110,34 @@ TEST(Faults, AKeyDeletedWhileItIsListed) {
     const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
                              ListScannerRow::Lists::Values, 2, ListScannerRow::NameInto::ValueName, true,
                              ListScannerRow::TestData::ValueText};
-    Sleep(2 * kPumpIntervalMs);
-    DuringScan gone([&] { RegDeleteTreeA(HKEY_CURRENT_USER, key.path().c_str()); });
+    bool deleted = false;
+    EntryHook gone([&](int) {
+        if (!deleted && t.results.Count() == 10) deleted = RegDeleteTreeA(HKEY_CURRENT_USER, key.path().c_str()) == 0;
+    });
     RunListScanner(row, t.tree, 29, t.results);
+    ASSERT_TRUE(deleted);
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key.path()));
-    // Names read before the key went are listed; their values read as empty.
-    ASSERT_GE(t.results.Count(), 1);
-    EXPECT_LE(t.results.Count(), 400);
-    EXPECT_EQ(t.results.Item(t.results.Count() - 1).ValueData, "");
-    EXPECT_EQ(t.Count(29), t.results.Count());
+    // Every name read before the key went is listed; the values after it read as empty.
+    ASSERT_EQ(t.results.Count(), 400);
+    for (int i = 0; i < 400; ++i) EXPECT_EQ(t.results.Item(i).ValueData, i < 10 ? "data" : "") << i;
+    EXPECT_EQ(t.Count(29), 400);
 }
 
 TEST(Faults, HalfAFolderVanishesDuringTheWalk) {
     TempFolder dir("Vanish");
-    for (int i = 0; i < 10000; ++i) WriteFileBytes(dir.path() + "\\f" + std::to_string(i), "x");
+    for (int i = 0; i < 2000; ++i) WriteFileBytes(dir.path() + "\\f" + std::to_string(i), "x");
     ScanTree t;
-    Sleep(2 * kPumpIntervalMs);
-    DuringScan gone([&] {
-        for (int i = 0; i < 10000; i += 2) DeleteFileA((dir.path() + "\\f" + std::to_string(i)).c_str());
+    bool deleted = false;
+    EntryHook gone([&](int) {
+        if (deleted || t.results.Count() != 10) return;
+        for (int i = 0; i < 2000; i += 2) DeleteFileA((dir.path() + "\\f" + std::to_string(i)).c_str());
+        deleted = true;
     });
     ScanFolderFiles(dir.path(), 1, t.tree, 31, t.results);
-    EXPECT_GE(t.results.Count(), 5000);
-    EXPECT_LE(t.results.Count(), 10000);
+    ASSERT_TRUE(deleted);
+    // The odd half is listed in any case; of the even half, what the listing had already read.
+    EXPECT_GE(t.results.Count(), 1000);
+    EXPECT_LE(t.results.Count(), 2000);
     EXPECT_EQ(t.Count(31), t.results.Count());
 }
 
@@ -171,50 +162,31 @@ TEST(Faults, HugeAndBinaryProfileFiles) {
                           std::string(10u << 20, 'z') + "\r\n";
     for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"}) WriteFileBytes(profiles + "\\" + p + "\\cookies.txt", cookies);
     ScanTree t;
-    const auto t0 = std::chrono::steady_clock::now();
     const TResultContents history = Scan(t, *FindCatalogItemByName("FireFoxHistory"));
-    const double historySeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const TResultContents cookieRecords = Scan(t, *FindCatalogItemByName("FireFoxCookies"));
-    const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    std::printf("100 MB of random bytes: %d records in %.1f s; 10 MB cookie line: %d records, %.1f s in all\n",
-                history.Count(), historySeconds, cookieRecords.Count(), total);
-    EXPECT_EQ(cookieRecords.Count(), 1);
+    for (int i = 0; i < history.Count(); ++i) EXPECT_EQ(history.Item(i).Detail4.rfind("http://", 0), 0u);
+    ASSERT_EQ(cookieRecords.Count(), 1);
     EXPECT_EQ(cookieRecords.Item(0).Detail5, "\r\n.GOOD.EXAMPLE\t");
-    EXPECT_LT(total, 60.0);
     ClearTraces(o);
 }
 
-// A click on Abort as the window gets it: a message, posted from another
-// thread at a known moment, that the loop's own message pumping handles.
-struct AbortClick {
-    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        if (m == WM_APP) ScanState = kScanAbort;
-        return DefWindowProcA(h, m, w, l);
-    }
-    AbortClick() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "SorvandaAbortClick";
-        RegisterClassA(&wc);
-        hwnd = CreateWindowA("SorvandaAbortClick", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    }
-    ~AbortClick() { DestroyWindow(hwnd); }
-    HWND hwnd;
-};
-
-// How long each long loop takes to return once Abort is pressed during it.
-TEST(Faults, EveryLongLoopSeesAnAbortWithinATenthOfASecond) {
+// Abort pressed during each long loop, as the window delivers it: the loop's
+// own message pumping takes the click, and the loop ends at its next entry,
+// keeping what it found. (How many milliseconds that takes is measured by the
+// benchmarks.)
+TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
     struct Loop {
         const char* name;
         std::function<void()> prepare, run, tidy;
+        std::function<int()> progress;  // records found, or files shredded
     };
     ScanTree t;
     TResultContents results;
-    AbortClick click;
+    ShredTally tally;
     TestKey key("AbortLatency");
     TempFolder dir("AbortLatency");
     const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
+    auto found = [&] { return results.Count(); };
     // A catalog item seeded with count traces per place, then scanned by its own scanner.
     auto seeded = [&](const char* name, const char* item, int count, int category, int pos, int node) {
         return Loop{name,
@@ -225,14 +197,14 @@ TEST(Faults, EveryLongLoopSeesAnAbortWithinATenthOfASecond) {
                         SeedTraces(o);
                     },
                     [&, category, pos, node] { ScannerFor(category, pos)(t.tree, node, results); },
-                    [=] { ClearTraces({{item}}); }};
+                    [=] { ClearTraces({{item}}); }, found};
     };
     const std::vector<Loop> loops = {
         {"list scanner (registry values)",
          [&] {
              RegKey k;
              k.Open(HKEY_CURRENT_USER, key.path());
-             for (int i = 0; i < 10000; ++i) k.WriteString("v" + std::to_string(i), "some data");
+             for (int i = 0; i < 600; ++i) k.WriteString("v" + std::to_string(i), "some data");
          },
          [&] {
              RunListScanner({"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
@@ -240,33 +212,32 @@ TEST(Faults, EveryLongLoopSeesAnAbortWithinATenthOfASecond) {
                              ListScannerRow::TestData::ValueText},
                             t.tree, 29, results);
          },
-         [] {}},
+         [] {}, found},
         {"value-name list (multi-key)", [] {},
          [&] {
              int counter = 0;
              RunMultiKeyScanner({"Microsoft Office", "Clean Microsoft Office", "Microsoft Windows", {key.path()}}, counter,
                                 t.tree, 17, results);
          },
-         [] {}},
-        {"folder walk",
-         // (Wine makes each new file in a time that grows with the folder: a few thousand are enough.)
-         [&] { for (int i = 0; i < 8000; ++i) WriteFileBytes(dir.path() + "\\f" + std::to_string(i), "x"); },
-         [&] { ScanFolderFiles(dir.path(), 1, t.tree, 31, results); }, [] {}},
-        seeded("URL-cache walk", "Cache", 1500, 0, 1, 2),
-        {"profile search", [] {}, [&] { FoundPath.clear(); FindProfileFile(dir.path(), "history.dat"); }, [] {}},
+         [] {}, found},
+        {"folder walk", [&] { for (int i = 0; i < 600; ++i) WriteFileBytes(dir.path() + "\\f" + std::to_string(i), "x"); },
+         [&] { ScanFolderFiles(dir.path(), 1, t.tree, 31, results); }, [] {}, found},
+        seeded("URL-cache walk", "Cache", 300, 0, 1, 2),
+        {"profile search", [] {}, [&] { FoundPath.clear(); FindProfileFile(dir.path(), "history.dat"); }, [] {},
+         [] { return FoundPath.empty() ? 0 : 1; }},
         {"history cutting",
          [&] {
              SeedOptions o;
              o.items = {"FireFoxHistory"};
              SeedTraces(o);
              std::string text;
-             for (int i = 0; i < 1500000; ++i) text += "(A=http://x/" + std::to_string(i) + ")";
+             for (int i = 0; i < 3000; ++i) text += "(A=http://x/" + std::to_string(i) + ")";
              const std::string profiles = ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles";
              for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"})
                  WriteFileBytes(profiles + "\\" + p + "\\history.dat", text);
          },
-         [&] { ScannerFor(3, 5)(t.tree, 49, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }},
-        seeded("cookie cutting", "FireFoxCookies", 300000, 3, 6, 50),
+         [&] { ScannerFor(3, 5)(t.tree, 49, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }, found},
+        seeded("cookie cutting", "FireFoxCookies", 1000, 3, 6, 50),
         {"browser cache folder",
          [&] {
              SeedOptions o;
@@ -280,36 +251,33 @@ TEST(Faults, EveryLongLoopSeesAnAbortWithinATenthOfASecond) {
          [&] {
              MoveFileA(cache.c_str(), dir.path().c_str());
              ClearTraces({{"FireFoxCache"}});
-         }},
-        seeded("value-name lists without exclusions", "GetRight", 10000, 3, 2, 46),
-        {"shred folder walk", [] {}, [&] { ShredFolder(dir.path(), 1); }, [] {}},
+         },
+         found},
+        seeded("value-name lists without exclusions", "GetRight", 400, 3, 2, 46),
+        {"shred folder walk", [] {}, [&] { ShredFolder(dir.path(), 1, &tally); }, [] {},
+         [&] { return tally.shredded; }},
     };
-    std::string table;
     for (const Loop& loop : loops) {
-        const auto t0 = std::chrono::steady_clock::now();
         loop.prepare();
-        const double prepared = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         results.Clear();
         ScanState = kScanRunning;
-        std::chrono::steady_clock::time_point pressed;
-        std::thread user([&] {
-            Sleep(30);
-            pressed = std::chrono::steady_clock::now();
-            PostMessageA(click.hwnd, WM_APP, 0, 0);
-        });
-        loop.run();
-        const auto returned = std::chrono::steady_clock::now();
-        user.join();
-        const bool aborted = ScanState == kScanAbort;
+        int progressWhenSeen = -1;
+        {
+            AbortAtEntry abort(20);
+            LoopEntryHook = [&, inner = LoopEntryHook] {
+                inner();
+                if (abort.seenAt && progressWhenSeen < 0) progressWhenSeen = loop.progress();
+            };
+            loop.run();
+            EXPECT_TRUE(abort.pressed) << loop.name << ": fewer than 20 entries";
+            EXPECT_GT(abort.seenAt, 20) << loop.name << " never took the click";
+            // Each enclosing level of a nested search asks once more on its way out, no more.
+            EXPECT_LE(abort.afterSeen, 8) << loop.name;
+        }
+        LoopEntryHook = nullptr;
+        EXPECT_EQ(loop.progress(), progressWhenSeen) << loop.name << " went on after the abort";
+        EXPECT_EQ(ScanState, kScanAbort) << loop.name;
         ScanState = kScanIdle;
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-        ASSERT_TRUE(aborted) << loop.name << " ended before the abort came";
-        const double ms = std::chrono::duration<double, std::milli>(returned - pressed).count();
-        table += std::string("  ") + loop.name + ": " + std::to_string(ms).substr(0, 5) + " ms (made in " +
-                 std::to_string(prepared).substr(0, 4) + " s)\n";
-        EXPECT_LT(ms, 100.0) << loop.name;
         loop.tidy();
     }
-    std::printf("abort seen after:\n%s", table.c_str());
 }

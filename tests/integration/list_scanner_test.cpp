@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "integration/fixtures.h"
+#include "support/entry_hook.h"
 #include "platform/message_pump.h"
 #include "platform/registry.h"
 #include "scan/scan_conventions.h"
@@ -15,17 +16,6 @@ constexpr int kNode = 29;  // Run History's node; any item node will do
 Row ValuesRow(const TestKey& key) {
     return {"Run History", "Clean RunMRU", "Microsoft Windows", nullptr, Row::Lists::Values, 2,
             Row::NameInto::ValueName, true, Row::TestData::ValueText};
-}
-
-// A window whose message sets the abort flag, as the Abort button does. Its
-// timer presses Abort once the watched results hold a few records, so the
-// press lands in the middle of the list however fast the names are read.
-const TResultContents* g_watched = nullptr;
-
-LRESULT CALLBACK AbortProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_APP) ScanState = kScanAbort;
-    if (m == WM_TIMER && g_watched && g_watched->Count() >= 3) ScanState = kScanAbort;
-    return DefWindowProcA(h, m, w, l);
 }
 
 }  // namespace
@@ -156,22 +146,18 @@ TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
         ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, key.path()));
         for (int i = 0; i < kValues; ++i) k.WriteString("v" + std::to_string(i), "data" + std::to_string(i));
     }
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = AbortProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "SorvandaAbortTest";
-    RegisterClassA(&wc);
-    HWND w = CreateWindowA("SorvandaAbortTest", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     ScanTree t;
     Row row = ValuesRow(key);
     row.keyPath = key.path().c_str();
 
-    // Pressed while the records come in: what was found stays, in order.
-    g_watched = &t.results;
-    SetTimer(w, 1, 1, nullptr);
-    RunListScanner(row, t.tree, kNode, t.results);
-    KillTimer(w, 1);
-    g_watched = nullptr;
+    // Pressed once a few records are in: what was found stays, in order.
+    ScanState = kScanRunning;
+    {
+        AbortAtEntry abort(0, [&] { return t.results.Count() >= 3; });
+        RunListScanner(row, t.tree, kNode, t.results);
+        EXPECT_GT(abort.seenAt, 0);
+        EXPECT_EQ(abort.afterSeen, 1);  // the loop asks once more and stops
+    }
     EXPECT_EQ(ScanState, kScanAbort);
     ASSERT_GE(t.results.Count(), 3);
     EXPECT_LT(t.results.Count(), kValues);
@@ -184,21 +170,21 @@ TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
     for (int i = 0; i < t.results.Count(); ++i) EXPECT_EQ(t.results.Item(i).ValueName, order[i]);
     EXPECT_EQ(t.Count(kNode), t.results.Count());  // the position of the last record
 
-    // Pressed before the list is read: it may be seen while the names are
-    // still being read, and nothing is listed then.
+    // Pressed while the names are still being read: seen there, and nothing is listed.
     ScanState = kScanRunning;
     t.results.Clear();
-    Sleep(2 * kPumpIntervalMs);
-    PostMessageA(w, WM_APP, 0, 0);
-    RunListScanner(row, t.tree, kNode, t.results);
+    {
+        AbortAtEntry abort(1);
+        RunListScanner(row, t.tree, kNode, t.results);
+        EXPECT_GT(abort.seenAt, 0);
+    }
     EXPECT_EQ(ScanState, kScanAbort);
-    EXPECT_LT(t.results.Count(), kValues);
+    EXPECT_EQ(t.results.Count(), 0);
 
     // Already aborted: nothing at all.
     t.results.Clear();
     RunListScanner(row, t.tree, kNode, t.results);
     EXPECT_EQ(t.results.Count(), 0);
-    DestroyWindow(w);
 }
 
 TEST(ValueNameLists, SharedCounterAndNoExcludeVariant) {
