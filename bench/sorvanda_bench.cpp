@@ -23,6 +23,7 @@
 #include <functional>
 #include <thread>
 #include "platform/files.h"
+#include "platform/wide.h"
 #include "clean/clean_engine.h"
 #include "clean/wipe.h"
 #include "clean/shred.h"
@@ -85,13 +86,13 @@ void ListScanner() {
     volatile size_t bytes = 0;
     const double baseline = BestOf(5, [&] {
         HKEY h;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return;
-        char name[256], data[1024];
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(path).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return;
+        wchar_t name[256], data[1024];
         for (DWORD i = 0;; ++i) {
-            DWORD nlen = sizeof name;
-            if (RegEnumValueA(h, i, name, &nlen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+            DWORD nlen = 256;
+            if (RegEnumValueW(h, i, name, &nlen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
             DWORD dlen = sizeof data, type = 0;
-            if (RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &dlen) == ERROR_SUCCESS)
+            if (RegQueryValueExW(h, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &dlen) == ERROR_SUCCESS)
                 bytes = bytes + dlen;
         }
         RegCloseKey(h);
@@ -126,13 +127,13 @@ void UrlCache(int entries) {
     const double baseline = BestOf(3, [&] {
         std::vector<unsigned char> buf(64 * 1024);
         DWORD size = static_cast<DWORD>(buf.size());
-        auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buf.data());
-        HANDLE h = FindFirstUrlCacheEntryA(nullptr, info, &size);
+        auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buf.data());
+        HANDLE h = FindFirstUrlCacheEntryW(nullptr, info, &size);
         if (!h) return;
         do {
             n = n + 1;
             size = static_cast<DWORD>(buf.size());
-        } while (FindNextUrlCacheEntryA(h, info, &size));
+        } while (FindNextUrlCacheEntryW(h, info, &size));
         FindCloseUrlCache(h);
     });
     PrintRow("URL-cache scan, " + std::to_string(entries) + " entries (ms)", product * 1e3, baseline * 1e3, "ms");
@@ -151,11 +152,11 @@ void RecentFolder(int files) {
     const auto [product, baseline] = BestOfAlternating(
         9, [&] { ScanRecentFiles(scan.tree, 31, scan.results); },
         [&] {
-            WIN32_FIND_DATAA d;
-            HANDLE h = FindFirstFileA((folder + "\\*.*").c_str(), &d);
+            WIN32_FIND_DATAW d;
+            HANDLE h = FindFirstFileW(ToWide(folder + "\\*.*").c_str(), &d);
             if (h == INVALID_HANDLE_VALUE) return;
             do n = n + 1;
-            while (FindNextFileA(h, &d));
+            while (FindNextFileW(h, &d));
             FindClose(h);
         },
         [&] { scan.results.Clear(); });
@@ -221,14 +222,14 @@ void ProfileSearch(int entries) {
     const bool found = !FoundPath.empty();
     volatile int n = 0;
     std::function<void(const std::string&)> walk = [&](const std::string& dir) {
-        WIN32_FIND_DATAA d;
-        HANDLE h = FindFirstFileA((dir + "\\*.*").c_str(), &d);
+        WIN32_FIND_DATAW d;
+        HANDLE h = FindFirstFileW(ToWide(dir + "\\*.*").c_str(), &d);
         if (h == INVALID_HANDLE_VALUE) return;
         do {
             n = n + 1;
-            if ((d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && strcmp(d.cFileName, ".") && strcmp(d.cFileName, ".."))
-                walk(dir + "\\" + d.cFileName);
-        } while (FindNextFileA(h, &d));
+            if ((d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && wcscmp(d.cFileName, L".") && wcscmp(d.cFileName, L".."))
+                walk(dir + "\\" + FromWide(d.cFileName));
+        } while (FindNextFileW(h, &d));
         FindClose(h);
     };
     const double baseline = BestOf(3, [&] { walk(root); });
@@ -346,8 +347,8 @@ void CleanValues(int values) {
     for (int i = 0; i < results.Count(); ++i) deleted += std::as_const(results).Item(i).Deleted;
     const double baseline = BestOf(3, [&] {
         HKEY h;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
-        for (int i = 0; i < values; ++i) RegDeleteValueA(h, ("value" + std::to_string(i)).c_str());
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(path).c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+        for (int i = 0; i < values; ++i) RegDeleteValueW(h, (L"value" + std::to_wstring(i)).c_str());
         RegCloseKey(h);
     }, fill);
     PrintRow("clean, " + std::to_string(values) + " registry values (ms)", product * 1e3, baseline * 1e3, "ms");

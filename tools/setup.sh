@@ -9,7 +9,7 @@ toolchain=$top/tools/mingw-w64-x86_64.cmake
 
 need_pkgs=(g++-mingw-w64-x86-64-posix cmake ninja-build wine wine64 xvfb x11-utils
            imagemagick libgtest-dev dpkg-dev xauth clang libclang-rt-14-dev nsis fp-utils zip
-           fonts-dejavu-core)
+           fonts-dejavu-core locales fonts-wqy-microhei)
 missing=()
 for p in "${need_pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -54,6 +54,13 @@ if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
     -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF -Wno-dev >/dev/null
   cmake --build "$deps/src/jpeg-build" --target install >/dev/null
 fi
+
+# Locales for the tests under other code pages (1251, 932), in the build
+# folder: the system's own locales stay as they are.
+mkdir -p "$build/locales"
+for loc in ru_RU ja_JP; do
+  [ -d "$build/locales/$loc.UTF-8" ] || localedef -i "$loc" -f UTF-8 "$build/locales/$loc.UTF-8"
+done
 
 # The code that needs no Windows, natively with sanitizers and fuzzers.
 cmake -S "$top/tests/native" -B "${build}-native" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null

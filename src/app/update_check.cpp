@@ -12,13 +12,13 @@
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/http_get.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/user_dialogs.h"
 
 std::string UpdateDescriptionUrl() {
-    char host[512] = {};
-    const DWORD n = GetEnvironmentVariableA(kUpdateHostVariable, host, sizeof host);
-    std::string base = (n > 0 && n < sizeof host) ? std::string(host, n) : std::string(kDefaultUpdateHost);
+    std::string base = EnvironmentVariable(kUpdateHostVariable);
+    if (base.empty()) base = kDefaultUpdateHost;
     while (!base.empty() && base.back() == '/') base.pop_back();
     return base + kUpdatePath;
 }
@@ -48,9 +48,7 @@ std::string GetInstalledVersion() {
 bool IsUpdateAvailable() {
     const std::string local = ExeDirectory() + "Update.ini";
     if (!DownloadFile(UpdateDescriptionUrl(), local)) return false;
-    char remote[256] = {};
-    GetPrivateProfileStringA("Version", "Ver", "", remote, sizeof remote, local.c_str());
-    return IsNewerVersion(remote, GetInstalledVersion());
+    return IsNewerVersion(ReadIniString(local, "Version", "Ver"), GetInstalledVersion());
 }
 
 void CheckForUpdate() {

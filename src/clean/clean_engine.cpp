@@ -1,7 +1,5 @@
 #include "clean/clean_engine.h"
 
-#include <shellapi.h>
-
 #include <utility>
 
 #include "app/settings.h"
@@ -30,7 +28,7 @@ public:
         if (open_ && fullPath == path_) return &key_;
         const KeyPathParts parts = SplitKeyPath(fullPath);
         path_ = fullPath;
-        open_ = key_.Open(GetRootKey(parts.rootName), parts.path);
+        open_ = key_.OpenForWrite(GetRootKey(parts.rootName), parts.path);
         return open_ ? &key_ : nullptr;
     }
     void Close() {
@@ -88,13 +86,6 @@ void CleanEvidences(TResultContents& results, CleanProgress& progress) {
 }
 
 void EmptyRecycleBin(HWND owner) {
-    HMODULE shell = LoadLibraryA("Shell32.dll");
-    if (!shell) {
+    if (EmptyRecycleBins(owner) == RecycleBinEmptied::NoShellLibrary)
         Dialogs().Message(owner, "Failed to load Shell32.dll.", kAppTitle, MB_ICONERROR | MB_OK);
-        return;
-    }
-    using EmptyFn = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
-    if (auto empty = reinterpret_cast<EmptyFn>(GetProcAddress(shell, "SHEmptyRecycleBinA")))
-        empty(owner, "", SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);  // 7
-    FreeLibrary(shell);
 }

@@ -1,13 +1,12 @@
 #include "clean/shred.h"
 
-#include <windows.h>
-#include <shellapi.h>
 
 #include "clean/wipe.h"
 #include "model/shared_state.h"
 #include "model/text.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
+#include "platform/shell.h"
 
 int PassesOf(ShredLevel level) {
     switch (level) {
@@ -21,7 +20,7 @@ bool ShredFile(const std::string& path, int passes) {
     if (!OverwriteFile(path, passes)) return false;
     const std::string renamed = RenameToRandomName(path);
     if (renamed.empty()) return false;  // it stays under its own name, overwritten
-    return DeleteFileA(renamed.c_str()) != FALSE;
+    return DeletePath(renamed);
 }
 
 namespace {
@@ -53,14 +52,4 @@ void ShredFolder(const std::string& folder, int passes, ShredTally* tally) {
     }
 }
 
-void RemoveShreddedFolder(const std::string& folder) {
-    const std::string from = folder + std::string(2, '\0');  // a list of one path
-    SHFILEOPSTRUCTA op{};
-    op.hwnd = nullptr;
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.pTo = nullptr;
-    op.fFlags = FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;  // 0x0450
-    op.lpszProgressTitle = "Remove directory";
-    SHFileOperationA(&op);
-}
+void RemoveShreddedFolder(const std::string& folder) { SendFolderToRecycleBin(folder); }

@@ -15,9 +15,10 @@ inline constexpr char kWipeUnit[] = "01";
 // overwritten when a write or flush fails) and the answer is false.
 bool WipeAndDeleteFile(const std::string& path, int extraPasses);
 
+class File;
 // Writes passes of the unit over an open file. False on any short write or
 // failed flush.
-bool OverwritePasses(void* fileHandle, int64_t size, int passes);
+bool OverwritePasses(File& file, int64_t size, int passes);
 
 // Opens an existing, writable file and writes the passes over it. False when
 // it is missing, a folder, read-only, locked, or a write or flush fails.

@@ -1,38 +1,33 @@
 #include "exclude/exclude_store.h"
 
-#include <windows.h>
-
-#include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "exclude/exclude_lines.h"
 #include "model/shared_state.h"
 #include "platform/files.h"
-#include "platform/handles.h"
+#include "platform/wide.h"
 
 namespace {
 
-bool WriteAll(HANDLE f, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 24));
-        DWORD wrote = 0;
-        if (!WriteFile(f, data.data() + done, want, &wrote, nullptr) || wrote == 0) return false;
-        done += wrote;
-    }
-    return true;
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+bool HasUtf8Mark(std::string_view bytes) { return bytes.substr(0, 3) == kUtf8Mark; }
+
+// The file's bytes as UTF-8 text: after the byte-order mark as they are,
+// otherwise read in the system's code page, as every file was before.
+std::string TextOfFile(std::string_view bytes) {
+    if (HasUtf8Mark(bytes)) return std::string(bytes.substr(3));
+    return CodePageToUtf8(bytes, SystemAnsiCodePage());
 }
 
-// Another program reading the file (a virus scanner, an editor) may hold it
-// for a moment; try again briefly before giving up.
-bool ReplaceWithRetry(const std::string& from, const std::string& to) {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-        const DWORD err = GetLastError();
-        if (err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) return false;
-        Sleep(25);
-    }
-    return false;
+// The bytes of a whole file: in the code page when every character has its
+// own place there, so files stay as they always were for everyone who never
+// needs more; otherwise UTF-8 after a byte-order mark.
+std::string BytesOfFile(const std::string& text) {
+    std::string bytes;
+    if (Utf8ToCodePage(text, SystemAnsiCodePage(), bytes)) return bytes;
+    return kUtf8Mark + text;
 }
 
 }  // namespace
@@ -41,9 +36,9 @@ std::string ExcludeFilePath() { return ExeDirectory() + kExcludeFileName; }
 
 void LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list) {
     list.Clear();
-    std::string text;
-    if (!ReadWholeFile(path, text)) return;
-    for (TExcludeContentItem& e : ParseExcludeText(text)) list.Item(list.AddNew()) = std::move(e);
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return;
+    for (TExcludeContentItem& e : ParseExcludeText(TextOfFile(bytes))) list.Item(list.AddNew()) = std::move(e);
 }
 
 bool AddExcludeItemTo(const std::string& path, TExcludeContents& list, const TExcludeContentItem& entry) {
@@ -51,42 +46,47 @@ bool AddExcludeItemTo(const std::string& path, TExcludeContents& list, const TEx
         if (SameEntry(std::as_const(list).Item(i), entry)) return false;
     list.Item(list.AddNew()) = entry;
 
-    UniqueFile f(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    const std::string line = FormatExcludeLine(entry);
+    File f(path, File::Open::Append);
     if (!f) return true;
-    std::string line = FormatExcludeLine(entry);
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(f.get(), &size) && size.QuadPart > 0) {
-        // A last line without its line end would swallow the new line: end it first.
-        LARGE_INTEGER last{};
-        last.QuadPart = size.QuadPart - 1;
-        char c = 0;
-        DWORD got = 0;
-        if (SetFilePointerEx(f.get(), last, nullptr, FILE_BEGIN) && ReadFile(f.get(), &c, 1, &got, nullptr) &&
-            got == 1 && c != '\n' && c != '\r')
-            line.insert(0, "\r\n");
+    const int64_t size = f.Size();
+    if (size < 0) return true;
+    std::string head(3, '\0');
+    size_t got = 0;
+    if (size > 0 && (!f.Seek(0) || !f.Read(head.data(), head.size(), got))) return true;
+    head.resize(got);
+    const bool utf8File = HasUtf8Mark(head);
+    std::string lineBytes;
+    if (size > 0 && !utf8File && !Utf8ToCodePage(line, SystemAnsiCodePage(), lineBytes)) {
+        // A file in the code page meets a name it cannot hold: the whole file
+        // becomes UTF-8, every line it had kept as it reads.
+        f.Close();
+        std::string old;
+        if (!ReadWholeFile(path, old)) return true;
+        std::string text = TextOfFile(old);
+        if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
+        ReplaceFileContents(path, kUtf8Mark + text + line);
+        return true;
     }
-    LARGE_INTEGER zero{};
-    if (SetFilePointerEx(f.get(), zero, nullptr, FILE_END)) WriteAll(f.get(), line);
+    if (size == 0) {
+        lineBytes = BytesOfFile(line);
+    } else if (utf8File) {
+        lineBytes = line;
+    }
+    if (size > 0) {
+        // A last line without its line end would swallow the new line: end it first.
+        char last = 0;
+        if (f.Seek(size - 1) && f.Read(&last, 1, got) && got == 1 && last != '\n' && last != '\r')
+            lineBytes.insert(0, "\r\n");
+    }
+    if (f.SeekEnd()) f.WriteAll(lineBytes);
     return true;
 }
 
 bool SaveExcludeItemsTo(const std::string& path, const TExcludeContents& list) {
     std::string text;
     for (int i = 0; i < list.Count(); ++i) text += FormatExcludeLine(list.Item(i));
-    const DWORD oldAttrs = GetFileAttributesA(path.c_str());
-    if (oldAttrs != INVALID_FILE_ATTRIBUTES && (oldAttrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return false;  // a read-only file is not ours to replace
-    const std::string temp = path + ".new";
-    bool ok = false;
-    {
-        UniqueFile f(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
-        ok = f && WriteAll(f.get(), text) && FlushFileBuffers(f.get());
-    }
-    if (ok) ok = ReplaceWithRetry(temp, path);
-    if (!ok) DeleteFileA(temp.c_str());
-    return ok;
+    return ReplaceFileContents(path, BytesOfFile(text));
 }
 
 bool ModifyExcludeItemIn(const std::string& path, TExcludeContents& list, const std::string& itemName,

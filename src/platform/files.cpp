@@ -2,49 +2,62 @@
 
 #include <algorithm>
 
+#include "platform/wide.h"
+
 std::string ExeDirectory() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) return {};
-        if (n < path.size()) { path.resize(n); break; }
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
         path.resize(path.size() * 2);
     }
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string utf8 = FromWide(path);
+    const size_t slash = utf8.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : utf8.substr(0, slash + 1);
+}
+
+DWORD PathAttributes(const std::string& path, DWORD* error) {
+    const DWORD a = GetFileAttributesW(ToWide(path).c_str());
+    if (error) *error = a == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_SUCCESS;
+    return a;
+}
+
+bool SetPathAttributes(const std::string& path, DWORD attributes) {
+    return SetFileAttributesW(ToWide(path).c_str(), attributes) != FALSE;
 }
 
 bool FileExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
+    const DWORD a = PathAttributes(path);
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DirectoryExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
+    const DWORD a = PathAttributes(path);
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 int64_t FileSize64(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA info{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &info)) return -1;
+    if (!GetFileAttributesExW(ToWide(path).c_str(), GetFileExInfoStandard, &info)) return -1;
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
     return (static_cast<int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
     out.clear();
-    UniqueFile f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    File f(path, File::Open::Read);
     if (!f) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(f.get(), &size) || size.QuadPart < 0) return false;
-    if (static_cast<unsigned long long>(size.QuadPart) > out.max_size()) return false;
-    out.resize(static_cast<size_t>(size.QuadPart));
+    const int64_t size = f.Size();
+    if (size < 0 || static_cast<unsigned long long>(size) > out.max_size()) return false;
+    out.resize(static_cast<size_t>(size));
     size_t done = 0;
     while (done < out.size()) {
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(out.size() - done, 1u << 24));
-        DWORD got = 0;
-        if (!ReadFile(f.get(), out.data() + done, want, &got, nullptr)) return false;
+        size_t got = 0;
+        if (!f.Read(out.data() + done, std::min<size_t>(out.size() - done, 1u << 24), got)) return false;
         if (got == 0) break;  // the file shrank meanwhile
         done += got;
     }
@@ -52,28 +65,167 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     return true;
 }
 
-UINT DriveType(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+UINT DriveType(const std::string& root) { return GetDriveTypeW(ToWide(root).c_str()); }
 
 std::string SystemDirectory() {
-    char buf[MAX_PATH + 1] = {};
-    const UINT n = GetSystemDirectoryA(buf, MAX_PATH);
-    return n > 0 && n <= MAX_PATH ? std::string(buf, n) : std::string();
+    wchar_t buf[MAX_PATH + 1] = {};
+    const UINT n = GetSystemDirectoryW(buf, MAX_PATH);
+    return n > 0 && n <= MAX_PATH ? FromWide(std::wstring_view(buf, n)) : std::string();
+}
+
+std::string TempDirectory() {
+    wchar_t buf[MAX_PATH + 2] = {};
+    const DWORD n = GetTempPathW(MAX_PATH + 1, buf);
+    return n > 0 && n <= MAX_PATH + 1 ? FromWide(std::wstring_view(buf, n)) : std::string();
+}
+
+namespace {
+bool Report(BOOL ok, DWORD* error) {
+    if (error) *error = ok ? ERROR_SUCCESS : GetLastError();
+    return ok != FALSE;
+}
+}  // namespace
+
+bool RenamePath(const std::string& from, const std::string& to, bool replace, DWORD* error) {
+    return Report(MoveFileExW(ToWide(from).c_str(), ToWide(to).c_str(),
+                              replace ? MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH : 0),
+                  error);
+}
+
+bool DeletePath(const std::string& path, DWORD* error) { return Report(DeleteFileW(ToWide(path).c_str()), error); }
+
+bool CreateFolder(const std::string& path) { return CreateDirectoryW(ToWide(path).c_str(), nullptr) != FALSE; }
+
+bool RemoveFolder(const std::string& path, DWORD* error) {
+    return Report(RemoveDirectoryW(ToWide(path).c_str()), error);
+}
+
+bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
+    const DWORD oldAttrs = PathAttributes(path);
+    if (oldAttrs != INVALID_FILE_ATTRIBUTES && (oldAttrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
+    const std::string temp = path + ".new";
+    bool ok = false;
+    {
+        File f(temp, File::Open::Create);
+        ok = f && f.WriteAll(bytes) && f.Flush();
+    }
+    // Not ReplaceFile: some systems delete the old file before the new one is in place.
+    for (int attempt = 0; ok && attempt < 20; ++attempt) {
+        DWORD err = 0;
+        if (RenamePath(temp, path, true, &err)) return true;
+        if (err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) break;
+        Sleep(25);  // another reader (a virus scanner, an editor) holds it for a moment
+    }
+    DeletePath(temp);
+    return false;
+}
+
+File::File(const std::string& path, Open how) {
+    DWORD access = GENERIC_READ, share = 0, disposition = OPEN_EXISTING, flags = FILE_ATTRIBUTE_NORMAL;
+    switch (how) {
+    case Open::Read:
+        share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        break;
+    case Open::Exclusive:
+        access = GENERIC_READ | GENERIC_WRITE;
+        flags |= FILE_FLAG_OPEN_REPARSE_POINT;
+        break;
+    case Open::Create:
+        access = GENERIC_WRITE;
+        disposition = CREATE_ALWAYS;
+        break;
+    case Open::Append:
+        access = GENERIC_READ | GENERIC_WRITE;
+        share = FILE_SHARE_READ;
+        disposition = OPEN_ALWAYS;
+        break;
+    }
+    handle_.reset(CreateFileW(ToWide(path).c_str(), access, share, nullptr, disposition, flags, nullptr));
+    error_ = handle_ ? ERROR_SUCCESS : GetLastError();
+}
+
+bool File::Done(BOOL ok) {
+    error_ = ok ? ERROR_SUCCESS : GetLastError();
+    return ok != FALSE;
+}
+
+int64_t File::Size() {
+    LARGE_INTEGER size{};
+    if (!Done(handle_ && GetFileSizeEx(handle_.get(), &size))) return -1;
+    return size.QuadPart;
+}
+
+bool File::Seek(int64_t offset) {
+    LARGE_INTEGER at{};
+    at.QuadPart = offset;
+    return Done(handle_ && SetFilePointerEx(handle_.get(), at, nullptr, FILE_BEGIN));
+}
+
+bool File::SeekEnd() {
+    LARGE_INTEGER zero{};
+    return Done(handle_ && SetFilePointerEx(handle_.get(), zero, nullptr, FILE_END));
+}
+
+bool File::Read(void* data, size_t size, size_t& got) {
+    DWORD n = 0;
+    const bool ok = Done(handle_ && ReadFile(handle_.get(), data, static_cast<DWORD>(std::min<size_t>(size, 1u << 30)),
+                                             &n, nullptr));
+    got = ok ? n : 0;
+    return ok;
+}
+
+bool File::WriteAll(const void* data, size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 24));
+        DWORD wrote = 0;
+        if (!Done(handle_ && WriteFile(handle_.get(), p, want, &wrote, nullptr))) return false;
+        if (wrote == 0) {
+            error_ = ERROR_WRITE_FAULT;
+            return false;
+        }
+        p += wrote;
+        size -= wrote;
+    }
+    return true;
+}
+
+bool File::Flush() { return Done(handle_ && FlushFileBuffers(handle_.get())); }
+
+DWORD File::Attributes() {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!Done(handle_ && GetFileInformationByHandle(handle_.get(), &info))) return INVALID_FILE_ATTRIBUTES;
+    return info.dwFileAttributes;
+}
+
+std::string File::FinalPath() {
+    if (!handle_) return {};
+    std::wstring buf(MAX_PATH + 8, L'\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD n = GetFinalPathNameByHandleW(handle_.get(), buf.data(), static_cast<DWORD>(buf.size()),
+                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0) return {};
+        if (n < buf.size()) return FromWide(std::wstring_view(buf.data(), n));
+        buf.resize(n + 1);
+    }
+    return {};
 }
 
 FolderWalker::FolderWalker(const std::string& folder) {
-    const std::string pattern = folder + "\\*.*";
-    find_.reset(FindFirstFileA(pattern.c_str(), &data_));
+    find_.reset(FindFirstFileW(ToWide(folder + "\\*.*").c_str(), &data_));
     pending_ = static_cast<bool>(find_);
+    if (!find_) error_ = GetLastError();
 }
 
 bool FolderWalker::Next(FolderEntry& entry) {
     if (!find_) return false;
-    if (!pending_ && !FindNextFileA(find_.get(), &data_)) {
+    if (!pending_ && !FindNextFileW(find_.get(), &data_)) {
         find_.reset();
         return false;
     }
     pending_ = false;
-    entry.name = data_.cFileName;
+    entry.name = FromWide(data_.cFileName);
     entry.attributes = data_.dwFileAttributes;
     entry.size = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY)
                      ? 0
@@ -81,20 +233,15 @@ bool FolderWalker::Next(FolderEntry& entry) {
     return true;
 }
 
-std::string AnsiToUtf8(const std::string& text) {
-    if (text.empty()) return {};
-    const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (wide <= 0) return {};
-    std::wstring w(static_cast<size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), w.data(), wide);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, out.data(), bytes, nullptr, nullptr);
-    return out;
+std::string ReadIniString(const std::string& path, const std::string& section, const std::string& key) {
+    wchar_t value[1024] = {};
+    const DWORD n = GetPrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(), L"", value, 1024,
+                                             ToWide(path).c_str());
+    return FromWide(std::wstring_view(value, n));
 }
 
 std::string LocaleDecimalSeparator() {
-    char buf[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, sizeof buf) <= 1) return ".";
-    return buf;
+    wchar_t buf[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8) <= 1) return ".";
+    return FromWide(buf);
 }

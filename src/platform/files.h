@@ -1,5 +1,9 @@
 // File-system operations for the scanners, the exclusion store and the
-// cleaners. Nothing throws; failures come back as false, -1 or nothing.
+// cleaners. Paths are UTF-8 and reach the system as UTF-16, so a file is
+// opened, renamed and deleted by exactly the name it was listed under.
+// Nothing throws; failures come back as false, -1 or nothing, and where a
+// caller must tell "absent", "denied" and "in use" apart it gets the system's
+// error code.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +17,10 @@
 std::string ExeDirectory();
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// The attribute word of a path, or INVALID_FILE_ATTRIBUTES; *error (if given)
+// receives the system's error code when there is none.
+DWORD PathAttributes(const std::string& path, DWORD* error = nullptr);
+bool SetPathAttributes(const std::string& path, DWORD attributes);
 
 // Size in bytes of the file at path (64-bit), or -1 when it cannot be read.
 int64_t FileSize64(const std::string& path);
@@ -25,6 +33,58 @@ UINT DriveType(const std::string& root);
 
 // The system directory, without a trailing backslash.
 std::string SystemDirectory();
+// The user's temporary folder, with a trailing backslash.
+std::string TempDirectory();
+
+// Renames a file or folder. Without replace it fails when the new name is taken.
+bool RenamePath(const std::string& from, const std::string& to, bool replace, DWORD* error = nullptr);
+// Deletes a file (a link itself, never what it points at).
+bool DeletePath(const std::string& path, DWORD* error = nullptr);
+bool CreateFolder(const std::string& path);
+// Gives a file new contents in one step: the bytes are written beside it,
+// flushed, and put in its place by a single rename (retried briefly while
+// another program holds the file). When anything fails the old file stays
+// exactly as it was; a read-only file is never replaced.
+bool ReplaceFileContents(const std::string& path, const std::string& bytes);
+bool RemoveFolder(const std::string& path, DWORD* error = nullptr);
+
+// One open file, owned.
+class File {
+public:
+    enum class Open {
+        Read,            // an existing file, for reading; others may read and write it meanwhile
+        Exclusive,       // an existing file, for reading and writing, shared with nobody; a link
+                         // itself is opened, never what it points at
+        Create,          // created or emptied, for writing, shared with nobody
+        Append,          // opened or created, for reading and writing; others may read it
+    };
+    File() = default;
+    File(const std::string& path, Open how);
+    bool IsOpen() const { return static_cast<bool>(handle_); }
+    explicit operator bool() const { return IsOpen(); }
+    DWORD Error() const { return error_; }  // why it did not open, or why the last operation failed
+    HANDLE get() const { return handle_.get(); }
+
+    int64_t Size();                 // -1 on failure
+    bool Seek(int64_t offset);      // from the start
+    bool SeekEnd();
+    // Reads up to size bytes; got receives how many (0 at the end).
+    bool Read(void* data, size_t size, size_t& got);
+    bool WriteAll(const void* data, size_t size);
+    bool WriteAll(const std::string& data) { return WriteAll(data.data(), data.size()); }
+    // Until the bytes written are on the disk.
+    bool Flush();
+    // The attributes of the open file (a link's own when opened Exclusive).
+    DWORD Attributes();
+    // The path the system resolves the open file to, as a UTF-8 "\\?\" path; empty when unknown.
+    std::string FinalPath();
+    void Close() { handle_.reset(); }
+
+private:
+    bool Done(BOOL ok);
+    UniqueFile handle_;
+    DWORD error_ = ERROR_SUCCESS;
+};
 
 // One entry of a folder listing: its name and its attribute word.
 struct FolderEntry {
@@ -40,14 +100,19 @@ public:
     explicit FolderWalker(const std::string& folder);
     // The next entry; false when there are no more (or the folder is missing).
     bool Next(FolderEntry& entry);
+    // Why the listing could not start (ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED, ...).
+    DWORD Error() const { return error_; }
 
 private:
     UniqueFind find_;
-    WIN32_FIND_DATAA data_{};
+    WIN32_FIND_DATAW data_{};
     bool pending_ = false;
+    DWORD error_ = ERROR_SUCCESS;
 };
 
-// Text in the system code page as UTF-8 (every byte converts to something).
-std::string AnsiToUtf8(const std::string& text);
+// A value of an INI file by the platform's rules (section and key in any
+// letter case, blanks around the value removed); empty when absent.
+std::string ReadIniString(const std::string& path, const std::string& section, const std::string& key);
+
 // The user's decimal separator.
 std::string LocaleDecimalSeparator();

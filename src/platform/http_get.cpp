@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "model/text.h"
+#include "platform/files.h"
 #include "platform/handles.h"
 
 namespace {
@@ -85,16 +86,6 @@ bool SendAll(SOCKET s, const std::string& data, int timeoutMs) {
     return true;
 }
 
-bool WriteAll(HANDLE f, const char* data, size_t size) {
-    while (size > 0) {
-        DWORD wrote = 0;
-        if (!WriteFile(f, data, static_cast<DWORD>(size), &wrote, nullptr) || wrote == 0) return false;
-        data += wrote;
-        size -= wrote;
-    }
-    return true;
-}
-
 // The value of a header (case-insensitive name), or empty.
 std::string HeaderValue(const std::string& head, const char* name) {
     const std::string lower = AsciiLower(head);
@@ -110,8 +101,7 @@ std::string HeaderValue(const std::string& head, const char* name) {
 }  // namespace
 
 bool HttpGetToFile(const std::string& url, const HttpGetOptions& options, const std::string& localPath) {
-    UniqueFile out(CreateFileA(localPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    File out(localPath, File::Open::Create);
     if (!out) return false;
     std::string host, port, path;
     if (!ParseUrl(url, host, port, path)) return false;
@@ -159,7 +149,7 @@ bool HttpGetToFile(const std::string& url, const HttpGetOptions& options, const 
         size_t take = bodySize;
         if (options.bodyCap > 0 && static_cast<size_t>(kept) + take > options.bodyCap)
             take = options.bodyCap - static_cast<size_t>(kept);
-        if (take > 0 && !WriteAll(out.get(), body, take)) return false;
+        if (take > 0 && !out.WriteAll(body, take)) return false;
         kept += static_cast<long long>(take);
         if (options.bodyCap > 0 && static_cast<size_t>(kept) >= options.bodyCap) return true;  // enough
     }

@@ -5,3 +5,6 @@
 
 // Whether a process whose executable name, in lower case, equals lowerName runs.
 bool IsProcessRunning(const std::string& lowerName);
+
+// A variable of this process's environment; empty when it is not set.
+std::string EnvironmentVariable(const std::string& name);

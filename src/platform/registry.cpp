@@ -1,27 +1,29 @@
 #include "platform/registry.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
-namespace {
-constexpr REGSAM kReadWrite = KEY_READ | KEY_WRITE;
-}
+#include "platform/wide.h"
 
-bool RegKey::Open(HKEY root, const std::string& path) {
+bool RegKey::OpenWith(HKEY root, const std::string& path, REGSAM access) {
     key_.reset();
-    if (!root) return false;
+    if (!root) return Done(ERROR_INVALID_HANDLE);
     HKEY h = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, kReadWrite, &h) != ERROR_SUCCESS) return false;
+    if (!Done(RegOpenKeyExW(root, ToWide(path).c_str(), 0, access, &h))) return false;
     key_.reset(h);
     return true;
 }
 
+bool RegKey::Open(HKEY root, const std::string& path) { return OpenWith(root, path, KEY_READ); }
+
+bool RegKey::OpenForWrite(HKEY root, const std::string& path) { return OpenWith(root, path, KEY_READ | KEY_WRITE); }
+
 bool RegKey::OpenOrCreate(HKEY root, const std::string& path) {
     key_.reset();
-    if (!root) return false;
+    if (!root) return Done(ERROR_INVALID_HANDLE);
     HKEY h = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWrite, nullptr, &h,
-                        nullptr) != ERROR_SUCCESS)
+    if (!Done(RegCreateKeyExW(root, ToWide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                              nullptr, &h, nullptr)))
         return false;
     key_.reset(h);
     return true;
@@ -35,7 +37,7 @@ std::vector<std::string> ReadNames(HKEY key, DWORD count, DWORD maxLen, Enum enu
                                    const std::function<bool()>& keepGoing) {
     std::vector<std::string> names;
     names.reserve(count);
-    std::string buf(maxLen + 2, '\0');
+    std::wstring buf(maxLen + 2, L'\0');
     for (DWORD i = 0;; ++i) {
         if (keepGoing && i % 256 == 255 && !keepGoing()) break;
         DWORD len = static_cast<DWORD>(buf.size());
@@ -46,7 +48,7 @@ std::vector<std::string> ReadNames(HKEY key, DWORD count, DWORD maxLen, Enum enu
             continue;
         }
         if (rc != ERROR_SUCCESS) break;
-        names.emplace_back(buf.data(), len);
+        names.push_back(FromWide(std::wstring_view(buf.data(), len)));
     }
     return names;
 }
@@ -55,21 +57,21 @@ std::vector<std::string> ReadNames(HKEY key, DWORD count, DWORD maxLen, Enum enu
 
 std::vector<std::string> RegKey::ValueNames(const std::function<bool()>& keepGoing) const {
     DWORD count = 0, maxLen = 0;
-    if (!key_ || RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxLen,
-                                  nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (!key_ || !Done(RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                                        &maxLen, nullptr, nullptr, nullptr)))
         return {};
-    return ReadNames(key_.get(), count, maxLen, [](HKEY k, DWORD i, char* name, DWORD* len) {
-        return RegEnumValueA(k, i, name, len, nullptr, nullptr, nullptr, nullptr);
+    return ReadNames(key_.get(), count, maxLen, [](HKEY k, DWORD i, wchar_t* name, DWORD* len) {
+        return RegEnumValueW(k, i, name, len, nullptr, nullptr, nullptr, nullptr);
     }, keepGoing);
 }
 
 std::vector<std::string> RegKey::SubkeyNames(const std::function<bool()>& keepGoing) const {
     DWORD count = 0, maxLen = 0;
-    if (!key_ || RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &count, &maxLen, nullptr, nullptr, nullptr,
-                                  nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (!key_ || !Done(RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, &count, &maxLen, nullptr, nullptr,
+                                        nullptr, nullptr, nullptr, nullptr)))
         return {};
-    return ReadNames(key_.get(), count, maxLen, [](HKEY k, DWORD i, char* name, DWORD* len) {
-        return RegEnumKeyExA(k, i, name, len, nullptr, nullptr, nullptr, nullptr);
+    return ReadNames(key_.get(), count, maxLen, [](HKEY k, DWORD i, wchar_t* name, DWORD* len) {
+        return RegEnumKeyExW(k, i, name, len, nullptr, nullptr, nullptr, nullptr);
     }, keepGoing);
 }
 
@@ -83,65 +85,70 @@ bool RegKey::ReadText(const std::string& name, std::string& out, DWORD* typeOut)
     if (typeOut) *typeOut = REG_NONE;
     out.clear();
     if (!key_) return false;
-    if (out.capacity() < 256) out.reserve(256);
-    out.resize(out.capacity());
+    wideName_ = ToWide(name);
+    if (wideData_.size() < 256) wideData_.resize(256);
     DWORD type = REG_NONE;
     for (int attempt = 0; attempt < 8; ++attempt) {  // the value may grow between calls
-        DWORD size = static_cast<DWORD>(out.size());
-        const LONG rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
-                                         reinterpret_cast<BYTE*>(out.data()), &size);
+        DWORD size = static_cast<DWORD>(wideData_.size() * sizeof(wchar_t));
+        const LONG rc = RegQueryValueExW(key_.get(), wideName_.c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(wideData_.data()), &size);
         if (rc == ERROR_MORE_DATA) {
-            out.resize(static_cast<size_t>(size) + 1);
+            wideData_.resize(size / sizeof(wchar_t) + 2);
             continue;
         }
-        if (rc != ERROR_SUCCESS) {
-            out.clear();
-            return false;
-        }
+        if (!Done(rc)) return false;
         if (typeOut) *typeOut = type;
-        if (!IsTextType(type)) {
-            out.clear();  // data that is not text reads as empty text
-            return true;
-        }
+        if (!IsTextType(type)) return true;  // data that is not text reads as empty text
         // Stored text may or may not carry its terminator; it ends at the first NUL.
-        const size_t n = std::min<size_t>(size, out.size());
-        const void* nul = std::memchr(out.data(), '\0', n);
-        out.resize(nul ? static_cast<size_t>(static_cast<const char*>(nul) - out.data()) : n);
+        const size_t chars = std::min<size_t>(size / sizeof(wchar_t), wideData_.size());
+        const wchar_t* nul = std::wmemchr(wideData_.data(), L'\0', chars);
+        out = FromWide(std::wstring_view(wideData_.data(), nul ? static_cast<size_t>(nul - wideData_.data()) : chars));
         return true;
     }
-    out.clear();
     return false;
 }
 
 bool RegKey::ValueExists(const std::string& name) const {
-    return key_ && RegQueryValueExA(key_.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return key_ && Done(RegQueryValueExW(key_.get(), ToWide(name).c_str(), nullptr, nullptr, nullptr, nullptr));
 }
 
 DWORD RegKey::DataType(const std::string& name) const {
     DWORD type = REG_NONE;
-    if (!key_ || RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
+    if (!key_ || !Done(RegQueryValueExW(key_.get(), ToWide(name).c_str(), nullptr, &type, nullptr, nullptr)))
         return REG_NONE;
     return type;
 }
 
-bool RegKey::WriteString(const std::string& name, const std::string& value) {
-    return key_ && RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                  static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+bool RegKey::WriteString(const std::string& name, const std::string& value, DWORD type) {
+    const std::wstring data = ToWide(value);
+    return key_ && Done(RegSetValueExW(key_.get(), ToWide(name).c_str(), 0, type,
+                                       reinterpret_cast<const BYTE*>(data.c_str()),
+                                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))));
+}
+
+bool RegKey::WriteBinary(const std::string& name, const std::string& bytes, DWORD type) {
+    return key_ && Done(RegSetValueExW(key_.get(), ToWide(name).c_str(), 0, type,
+                                       reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
 }
 
 bool RegKey::DeleteValue(const std::string& name) {
-    return key_ && RegDeleteValueA(key_.get(), name.c_str()) == ERROR_SUCCESS;
+    return key_ && Done(RegDeleteValueW(key_.get(), ToWide(name).c_str()));
 }
 
 bool RegKeyExists(HKEY root, const std::string& path) {
     if (!root) return false;
     HKEY h = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(root, ToWide(path).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
     RegCloseKey(h);
     return true;
 }
 
-bool RegDeleteKeyTree(HKEY root, const std::string& path) {
-    if (!root || path.empty()) return false;  // never the root itself
-    return RegDeleteTreeA(root, path.c_str()) == ERROR_SUCCESS && !RegKeyExists(root, path);
+bool RegDeleteKeyTree(HKEY root, const std::string& path, LONG* error) {
+    LONG rc = ERROR_INVALID_PARAMETER;
+    if (root && !path.empty()) {  // never the root itself
+        rc = RegDeleteTreeW(root, ToWide(path).c_str());
+        if (rc == ERROR_SUCCESS && RegKeyExists(root, path)) rc = ERROR_ACCESS_DENIED;
+    }
+    if (error) *error = rc;
+    return rc == ERROR_SUCCESS;
 }

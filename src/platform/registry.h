@@ -1,6 +1,9 @@
 // Registry access for the settings, the scanners and the clean engine.
+// Names and texts are UTF-8; every call goes to the system as UTF-16, so a
+// value is read and deleted by exactly the name it was listed under.
 // Failure contract: nothing throws; an operation that cannot be done returns
-// false or empty, which callers treat as "nothing there".
+// false or empty, and Error() tells why (ERROR_FILE_NOT_FOUND: absent,
+// ERROR_ACCESS_DENIED: denied, ...), for callers that must tell them apart.
 #pragma once
 
 #include <windows.h>
@@ -18,14 +21,18 @@ class RegKey {
 public:
     RegKey() = default;
 
-    // Opens an existing key for reading and writing; false when it is absent or
-    // cannot be opened with those rights. Never creates.
+    // Opens an existing key for reading only (a key the user may read but not
+    // change is still listed); false when it is absent or cannot be read. Never creates.
     bool Open(HKEY root, const std::string& path);
-    // Opens the key, creating it (and its parents) when absent.
+    // Opens an existing key for reading and changing its values. Never creates.
+    bool OpenForWrite(HKEY root, const std::string& path);
+    // Opens the key for reading and writing, creating it (and its parents) when absent.
     bool OpenOrCreate(HKEY root, const std::string& path);
     bool IsOpen() const { return static_cast<bool>(key_); }
     void Close() { key_.reset(); }
     HKEY get() const { return key_.get(); }
+    // The system's error code of the last operation that failed (ERROR_SUCCESS after one that did not).
+    LONG Error() const { return error_; }
 
     // Names of all values / direct subkeys, in the registry's enumeration order.
     // keepGoing, when given, is asked every few hundred names; false stops the
@@ -36,21 +43,30 @@ public:
     // The value's text. Empty when the value does not exist or its data is not
     // text; *type (if given) receives the data type, or REG_NONE when absent.
     std::string ReadString(const std::string& name, DWORD* type = nullptr) const;
-    // As ReadString into out, reusing out's storage; false when the value does
-    // not exist.
+    // As ReadString into out; false when the value does not exist.
     bool ReadText(const std::string& name, std::string& out, DWORD* type = nullptr) const;
     bool ValueExists(const std::string& name) const;
     // The data type of a value, or REG_NONE when it does not exist.
     DWORD DataType(const std::string& name) const;
 
-    bool WriteString(const std::string& name, const std::string& value);
+    bool WriteString(const std::string& name, const std::string& value, DWORD type = REG_SZ);
+    bool WriteBinary(const std::string& name, const std::string& bytes, DWORD type = REG_BINARY);
     bool DeleteValue(const std::string& name);
 
 private:
+    bool OpenWith(HKEY root, const std::string& path, REGSAM access);
+    bool Done(LONG rc) const {
+        error_ = rc;
+        return rc == ERROR_SUCCESS;
+    }
     UniqueKey key_;
+    mutable LONG error_ = ERROR_SUCCESS;
+    mutable std::wstring wideName_;   // reused for the names asked, a value at a time
+    mutable std::wstring wideData_;
 };
 
 // Whether the key at path below root exists.
 bool RegKeyExists(HKEY root, const std::string& path);
-// Deletes the key at path below root with all its subkeys.
-bool RegDeleteKeyTree(HKEY root, const std::string& path);
+// Deletes the key at path below root with all its subkeys; *error (if given)
+// receives the system's error code when the key could not be deleted.
+bool RegDeleteKeyTree(HKEY root, const std::string& path, LONG* error = nullptr);

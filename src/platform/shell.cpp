@@ -1,8 +1,10 @@
 #include "platform/shell.h"
 
+#include <shellapi.h>
 #include <wininet.h>
 
 #include "platform/registry.h"
+#include "platform/wide.h"
 
 std::string ShellFolder(const std::string& valueName, bool* keyOpened) {
     RegKey key;
@@ -12,9 +14,9 @@ std::string ShellFolder(const std::string& valueName, bool* keyOpened) {
 }
 
 bool UrlCacheWalker::Take(UrlCacheEntry& entry) {
-    const auto* info = reinterpret_cast<const INTERNET_CACHE_ENTRY_INFOA*>(buffer_.data());
-    entry.url = info->lpszSourceUrlName ? info->lpszSourceUrlName : "";
-    entry.localFile = info->lpszLocalFileName ? info->lpszLocalFileName : "";
+    const auto* info = reinterpret_cast<const INTERNET_CACHE_ENTRY_INFOW*>(buffer_.data());
+    entry.url = FromWide(info->lpszSourceUrlName);
+    entry.localFile = FromWide(info->lpszLocalFileName);
     entry.type = info->CacheEntryType;
     return true;
 }
@@ -23,18 +25,18 @@ bool UrlCacheWalker::First(UrlCacheEntry& entry) {
     find_.reset();
     ended_ = false;
     DWORD size = 0;
-    HANDLE h = FindFirstUrlCacheEntryA(nullptr, nullptr, &size);
+    HANDLE h = FindFirstUrlCacheEntryW(nullptr, nullptr, &size);
     if (h) {  // an entry that needs no buffer: not expected, but do not leak it
         find_.reset(h);
         ended_ = true;
         return false;
     }
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size < sizeof(INTERNET_CACHE_ENTRY_INFOA)) {
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size < sizeof(INTERNET_CACHE_ENTRY_INFOW)) {
         ended_ = true;
         return false;
     }
     buffer_.assign(size, 0);
-    h = FindFirstUrlCacheEntryA(nullptr, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer_.data()), &size);
+    h = FindFirstUrlCacheEntryW(nullptr, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer_.data()), &size);
     if (!h) {
         ended_ = true;
         return false;
@@ -47,13 +49,13 @@ bool UrlCacheWalker::Next(UrlCacheEntry& entry) {
     if (!find_ || ended_) return false;
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD size = static_cast<DWORD>(buffer_.size());
-        auto* info = buffer_.empty() ? nullptr : reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer_.data());
-        if (FindNextUrlCacheEntryA(find_.get(), info, &size)) {
+        auto* info = buffer_.empty() ? nullptr : reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer_.data());
+        if (FindNextUrlCacheEntryW(find_.get(), info, &size)) {
             if (info) return Take(entry);
             break;  // succeeded without a buffer: malformed
         }
         const DWORD err = GetLastError();
-        if (err != ERROR_INSUFFICIENT_BUFFER || size < sizeof(INTERNET_CACHE_ENTRY_INFOA)) break;  // 259, 87, ...
+        if (err != ERROR_INSUFFICIENT_BUFFER || size < sizeof(INTERNET_CACHE_ENTRY_INFOW)) break;  // 259, 87, ...
         buffer_.assign(size, 0);  // too small: grow to the size reported and ask again
     }
     ended_ = true;
@@ -62,6 +64,29 @@ bool UrlCacheWalker::Next(UrlCacheEntry& entry) {
 }
 
 bool DeleteUrlCacheEntryByUrl(const std::string& url) {
-    if (DeleteUrlCacheEntryA(url.c_str())) return true;
+    if (DeleteUrlCacheEntryW(ToWide(url).c_str())) return true;
     return GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+RecycleBinEmptied EmptyRecycleBins(HWND owner) {
+    UniqueModule shell(LoadLibraryW(L"Shell32.dll"));
+    if (!shell) return RecycleBinEmptied::NoShellLibrary;
+    using EmptyFn = HRESULT(WINAPI*)(HWND, LPCWSTR, DWORD);
+    auto empty = reinterpret_cast<EmptyFn>(GetProcAddress(shell.get(), "SHEmptyRecycleBinW"));
+    if (!empty) return RecycleBinEmptied::NoFunction;
+    // The empty root path stands for the bins of all drives.
+    const HRESULT hr = empty(owner, L"", SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);  // 7
+    return SUCCEEDED(hr) ? RecycleBinEmptied::Yes : RecycleBinEmptied::Failed;
+}
+
+bool SendFolderToRecycleBin(const std::string& folder) {
+    const std::wstring from = ToWide(folder) + std::wstring(2, L'\0');  // a list of one path
+    SHFILEOPSTRUCTW op{};
+    op.hwnd = nullptr;
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.pTo = nullptr;
+    op.fFlags = FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;  // 0x0450
+    op.lpszProgressTitle = L"Remove directory";
+    return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
 }

@@ -1,4 +1,4 @@
-// Shell folders and the URL cache.
+// Shell folders, the URL cache and the recycle bin.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +16,7 @@ inline constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\Curren
 std::string ShellFolder(const std::string& valueName, bool* keyOpened = nullptr);
 
 struct UrlCacheEntry {
-    std::string url;        // source URL name
+    std::string url;        // source URL name, as the cache decodes it
     std::string localFile;  // local file name, may be empty
     DWORD type = 0;         // entry type word
 };
@@ -40,5 +40,12 @@ private:
 };
 
 // Deletes the URL-cache entry of a source URL; true when it is gone afterwards
-// (deleted now, or not in the cache at all).
+// (deleted now, or not in the cache under exactly that URL).
 bool DeleteUrlCacheEntryByUrl(const std::string& url);
+
+// Empties the recycle bins of all drives, without confirmation, progress or
+// sound, through the shell's own function, looked up in Shell32.dll at run time.
+enum class RecycleBinEmptied { Yes, NoShellLibrary, NoFunction, Failed };
+RecycleBinEmptied EmptyRecycleBins(HWND owner);
+// Sends a folder tree to the recycle bin through the shell.
+bool SendFolderToRecycleBin(const std::string& folder);

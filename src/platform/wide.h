@@ -19,3 +19,7 @@ std::string CodePageToUtf8(std::string_view bytes, unsigned codePage);
 // UTF-8 as bytes in a code page; false when any character has no exact
 // counterpart there (no "best fit" look-alikes).
 bool Utf8ToCodePage(std::string_view utf8, unsigned codePage, std::string& out);
+
+// The text in upper case by the system's rules for every script (ASCII text
+// the quick way, with the same result).
+std::string UpperCaseText(std::string_view utf8);

@@ -14,6 +14,8 @@
 #include "platform/message_pump.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/utf.h"
+#include "platform/wide.h"
 #include "scan/profile_text.h"
 #include "scan/scan_conventions.h"
 #include "scan/scanners.h"
@@ -135,16 +137,25 @@ void ScanProfileEntries(const Browser& b, bool cookies, TreeModel& tree, int nod
     if (!SearchProfileFile(b, cookies ? "cookies.txt" : "history.dat")) return;
     std::string raw;
     if (!ReadWholeFile(FoundPath, raw) || !KeepScanning()) return;
+    // The file is text in the system's code page.
+    raw = CodePageToUtf8(raw, SystemAnsiCodePage());
+    if (!KeepScanning()) return;
     std::string text = JoinLinesCrLf(raw, KeepScanning);
     raw.clear();
     raw.shrink_to_fit();
     if (ScanAborted()) return;
     if (cookies) {
-        // Upper case by the system code page's rules, a MiB at a time.
-        for (size_t at = 0; at < text.size(); at += 1u << 20) {
+        // Upper case by the system's rules, a MiB at a time (cut where a character starts).
+        std::string upper;
+        upper.reserve(text.size());
+        for (size_t at = 0; at < text.size();) {
             if (!KeepScanning()) return;
-            CharUpperBuffA(text.data() + at, static_cast<DWORD>(std::min<size_t>(text.size() - at, 1u << 20)));
+            size_t end = std::min<size_t>(text.size(), at + (1u << 20));
+            while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+            upper += UpperCaseText(std::string_view(text).substr(at, end - at));
+            at = end;
         }
+        text.swap(upper);
     }
     const int pos = cookies ? b.cookiePos : b.historyPos;
     int counter = 0;
@@ -154,7 +165,7 @@ void ScanProfileEntries(const Browser& b, bool cookies, TreeModel& tree, int nod
         TResultContentItem& r = AddBrowserRecord(results, pos);
         DetailOf(r, r.Kind).assign(entry);
         r.Location = FoundPath;
-        r.Size = static_cast<int64_t>(entry.size());
+        r.Size = static_cast<int64_t>(Utf8Length(entry));  // characters
         ++counter;
         UpdateFoundCount(tree, node, counter, kCountSet);
         return true;

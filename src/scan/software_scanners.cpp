@@ -12,6 +12,7 @@
 #include "model/shared_state.h"
 #include "platform/message_pump.h"
 #include "platform/registry.h"
+#include "platform/wide.h"
 #include "scan/scan_conventions.h"
 #include "scan/scanners.h"
 
@@ -117,8 +118,7 @@ void ScanASPack(TreeModel& t, int n, TResultContents& r) { RunSingleValueScanner
 
 // The names WinZip keeps its folders under, compared in upper case.
 bool IsWinZipFolderName(const std::string& name) {
-    std::string upper(name);
-    if (!upper.empty()) CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    const std::string upper = UpperCaseText(name);
     return upper == "DEFDIR" || upper == "EXTRACTTO" || upper == "EXTRACT";
 }
 

@@ -86,7 +86,7 @@ TEST_F(CleanRunTest, OnlySoftwareFindingsLeaveTheBinAlone) {
     EXPECT_TRUE(form->FinishBtn.Visible());
     EXPECT_EQ(form->abHintStr.Caption(), "");
     RegKey k;
-    EXPECT_FALSE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List") &&
+    EXPECT_FALSE(k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List") &&
                  !k.ValueNames().empty());
 }
 
@@ -115,7 +115,7 @@ TEST_F(CleanRunTest, OneUndeletableValueOfFourStopsTheGaugeAt75) {
     ScanOnly(1);
     ASSERT_EQ(SoftwareResults.Count(), 4);
     RegKey k;  // one value vanishes between scan and clean
-    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
+    ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
     ASSERT_TRUE(k.DeleteValue(std::as_const(SoftwareResults).Item(2).ValueName));
     k.Close();
     int gauge = -1;
@@ -145,7 +145,7 @@ TEST_F(CleanRunTest, OneUndeletableValueOfFourStopsTheGaugeAt75) {
     form->onCleanFinished = [&] { gauge = form->cdGauge.Progress(); };
     Click(form->ScanBtn.hwnd());
     ScanOnly(1);
-    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
+    ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
     k.DeleteValue(std::as_const(SoftwareResults).Item(0).ValueName);
     k.Close();
     Click(form->CleanBtn.hwnd());

@@ -124,7 +124,7 @@ TEST_F(ExcludePageTest, ExcludedTracesStayOutOfLaterScansAndOfTheClean) {
     EXPECT_TRUE(FileExists(ShellFolder("Recent") + "\\" + recentName));
     // The history file itself was wiped for the other entries of it; the Run value stays.
     RegKey k;
-    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU"));
+    ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU"));
     EXPECT_TRUE(k.ValueExists("a"));
     EXPECT_FALSE(k.ValueExists("b"));
     k.Close();

@@ -73,7 +73,7 @@ TEST(CleanEngine, ValuesAndKeysGoAndAVanishedValueStays) {
     EXPECT_EQ(results.Item(4).Deleted, 0);
     EXPECT_EQ(results.Item(5).Deleted, 0);
     RegKey k;
-    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, key.path()));
+    ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, key.path()));
     EXPECT_FALSE(k.ValueExists("one"));
     EXPECT_FALSE(k.ValueExists("two"));
     EXPECT_TRUE(k.ValueExists("kept"));  // what was not ticked is never touched
@@ -102,16 +102,14 @@ TEST(CleanEngine, FilesAreOverwrittenThenRemoved) {
     // Each pass writes "01" blocks from the first byte; an odd length grows by one.
     const std::string five = dir.File("five.txt", "hello");
     {
-        HANDLE h = CreateFileA(five.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_TRUE(OverwritePasses(h, 5, 2));
-        CloseHandle(h);
+        File f(five, File::Open::Exclusive);
+        ASSERT_TRUE(OverwritePasses(f, 5, 2));
     }
     EXPECT_EQ(Slurp(five), "010101");
     const std::string empty = dir.File("empty.txt", "");
     {
-        HANDLE h = CreateFileA(empty.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_TRUE(OverwritePasses(h, 0, 2));
-        CloseHandle(h);
+        File f(empty, File::Open::Exclusive);
+        ASSERT_TRUE(OverwritePasses(f, 0, 2));
     }
     EXPECT_EQ(Slurp(empty), "");
     const std::string keep = dir.File("keep.txt", "not a trace");

@@ -4,48 +4,12 @@
 
 #include <string>
 
+#include "integration/fixtures.h"
 #include "platform/files.h"
 #include "tools/cli/json_writer.h"
 #include "tools/seeder/seeder.h"
 
 namespace {
-
-struct CliRun {
-    DWORD exitCode = 999;
-    std::string out;
-};
-
-// Runs sorvanda-cli beside this test program and collects what it prints.
-CliRun RunCli(const std::string& args) {
-    CliRun run;
-    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = writeEnd;
-    si.hStdError = writeEnd;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi{};
-    std::string cmd = "\"" + ExeDirectory() + "sorvanda-cli.exe\" " + args;
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-        CloseHandle(readEnd);
-        CloseHandle(writeEnd);
-        return run;
-    }
-    CloseHandle(writeEnd);
-    char buf[65536];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) run.out.append(buf, got);
-    CloseHandle(readEnd);
-    WaitForSingleObject(pi.hProcess, 60000);
-    GetExitCodeProcess(pi.hProcess, &run.exitCode);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return run;
-}
 
 std::string Quoted(const std::string& text) {
     JsonWriter w;

@@ -103,7 +103,7 @@ TEST(Faults, AKeyDeletedWhileItIsListed) {
     TestKey key("Vanishing");
     {
         RegKey k;
-        ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, key.path()));
+        ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, key.path()));
         for (int i = 0; i < 400; ++i) k.WriteString("v" + std::to_string(i), "data");
     }
     ScanTree t;
@@ -203,7 +203,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
         {"list scanner (registry values)",
          [&] {
              RegKey k;
-             k.Open(HKEY_CURRENT_USER, key.path());
+             k.OpenForWrite(HKEY_CURRENT_USER, key.path());
              for (int i = 0; i < 600; ++i) k.WriteString("v" + std::to_string(i), "some data");
          },
          [&] {

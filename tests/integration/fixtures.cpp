@@ -3,29 +3,24 @@
 #include "clean/wipe.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/wide.h"
 
 TestKey::TestKey(const std::string& name) : path_(std::string(kTestRoot) + "\\" + name) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
+    RegDeleteKeyTree(HKEY_CURRENT_USER, path_);
     RegKey k;
     k.OpenOrCreate(HKEY_CURRENT_USER, path_);
 }
 
-TestKey::~TestKey() { RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str()); }
+TestKey::~TestKey() { RegDeleteKeyTree(HKEY_CURRENT_USER, path_); }
 
 void TestKey::SetString(const std::string& name, const std::string& value, DWORD type) const {
-    HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_WRITE, &h) != ERROR_SUCCESS) return;
-    RegSetValueExA(h, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(h);
+    RegKey k;
+    if (k.OpenForWrite(HKEY_CURRENT_USER, path_)) k.WriteString(name, value, type);
 }
 
 void TestKey::SetBinary(const std::string& name, const std::string& bytes, DWORD type) const {
-    HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_WRITE, &h) != ERROR_SUCCESS) return;
-    RegSetValueExA(h, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
-    RegCloseKey(h);
+    RegKey k;
+    if (k.OpenForWrite(HKEY_CURRENT_USER, path_)) k.WriteBinary(name, bytes, type);
 }
 
 void TestKey::SetDword(const std::string& name, DWORD value) const {
@@ -43,45 +38,41 @@ void DeleteTree(const std::string& folder) {
     while (w.Next(e)) {
         if (e.name == "." || e.name == "..") continue;
         const std::string p = folder + "\\" + e.name;
-        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetPathAttributes(p, FILE_ATTRIBUTE_NORMAL);
         if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {  // a link: remove it, not what it points at
-            if (!RemoveDirectoryA(p.c_str())) DeleteFileA(p.c_str());
+            if (!RemoveFolder(p)) DeletePath(p);
         } else if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
             DeleteTree(p);
         } else {
-            DeleteFileA(p.c_str());
+            DeletePath(p);
         }
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveFolder(folder);
 }
 
 TempFolder::TempFolder(const std::string& name) {
-    char tmp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, tmp);
-    path_ = std::string(tmp) + "OrmatekSorvandaTests";
-    CreateDirectoryA(path_.c_str(), nullptr);
+    path_ = TempDirectory() + "OrmatekSorvandaTests";
+    CreateFolder(path_);
     path_ += "\\" + name;
     DeleteTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    CreateFolder(path_);
 }
 
 TempFolder::~TempFolder() { DeleteTree(path_); }
 
 std::string TempFolder::File(const std::string& name, const std::string& content, DWORD attributes) const {
     const std::string p = path_ + "\\" + name;
-    HANDLE h = CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        DWORD wrote = 0;
-        WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &wrote, nullptr);
-        CloseHandle(h);
+    {
+        ::File f(p, ::File::Open::Create);
+        if (f) f.WriteAll(content);
     }
-    if (attributes) SetFileAttributesA(p.c_str(), attributes);
+    if (attributes) SetPathAttributes(p, attributes);
     return p;
 }
 
 std::string TempFolder::Folder(const std::string& name) const {
     const std::string p = path_ + "\\" + name;
-    CreateDirectoryA(p.c_str(), nullptr);
+    CreateFolder(p);
     return p;
 }
 
@@ -129,4 +120,35 @@ std::vector<std::string> ContentAfterEachPass(const std::function<void()>& work)
     SetPassObserver(nullptr);
     g_passes = nullptr;
     return passes;
+}
+
+CliRun RunCli(const std::string& args, const std::string& exe) {
+    CliRun run;
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return run;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = writeEnd;
+    si.hStdError = writeEnd;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = ToWide("\"" + ExeDirectory() + exe + "\" " + args);
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(readEnd);
+        CloseHandle(writeEnd);
+        return run;
+    }
+    CloseHandle(writeEnd);
+    char buf[65536];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) run.out.append(buf, got);
+    CloseHandle(readEnd);
+    WaitForSingleObject(pi.hProcess, 120000);
+    GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return run;
 }

@@ -69,5 +69,13 @@ struct ScanTree {
     TResultContents results;
 };
 
+struct CliRun {
+    DWORD exitCode = 999;
+    std::string out;  // standard output and error, as printed
+};
+// Runs a tool beside this test program (the headless front end unless named)
+// with arguments given as UTF-8, and collects what it prints.
+CliRun RunCli(const std::string& args, const std::string& exe = "sorvanda-cli.exe");
+
 void AddExclusion(const std::string& item, const std::string& location, const std::string& name,
                   const std::string& data);

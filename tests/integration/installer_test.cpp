@@ -47,7 +47,7 @@ BOOL CALLBACK FindMain(HWND h, LPARAM lp) {
 
 std::string ShellFolderOf(const char* name) {
     RegKey k;
-    k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+    k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
     return k.ReadString(name);
 }
 
@@ -65,7 +65,7 @@ TEST(Installer, InstallsForTheUserRunsAndUninstallsKeepingExclusions) {
     for (const char* f : {"\\Ormatek Sorvanda.lnk", "\\Ormatek Sorvanda Help.lnk", "\\Uninstall Ormatek Sorvanda.lnk"})
         EXPECT_TRUE(FileExists(menu + f)) << f;
     RegKey uninstall;
-    ASSERT_TRUE(uninstall.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrmatekSorvanda"));
+    ASSERT_TRUE(uninstall.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrmatekSorvanda"));
     EXPECT_EQ(uninstall.ReadString("DisplayVersion"), "2010.1.2");
     EXPECT_EQ(uninstall.ReadString("InstallLocation"), dir);
     uninstall.Close();

@@ -143,7 +143,7 @@ TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
     constexpr int kValues = 3000;
     {
         RegKey k;
-        ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, key.path()));
+        ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, key.path()));
         for (int i = 0; i < kValues; ++i) k.WriteString("v" + std::to_string(i), "data" + std::to_string(i));
     }
     ScanTree t;
@@ -164,7 +164,7 @@ TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
     std::vector<std::string> order;
     {
         RegKey k;
-        ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, key.path()));
+        ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, key.path()));
         order = k.ValueNames();
     }
     for (int i = 0; i < t.results.Count(); ++i) EXPECT_EQ(t.results.Item(i).ValueName, order[i]);
@@ -199,7 +199,7 @@ TEST(ValueNameLists, SharedCounterAndNoExcludeVariant) {
     AddExclusion("Microsoft Office", k1.full(), "", "two");
     for (const TestKey* k : {&k1, &k2}) {
         RegKey key;
-        ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, k->path()));
+        ASSERT_TRUE(key.OpenForWrite(HKEY_CURRENT_USER, k->path()));
         ScanValueNames(stamp, counter, 2, k->full(), key.ValueNames(), t.results, kCountSet, office, t.tree);
     }
     ASSERT_EQ(t.results.Count(), 2);
@@ -212,7 +212,7 @@ TEST(ValueNameLists, SharedCounterAndNoExcludeVariant) {
     const RecordStamp getRight{"Internet SoftWare", "Clean GetRight MRU Info", "GetRight"};
     for (const TestKey* k : {&k1, &k2}) {
         RegKey key;
-        ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, k->path()));
+        ASSERT_TRUE(key.OpenForWrite(HKEY_CURRENT_USER, k->path()));
         ScanValueNamesNoExclude(getRight, 2, k->full(), key.ValueNames(), t.results, 46, t.tree);
     }
     EXPECT_EQ(t.results.Count(), 5);

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 
+#include <sddl.h>
+
 #include "integration/fixtures.h"
 #include "platform/registry.h"
+#include "platform/wide.h"
 #include "scan/scan_conventions.h"
 
 namespace {
@@ -15,7 +18,7 @@ std::vector<std::string> ApiValueOrder(HKEY h) {
     char buf[512];
     for (DWORD i = 0;; ++i) {
         DWORD len = sizeof buf;
-        if (RegEnumValueA(h, i, buf, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumValueA(h, i, buf, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;  // ASCII names
         names.emplace_back(buf, len);
     }
     return names;
@@ -27,7 +30,7 @@ TEST(Registry, NamesComeInTheRegistrysOwnOrder) {
     for (const char* n : {"url1", "b", "url10", "a", "C", "url2", "MRUList"}) key.SetString(n, n);
     for (const char* n : {"zeta", "Alpha", "mid"}) key.AddSubkey(n);
     RegKey k;
-    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, key.path()));
+    ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, key.path()));
     const auto values = k.ValueNames();
     EXPECT_EQ(values, ApiValueOrder(k.get()));
     EXPECT_EQ(values.size(), 7u);
@@ -36,7 +39,7 @@ TEST(Registry, NamesComeInTheRegistrysOwnOrder) {
     EXPECT_NE(std::find(subkeys.begin(), subkeys.end(), "Alpha"), subkeys.end());
     // Open never creates.
     RegKey missing;
-    EXPECT_FALSE(missing.Open(HKEY_CURRENT_USER, key.path() + "\\nope"));
+    EXPECT_FALSE(missing.OpenForWrite(HKEY_CURRENT_USER, key.path() + "\\nope"));
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key.path() + "\\nope"));
     EXPECT_TRUE(missing.ValueNames().empty());
 }
@@ -47,12 +50,15 @@ TEST(Registry, ValuesReadAsTextOnlyWhenTheyAreText) {
     key.SetString("expand", "%SystemRoot%\\x", REG_EXPAND_SZ);
     key.SetDword("dword", 1);
     key.SetBinary("binary", std::string("\x01\x02\x03", 3));
-    key.SetBinary("unterminated", "abc", REG_SZ);      // no NUL stored
-    key.SetBinary("inner nul", std::string("ab\0cd", 5), REG_SZ);
+    // Text is stored as UTF-16; these values hold it without a terminator,
+    // with a NUL inside, and with a stray odd byte at the end.
+    key.SetBinary("unterminated", std::string("a\0b\0c\0", 6), REG_SZ);
+    key.SetBinary("inner nul", std::string("a\0b\0\0\0c\0d\0", 10), REG_SZ);
+    key.SetBinary("odd length", std::string("a\0b\0c", 5), REG_SZ);
     key.SetString("long", std::string(5000, 'L'));
     key.SetString("", "default value");
     RegKey k;
-    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, key.path()));
+    ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, key.path()));
     DWORD type = 0;
     EXPECT_EQ(k.ReadString("sz", &type), "plain text");
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -63,6 +69,7 @@ TEST(Registry, ValuesReadAsTextOnlyWhenTheyAreText) {
     EXPECT_EQ(k.ReadString("binary"), "");
     EXPECT_EQ(k.ReadString("unterminated"), "abc");
     EXPECT_EQ(k.ReadString("inner nul"), "ab");
+    EXPECT_EQ(k.ReadString("odd length"), "ab");
     EXPECT_EQ(k.ReadString("long").size(), 5000u);
     EXPECT_EQ(k.ReadString(""), "default value");
     EXPECT_EQ(k.ReadString("absent", &type), "");
@@ -82,7 +89,7 @@ TEST(Registry, WriteDeleteValueAndDeleteKeyTree) {
     TestKey key("Write");
     key.AddSubkey("child\\grandchild");
     RegKey k;
-    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, key.path()));
+    ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, key.path()));
     ASSERT_TRUE(k.WriteString("v", "text"));
     EXPECT_EQ(k.ReadString("v"), "text");
     EXPECT_TRUE(k.DeleteValue("v"));
@@ -121,4 +128,36 @@ TEST(KeyPaths, ReadRegStringOpensTheFullPathEachTime) {
     EXPECT_EQ(ReadRegString("HKEY_CURRENT_USER", "v"), "");  // no backslash: nothing
     key.SetString("v", "changed");
     EXPECT_EQ(ReadRegString(key.full(), "v"), "changed");
+}
+
+// A key the user may read but not change is listed all the same: scanning asks
+// for reading only.
+TEST(Registry, AKeyThatCanBeReadButNotChangedIsStillListed) {
+    TestKey key("ReadOnly");
+    key.SetString("a", "one");
+    key.SetString("b", "two");
+    auto setDacl = [&](const wchar_t* sddl) {
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr)) return false;
+        HKEY h = nullptr;
+        bool ok = RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(key.path()).c_str(), 0, WRITE_DAC, &h) == ERROR_SUCCESS;
+        ok = ok && RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+        if (h) RegCloseKey(h);
+        LocalFree(sd);
+        return ok;
+    };
+    ASSERT_TRUE(setDacl(L"D:(A;;KR;;;WD)(A;;WD;;;WD)"));  // everyone may read it, and change its permissions
+    RegKey writable;
+    const bool enforced = !writable.OpenForWrite(HKEY_CURRENT_USER, key.path());
+    if (enforced) {
+        EXPECT_EQ(writable.Error(), ERROR_ACCESS_DENIED);
+    }
+    ScanTree t;
+    const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
+                             ListScannerRow::Lists::Values, kKindRegValueText, ListScannerRow::NameInto::ValueName,
+                             true, ListScannerRow::TestData::ValueText};
+    RunListScanner(row, t.tree, 29, t.results);
+    EXPECT_EQ(t.results.Count(), 2);
+    ASSERT_TRUE(setDacl(L"D:(A;;KA;;;WD)"));
+    if (!enforced) GTEST_SKIP() << "this registry does not enforce key permissions; the listing was checked only";
 }

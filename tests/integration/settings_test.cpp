@@ -29,7 +29,7 @@ TEST(Settings, FirstStartCreatesTheKeyAndDoesNotCheck) {
     EXPECT_FALSE(ReadCheckUpdate());
     EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, kSettingsKey));
     RegKey key;
-    ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kSettingsKey));
+    ASSERT_TRUE(key.OpenForWrite(HKEY_CURRENT_USER, kSettingsKey));
     EXPECT_TRUE(key.ValueNames().empty());  // created empty
 }
 
@@ -42,7 +42,7 @@ TEST(Settings, CheckUpdateIsOnOnlyForExactlyOne) {
     }
     // A number stored as a DWORD is not the text "1".
     RegKey key;
-    ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kSettingsKey));
+    ASSERT_TRUE(key.OpenForWrite(HKEY_CURRENT_USER, kSettingsKey));
     const DWORD one = 1;
     ASSERT_EQ(RegSetValueExA(key.get(), "CheckUpdate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one),
               ERROR_SUCCESS);

@@ -106,7 +106,7 @@ TEST(InternetScanners, DownloadManagersIgnoreExclusionsAndAddUp) {
     o.count = 3;
     SeedTraces(o);
     RegKey k;
-    k.Open(HKEY_CURRENT_USER, "Software\\Headlight\\GetRight\\TypedURLs");
+    k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Headlight\\GetRight\\TypedURLs");
     k.DeleteValue("URL3");
     ScanTree t;
     AddExclusion("GetRight", "HKEY_CURRENT_USER\\Software\\Headlight\\GetRight\\MRU", "", "http://www.example.com/get/1.zip");

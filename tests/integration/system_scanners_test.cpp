@@ -48,7 +48,7 @@ TEST(SystemScanners, TrayNotifyCountsTheValuesItRecords) {
     EXPECT_EQ(Scan(t, "TrayNotify").Count(), 2);
     EXPECT_EQ(t.Count(40), 2);
     RegKey k;
-    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify"));
+    ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify"));
     k.DeleteValue("IconStreams");
     const TResultContents r = Scan(t, "TrayNotify");
     ASSERT_EQ(r.Count(), 1);

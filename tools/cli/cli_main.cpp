@@ -25,6 +25,8 @@
 #include "model/summary.h"
 #include "model/text.h"
 #include "platform/files.h"
+#include "platform/utf.h"
+#include "platform/wide.h"
 #include "scan/scan_run.h"
 #include "tools/cli/json_writer.h"
 
@@ -35,6 +37,18 @@ constexpr char kUsage[] =
     "       sorvanda-cli scan [--only \"Category/Item\"]... [--all] [--json]\n"
     "       sorvanda-cli clean [--only \"Category/Item\"]... [--all] [--json]\n"
     "       sorvanda-cli shred [--passes N] PATH...\n";
+
+// Text for the plain output: UTF-8, with an unpaired surrogate of a name
+// shown as the replacement character.
+std::string Printable(const std::string& utf8) {
+    std::u16string text = Utf16FromUtf8(utf8);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) ++i;
+        else if (c >= 0xD800 && c <= 0xDFFF) text[i] = u'\uFFFD';
+    }
+    return PrintableText(Utf8FromUtf16(text));
+}
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "sorvanda-cli: %s\n%s", problem.c_str(), kUsage);
@@ -150,7 +164,7 @@ int Scan(const ScanArgs& args) {
         for (int i = 0; i < ResultsOf(c)->Count(); ++i) {
             const TResultContentItem& r = std::as_const(*ResultsOf(c)).Item(i);
             if (i == 0) std::printf("== %s ==\n", std::string(kCatalogCategories[c].caption).c_str());
-            std::printf("%s\t%s\t%lld%s\n", r.ItemName.c_str(), PrintableText(ShownNameOf(c, r)).c_str(),
+            std::printf("%s\t%s\t%lld%s\n", r.ItemName.c_str(), Printable(ShownNameOf(c, r)).c_str(),
                         static_cast<long long>(r.Size),
                         args.clean ? (r.Deleted ? "\tremoved" : "\tNOT REMOVED") : "");
         }
@@ -166,18 +180,18 @@ int Shred(int passes, const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         if (FileExists(path)) {
             const bool ok = ShredFile(path, passes);
-            std::printf("%s\t%s\n", path.c_str(), ok ? "shredded" : "NOT SHREDDED");
+            std::printf("%s\t%s\n", Printable(path).c_str(), ok ? "shredded" : "NOT SHREDDED");
             allGone = allGone && ok;
         } else if (DirectoryExists(path)) {
             ShredTally tally;
             ShredFolder(path, passes, &tally);
             RemoveShreddedFolder(path);
             const bool gone = !DirectoryExists(path);
-            std::printf("%s\t%d files shredded, %d not; folder %s\n", path.c_str(), tally.shredded, tally.failed,
+            std::printf("%s\t%d files shredded, %d not; folder %s\n", Printable(path).c_str(), tally.shredded, tally.failed,
                         gone ? "sent to the recycle bin" : "NOT REMOVED");
             allGone = allGone && gone && tally.failed == 0;
         } else {
-            std::printf("%s\tnot found\n", path.c_str());
+            std::printf("%s\tnot found\n", Printable(path).c_str());
             allGone = false;
         }
     }
@@ -185,9 +199,8 @@ int Shred(int passes, const std::vector<std::string>& paths) {
     return allGone ? 0 : 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(const std::vector<std::string>& argv) {
+    const int argc = static_cast<int>(argv.size());
     if (argc < 2) return Usage("no command");
     const std::string command = argv[1];
     if (command == "list") {
@@ -223,7 +236,7 @@ int main(int argc, char** argv) {
         for (int i = 2; i < argc; ++i) {
             const std::string a = argv[i];
             if (a == "--passes" && i + 1 < argc) {
-                passes = std::atoi(argv[++i]);
+                passes = std::atoi(argv[++i].c_str());
                 if (passes < 1 || passes > 35) return Usage("--passes must be 1 to 35");
             } else if (!a.empty() && a[0] == '-' && a.size() > 1 && a[1] == '-') {
                 return Usage("unknown argument \"" + a + "\"");
@@ -235,4 +248,16 @@ int main(int argc, char** argv) {
         return Shred(passes, paths);
     }
     return Usage("unknown command \"" + command + "\"");
+}
+
+}  // namespace
+
+// The arguments arrive as UTF-16, so a path outside the code page is taken
+// exactly; everything printed is UTF-8.
+int wmain(int argc, wchar_t** argv) {
+    DWORD mode = 0;
+    if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) SetConsoleOutputCP(CP_UTF8);
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i) args.push_back(FromWide(argv[i]));
+    return Main(args);
 }

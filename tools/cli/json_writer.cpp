@@ -2,26 +2,33 @@
 
 #include <cstdio>
 
-#include "platform/files.h"
+#include "platform/utf.h"
 
-void JsonWriter::String(const std::string& ansi) {
-    const std::string utf8 = AnsiToUtf8(ansi);
+void JsonWriter::String(const std::string& utf8) {
+    // Through UTF-16, so that a name holding an unpaired surrogate leaves as
+    // its \u escape and the document stays valid UTF-8.
+    const std::u16string text = Utf16FromUtf8(utf8);
     out_ += '"';
-    for (unsigned char c : utf8) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
         switch (c) {
-        case '"': out_ += "\\\""; break;
-        case '\\': out_ += "\\\\"; break;
-        case '\n': out_ += "\\n"; break;
-        case '\r': out_ += "\\r"; break;
-        case '\t': out_ += "\\t"; break;
-        default:
-            if (c < 0x20 || c == 0x7f) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out_ += buf;
-            } else {
-                out_ += static_cast<char>(c);
-            }
+        case u'"': out_ += "\\\""; continue;
+        case u'\\': out_ += "\\\\"; continue;
+        case u'\n': out_ += "\\n"; continue;
+        case u'\r': out_ += "\\r"; continue;
+        case u'\t': out_ += "\\t"; continue;
+        default: break;
+        }
+        const bool lead = c >= 0xD800 && c <= 0xDBFF, trail = c >= 0xDC00 && c <= 0xDFFF;
+        if (lead && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            out_ += Utf8FromUtf16(text.substr(i, 2));
+            ++i;
+        } else if (c < 0x20 || c == 0x7f || lead || trail) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+            out_ += buf;
+        } else {
+            out_ += Utf8FromUtf16(std::u16string_view(&text[i], 1));
         }
     }
     out_ += '"';

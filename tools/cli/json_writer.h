@@ -1,5 +1,5 @@
-// A small JSON writer: strings arrive in the system code page and leave as
-// escaped UTF-8, so any byte of a registry value gives valid JSON.
+// A small JSON writer: strings arrive as the program's UTF-8 and leave as
+// escaped UTF-8, so any name or value gives valid JSON.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,7 @@ private:
         if (!first_) out_ += ',';
         first_ = false;
     }
-    void String(const std::string& ansi);
+    void String(const std::string& utf8);
     std::string out_;
     bool first_ = true;
 };

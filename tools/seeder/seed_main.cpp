@@ -5,10 +5,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
+#include <string>
+#include <vector>
 
+#include "platform/wide.h"
 #include "tools/seeder/seeder.h"
 
-int main(int argc, char** argv) {
+// The arguments arrive as UTF-16 and are taken as UTF-8; everything printed is UTF-8.
+int wmain(int argc, wchar_t** wideArgv) {
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i) args.push_back(FromWide(wideArgv[i]));
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
     SeedOptions options;
     bool clearOnly = false;
     for (int i = 1; i < argc; ++i) {

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/wide.h"
 
 namespace {
 
@@ -32,20 +33,19 @@ std::string MruName(int i) { return i < 26 ? std::string(1, static_cast<char>('a
 
 void SetRaw(const std::string& key, const std::string& name, DWORD type, const std::string& bytes) {
     RegKey k;
-    if (!k.OpenOrCreate(HKEY_CURRENT_USER, key)) return;
-    RegSetValueExA(k.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
+    if (k.OpenOrCreate(HKEY_CURRENT_USER, key)) k.WriteBinary(name, bytes, type);
 }
 
 void SetText(const std::string& key, const std::string& name, const std::string& text, DWORD type = REG_SZ) {
-    SetRaw(key, name, type, std::string(text.c_str(), text.size() + 1));
+    RegKey k;
+    if (k.OpenOrCreate(HKEY_CURRENT_USER, key)) k.WriteString(name, text, type);
 }
 
-void DeleteKey(const char* key) { RegDeleteTreeA(HKEY_CURRENT_USER, key); }
+void DeleteKey(const char* key) { RegDeleteKeyTree(HKEY_CURRENT_USER, key); }
 
 void DeleteValue(const char* key, const char* name) {
     RegKey k;
-    if (k.Open(HKEY_CURRENT_USER, key)) k.DeleteValue(name);
+    if (k.OpenForWrite(HKEY_CURRENT_USER, key)) k.DeleteValue(name);
 }
 
 // ---- registry shapes -----------------------------------------------------------
@@ -90,7 +90,7 @@ void OneValue(Ctx& c, const char* key, const char* name, const char* text) {
 
 void MakeFolders(const std::string& path) {
     for (size_t i = 3; i <= path.size(); ++i)
-        if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+        if (i == path.size() || path[i] == '\\') CreateFolder(path.substr(0, i));
 }
 
 void EmptyFolder(const std::string& folder, bool removeIt) {
@@ -100,19 +100,21 @@ void EmptyFolder(const std::string& folder, bool removeIt) {
     while (w.Next(e)) {
         if (e.name == "." || e.name == "..") continue;
         const std::string p = folder + "\\" + e.name;
-        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) EmptyFolder(p, true);
-        else DeleteFileA(p.c_str());
+        SetPathAttributes(p, FILE_ATTRIBUTE_NORMAL);
+        if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {  // a link: itself, never what it points at
+            if (!RemoveFolder(p)) DeletePath(p);
+        } else if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            EmptyFolder(p, true);
+        } else {
+            DeletePath(p);
+        }
     }
-    if (removeIt) RemoveDirectoryA(folder.c_str());
+    if (removeIt) RemoveFolder(folder);
 }
 
 void WriteFileText(const std::string& path, const std::string& text) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
-    DWORD wrote = 0;
-    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr);
-    CloseHandle(h);
+    File f(path, File::Open::Create);
+    if (f) f.WriteAll(text);
 }
 
 void FolderFiles(Ctx& c, const std::string& folder, const char* namePattern, const char* contentPattern) {
@@ -130,11 +132,12 @@ std::string RecycledFolder() { return "C:\\Recycled"; }
 // ---- URL cache -----------------------------------------------------------------
 
 bool CommitEntry(const std::string& url, const std::string& content, DWORD type) {
-    char local[MAX_PATH + 1] = {};
-    if (!CreateUrlCacheEntryA(url.c_str(), 0, "", local, 0)) return false;
-    WriteFileText(local, content);
+    wchar_t local[MAX_PATH + 1] = {};
+    const std::wstring wideUrl = ToWide(url);
+    if (!CreateUrlCacheEntryW(wideUrl.c_str(), 0, L"", local, 0)) return false;
+    WriteFileText(FromWide(local), content);
     FILETIME zero{};
-    return CommitUrlCacheEntryA(url.c_str(), local, zero, zero, type, nullptr, 0, nullptr, nullptr);
+    return CommitUrlCacheEntryW(wideUrl.c_str(), local, zero, zero, type, nullptr, 0, nullptr, nullptr);
 }
 
 void ClearCache(bool cookies) {
@@ -143,7 +146,7 @@ void ClearCache(bool cookies) {
     UrlCacheEntry e;
     for (bool ok = w.First(e); ok; ok = w.Next(e))
         if ((e.url.find("Cookie:") != std::string::npos) == cookies) urls.push_back(e.url);
-    for (const std::string& u : urls) DeleteUrlCacheEntryA(u.c_str());
+    for (const std::string& u : urls) DeleteUrlCacheEntryByUrl(u);
 }
 
 // ---- browser profiles ------------------------------------------------------------
@@ -448,7 +451,7 @@ const std::vector<SeedItem>& Items() {
          },
          [] {
              DeleteKey("Software\\RealNetworks");
-             RegDeleteTreeA(HKEY_USERS, ".default\\Software\\RealNetworks");
+             RegDeleteKeyTree(HKEY_USERS, ".default\\Software\\RealNetworks");
          }},
         {"GetRight",
          [](Ctx& c) {
@@ -491,7 +494,7 @@ bool Chosen(const SeedOptions& o, const char* item) { return o.items.empty() || 
 }  // namespace
 
 bool InsideWine() {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
