@@ -10,6 +10,7 @@
 // Settings of the HTTP client that asks the update endpoint.
 struct HttpClientSettings {
     int readTimeoutMs = 5000;
+    int deadlineMs = 15000;  // the whole check, however slowly a server answers
     std::string accept = "text/html, */*";
     std::string contentType = "text/html";
     std::string userAgent = "Mozilla/3.0 (compatible; Indy Library)";

@@ -30,6 +30,7 @@ bool DownloadFile(const std::string& url, const std::string& localPath) {
     options.accept = settings.accept;
     options.contentType = settings.contentType;
     options.timeoutMs = settings.readTimeoutMs;
+    options.deadlineMs = settings.deadlineMs;
     options.bodyCap = kUpdateDownloadCap;
     return HttpGetToFile(url, options, localPath);
 }

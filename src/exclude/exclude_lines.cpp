@@ -39,9 +39,82 @@ bool SimpleLine(std::string_view line) {
     return true;
 }
 
+// A line the program writes for an entry whose plain line would not read back
+// the same: the marker, then the four fields with "%", the separators, line
+// ends and NUL written as %XX. No line the program wrote before starts with
+// the marker (their item names are catalog names).
+constexpr std::string_view kEscapedMark = "%|";
+
+bool NeedsEscape(char c) { return c == '%' || c == '|' || c == '!' || c == '<' || c == '\r' || c == '\n' || c == '\0'; }
+
+void AppendEscaped(std::string& out, std::string_view field) {
+    static const char hex[] = "0123456789ABCDEF";
+    for (char c : field) {
+        if (NeedsEscape(c)) {
+            out += '%';
+            out += hex[static_cast<unsigned char>(c) >> 4];
+            out += hex[static_cast<unsigned char>(c) & 15];
+        } else {
+            out += c;
+        }
+    }
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::string Unescaped(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '%' && i + 2 < field.size() && HexValue(field[i + 1]) >= 0 && HexValue(field[i + 2]) >= 0) {
+            out += static_cast<char>(HexValue(field[i + 1]) * 16 + HexValue(field[i + 2]));
+            i += 2;
+        } else {
+            out += field[i];  // not an escape: as it stands
+        }
+    }
+    return out;
+}
+
+TExcludeContentItem ParseEscapedLine(std::string_view line) {
+    line.remove_prefix(kEscapedMark.size());
+    const size_t bar = line.find('|');
+    const size_t bang = line.find('!', bar == std::string_view::npos ? line.size() : bar + 1);
+    const size_t angle = line.find('<', bang == std::string_view::npos ? line.size() : bang + 1);
+    TExcludeContentItem e;
+    if (bar == std::string_view::npos || bang == std::string_view::npos || angle == std::string_view::npos) {
+        e.EntryData = Unescaped(line);  // damaged: keep what there is
+        return e;
+    }
+    e.ItemName = Unescaped(line.substr(0, bar));
+    e.Location = Unescaped(line.substr(bar + 1, bang - bar - 1));
+    e.EntryName = Unescaped(line.substr(bang + 1, angle - bang - 1));
+    e.EntryData = Unescaped(line.substr(angle + 1));
+    return e;
+}
+
+std::string PlainLine(const TExcludeContentItem& e) {
+    std::string line;
+    line.reserve(e.ItemName.size() + e.Location.size() + e.EntryName.size() + e.EntryData.size() + 5);
+    line += e.ItemName;
+    line += '|';
+    line += e.Location;
+    line += '!';
+    line += e.EntryName;
+    line += '<';
+    line += e.EntryData;
+    return line;
+}
+
 }  // namespace
 
 TExcludeContentItem ParseExcludeLine(std::string_view line) {
+    if (line.substr(0, kEscapedMark.size()) == kEscapedMark) return ParseEscapedLine(line);
     TExcludeContentItem e;
     const long long len = static_cast<long long>(line.size());
     if (SimpleLine(line)) {
@@ -75,15 +148,21 @@ std::vector<TExcludeContentItem> ParseExcludeText(std::string_view text) {
 }
 
 std::string FormatExcludeLine(const TExcludeContentItem& e) {
-    std::string line;
-    line.reserve(e.ItemName.size() + e.Location.size() + e.EntryName.size() + e.EntryData.size() + 5);
-    line += e.ItemName;
-    line += '|';
-    line += e.Location;
-    line += '!';
-    line += e.EntryName;
-    line += '<';
-    line += e.EntryData;
+    std::string line = PlainLine(e);
+    // The plain form whenever it reads back the same (every line the program
+    // ever wrote for catalog traces without separators in them); else escaped.
+    const bool plain = line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos &&
+                       !TrimControl(line).empty() && SameEntry(ParseExcludeLine(line), e);
+    if (!plain) {
+        line.assign(kEscapedMark);
+        AppendEscaped(line, e.ItemName);
+        line += '|';
+        AppendEscaped(line, e.Location);
+        line += '!';
+        AppendEscaped(line, e.EntryName);
+        line += '<';
+        AppendEscaped(line, e.EntryData);
+    }
     line += "\r\n";
     return line;
 }

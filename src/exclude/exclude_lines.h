@@ -15,13 +15,17 @@ inline constexpr char kExcludeFileName[] = "Exclude1Items.est";
 // ones count as position 0, with the bounds of the substring rule). Any other
 // line is cut at the first "|", then at the first "<" after it, with the last
 // "!" between the two, so that values holding "!" or "|" survive a reload.
+// A line that starts with "%|" is the escaped form (see FormatExcludeLine).
 TExcludeContentItem ParseExcludeLine(std::string_view line);
 
 // All entries of a file's text: lines end at CR LF, CR or LF; a NUL byte ends
 // the text; lines that are blank after trimming bytes 0 to 32 are skipped.
 std::vector<TExcludeContentItem> ParseExcludeText(std::string_view text);
 
-// The line the program writes for an entry, CR LF included.
+// The line the program writes for an entry, CR LF included: the plain form
+// when it reads back as the same entry, else "%|" and the four fields with
+// "%", "|", "!", "<", CR, LF and NUL written as %XX. Every entry reads back
+// exactly; a file that never needed it looks as it always did.
 std::string FormatExcludeLine(const TExcludeContentItem& e);
 
 // What the Exclude page shows for an entry: EntryData, else Location.

@@ -34,11 +34,36 @@ std::string BytesOfFile(const std::string& text) {
 
 std::string ExcludeFilePath() { return ExeDirectory() + kExcludeFileName; }
 
-void LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list) {
+bool LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list) {
     list.Clear();
+    list.FileUnread = false;
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) return;
+    if (!ReadWholeFile(path, bytes)) {
+        DWORD err = 0;
+        // Absent: an empty list. There but unreadable: the list knows it is incomplete.
+        list.FileUnread = PathAttributes(path, &err) != INVALID_FILE_ATTRIBUTES ||
+                          (err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND);
+        return !list.FileUnread;
+    }
     for (TExcludeContentItem& e : ParseExcludeText(TextOfFile(bytes))) list.Item(list.AddNew()) = std::move(e);
+    return true;
+}
+
+bool ReadAgainBeforeSaving(const std::string& path, TExcludeContents& list) {
+    if (!list.FileUnread) return true;
+    TExcludeContents file;
+    if (!LoadExcludeItemsFrom(path, file)) return false;
+    // The file's entries first, then those added here meanwhile that it lacks.
+    for (int i = 0; i < list.Count(); ++i) {
+        const TExcludeContentItem& e = std::as_const(list).Item(i);
+        bool there = false;
+        for (int j = 0; j < file.Count() && !there; ++j) there = SameEntry(std::as_const(file).Item(j), e);
+        if (!there) file.Item(file.AddNew()) = e;
+    }
+    list.Clear();
+    for (int j = 0; j < file.Count(); ++j) list.Item(list.AddNew()) = std::as_const(file).Item(j);
+    list.FileUnread = false;
+    return true;
 }
 
 bool AddExcludeItemTo(const std::string& path, TExcludeContents& list, const TExcludeContentItem& entry) {
@@ -84,6 +109,7 @@ bool AddExcludeItemTo(const std::string& path, TExcludeContents& list, const TEx
 }
 
 bool SaveExcludeItemsTo(const std::string& path, const TExcludeContents& list) {
+    if (list.FileUnread) return false;  // it would drop every entry that was never read
     std::string text;
     for (int i = 0; i < list.Count(); ++i) text += FormatExcludeLine(list.Item(i));
     return ReplaceFileContents(path, BytesOfFile(text));
@@ -91,6 +117,7 @@ bool SaveExcludeItemsTo(const std::string& path, const TExcludeContents& list) {
 
 bool ModifyExcludeItemIn(const std::string& path, TExcludeContents& list, const std::string& itemName,
                          const std::string& oldLocation, const std::string& newLocation) {
+    if (!ReadAgainBeforeSaving(path, list)) return false;
     for (int i = 0; i < list.Count(); ++i) {
         const TExcludeContentItem& e = std::as_const(list).Item(i);
         if (e.ItemName == itemName && e.Location == oldLocation) {
@@ -103,6 +130,7 @@ bool ModifyExcludeItemIn(const std::string& path, TExcludeContents& list, const 
 
 bool RemoveExcludeItemFrom(const std::string& path, TExcludeContents& list, const std::string& itemName,
                            const std::string& shownValue) {
+    if (!ReadAgainBeforeSaving(path, list)) return false;
     for (int i = 0; i < list.Count(); ++i) {
         const TExcludeContentItem& e = std::as_const(list).Item(i);
         if (e.ItemName == itemName && ShownValue(e) == shownValue) {
@@ -113,19 +141,19 @@ bool RemoveExcludeItemFrom(const std::string& path, TExcludeContents& list, cons
     return SaveExcludeItemsTo(path, list);
 }
 
-void LoadExcludeItems() { LoadExcludeItemsFrom(ExcludeFilePath(), ExcludeList); }
+bool LoadExcludeItems() { return LoadExcludeItemsFrom(ExcludeFilePath(), ExcludeList); }
 
 bool AddExcludeItem(const std::string& itemName, const std::string& location, const std::string& entryName,
                     const std::string& entryData) {
     return AddExcludeItemTo(ExcludeFilePath(), ExcludeList, {itemName, location, entryName, entryData});
 }
 
-void ModifyExcludeItem(const std::string& itemName, const std::string& oldLocation, const std::string& newLocation) {
-    ModifyExcludeItemIn(ExcludeFilePath(), ExcludeList, itemName, oldLocation, newLocation);
+bool ModifyExcludeItem(const std::string& itemName, const std::string& oldLocation, const std::string& newLocation) {
+    return ModifyExcludeItemIn(ExcludeFilePath(), ExcludeList, itemName, oldLocation, newLocation);
 }
 
-void RemoveExcludeItem(const std::string& itemName, const std::string& shownValue) {
-    RemoveExcludeItemFrom(ExcludeFilePath(), ExcludeList, itemName, shownValue);
+bool RemoveExcludeItem(const std::string& itemName, const std::string& shownValue) {
+    return RemoveExcludeItemFrom(ExcludeFilePath(), ExcludeList, itemName, shownValue);
 }
 
 bool SaveExcludeItems() { return SaveExcludeItemsTo(ExcludeFilePath(), ExcludeList); }

@@ -10,28 +10,35 @@
 // Full path of the exclusion file: the executable's folder + "Exclude1Items.est".
 std::string ExcludeFilePath();
 
-// Clears ExcludeList and fills it from the file; an absent file is an empty list.
-void LoadExcludeItems();
+// Clears ExcludeList and fills it from the file; an absent file is an empty
+// list. False when the file is there but could not be read: the list is then
+// marked FileUnread, and is read again before anything is written back.
+bool LoadExcludeItems();
 // Appends the entry unless one equal in all four fields exists. True when it
 // was new (the caller then withdraws the excluded row's record).
 bool AddExcludeItem(const std::string& itemName, const std::string& location, const std::string& entryName,
                     const std::string& entryData);
 // Gives the first entry of itemName whose Location is oldLocation the new
-// Location; rewrites the file in any case.
-void ModifyExcludeItem(const std::string& itemName, const std::string& oldLocation, const std::string& newLocation);
+// Location; rewrites the file in any case. False, with nothing changed, when
+// the file could not be read (then or now) or not be written.
+bool ModifyExcludeItem(const std::string& itemName, const std::string& oldLocation, const std::string& newLocation);
 // Deletes the first entry of itemName whose shown value is shownValue;
-// rewrites the file in any case.
-void RemoveExcludeItem(const std::string& itemName, const std::string& shownValue);
+// rewrites the file in any case. False as for ModifyExcludeItem.
+bool RemoveExcludeItem(const std::string& itemName, const std::string& shownValue);
 // Rewrites the file from ExcludeList. True when the new file is in place.
 bool SaveExcludeItems();
 
 // The same on an explicit list and file.
-void LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list);
+bool LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list);
+// A list loaded from a file that could not be read is read again; true when
+// the list now holds the file's entries (and those added meanwhile).
+bool ReadAgainBeforeSaving(const std::string& path, TExcludeContents& list);
 bool AddExcludeItemTo(const std::string& path, TExcludeContents& list, const TExcludeContentItem& entry);
 bool ModifyExcludeItemIn(const std::string& path, TExcludeContents& list, const std::string& itemName,
                          const std::string& oldLocation, const std::string& newLocation);
 bool RemoveExcludeItemFrom(const std::string& path, TExcludeContents& list, const std::string& itemName,
                            const std::string& shownValue);
 // Writes the list beside the old file, flushes it and puts it in place in one
-// rename; when anything fails the old file stays exactly as it was.
+// rename; when anything fails the old file stays exactly as it was. Refused
+// for a list whose file could not be read.
 bool SaveExcludeItemsTo(const std::string& path, const TExcludeContents& list);

@@ -90,4 +90,10 @@ private:
 };
 
 class TResultContents : public OwningCollection<TResultContentItem> {};
-class TExcludeContents : public OwningCollection<TExcludeContentItem> {};
+class TExcludeContents : public OwningCollection<TExcludeContentItem> {
+public:
+    // The file holding the list exists but could not be read (another program
+    // held it, access was denied): the list lacks its entries and must never
+    // be written back over it.
+    bool FileUnread = false;
+};

@@ -36,7 +36,24 @@ bool ParseUrl(const std::string& url, std::string& host, std::string& port, std:
 }
 
 // Waits until the socket can be read (or written); false on time-out or error.
+// The end of the whole exchange; every wait is cut to what is left of it.
+class Deadline {
+public:
+    explicit Deadline(int ms) : end_(ms > 0 ? GetTickCount64() + static_cast<ULONGLONG>(ms) : 0) {}
+    int Cap(int timeoutMs) const {
+        if (!end_) return timeoutMs;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end_) return 0;
+        const ULONGLONG left = end_ - now;
+        return left < static_cast<ULONGLONG>(timeoutMs) ? static_cast<int>(left) : timeoutMs;
+    }
+
+private:
+    ULONGLONG end_;
+};
+
 bool Wait(SOCKET s, bool forWrite, int timeoutMs) {
+    if (timeoutMs <= 0) return false;
     fd_set set;
     FD_ZERO(&set);
     FD_SET(s, &set);
@@ -111,19 +128,20 @@ bool HttpGetToFile(const std::string& url, const HttpGetOptions& options, const 
         ~Cleanup() { WSACleanup(); }
     } cleanup;
     Socket sock;
-    if (!Connect(host, port, options.timeoutMs, sock)) return false;
+    const Deadline deadline(options.deadlineMs);
+    if (!Connect(host, port, deadline.Cap(options.timeoutMs), sock)) return false;
     const std::string request = "GET " + path + " HTTP/1.0\r\nHost: " + host +
                                 (port == "80" ? "" : ":" + port) + "\r\nAccept: " + options.accept +
                                 "\r\nContent-Type: " + options.contentType + "\r\nUser-Agent: " + options.userAgent +
                                 "\r\nCache-Control: no-cache\r\nPragma: no-cache\r\nConnection: close\r\n\r\n";
-    if (!SendAll(sock.s, request, options.timeoutMs)) return false;
+    if (!SendAll(sock.s, request, deadline.Cap(options.timeoutMs))) return false;
 
     std::string head;
     size_t headEnd = std::string::npos;
     long long expected = -1, kept = 0, received = 0;
     char buffer[16 * 1024];
     for (;;) {
-        if (!Wait(sock.s, false, options.timeoutMs)) return false;  // silent for too long
+        if (!Wait(sock.s, false, deadline.Cap(options.timeoutMs))) return false;  // silent for too long, or too slow
         const int n = recv(sock.s, buffer, sizeof buffer, 0);
         if (n < 0) return false;
         if (n == 0) break;  // the server closed: the response is over

@@ -137,3 +137,31 @@ TEST_F(ExcludeStore, OneMegabyteWithoutLineEndsAndNuls) {
 TEST(ExcludeStoreDefaults, FileLivesBesideTheProgram) {
     EXPECT_EQ(ExcludeFilePath(), ExeDirectory() + "Exclude1Items.est");
 }
+
+// A file that is there but held by another program at start-up loads as an
+// incomplete list, and is never rewritten from it: a Remove is refused while
+// the file cannot be read, and once it can, the file is read again first.
+TEST_F(ExcludeStore, AFileThatCannotBeReadIsNeverOverwrittenFromAnIncompleteList) {
+    const std::string before = "Paint|k!File1<one\r\nPaint|k!File2<two\r\nRun History|r!a<three\r\n";
+    Write(file, before);
+    {
+        File held(file, File::Open::Exclusive);  // shared with nobody
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(LoadExcludeItemsFrom(file, list));
+        EXPECT_TRUE(list.FileUnread);
+        EXPECT_EQ(list.Count(), 0);
+        EXPECT_FALSE(RemoveExcludeItemFrom(file, list, "Paint", "two"));
+        EXPECT_FALSE(ModifyExcludeItemIn(file, list, "Paint", "k", "z"));
+        EXPECT_FALSE(SaveExcludeItemsTo(file, list));
+    }
+    EXPECT_EQ(Slurp(file), before);
+    // The user adds an exclusion meanwhile; the next Remove reads the file again and keeps everything else.
+    EXPECT_TRUE(AddExcludeItemTo(file, list, {"Cache", "http://new/", "", ""}));
+    EXPECT_TRUE(RemoveExcludeItemFrom(file, list, "Paint", "two"));
+    EXPECT_FALSE(list.FileUnread);
+    EXPECT_EQ(Slurp(file), "Paint|k!File1<one\r\nRun History|r!a<three\r\nCache|http://new/!<\r\n");
+    // An absent file is simply an empty list.
+    TExcludeContents none;
+    EXPECT_TRUE(LoadExcludeItemsFrom(dir.path() + "\\absent.est", none));
+    EXPECT_FALSE(none.FileUnread);
+}

@@ -15,7 +15,7 @@
 // with the same response, or accepts and never answers.
 class TestServer {
 public:
-    enum class Mode { Respond, Stall, HeadersThenStall };
+    enum class Mode { Respond, Stall, HeadersThenStall, Trickle };
     TestServer(Mode mode, std::string response) : mode_(mode), response_(std::move(response)) {
         WSADATA wsa;
         WSAStartup(MAKEWORD(2, 2), &wsa);
@@ -55,7 +55,11 @@ private:
                 req.append(buf, static_cast<size_t>(n));
             }
             request_ = req;
-            if (mode_ != Mode::Respond) {
+            if (mode_ == Mode::Trickle) {
+                // The response, then a byte at a time with pauses, for as long as the test lasts.
+                send(s, response_.data(), static_cast<int>(response_.size()), 0);
+                while (!stop_ && send(s, ";", 1, 0) == 1) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            } else if (mode_ != Mode::Respond) {
                 if (mode_ == Mode::HeadersThenStall) send(s, response_.data(), static_cast<int>(response_.size()), 0);
                 while (!stop_) std::this_thread::sleep_for(std::chrono::milliseconds(20));  // then silence
             } else {

@@ -150,6 +150,20 @@ TEST_F(UpdateCheck, AServerThatFallsSilentEndsTheCheckQuietly) {
     DM = saved;
 }
 
+// A server that sends a byte now and then never lets a read wait run out;
+// the check as a whole ends at its deadline (15 s in the program, shortened here).
+TEST_F(UpdateCheck, AServerThatTricklesForeverIsCutOffByTheDeadline) {
+    TDM* saved = DM;
+    TDM quick;
+    EXPECT_EQ(quick.IdHTTP1.deadlineMs, 15000);
+    quick.IdHTTP1.deadlineMs = 400;
+    TestServer trickle(TestServer::Mode::Trickle, "HTTP/1.1 200 OK\r\nContent-Length: 100000000\r\n\r\n");
+    EXPECT_FALSE(IsUpdateAvailable());
+    CheckForUpdate();
+    EXPECT_FALSE(Prompted());
+    DM = saved;
+}
+
 TEST_F(UpdateCheck, AHugeBodyIsCutAtOneMebibyte) {
     const std::string padding(10u << 20, ';');
     {

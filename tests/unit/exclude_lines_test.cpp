@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "exclude/exclude_lines.h"
@@ -48,6 +49,33 @@ TEST(ExcludeLines, ValuesHoldingSeparatorsSurviveAReload) {
     // Separators out of order: cut at the first "|" and the first "<" after it.
     ExpectEntry(ParseExcludeLine("a!b|c<d"), E("a!b", "c", "", "d"));
     ExpectEntry(ParseExcludeLine("a|b!c!d"), E("a", "b!c", "d", ""));
+}
+
+TEST(ExcludeLines, EveryEntryTheProgramWritesReadsBackExactly) {
+    // Separators in every field, line ends, NUL, "%" and the escape marker itself.
+    const TExcludeContentItem hard[] = {
+        E("Exe MUICache", "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache",
+          "C:\\Games\\Wow!\\wow.exe", "World <of> Warcraft"),
+        E("Run History", "HKEY_CURRENT_USER\\x|y", "a", "line one\r\nline two"),
+        E("a|b", "c<d", "e!f<", std::string("nul\0inside", 11)),
+        E("%|odd", "100%", "%41", "%"),
+        E("", "", "", ""),
+        E("  lead", "trail  ", "", "\t"),
+    };
+    std::string file;
+    for (const TExcludeContentItem& e : hard) {
+        const std::string line = FormatExcludeLine(e);
+        EXPECT_EQ(line.find_first_of("\r\n"), line.size() - 2) << "one line: " << line;
+        EXPECT_EQ(line.find('\0'), std::string::npos);
+        ExpectEntry(ParseExcludeLine(line.substr(0, line.size() - 2)), e);
+        file += line;
+    }
+    const auto all = ParseExcludeText(file);
+    ASSERT_EQ(all.size(), std::size(hard));
+    for (size_t i = 0; i < all.size(); ++i) ExpectEntry(all[i], hard[i]);
+    // What needs no escape is written as it always was.
+    EXPECT_EQ(FormatExcludeLine(E("Cache", "http://a/b!c", "", "")), "Cache|http://a/b!c!<\r\n");
+    EXPECT_EQ(FormatExcludeLine(hard[0]).substr(0, 2), "%|");
 }
 
 TEST(ExcludeLines, FileTextLinesBlanksAndNul) {
