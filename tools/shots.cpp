@@ -13,6 +13,7 @@
 #include "exclude/exclude_store.h"
 #include "model/shared_state.h"
 #include "platform/files.h"
+#include "platform/wide.h"
 #include "tools/seeder/seeder.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
@@ -24,17 +25,17 @@ void RunFor(DWORD ms) {
     const DWORD end = GetTickCount() + ms;
     MSG msg;
     while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         Sleep(10);
     }
 }
 
 void Ready() {
-    if (const char* path = std::getenv("SORVANDA_SHOT_READY")) {
-        HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (const wchar_t* path = _wgetenv(L"SORVANDA_SHOT_READY")) {
+        HANDLE h = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     }
 }
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
         // Sample entries, in a list of their own: the file beside the program is put back afterwards.
         std::string saved;
         const bool had = ReadWholeFile(ExcludeFilePath(), saved);
-        DeleteFileA(ExcludeFilePath().c_str());
+        DeleteFileW(ToWide(ExcludeFilePath()).c_str());
         ExcludeList.Clear();
         AddExcludeItem("Cache", "http://intranet.example.com/timesheet.html", "", "");
         AddExcludeItem("Cookies", "Cookie:me@webmail.example.com/", "", "");
@@ -112,9 +113,10 @@ int main(int argc, char** argv) {
         RunFor(300);
         Ready();
         RunFor(ms);
-        DeleteFileA(ExcludeFilePath().c_str());
+        DeleteFileW(ToWide(ExcludeFilePath()).c_str());
         if (had) {
-            HANDLE h = CreateFileA(ExcludeFilePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            HANDLE h = CreateFileW(ToWide(ExcludeFilePath()).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                   nullptr);
             DWORD w = 0;
             WriteFile(h, saved.data(), static_cast<DWORD>(saved.size()), &w, nullptr);
             CloseHandle(h);

@@ -13,7 +13,7 @@ TDM::TDM() {
     EvidenceTimer.OnTimer = [this] { EvidenceTimerTimer(); };
     DM = this;
     // The pictures are one strip of fifteen; magenta is transparent.
-    treeImages_.reset(ImageList_LoadImageA(AppInstance(), "TREEIMAGES", 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
+    treeImages_.reset(ImageList_LoadImageW(AppInstance(), L"TREEIMAGES", 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
                                            LR_CREATEDIBSECTION));
     // DataModuleCreate: the update check, when the settings ask for it.
     if (CheckUpdate) CheckForUpdate();

@@ -9,13 +9,13 @@ ULONGLONG g_lastPump = 0;
 void ProcessMessagesNow() {
     g_lastPump = GetTickCount64();
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {  // leave it for the main loop
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 

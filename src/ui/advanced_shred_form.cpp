@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/user_dialogs.h"
+#include "platform/wide.h"
 #include "scan/scan_conventions.h"
 #include "ui/skin.h"
 
@@ -18,19 +19,16 @@ constexpr COLORREF kFrameColor = RGB(160, 196, 209);
 }  // namespace
 
 bool TAdvancedShredForm::Create(HWND parent, int width, int height) {
-    if (!CreateOwn("OrmatekSorvanda.ShredForm", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent,
+    if (!CreateOwn(L"OrmatekSorvanda.ShredForm", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent,
                    {0, 0, width, height}))
         return false;
     arial_ = MakeFont({"Arial", 8, false, false});
     sans_ = MakeFont({"MS Sans Serif", 8, false, false});
     const int inner = width - 24;  // a border of 12 all round
-    auto control = [this](const char* cls, const char* text, DWORD style, const Bounds& b, int id, HFONT font) {
-        HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.x, b.y, b.w, b.h, hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
-        SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return c;
+    auto control = [this](const wchar_t* cls, const char* text, DWORD style, const Bounds& b, int id, HFONT font) {
+        return CreateControl(hwnd(), cls, text, style, b, id, font);
     };
-    memo = control("STATIC",
+    memo = control(WC_STATICW,
                    "Use the Add and Remove buttons to select items for the Shred list. Once you are sure of your \r\n"
                    "selection,choose a shred level and click the Shred button to permanently erase the files.",
                    SS_LEFT | SS_NOPREFIX, {12, 4, inner, 42}, -1, arial_.get());  // room for a wrapped line
@@ -46,7 +44,7 @@ bool TAdvancedShredForm::Create(HWND parent, int width, int height) {
         l.Create(a);
     };
     header(listHeader, "  Shred list", 46);
-    listAdd = control("LISTBOX", "", WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
+    listAdd = control(WC_LISTBOXW, "", WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
                       {12, 66, inner, 152}, kListId, sans_.get());
     MakeButton(btnAdd, {12 + inner - 314, 224, 98, 22}, "btnAdd");
     MakeButton(BtnAddFolder, {12 + inner - 208, 224, 98, 22}, "BtnAddFolder");
@@ -55,13 +53,13 @@ bool TAdvancedShredForm::Create(HWND parent, int width, int height) {
     BtnAddFolder.OnClick = [this](TImageEx&) { BtnAddFolderClick(); };
     BtnRemove.OnClick = [this](TImageEx&) { BtnRemoveClick(); };
     header(levelHeader, "  Shred Level", 254);
-    RadioButton1 = control("BUTTON", "Quick(1 overwrite pass)", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+    RadioButton1 = control(WC_BUTTONW, "Quick(1 overwrite pass)", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
                            {22, 280, 400, 18}, kRadio1, sans_.get());
-    RadioButton2 = control("BUTTON", "Safe(DOD 5220.22-M: 3 overwrite passes)", BS_AUTORADIOBUTTON,
+    RadioButton2 = control(WC_BUTTONW, "Safe(DOD 5220.22-M: 3 overwrite passes)", BS_AUTORADIOBUTTON,
                            {22, 300, 400, 18}, kRadio2, sans_.get());
-    RadioButton3 = control("BUTTON", "Thorough(7 overwrite passes)", BS_AUTORADIOBUTTON, {22, 320, 400, 18}, kRadio3,
+    RadioButton3 = control(WC_BUTTONW, "Thorough(7 overwrite passes)", BS_AUTORADIOBUTTON, {22, 320, 400, 18}, kRadio3,
                            sans_.get());
-    SendMessageA(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
     Label::CreateArgs w;
     w.parent = hwnd();
     w.bounds = {12, height - 34, 58, 18};
@@ -80,11 +78,11 @@ bool TAdvancedShredForm::Create(HWND parent, int width, int height) {
     btnShred.OnClick = [this](TImageEx&) { btnShredClick(); };
 
     PopupMenu1.reset(CreatePopupMenu());
-    AppendMenuA(PopupMenu1.get(), MF_STRING, kAddFiles, "Add Files...");
-    AppendMenuA(PopupMenu1.get(), MF_STRING, kAddRecycle, "Add All Recycle Files...");
+    AppendMenuText(PopupMenu1.get(), kAddFiles, "Add Files...");
+    AppendMenuText(PopupMenu1.get(), kAddRecycle, "Add All Recycle Files...");
     PopupMenu2.reset(CreatePopupMenu());
-    AppendMenuA(PopupMenu2.get(), MF_STRING, kRemoveSelected, "Remove Selected Files from the list");
-    AppendMenuA(PopupMenu2.get(), MF_STRING, kRemoveAll, "Remove All Files from the list");
+    AppendMenuText(PopupMenu2.get(), kRemoveSelected, "Remove Selected Files from the list");
+    AppendMenuText(PopupMenu2.get(), kRemoveAll, "Remove All Files from the list");
     return true;
 }
 
@@ -154,10 +152,10 @@ void TAdvancedShredForm::AddAllRecycleFile1Click() {
 
 void TAdvancedShredForm::RemoveSelectedFilesfromthelist1Click() {
     const int index = SelectedEntry();
-    if (index >= 0) SendMessageA(listAdd, LB_DELETESTRING, index, 0);
+    if (index >= 0) SendMessageW(listAdd, LB_DELETESTRING, index, 0);
 }
 
-void TAdvancedShredForm::RemoveAllFilesfromthelist1Click() { SendMessageA(listAdd, LB_RESETCONTENT, 0, 0); }
+void TAdvancedShredForm::RemoveAllFilesfromthelist1Click() { SendMessageW(listAdd, LB_RESETCONTENT, 0, 0); }
 
 void TAdvancedShredForm::btnShredClick() {
     if (shredding_) return;  // pressed again during a run: the run goes on alone
@@ -190,37 +188,40 @@ void TAdvancedShredForm::btnShredClick() {
 
 std::vector<std::string> TAdvancedShredForm::Entries() const {
     std::vector<std::string> out;
-    const int n = static_cast<int>(SendMessageA(listAdd, LB_GETCOUNT, 0, 0));
+    const int n = static_cast<int>(SendMessageW(listAdd, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < n; ++i) {
-        std::string s(static_cast<size_t>(SendMessageA(listAdd, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        s.resize(static_cast<size_t>(SendMessageA(listAdd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()))));
-        out.push_back(std::move(s));
+        const LRESULT length = SendMessageW(listAdd, LB_GETTEXTLEN, i, 0);
+        if (length < 0) continue;
+        std::wstring s(static_cast<size_t>(length) + 1, L'\0');
+        const LRESULT got = SendMessageW(listAdd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()));
+        s.resize(got < 0 ? 0 : static_cast<size_t>(got));
+        out.push_back(FromWide(s));
     }
     return out;
 }
 
 void TAdvancedShredForm::AddEntry(const std::string& path) {
-    SendMessageA(listAdd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    SendMessageW(listAdd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(path).c_str()));
     // Let the list scroll sideways for long paths.
     HDC dc = GetDC(listAdd);
-    SelectObject(dc, sans_.get());
-    SIZE sz{};
-    GetTextExtentPoint32A(dc, path.c_str(), static_cast<int>(path.size()), &sz);
+    HGDIOBJ old = SelectObject(dc, sans_.get());
+    const int width = TextWidth(dc, path);
+    SelectObject(dc, old);
     ReleaseDC(listAdd, dc);
-    if (sz.cx + 8 > static_cast<int>(SendMessageA(listAdd, LB_GETHORIZONTALEXTENT, 0, 0)))
-        SendMessageA(listAdd, LB_SETHORIZONTALEXTENT, sz.cx + 8, 0);
+    if (width + 8 > static_cast<int>(SendMessageW(listAdd, LB_GETHORIZONTALEXTENT, 0, 0)))
+        SendMessageW(listAdd, LB_SETHORIZONTALEXTENT, width + 8, 0);
 }
 
 int TAdvancedShredForm::SelectedEntry() const {
-    const LRESULT i = SendMessageA(listAdd, LB_GETCURSEL, 0, 0);
+    const LRESULT i = SendMessageW(listAdd, LB_GETCURSEL, 0, 0);
     return i == LB_ERR ? -1 : static_cast<int>(i);
 }
 
-void TAdvancedShredForm::SelectEntry(int index) { SendMessageA(listAdd, LB_SETCURSEL, index, 0); }
+void TAdvancedShredForm::SelectEntry(int index) { SendMessageW(listAdd, LB_SETCURSEL, index, 0); }
 
 ShredLevel TAdvancedShredForm::Level() const {
-    if (SendMessageA(RadioButton2, BM_GETCHECK, 0, 0) == BST_CHECKED) return kShredSafe;
-    if (SendMessageA(RadioButton3, BM_GETCHECK, 0, 0) == BST_CHECKED) return kShredThorough;
+    if (SendMessageW(RadioButton2, BM_GETCHECK, 0, 0) == BST_CHECKED) return kShredSafe;
+    if (SendMessageW(RadioButton3, BM_GETCHECK, 0, 0) == BST_CHECKED) return kShredThorough;
     return kShredQuick;
 }
 

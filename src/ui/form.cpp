@@ -2,7 +2,7 @@
 
 void SystemWindowDrag(HWND hwnd) {
     ReleaseCapture();
-    SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0);  // 61458
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0);  // 61458
     ReleaseCapture();
 }
 
@@ -22,7 +22,7 @@ bool Form::CreateForm(const CreateArgs& args) {
     if (args.centerOn) {
         GetWindowRect(args.centerOn, &area);
     } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     }
     DWORD style = WS_POPUP | WS_CLIPCHILDREN | (args.appWindow ? (WS_SYSMENU | WS_MINIMIZEBOX) : 0);
     DWORD ex = args.appWindow ? WS_EX_APPWINDOW : 0;
@@ -35,7 +35,7 @@ bool Form::CreateForm(const CreateArgs& args) {
     const int w = frame.right - frame.left, h = frame.bottom - frame.top;
     x = area.left + ((area.right - area.left) - w) / 2;
     y = area.top + ((area.bottom - area.top) - h) / 2;
-    return CreateOwn("OrmatekSorvanda.Form", style, ex, args.owner, {x, y, w, h}, args.caption.c_str());
+    return CreateOwn(L"OrmatekSorvanda.Form", style, ex, args.owner, {x, y, w, h}, args.caption);
 }
 
 int Form::ShowModal() {
@@ -49,15 +49,15 @@ int Form::ShowModal() {
     if (OnShownModal) OnShownModal(*this);
     MSG msg;
     while (!modalDone_ && hwnd()) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {  // WM_QUIT: end the modal loop and leave it for the main loop
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
         if (got < 0) break;
-        if (args_.dialogFrame && IsDialogMessageA(hwnd(), &msg)) continue;  // Tab, Enter, Escape
+        if (args_.dialogFrame && IsDialogMessageW(hwnd(), &msg)) continue;  // Tab, Enter, Escape
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     if (owner) {
         EnableWindow(owner, TRUE);
@@ -71,7 +71,7 @@ int Form::ShowModal() {
 void Form::CloseModal(int result) {
     modalResult_ = result;
     modalDone_ = true;
-    if (hwnd()) PostMessageA(hwnd(), WM_NULL, 0, 0);  // wake the modal loop
+    if (hwnd()) PostMessageW(hwnd(), WM_NULL, 0, 0);  // wake the modal loop
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

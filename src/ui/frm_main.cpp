@@ -224,7 +224,7 @@ void TFrm_Main::CreateResultPage() {
         return ResultListViewMouseDown(e, hit);
     };
     pmExclude.reset(CreatePopupMenu());
-    AppendMenuA(pmExclude.get(), MF_STRING, kExclude1, "Exclude");
+    AppendMenuText(pmExclude.get(), kExclude1, "Exclude");
     ResultListView.OnContextMenu = [this](ListView&, POINT at) {
         if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // from the keyboard
         const UINT cmd = TrackPopupMenu(pmExclude.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
@@ -338,7 +338,7 @@ LRESULT TFrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Form::HandleMessage(msg, wp, lp);
 }
 
-void TFrm_Main::CloseBtnClick() { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
+void TFrm_Main::CloseBtnClick() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
 void TFrm_Main::MinimizeBtnClick() { ShowWindow(hwnd(), SW_MINIMIZE); }
 

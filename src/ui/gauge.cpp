@@ -8,7 +8,7 @@ bool TGauge::Create(const CreateArgs& args) {
     args_ = args;
     font_ = MakeFont({"Tahoma", 8, true, false});
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
-    return CreateOwn("OrmatekSorvanda.Gauge", style, 0, args.parent, args.bounds);
+    return CreateOwn(L"OrmatekSorvanda.Gauge", style, 0, args.parent, args.bounds);
 }
 
 void TGauge::SetMaxValue(int max) {
@@ -51,12 +51,12 @@ LRESULT TGauge::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         SetBkMode(dc, TRANSPARENT);
         // The part of the text over the bar is white, the rest dark.
         SetTextColor(dc, RGB(40, 60, 70));
-        DrawTextA(dc, text.c_str(), -1, &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextUtf8(dc, text, inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         if (bar.right > bar.left) {
             HRGN clip = CreateRectRgnIndirect(&bar);
             SelectClipRgn(dc, clip);
             SetTextColor(dc, RGB(255, 255, 255));
-            DrawTextA(dc, text.c_str(), -1, &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            DrawTextUtf8(dc, text, inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
             SelectClipRgn(dc, nullptr);
             DeleteObject(clip);
         }

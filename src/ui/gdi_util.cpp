@@ -1,23 +1,31 @@
 #include "ui/gdi_util.h"
 
+#include "platform/wide.h"
+
 UniqueFont MakeFont(const FontSpec& font) {
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
     if (screen) ReleaseDC(nullptr, screen);
-    LOGFONTA lf{};
+    LOGFONTW lf{};
     lf.lfHeight = -MulDiv(font.points, dpi, 72);
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = font.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
-    lstrcpynA(lf.lfFaceName, font.face.c_str(), LF_FACESIZE);
-    return UniqueFont(CreateFontIndirectA(&lf));
+    lstrcpynW(lf.lfFaceName, ToWide(font.face).c_str(), LF_FACESIZE);
+    return UniqueFont(CreateFontIndirectW(&lf));
 }
 
-int TextWidth(HDC dc, const std::string& text) {
+int TextWidth(HDC dc, std::string_view text) {
+    const std::wstring wide = ToWide(text);
     SIZE sz{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &sz);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &sz);
     return sz.cx;
+}
+
+void DrawTextUtf8(HDC dc, std::string_view text, RECT& r, UINT format) {
+    const std::wstring wide = ToWide(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, format);
 }
 
 void FillSolid(HDC dc, const RECT& r, COLORREF color) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "platform/handles.h"
 
@@ -16,7 +17,9 @@ struct FontSpec {
 };
 
 UniqueFont MakeFont(const FontSpec& font);
-// Width of text in the given font on the screen DC.
-int TextWidth(HDC dc, const std::string& text);
+// Width of UTF-8 text in the font selected into the DC.
+int TextWidth(HDC dc, std::string_view text);
+// DrawText of UTF-8 text (single or multiple lines, as format says).
+void DrawTextUtf8(HDC dc, std::string_view text, RECT& r, UINT format);
 void FillSolid(HDC dc, const RECT& r, COLORREF color);
 void FrameSolid(HDC dc, const RECT& r, COLORREF color);

@@ -3,7 +3,7 @@
 bool TImageEx::Create(const CreateArgs& args) {
     handCursor_ = args.handCursor;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
-    return CreateOwn("OrmatekSorvanda.ImageEx", style, 0, args.parent, args.bounds);
+    return CreateOwn(L"OrmatekSorvanda.ImageEx", style, 0, args.parent, args.bounds);
 }
 
 void TImageEx::SetPicture(UniqueBitmap bitmap, const std::string& pictureName) {
@@ -43,7 +43,7 @@ LRESULT TImageEx::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             MemoryDC mem(dc);
             SelectGuard sel(mem.get(), bitmap_.get());
             BITMAP bm{};
-            GetObject(bitmap_.get(), sizeof bm, &bm);
+            GetObjectW(bitmap_.get(), sizeof bm, &bm);
             BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
             // Anything the picture does not cover stays white.
             if (bm.bmWidth < client.right) {
@@ -62,7 +62,7 @@ LRESULT TImageEx::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT) {
-            SetCursor(LoadCursor(nullptr, handCursor_ ? IDC_HAND : IDC_ARROW));
+            SetCursor(SystemCursor(handCursor_ ? IDC_HAND : IDC_ARROW));
             return TRUE;
         }
         break;

@@ -6,7 +6,7 @@ bool Label::Create(const CreateArgs& args) {
     args_ = args;
     font_ = MakeFont(args_.font);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
-    return CreateOwn("OrmatekSorvanda.Label", style, 0, args.parent, args.bounds, args.text.c_str());
+    return CreateOwn(L"OrmatekSorvanda.Label", style, 0, args.parent, args.bounds, args.text);
 }
 
 void Label::SetCaption(const std::string& text) {
@@ -20,11 +20,10 @@ int Label::CaptionWidth() const {
     HDC dc = GetDC(hwnd());
     if (!dc) return 0;
     HGDIOBJ old = SelectObject(dc, font_.get());
-    SIZE size{};
-    GetTextExtentPoint32A(dc, args_.text.c_str(), static_cast<int>(args_.text.size()), &size);
+    const int width = TextWidth(dc, args_.text);
     SelectObject(dc, old);
     ReleaseDC(hwnd(), dc);
-    return size.cx;
+    return width;
 }
 
 void Label::SetFont(const FontSpec& font) {
@@ -74,14 +73,13 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         SelectGuard sel(dc, font_.get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, args_.color);
-        DrawTextA(dc, args_.text.c_str(), static_cast<int>(args_.text.size()), &r,
-                  args_.align | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_END_ELLIPSIS);
+        DrawTextUtf8(dc, args_.text, r, args_.align | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_END_ELLIPSIS);
         EndPaint(hwnd(), &ps);
         return 0;
     }
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT) {
-            SetCursor(LoadCursor(nullptr, args_.handCursor ? IDC_HAND : IDC_ARROW));
+            SetCursor(SystemCursor(args_.handCursor ? IDC_HAND : IDC_ARROW));
             return TRUE;
         }
         break;

@@ -3,23 +3,42 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstring>
+
+#include "platform/wide.h"
+
+namespace {
+
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Copies text into a control's buffer of cch characters: as much as fits
+// before the terminator, cut before a surrogate pair rather than through it.
+void CopyToControl(std::wstring_view text, wchar_t* buffer, int cch) {
+    if (!buffer || cch <= 0) return;
+    size_t n = std::min(text.size(), static_cast<size_t>(cch - 1));
+    if (n > 0 && n < text.size() && IsHighSurrogate(text[n - 1]) && IsLowSurrogate(text[n])) --n;
+    text.copy(buffer, n);
+    buffer[n] = L'\0';
+}
+
+}  // namespace
 
 bool ListView::Create(const CreateArgs& args) {
     args_ = args;
     DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS |
                   (args.virtualRows ? LVS_OWNERDATA : 0) | (args.visible ? WS_VISIBLE : 0);
-    if (!CreateSystem(WC_LISTVIEWA, style, 0, args.parent, args.bounds)) return false;
+    if (!CreateSystem(WC_LISTVIEWW, style, 0, args.parent, args.bounds)) return false;
     ListView_SetExtendedListViewStyle(hwnd(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     if (args.stateImages) ListView_SetImageList(hwnd(), args.stateImages, LVSIL_STATE);
     if (args.virtualRows) ListView_SetCallbackMask(hwnd(), LVIS_STATEIMAGEMASK);
     for (size_t i = 0; i < args.columns.size(); ++i) {
-        LVCOLUMNA col{};
+        const std::wstring caption = ToWide(args.columns[i].caption);
+        LVCOLUMNW col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        col.pszText = const_cast<char*>(args.columns[i].caption.c_str());
+        col.pszText = const_cast<wchar_t*>(caption.c_str());
         col.cx = args.columns[i].width;
         col.fmt = args.columns[i].format;
-        SendMessageA(hwnd(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+        SendMessageW(hwnd(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
         if (args.columns[i].width == LVSCW_AUTOSIZE_USEHEADER)
             ListView_SetColumnWidth(hwnd(), static_cast<int>(i), LVSCW_AUTOSIZE_USEHEADER);
     }
@@ -33,11 +52,12 @@ void ListView::SetRowCount(int rows) {
 }
 
 int ListView::AddRow(const std::vector<std::string>& texts) {
-    LVITEMA item{};
+    const std::wstring first = texts.empty() ? std::wstring() : ToWide(texts[0]);
+    LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = RowCount();
-    item.pszText = const_cast<char*>(texts.empty() ? "" : texts[0].c_str());
-    const int row = static_cast<int>(SendMessageA(hwnd(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    item.pszText = const_cast<wchar_t*>(first.c_str());
+    const int row = static_cast<int>(SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     for (size_t c = 1; c < texts.size(); ++c) SetCellText(row, static_cast<int>(c), texts[c]);
     return row;
 }
@@ -47,27 +67,30 @@ void ListView::DeleteRow(int row) { ListView_DeleteItem(hwnd(), row); }
 void ListView::Clear() { ListView_DeleteAllItems(hwnd()); }
 
 void ListView::SetCellText(int row, int column, const std::string& text) {
-    LVITEMA item{};
+    const std::wstring wide = ToWide(text);
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(hwnd(), LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    item.pszText = const_cast<wchar_t*>(wide.c_str());
+    SendMessageW(hwnd(), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
 int ListView::RowCount() const { return hwnd() ? ListView_GetItemCount(hwnd()) : 0; }
 
 std::string ListView::CellText(int row, int column) const {
-    std::string buf(1024, '\0');
+    std::wstring buf(1024, L'\0');
     for (;;) {
-        LVITEMA item{};
+        LVITEMW item{};
         item.iSubItem = column;
         item.pszText = buf.data();
         item.cchTextMax = static_cast<int>(buf.size());
-        const int n = static_cast<int>(SendMessageA(hwnd(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-        if (n < static_cast<int>(buf.size()) - 1) {
+        const int n = static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
+        // A text cut before a surrogate pair fills one less than the buffer
+        // holds; only a shorter one is surely whole.
+        if (n < static_cast<int>(buf.size()) - 2) {
             buf.resize(static_cast<size_t>(n));
-            return buf;
+            return FromWide(buf);
         }
-        buf.assign(buf.size() * 4, '\0');
+        buf.assign(buf.size() * 4, L'\0');
         if (buf.size() > (1u << 24)) return {};
     }
 }
@@ -95,15 +118,18 @@ ListView::Hit ListView::HitTest(int x, int y) const {
 bool ListView::HandleReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     if (msg != WM_NOTIFY) return false;
     auto* hdr = reinterpret_cast<NMHDR*>(lp);
-    if (hdr->code == LVN_GETDISPINFOA) {
-        auto* info = reinterpret_cast<NMLVDISPINFOA*>(lp);
-        LVITEMA& item = info->item;
-        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            textBuffer_ = OnGetText ? OnGetText(item.iItem, item.iSubItem) : std::string();
-            // Copy at most what the control's buffer holds.
-            const size_t n = std::min(textBuffer_.size(), static_cast<size_t>(item.cchTextMax - 1));
-            std::memcpy(item.pszText, textBuffer_.data(), n);
-            item.pszText[n] = '\0';
+    // Our windows are wide, so the list asks in the wide form. An ANSI asker
+    // gets the state picture but no text: the names need not fit its code page.
+    if (hdr->code == LVN_GETDISPINFOW || hdr->code == LVN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(lp);
+        LVITEMW& item = info->item;  // both forms lie alike but for the text's characters
+        if (item.mask & LVIF_TEXT) {
+            if (hdr->code == LVN_GETDISPINFOW) {
+                const std::string text = OnGetText ? OnGetText(item.iItem, item.iSubItem) : std::string();
+                CopyToControl(ToWide(text), item.pszText, item.cchTextMax);
+            } else if (item.pszText && item.cchTextMax > 0) {
+                reinterpret_cast<char*>(item.pszText)[0] = '\0';  // an ANSI buffer
+            }
         }
         if ((item.mask & LVIF_STATE) && OnGetStateImage) {
             // A list's state index n shows picture n - 1 of its state list.

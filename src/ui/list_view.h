@@ -58,5 +58,4 @@ protected:
 
 private:
     CreateArgs args_;
-    std::string textBuffer_;
 };

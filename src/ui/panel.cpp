@@ -5,7 +5,7 @@
 bool Panel::Create(const CreateArgs& args) {
     args_ = args;
     DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
-    return CreateOwn("OrmatekSorvanda.Panel", style, 0, args.parent, args.bounds);
+    return CreateOwn(L"OrmatekSorvanda.Panel", style, 0, args.parent, args.bounds);
 }
 
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -29,7 +29,7 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
     case WM_CONTEXTMENU:
         // Unhandled notifications travel up, where the form may want them.
-        if (HWND parent = GetParent(hwnd())) return SendMessageA(parent, msg, wp, lp);
+        if (HWND parent = GetParent(hwnd())) return SendMessageW(parent, msg, wp, lp);
         break;
     default:
         break;
@@ -38,7 +38,7 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool Notebook::Create(HWND parent, const Bounds& bounds, int pageCount) {
-    if (!CreateOwn("OrmatekSorvanda.Notebook", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, parent, bounds))
+    if (!CreateOwn(L"OrmatekSorvanda.Notebook", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, parent, bounds))
         return false;
     for (int i = 0; i < pageCount; ++i) {
         auto page = std::make_unique<Panel>();
@@ -66,7 +66,7 @@ LRESULT Notebook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY:
     case WM_COMMAND:
     case WM_CONTEXTMENU:
-        if (HWND parent = GetParent(hwnd())) return SendMessageA(parent, msg, wp, lp);
+        if (HWND parent = GetParent(hwnd())) return SendMessageW(parent, msg, wp, lp);
         break;
     default: break;
     }

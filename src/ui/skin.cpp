@@ -9,6 +9,7 @@ extern "C" {
 #include <jpeglib.h>
 }
 
+#include "platform/wide.h"
 #include "ui/image_ex.h"
 #include "ui/window.h"
 
@@ -80,7 +81,7 @@ UniqueBitmap DecodeJpeg(const unsigned char* data, size_t size) {
 
 UniqueBitmap LoadJpegResource(const std::string& name, const char* type) {
     HMODULE module = AppInstance();
-    HRSRC res = FindResourceA(module, name.c_str(), type);
+    HRSRC res = FindResourceW(module, ToWide(name).c_str(), ToWide(type).c_str());
     if (!res) return UniqueBitmap();
     HGLOBAL loaded = LoadResource(module, res);
     const DWORD size = SizeofResource(module, res);

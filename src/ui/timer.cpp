@@ -5,7 +5,7 @@ constexpr UINT_PTR kTimerId = 1;
 }
 
 bool Timer::EnsureWindow() {
-    return hwnd() || CreateOwn("OrmatekSorvanda.Timer", 0, 0, HWND_MESSAGE, {});
+    return hwnd() || CreateOwn(L"OrmatekSorvanda.Timer", 0, 0, HWND_MESSAGE, {});
 }
 
 void Timer::SetEnabled(bool enabled) {

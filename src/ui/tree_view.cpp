@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/wide.h"
+
 namespace {
 UINT StateMask(int stateImage) { return INDEXTOSTATEIMAGEMASK(static_cast<UINT>(stateImage)); }
 }  // namespace
@@ -18,8 +20,8 @@ bool TreeView::Create(const CreateArgs& args) {
     bold_ = MakeFont({args.fontFace, 9, true, false});
     DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | TVS_FULLROWSELECT | TVS_SHOWSELALWAYS |
                   TVS_HASBUTTONS | (args.visible ? WS_VISIBLE : 0);
-    if (!CreateSystem(WC_TREEVIEWA, style, 0, args.parent, args.bounds)) return false;
-    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(regular_.get()), FALSE);
+    if (!CreateSystem(WC_TREEVIEWW, style, 0, args.parent, args.bounds)) return false;
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(regular_.get()), FALSE);
     if (args.images) {
         TreeView_SetImageList(hwnd(), args.images, TVSIL_NORMAL);
         TreeView_SetImageList(hwnd(), args.images, TVSIL_STATE);
@@ -46,7 +48,7 @@ HTREEITEM TreeView::Handle(int node) const {
 void TreeView::TreeReset() {
     if (!hwnd()) return;
     resetting_ = true;
-    SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteAllItems(hwnd());
     items_.clear();
     pendingCounts_.clear();
@@ -54,23 +56,24 @@ void TreeView::TreeReset() {
         items_.reserve(static_cast<size_t>(model_->Count()));
         for (int i = 0; i < model_->Count(); ++i) {
             const TreeModel::Node& n = model_->At(i);
-            TVINSERTSTRUCTA ins{};
+            const std::wstring caption = ToWide(n.caption);
+            TVINSERTSTRUCTW ins{};
             ins.hParent = n.parent >= 0 ? items_[static_cast<size_t>(n.parent)] : TVI_ROOT;
             ins.hInsertAfter = TVI_LAST;
             ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-            ins.item.pszText = const_cast<char*>(n.caption.c_str());
+            ins.item.pszText = const_cast<wchar_t*>(caption.c_str());
             ins.item.iImage = n.image;
             ins.item.iSelectedImage = n.image;
             ins.item.state = StateMask(n.stateImage);
             ins.item.stateMask = TVIS_STATEIMAGEMASK;
             ins.item.lParam = i;
-            items_.push_back(reinterpret_cast<HTREEITEM>(SendMessageA(hwnd(), TVM_INSERTITEMA, 0,
+            items_.push_back(reinterpret_cast<HTREEITEM>(SendMessageW(hwnd(), TVM_INSERTITEMW, 0,
                                                                       reinterpret_cast<LPARAM>(&ins))));
         }
         for (HTREEITEM h : items_) TreeView_Expand(hwnd(), h, TVE_EXPAND);
         if (model_->Selected() >= 0) TreeView_SelectItem(hwnd(), Handle(model_->Selected()));
     }
-    SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd(), nullptr, TRUE);
     resetting_ = false;
 }
@@ -79,14 +82,14 @@ void TreeView::TreeNodeChanged(int node) {
     HTREEITEM h = Handle(node);
     if (!h || !model_) return;
     const TreeModel::Node& n = model_->At(node);
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
     item.hItem = h;
     item.iImage = n.image;
     item.iSelectedImage = n.image;
     item.state = StateMask(n.stateImage);
     item.stateMask = TVIS_STATEIMAGEMASK;
-    SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(hwnd(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void TreeView::TreeRepaint() {
@@ -104,7 +107,7 @@ RECT TreeView::NodeRect(int node, bool labelOnly) const {
     HTREEITEM h = Handle(node);
     if (!h) return r;
     std::memcpy(&r, &h, sizeof h);  // TVM_GETITEMRECT takes the item in the rectangle
-    if (!SendMessageA(hwnd(), TVM_GETITEMRECT, labelOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r))) return RECT{};
+    if (!SendMessageW(hwnd(), TVM_GETITEMRECT, labelOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r))) return RECT{};
     return r;
 }
 
@@ -124,7 +127,8 @@ void TreeView::DrawCount(HDC dc, int node, const RECT& row, bool selected) {
     if (area.right > area.left) FillSolid(dc, area, selected ? kSelectedRow : RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    TextOutA(dc, width - tw - 30, row.top + 2, text.c_str(), static_cast<int>(text.size()));
+    const std::wstring digits = ToWide(text);
+    TextOutW(dc, width - tw - 30, row.top + 2, digits.c_str(), static_cast<int>(digits.size()));
 }
 
 void TreeView::TreePaintCounts(const int* nodes, int n) {
@@ -191,7 +195,8 @@ bool TreeView::HandleReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     case TVN_SELCHANGEDA:
     case TVN_SELCHANGEDW: {
         if (resetting_ || !model_) return true;
-        auto* nm = reinterpret_cast<NMTREEVIEWA*>(lp);
+        // The item fields read here lie alike in both forms of the notification.
+        auto* nm = reinterpret_cast<NMTREEVIEWW*>(lp);
         const int node = nm->itemNew.hItem ? static_cast<int>(nm->itemNew.lParam) : -1;
         model_->SelectedByView(node);
         result = 0;

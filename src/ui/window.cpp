@@ -1,31 +1,32 @@
 #include "ui/window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <set>
 #include <utility>
 
+#include "platform/wide.h"
+
 namespace {
 
-constexpr char kWrapperProp[] = "OrmatekSorvanda.Wrapper";
+constexpr wchar_t kWrapperProp[] = L"OrmatekSorvanda.Wrapper";
 constexpr UINT_PTR kSubclassId = 0x534F5256;  // "SORV"
 
-bool EnsureClass(const char* name, HCURSOR cursor, WNDPROC proc) {
-    static std::set<std::string> registered;
+bool EnsureClass(const wchar_t* name, HCURSOR cursor, WNDPROC proc) {
+    static std::set<std::wstring> registered;
     if (registered.count(name)) return true;
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
     wc.hInstance = AppInstance();
-    wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
+    wc.hCursor = cursor ? cursor : SystemCursor(IDC_ARROW);
     // The program's icon for the taskbar and task switching (none in test programs).
-    wc.hIcon = LoadIconA(AppInstance(), "MAINICON");
-    wc.hIconSm = static_cast<HICON>(LoadImageA(AppInstance(), "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+    wc.hIcon = LoadIconW(AppInstance(), L"MAINICON");
+    wc.hIconSm = static_cast<HICON>(LoadImageW(AppInstance(), L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
     wc.lpszClassName = name;
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
     registered.insert(name);
     return true;
 }
@@ -35,12 +36,12 @@ thread_local Window* g_creating = nullptr;
 
 }  // namespace
 
-HINSTANCE AppInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }
 
 Window::~Window() {
     if (hwnd_) {
         HWND h = hwnd_;
-        RemovePropA(h, kWrapperProp);
+        RemovePropW(h, kWrapperProp);
         if (subclassed_) RemoveWindowSubclass(h, SubclassProc, kSubclassId);
         hwnd_ = nullptr;
         DestroyWindow(h);
@@ -48,32 +49,33 @@ Window::~Window() {
 }
 
 Window* Window::FromHwnd(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(GetPropA(hwnd, kWrapperProp)) : nullptr;
+    return hwnd ? static_cast<Window*>(GetPropW(hwnd, kWrapperProp)) : nullptr;
 }
 
-bool Window::CreateOwn(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
-                       const char* text, HCURSOR cursor) {
+bool Window::CreateOwn(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
+                       std::string_view text, HCURSOR cursor) {
     if (!EnsureClass(className, cursor, OwnProc)) return false;
     g_creating = this;
-    HWND h = CreateWindowExA(exStyle, className, text, style, b.x, b.y, b.w, b.h, parent, nullptr, AppInstance(),
-                             nullptr);
+    HWND h = CreateWindowExW(exStyle, className, ToWide(text).c_str(), style, b.x, b.y, b.w, b.h, parent, nullptr,
+                             AppInstance(), nullptr);
     g_creating = nullptr;
     return h != nullptr && hwnd_ == h;
 }
 
-bool Window::CreateSystem(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b, int id) {
-    HWND h = CreateWindowExA(exStyle, className, "", style, b.x, b.y, b.w, b.h, parent,
+bool Window::CreateSystem(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
+                          int id) {
+    HWND h = CreateWindowExW(exStyle, className, L"", style, b.x, b.y, b.w, b.h, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
     if (!h) return false;
     hwnd_ = h;
-    SetPropA(h, kWrapperProp, this);
+    SetPropW(h, kWrapperProp, this);
     subclassed_ = SetWindowSubclass(h, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
     return true;
 }
 
 LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
     if (subclassed_) return DefSubclassProc(hwnd_, msg, wp, lp);
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
@@ -105,7 +107,7 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_NCDESTROY) {
         HWND h = hwnd_;
-        RemovePropA(h, kWrapperProp);
+        RemovePropW(h, kWrapperProp);
         if (subclassed_) RemoveWindowSubclass(h, SubclassProc, kSubclassId);
         hwnd_ = nullptr;
         subclassed_ = false;
@@ -119,9 +121,9 @@ LRESULT CALLBACK Window::OwnProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (!w && g_creating) {
         w = std::exchange(g_creating, nullptr);
         w->hwnd_ = hwnd;
-        SetPropA(hwnd, kWrapperProp, w);
+        SetPropW(hwnd, kWrapperProp, w);
     }
-    if (!w) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (!w) return DefWindowProcW(hwnd, msg, wp, lp);
     return w->Dispatch(msg, wp, lp);
 }
 
@@ -135,7 +137,7 @@ void Window::Show(bool visible) {
     if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
 }
 
-bool Window::Visible() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+bool Window::Visible() const { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE); }
 
 void Window::SetBounds(const Bounds& b) {
     if (hwnd_) SetWindowPos(hwnd_, nullptr, b.x, b.y, b.w, b.h, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -147,7 +149,7 @@ Bounds Window::GetBounds() const {
     RECT r;
     GetWindowRect(hwnd_, &r);
     HWND parent = GetParent(hwnd_);
-    if (parent && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    if (parent && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     b = {r.left, r.top, r.right - r.left, r.bottom - r.top};
     return b;
 }
@@ -156,15 +158,35 @@ void Window::Invalidate() {
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-std::string Window::Text() const {
-    if (!hwnd_) return {};
-    std::string s(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-    s.resize(static_cast<size_t>(GetWindowTextA(hwnd_, s.data(), static_cast<int>(s.size()))));
-    return s;
-}
+std::string Window::Text() const { return hwnd_ ? WindowText(hwnd_) : std::string(); }
 
 void Window::SetText(const std::string& text) {
-    if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+    if (hwnd_) SetWindowTextUtf8(hwnd_, text);
+}
+
+std::string WindowText(HWND hwnd) {
+    std::wstring s(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    s.resize(static_cast<size_t>(GetWindowTextW(hwnd, s.data(), static_cast<int>(s.size()))));
+    return FromWide(s);
+}
+
+void SetWindowTextUtf8(HWND hwnd, std::string_view text) { SetWindowTextW(hwnd, ToWide(text).c_str()); }
+
+HWND CreateControl(HWND parent, const wchar_t* className, std::string_view text, DWORD style, const Bounds& b,
+                   int id, HFONT font) {
+    HWND c = CreateWindowExW(0, className, ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, b.x, b.y, b.w, b.h,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
+    if (c) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return c;
+}
+
+void AppendMenuText(HMENU menu, UINT id, std::string_view text) {
+    AppendMenuW(menu, MF_STRING, id, ToWide(text).c_str());
+}
+
+HCURSOR SystemCursor(LPCSTR id) {
+    // The cursor ids are numbers; the wide call takes the same number.
+    return LoadCursorW(nullptr, MAKEINTRESOURCEW(LOWORD(reinterpret_cast<ULONG_PTR>(id))));
 }
 
 MouseEvent MouseFrom(UINT msg, LPARAM lp) {

@@ -2,12 +2,23 @@
 // the wrapper of a window and dispatches to it inside try/catch, so that no
 // exception crosses the API boundary. Containers hand notifications back to the
 // control that raised them (reflection).
+//
+// Every window here is a wide (UTF-16) window: classes, creation, texts and
+// messages go through the W functions, and text crosses in and out through
+// ToWide / FromWide, so names outside any code page survive.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
+#include <string_view>
+
+// The control macros of <commctrl.h> and <windowsx.h> (ListView_*, TreeView_*,
+// ...) send through the wide function like every other call of the program.
+#undef SNDMSG
+#define SNDMSG ::SendMessageW
 
 struct Bounds {
     int x = 0, y = 0, w = 0, h = 0;
@@ -40,10 +51,10 @@ public:
 
 protected:
     // Creates a window of one of our own classes.
-    bool CreateOwn(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
-                   const char* text = "", HCURSOR cursor = nullptr);
+    bool CreateOwn(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
+                   std::string_view text = {}, HCURSOR cursor = nullptr);
     // Creates a system control (tree, list, ...) and subclasses it.
-    bool CreateSystem(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
+    bool CreateSystem(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
                       int id = 0);
 
     // Message handler; the default passes the message on.
@@ -70,6 +81,21 @@ private:
 
 // Module instance handle of the program (or test) executable.
 HINSTANCE AppInstance();
+
+// A window's text as UTF-8, and UTF-8 text set as a window's text.
+std::string WindowText(HWND hwnd);
+void SetWindowTextUtf8(HWND hwnd, std::string_view text);
+
+// A plain system control (edit, button, list box, ...) that its parent's
+// messages drive directly, with the given font.
+HWND CreateControl(HWND parent, const wchar_t* className, std::string_view text, DWORD style, const Bounds& b,
+                   int id, HFONT font);
+
+// A menu command with UTF-8 text.
+void AppendMenuText(HMENU menu, UINT id, std::string_view text);
+
+// One of the system's cursors (IDC_ARROW, IDC_HAND, ...).
+HCURSOR SystemCursor(LPCSTR id);
 
 // Mouse helpers shared by the controls.
 MouseEvent MouseFrom(UINT msg, LPARAM lp);

@@ -9,6 +9,7 @@
 #include "model/result_rows.h"
 #include "model/shared_state.h"
 #include "platform/registry.h"
+#include "platform/wide.h"
 #include "tools/seeder/seeder.h"
 #include "ui/frm_main.h"
 
@@ -18,23 +19,21 @@ namespace {
 long long BinItems() {
     SHQUERYRBINFO info{};
     info.cbSize = sizeof info;
-    if (FAILED(SHQueryRecycleBinA(nullptr, &info))) return -1;
+    if (FAILED(SHQueryRecycleBinW(nullptr, &info))) return -1;
     return info.i64NumItems;
 }
 
 // Sends a new file to the recycle bin.
 void RecycleAFile() {
-    char tmp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, tmp);
-    const std::string path = std::string(tmp) + "sorvanda-bin-test.txt";
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::wstring path = ToWide(TempFolder() + "sorvanda-bin-test.txt");
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(h);
-    std::string from = path + std::string(1, '\0');
-    SHFILEOPSTRUCTA op{};
+    const std::wstring from = path + L'\0';  // a list of names, ended by an empty one
+    SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
     op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    SHFileOperationA(&op);
+    SHFileOperationW(&op);
 }
 
 class CleanRunTest : public ::testing::Test {

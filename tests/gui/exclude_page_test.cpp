@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/wide.h"
 #include "tools/seeder/seeder.h"
 #include "ui/exclude_data_form.h"
 #include "ui/frm_main.h"
@@ -27,7 +28,7 @@ std::string FileText() {
 class ExcludePageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteFileA(ExcludeFilePath().c_str());
+        DeleteFileW(ToWide(ExcludeFilePath()).c_str());
         ScanState = kScanIdle;
         SeedOptions o;
         o.count = 2;
@@ -38,7 +39,7 @@ protected:
     void TearDown() override {
         form.reset();
         ClearTraces({});
-        DeleteFileA(ExcludeFilePath().c_str());
+        DeleteFileW(ToWide(ExcludeFilePath()).c_str());
         Pump();
     }
     void Open() {
@@ -181,12 +182,12 @@ TEST_F(ExcludePageTest, ModifyAndRemoveRewriteTheFileAndSurviveARestart) {
         EXPECT_EQ(dlg.Section(), 1);  // "Cookies" chosen from the tree
         EXPECT_EQ(dlg.Text(), "Cookie:old@site.example/");
         EXPECT_TRUE(dlg.OkEnabled());
-        SendMessageA(dlg.edTextName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("  \t "));
+        SendMessageW(dlg.edTextName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"  \t "));
         sawBlank = !dlg.OkEnabled();  // blank text: OK stays off
-        SendMessageA(dlg.mrOkBtn, BM_CLICK, 0, 0);  // a click on a disabled OK does nothing
-        SendMessageA(dlg.edTextName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Cookie:new@site.example/"));
+        SendMessageW(dlg.mrOkBtn, BM_CLICK, 0, 0);  // a click on a disabled OK does nothing
+        SendMessageW(dlg.edTextName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Cookie:new@site.example/"));
         EXPECT_TRUE(dlg.OkEnabled());
-        SendMessageA(dlg.mrOkBtn, BM_CLICK, 0, 0);
+        SendMessageW(dlg.mrOkBtn, BM_CLICK, 0, 0);
     };
     Click(form->ModifyBtn.hwnd());
     EXPECT_TRUE(sawBlank);
@@ -213,14 +214,14 @@ TEST_F(ExcludePageTest, TheDialogWithoutASectionKeepsOkOff) {
     GetClientRect(dlg.hwnd(), &r);
     EXPECT_EQ(r.right, 336);
     EXPECT_EQ(r.bottom, 161);
-    EXPECT_EQ(SendMessageA(dlg.cbSection, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(dlg.cbSection, CB_GETCOUNT, 0, 0), 3);
     EXPECT_FALSE(dlg.OkEnabled());
     dlg.SetTextValue("something");
     EXPECT_FALSE(dlg.OkEnabled());  // no section
     dlg.SetSection(2);
     EXPECT_TRUE(dlg.OkEnabled());
     // Escape cancels.
-    dlg.OnShownModal = [&](Form&) { PostMessageA(dlg.edTextName, WM_KEYDOWN, VK_ESCAPE, 0); };
+    dlg.OnShownModal = [&](Form&) { PostMessageW(dlg.edTextName, WM_KEYDOWN, VK_ESCAPE, 0); };
     EXPECT_EQ(dlg.ShowModal(), IDCANCEL);
 }
 
@@ -256,7 +257,7 @@ TEST_F(ExcludePageTest, EveryExcludedRowStaysOutOfTheNextScan) {
                                             "FireFoxCache",     "Netscape History", "Netscape Cookies",
                                             "netscape Cache"};
     for (const bool fromItemLists : {false, true}) {
-        DeleteFileA(ExcludeFilePath().c_str());
+        DeleteFileW(ToWide(ExcludeFilePath()).c_str());
         LoadExcludeItems();
         Click(form->ScanBtn.hwnd());
         Click(form->ScanNowBtn.hwnd());

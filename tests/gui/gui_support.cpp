@@ -5,6 +5,7 @@
 
 #include "app/data_module.h"
 #include "model/shared_state.h"
+#include "platform/wide.h"
 #include "ui/frm_main.h"
 #include "ui/tree_view.h"
 
@@ -38,17 +39,23 @@ std::string ScriptedDialogs::BrowseForFolder(HWND, const std::string& title) {
 
 void Pump() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) continue;  // a closed test window must not end the run
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
+}
+
+std::string TempFolder() {
+    wchar_t tmp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, tmp);
+    return FromWide(tmp);
 }
 
 void Press(HWND hwnd, UINT downMessage, int x, int y) {
     if (x < 0 || y < 0) return;  // a point that was not found
     const WPARAM keys = downMessage == WM_LBUTTONDOWN ? MK_LBUTTON : downMessage == WM_RBUTTONDOWN ? MK_RBUTTON : 0;
-    SendMessageA(hwnd, downMessage, keys, MAKELPARAM(x, y));
+    SendMessageW(hwnd, downMessage, keys, MAKELPARAM(x, y));
 }
 
 void Click(HWND hwnd, int x, int y) {
@@ -58,18 +65,18 @@ void Click(HWND hwnd, int x, int y) {
         x = r.right / 2;
         y = r.bottom / 2;
     }
-    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     Pump();
 }
 
 void Hover(HWND hwnd) {
-    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     Pump();
 }
 
 void Unhover(HWND hwnd) {
-    SendMessageA(hwnd, WM_MOUSELEAVE, 0, 0);
+    SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
     Pump();
 }
 

@@ -43,6 +43,9 @@ public:
 
 void Pump();
 
+// The temporary folder, ending with a backslash.
+std::string TempFolder();
+
 // Opens the main window as the program does, with no scan running, and lets
 // it paint; form holds it.
 void OpenMainWindow(std::unique_ptr<TFrm_Main>& form);

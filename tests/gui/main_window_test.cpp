@@ -11,6 +11,7 @@
 #include "gui/gui_support.h"
 #include "model/shared_state.h"
 #include "platform/files.h"
+#include "platform/wide.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
 #include "ui/frm_start.h"
@@ -57,10 +58,10 @@ TEST_F(MainWindowTest, BorderlessRoundedWindowWithControlsInPlace) {
     GetClientRect(form->hwnd(), &client);
     EXPECT_EQ(client.right, 740);
     EXPECT_EQ(client.bottom, 519);
-    const LONG style = GetWindowLongA(form->hwnd(), GWL_STYLE);
+    const LONG style = GetWindowLongW(form->hwnd(), GWL_STYLE);
     EXPECT_FALSE(style & WS_CAPTION);
     EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_NE(GetClassLongPtrA(form->hwnd(), GCLP_HICON), 0);  // the program's icon in the taskbar
+    EXPECT_NE(GetClassLongPtrW(form->hwnd(), GCLP_HICON), 0);  // the program's icon in the taskbar
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(form->hwnd(), rgn), ERROR);
     EXPECT_FALSE(PtInRegion(rgn, 0, 0));      // corners are cut
@@ -227,7 +228,7 @@ TEST_F(MainWindowTest, TickBoxClicksFollowTheTickingRules) {
 TEST_F(MainWindowTest, HelpOpensTheFileBesideTheProgramElseThePage) {
     DialogScope scope;
     const std::string file = ExeDirectory() + kHelpFileName;
-    DeleteFileA(file.c_str());
+    DeleteFileW(ToWide(file).c_str());
     Click(form->HelpBtn.hwnd());
     ASSERT_EQ(scope.dialogs.opens.size(), 1u);
     EXPECT_EQ(scope.dialogs.opens[0].target, std::string(kVendorSite) + "/products/security/ormatek-sorvanda/help/");
@@ -235,7 +236,7 @@ TEST_F(MainWindowTest, HelpOpensTheFileBesideTheProgramElseThePage) {
 
     { std::ofstream(file) << "help"; }
     Click(form->HelpBtn.hwnd());
-    DeleteFileA(file.c_str());
+    DeleteFileW(ToWide(file).c_str());
     ASSERT_EQ(scope.dialogs.opens.size(), 2u);
     EXPECT_EQ(scope.dialogs.opens[1].target, file);
     EXPECT_TRUE(scope.dialogs.messages.empty());

@@ -13,6 +13,7 @@
 #include "model/shared_state.h"
 #include "model/summary.h"
 #include "platform/files.h"
+#include "platform/wide.h"
 #include "tools/seeder/seeder.h"
 #include "ui/frm_main.h"
 
@@ -212,12 +213,12 @@ TEST_F(ScanRunTest, ARowFlipChangesOneRecordAndARightClickNothing) {
     static bool menuSeen;
     menuSeen = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (FindWindowA("#32768", nullptr)) {
+        if (FindWindowW(L"#32768", nullptr)) {
             menuSeen = true;
             EndMenu();
         }
     });
-    PostMessageA(list.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(x + 2, y));  // the release that follows the press
+    PostMessageW(list.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(x + 2, y));  // the release that follows the press
     Press(list.hwnd(), WM_RBUTTONDOWN, x + 2, y);
     Pump();
     KillTimer(nullptr, timer);
@@ -271,22 +272,20 @@ TEST_F(ScanRunTest, SummaryAndSizeForms) {
 }
 
 TEST_F(ScanRunTest, ARunningFirefoxInAnyCaseBlocksTheScan) {
-    char tmp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, tmp);
-    const std::string fake = std::string(tmp) + "FIREFOX.EXE";
-    ASSERT_TRUE(CopyFileA((ExeDirectory() + "sleeper.exe").c_str(), fake.c_str(), FALSE));
-    STARTUPINFOA si{};
+    const std::wstring fake = ToWide(TempFolder() + "FIREFOX.EXE");
+    ASSERT_TRUE(CopyFileW(ToWide(ExeDirectory() + "sleeper.exe").c_str(), fake.c_str(), FALSE));
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::string cmd = "\"" + fake + "\" 30";
-    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    std::wstring cmd = L"\"" + fake + L"\" 30";
+    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     DialogScope scope;
     Click(form->ScanNowBtn.hwnd());
     TerminateProcess(pi.hProcess, 0);  // ours, by its handle
     WaitForSingleObject(pi.hProcess, 5000);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    DeleteFileA(fake.c_str());
+    DeleteFileW(fake.c_str());
     ASSERT_EQ(scope.dialogs.messages.size(), 1u);
     EXPECT_EQ(scope.dialogs.messages[0].text, "Mozilla Firefox is running, please close Firefox!");
     EXPECT_EQ(scope.dialogs.messages[0].caption, "Ormatek Sorvanda");

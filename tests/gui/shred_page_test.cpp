@@ -7,6 +7,7 @@
 #include "gui/gui_support.h"
 #include "model/shared_state.h"
 #include "platform/files.h"
+#include "platform/wide.h"
 #include "tools/seeder/seeder.h"
 #include "ui/frm_main.h"
 
@@ -45,7 +46,7 @@ TEST_F(ShredPageTest, MadeOnceFillingThePageAndKeptBetweenVisits) {
     const Bounds b = shred->GetBounds();
     EXPECT_EQ(b.w, 546);
     EXPECT_EQ(b.h, 389);
-    EXPECT_EQ(SendMessageA(shred->RadioButton1, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(shred->RadioButton1, BM_GETCHECK, 0, 0), BST_CHECKED);
     shred->AddEntry("C:\\x.txt");
     Click(form->ScanBtn.hwnd());
     Click(form->AdvancedBtn.hwnd());
@@ -70,7 +71,7 @@ TEST_F(ShredPageTest, AnEmptyListOnlySaysSo) {
 
 TEST_F(ShredPageTest, NoKeepsTheListAndYesShredsEveryEntryAtTheChosenLevel) {
     const std::string file = ExeDirectory() + "sorvanda-gui-test.exe";  // a file that exists
-    CopyFileA((ExeDirectory() + "sleeper.exe").c_str(), file.c_str(), FALSE);
+    CopyFileW(ToWide(ExeDirectory() + "sleeper.exe").c_str(), ToWide(file).c_str(), FALSE);
     shred->AddEntry(file);
     shred->AddEntry("C:\\gone\\folder");
     scope.dialogs.answers = {IDNO};
@@ -88,7 +89,7 @@ TEST_F(ShredPageTest, NoKeepsTheListAndYesShredsEveryEntryAtTheChosenLevel) {
         shred->RemoveAllFilesfromthelist1Click();
         shred->AddEntry(file);
         shred->AddEntry("C:\\gone\\folder");
-        SendMessageA(radio, BM_CLICK, 0, 0);
+        SendMessageW(radio, BM_CLICK, 0, 0);
         scope.dialogs.answers = {IDYES};
         scope.dialogs.messages.clear();
         Click(shred->btnShred.hwnd());
@@ -101,7 +102,7 @@ TEST_F(ShredPageTest, NoKeepsTheListAndYesShredsEveryEntryAtTheChosenLevel) {
         EXPECT_EQ(scope.dialogs.messages[1].flags, static_cast<UINT>(MB_OK));
         EXPECT_TRUE(shred->Entries().empty());
     }
-    DeleteFileA(file.c_str());
+    DeleteFileW(ToWide(file).c_str());
 }
 
 TEST_F(ShredPageTest, AShredPressDuringARunStartsNoSecondRun) {
@@ -119,10 +120,8 @@ TEST_F(ShredPageTest, AShredPressDuringARunStartsNoSecondRun) {
 }
 
 TEST_F(ShredPageTest, TheSamePathTwiceEndsCompletelyWithTheRealEngine) {
-    char tmp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, tmp);
-    const std::string file = std::string(tmp) + "shred-twice.txt";
-    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::string file = TempFolder() + "shred-twice.txt";
+    HANDLE h = CreateFileW(ToWide(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(h);
     shred->shredFile = ShredFile;
     shred->shredFolder = [](const std::string& f, int p) { ShredFolder(f, p); };
@@ -148,7 +147,7 @@ TEST_F(ShredPageTest, AddingFilesFoldersAndTheRecycleBin) {
     o.items = {"RecycleBin"};
     o.count = 2;
     SeedTraces(o);  // INFO2, desktop.ini and two deleted files
-    CreateFileA("C:\\Recycled\\DESKTOP.INI", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(CreateFileW(L"C:\\Recycled\\DESKTOP.INI", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     shred->AddAllRecycleFile1Click();
     const auto entries = shred->Entries();
     EXPECT_EQ(entries.size(), 4u);

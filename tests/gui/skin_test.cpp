@@ -11,7 +11,7 @@
 namespace {
 SIZE BitmapSize(HBITMAP b) {
     BITMAP bm{};
-    GetObject(b, sizeof bm, &bm);
+    GetObjectW(b, sizeof bm, &bm);
     return {bm.bmWidth, bm.bmHeight};
 }
 }  // namespace
