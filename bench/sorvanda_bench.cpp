@@ -521,7 +521,7 @@ void AbortLatency() {
              ClearTraces({{"FireFoxCache"}});
          }},
         seeded("value-name lists without exclusions", "GetRight", 10000, 3, 2, 46),
-        {"shred folder walk", [] {}, [&] { ShredFolder(dir, 1); }, [] {}},
+        {"shred folder walk", [] {}, [&] { ShredReport report; ShredFolder(dir, 1, report); }, [] {}},
     };
     std::printf("abort seen after (ms from the click to the loop's return; goal under 100):\n");
     for (const Loop& loop : loops) {

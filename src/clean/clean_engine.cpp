@@ -1,9 +1,13 @@
 #include "clean/clean_engine.h"
 
+#include <map>
 #include <utility>
+#include <vector>
 
 #include "app/settings.h"
+#include "clean/profile_lines.h"
 #include "clean/wipe.h"
+#include "model/shared_state.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
@@ -20,6 +24,58 @@ int GaugePercent(int handled, int total) {
 
 namespace {
 
+StayReason ReasonOf(unsigned long error) {
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return StayReason::InUse;
+    case ERROR_ACCESS_DENIED: return StayReason::AccessDenied;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return StayReason::NotFound;
+    default: return StayReason::Failed;
+    }
+}
+
+// Whether path is the key or file at place, or lies inside it.
+bool Within(const std::string& path, const std::string& place) {
+    return path == place || (path.size() > place.size() && path.compare(0, place.size(), place) == 0 &&
+                             path[place.size()] == '\\');
+}
+
+// What one registry record stands for, as a clean removes it.
+struct RegTrace {
+    bool isValue = false;
+    std::string key;    // full path of the key that holds the value, or of the key itself
+    std::string value;  // the value's name
+};
+
+// Items whose records name a value of the listed key, or one of its subkeys, in KeyName or ValueName.
+enum class Part { Own, ValueInKeyName, ValueInValueName, SubkeyInKeyName };
+
+Part PartOf(const TResultContentItem& r) {
+    static const std::map<std::string, Part> kParts = {
+        {"Clean Windows Explorer Open With History", Part::ValueInKeyName},
+        {"Clean Start Menu Click History", Part::ValueInKeyName},
+        {"Clean Microsoft Netmeeting", Part::ValueInValueName},
+        {"Clean Telnet Menu History", Part::SubkeyInKeyName},
+        {"Clean My Network Places", Part::SubkeyInKeyName},
+        {"Clean Regedit32 History", Part::SubkeyInKeyName},
+    };
+    const auto it = kParts.find(r.CleanName);
+    return it == kParts.end() ? Part::Own : it->second;
+}
+
+RegTrace RegTraceOf(const TResultContentItem& r) {
+    if (r.Kind == kKindRegKey || (r.Kind == kKindRegValue && !r.KeyName.empty())) {
+        switch (PartOf(r)) {
+        case Part::ValueInKeyName: return {true, r.Location, r.KeyName};
+        case Part::ValueInValueName: return {true, r.Location, r.ValueName};
+        case Part::SubkeyInKeyName: return {false, r.Location + "\\" + r.KeyName, {}};
+        case Part::Own: return {false, r.Location, {}};  // the key itself is the trace
+        }
+    }
+    return {true, r.Location, r.ValueName};
+}
+
 // The key of the last value record stays open for the next one, as long as
 // the records name the same key.
 class KeyCache {
@@ -31,6 +87,7 @@ public:
         open_ = key_.OpenForWrite(GetRootKey(parts.rootName), parts.path);
         return open_ ? &key_ : nullptr;
     }
+    LONG Error() const { return key_.Error(); }
     void Close() {
         key_.Close();
         open_ = false;
@@ -43,46 +100,166 @@ private:
     bool open_ = false;
 };
 
-bool RemoveRegistryTrace(const TResultContentItem& r, KeyCache& keys, CleanProgress& progress) {
-    if (r.Kind == kKindRegValue || r.Kind == kKindRegValueText) {
-        RegKey* key = keys.Open(r.Location);
-        return key && key->DeleteValue(r.ValueName);
-    }
-    if (r.Kind == kKindRegKey) {
-        keys.Close();  // the key may be the one held open
-        const KeyPathParts parts = SplitKeyPath(r.Location);
-        HKEY root = GetRootKey(parts.rootName);
-        if (RegDeleteKeyTree(root, parts.path)) {
-            progress.keysDeleted.insert(r.Location);
-            return true;
-        }
-        // Several records may stand for one key (Telnet, Netmeeting): the
-        // first of them deleted it for all.
-        return progress.keysDeleted.count(r.Location) && root && !RegKeyExists(root, parts.path);
-    }
-    return false;
+bool KeyThere(const std::string& fullPath) {
+    const KeyPathParts parts = SplitKeyPath(fullPath);
+    HKEY root = GetRootKey(parts.rootName);
+    return root && RegKeyExists(root, parts.path);
 }
+
+class Cleaner {
+public:
+    Cleaner(TResultContents& results, CleanProgress& progress) : results_(results), progress_(progress) {}
+
+    void Run() {
+        for (int i = 0; i < results_.Count(); ++i) {
+            const TResultContentItem& r = std::as_const(results_).Item(i);
+            if (!r.Checked || r.Deleted) continue;
+            if (progress_.onStep) progress_.onStep(r.ValueName);
+            StayReason why = StayReason::Failed;
+            if (r.SourceType == "Reg") {
+                why = RemoveRegistryTrace(i);
+            } else if (r.SourceType == "File") {
+                if (r.Kind == kKindUrlCacheEntry || r.Kind == kKindUrlCacheCookie)
+                    why = DeleteUrlCacheEntryByUrl(r.ValueName) ? StayReason::None : StayReason::Failed;
+                else if (IsProfileEntry(r.Kind))
+                    why = RemoveProfileEntry(i);
+                else
+                    why = RemoveFile(r.Location);
+            }
+            if (why == StayReason::None) MarkRemoved(i);
+            else if (!std::as_const(results_).Item(i).Deleted) results_.Item(i).Reason = why;
+        }
+    }
+
+private:
+    static bool IsProfileEntry(int kind) {
+        return kind == kKindFirefoxHistory || kind == kKindFirefoxCookie || kind == kKindNetscapeHistory ||
+               kind == kKindNetscapeCookie;
+    }
+
+    void MarkRemoved(int i) {
+        if (std::as_const(results_).Item(i).Deleted) return;
+        TResultContentItem& r = results_.Item(i);
+        r.Deleted = 1;
+        r.Reason = StayReason::None;
+        if (!r.Checked) return;
+        ++progress_.handled;
+        if (progress_.onGauge) progress_.onGauge(GaugePercent(progress_.handled, progress_.total));
+    }
+
+    // A key or file goes as a whole only when every trace found in it is
+    // ticked and no exclusion covers anything in it; else only the ticked
+    // traces' own values, subkeys or lines go.
+    bool WholeAllowed(const std::string& place) const {
+        for (int i = 0; i < results_.Count(); ++i) {
+            const TResultContentItem& r = std::as_const(results_).Item(i);
+            if (r.Checked || r.Deleted) continue;
+            if (Within(r.Location, place)) return false;
+            if (r.SourceType == "Reg" && Within(RegTraceOf(r).key, place)) return false;
+        }
+        if (const TExcludeContents* list = progress_.exclusions)
+            for (int i = 0; i < list->Count(); ++i)
+                if (Within(list->Item(i).Location, place)) return false;
+        return true;
+    }
+
+    // Every record whose trace lay inside a key that is now gone went with it.
+    void MarkGoneWith(const std::string& key) {
+        for (int i = 0; i < results_.Count(); ++i) {
+            const TResultContentItem& r = std::as_const(results_).Item(i);
+            if (r.SourceType == "Reg" && !r.Deleted && Within(RegTraceOf(r).key, key)) MarkRemoved(i);
+        }
+    }
+
+    StayReason DeleteKeyTree(const std::string& key) {
+        keys_.Close();  // it may be the key held open
+        const KeyPathParts parts = SplitKeyPath(key);
+        HKEY root = GetRootKey(parts.rootName);
+        LONG err = 0;
+        if (RegDeleteKeyTree(root, parts.path, &err)) {
+            progress_.keysDeleted.insert(key);
+            MarkGoneWith(key);
+            return StayReason::None;
+        }
+        return GoneWithAKey(key) ? StayReason::None : ReasonOf(static_cast<unsigned long>(err));
+    }
+
+    // Gone because this run deleted a key that held it.
+    bool GoneWithAKey(const std::string& key) const {
+        for (const std::string& deleted : progress_.keysDeleted)
+            if (Within(key, deleted)) return !KeyThere(key);
+        return false;
+    }
+
+    StayReason RemoveRegistryTrace(int i) {
+        const TResultContentItem& r = std::as_const(results_).Item(i);
+        const RegTrace t = RegTraceOf(r);
+        if (r.Kind == kKindRegKey && WholeAllowed(r.Location)) return DeleteKeyTree(r.Location);
+        if (!t.isValue) {
+            if (!WholeAllowed(t.key)) return StayReason::HoldsKeptTraces;
+            return DeleteKeyTree(t.key);
+        }
+        if (GoneWithAKey(t.key)) return StayReason::None;
+        RegKey* key = keys_.Open(t.key);
+        if (!key) return ReasonOf(static_cast<unsigned long>(keys_.Error()));
+        if (key->DeleteValue(t.value)) return StayReason::None;
+        return ReasonOf(static_cast<unsigned long>(key->Error()));
+    }
+
+    StayReason RemoveFile(const std::string& path) {
+        const WipeOutcome out = WipeAndDelete(path, 1);
+        if (out.gone) return StayReason::None;
+        if (out.wasLink) return StayReason::LinkNotFollowed;
+        return ReasonOf(out.error);
+    }
+
+    // A browser's history or cookie file: whole when every trace in it is
+    // ticked; otherwise a cookie file loses exactly its ticked lines, and a
+    // history file, which cannot be edited safely, stays.
+    StayReason RemoveProfileEntry(int i) {
+        const std::string file = std::as_const(results_).Item(i).Location;
+        if (WholeAllowed(file)) {
+            const StayReason why = RemoveFile(file);
+            if (why != StayReason::None) return why;
+            for (int j = 0; j < results_.Count(); ++j)
+                if (std::as_const(results_).Item(j).Location == file) MarkRemoved(j);
+            return StayReason::None;
+        }
+        const int kind = std::as_const(results_).Item(i).Kind;
+        if (kind != kKindFirefoxCookie && kind != kKindNetscapeCookie) return StayReason::KeptWithItsFile;
+        // All the ticked lines of this file in one rewrite.
+        std::vector<LineToRemove> lines;
+        std::vector<int> records;
+        for (int j = i; j < results_.Count(); ++j) {
+            const TResultContentItem& r = std::as_const(results_).Item(j);
+            if (!r.Checked || r.Deleted || r.Location != file || r.Kind != kind) continue;
+            const std::string& cut = kind == kKindFirefoxCookie ? r.Detail5 : r.Detail8;
+            lines.push_back({r.Line, cut.compare(0, 2, "\r\n") == 0 ? cut.substr(2) : cut});
+            records.push_back(j);
+        }
+        const StayReason why = RemoveLinesFromFile(file, lines);
+        for (int j : records) {
+            if (why == StayReason::None) MarkRemoved(j);
+            else results_.Item(j).Reason = why;
+        }
+        return why;
+    }
+
+    TResultContents& results_;
+    CleanProgress& progress_;
+    KeyCache keys_;
+};
 
 }  // namespace
 
-void CleanEvidences(TResultContents& results, CleanProgress& progress) {
-    KeyCache keys;
-    for (int i = 0; i < results.Count(); ++i) {
-        const TResultContentItem& r = std::as_const(results).Item(i);
-        if (!r.Checked) continue;
-        if (progress.onStep) progress.onStep(r.ValueName);
-        bool gone = false;
-        if (r.SourceType == "Reg") {
-            gone = RemoveRegistryTrace(r, keys, progress);
-        } else if (r.SourceType == "File") {
-            if (r.Group == "IE Cache" || r.Group == "IE Cookies") gone = DeleteUrlCacheEntryByUrl(r.ValueName);
-            else gone = WipeAndDeleteFile(r.Location, 1);
-        }
-        if (!gone) continue;
-        results.Item(i).Deleted = 1;
-        ++progress.handled;
-        if (progress.onGauge) progress.onGauge(GaugePercent(progress.handled, progress.total));
+void CleanEvidences(TResultContents& results, CleanProgress& progress) { Cleaner(results, progress).Run(); }
+
+bool RecycleBinTicked(const TResultContents& systemResults) {
+    for (int i = 0; i < systemResults.Count(); ++i) {
+        const TResultContentItem& r = systemResults.Item(i);
+        if (r.Checked && r.CleanName == "Clean RecycleBin") return true;
     }
+    return false;
 }
 
 void EmptyRecycleBin(HWND owner) {

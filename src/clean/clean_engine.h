@@ -8,12 +8,15 @@
 #include <string>
 
 #include "model/records.h"
+#include "model/shared_state.h"
 
 // Progress of one clean run, shared by its calls of CleanEvidences.
 struct CleanProgress {
     int total = 0;     // checked records over all four collections
     int handled = 0;   // records removed so far in this run
     std::set<std::string> keysDeleted;  // full key paths this run has deleted
+    // The exclusion list: a key or file that holds anything it covers never goes whole.
+    const TExcludeContents* exclusions = &ExcludeList;
     std::function<void(const std::string&)> onStep;  // the record being handled (its ValueName)
     std::function<void(int percent)> onGauge;         // 0..100
 };
@@ -22,9 +25,20 @@ struct CleanProgress {
 int GaugePercent(int handled, int total);
 
 // Removes every checked record's trace: registry values and keys, URL-cache
-// entries, files (wiped first). A record is marked Deleted only when its trace
-// is gone afterwards; only then does the progress advance.
+// entries, files (wiped first; a link is removed as a link, never written
+// through). A record is marked Deleted only when its trace is gone afterwards
+// (a trace that went with a key this run deleted counts); only then does the
+// progress advance. A trace that stays gets its Reason.
+//
+// A key or file that stands for several traces (an Open With or Telnet list,
+// a browser's cookie file) goes whole only when every trace found in it is
+// ticked and no exclusion covers anything in it; otherwise only the ticked
+// traces' own values, subkeys or lines go, and a history file stays.
 void CleanEvidences(TResultContents& results, CleanProgress& progress);
+
+// Whether the Windows System results hold a ticked recycle-bin trace: the bin
+// is emptied only then.
+bool RecycleBinTicked(const TResultContents& systemResults);
 
 // Empties the recycle bins of all drives, without confirmation, progress or sound.
 void EmptyRecycleBin(HWND owner);

@@ -1,12 +1,10 @@
 #include "clean/shred.h"
 
-
 #include "clean/wipe.h"
 #include "model/shared_state.h"
 #include "model/text.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
-#include "platform/shell.h"
 
 int PassesOf(ShredLevel level) {
     switch (level) {
@@ -16,14 +14,18 @@ int PassesOf(ShredLevel level) {
     }
 }
 
-bool ShredFile(const std::string& path, int passes) {
-    if (!OverwriteFile(path, passes)) return false;
-    const std::string renamed = RenameToRandomName(path);
-    if (renamed.empty()) return false;  // it stays under its own name, overwritten
-    return DeletePath(renamed);
-}
-
 namespace {
+
+const char* WhyOf(unsigned long error) {
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return "in use";
+    case ERROR_ACCESS_DENIED: return "access denied";
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return "not found";
+    default: return "could not be shredded";
+    }
+}
 
 bool QualifyingWord(DWORD attributes) {
     switch (attributes) {
@@ -34,22 +36,116 @@ bool QualifyingWord(DWORD attributes) {
 
 bool HoldsRecent(const std::string& path) { return AsciiLower(path).find("recent") != std::string::npos; }
 
+// A link goes as a link, or stays; what it points to is never touched.
+void RemoveLink(const std::string& path, ShredReport& report) {
+    if (DeleteLinkItself(path)) ++report.linksRemoved;
+    else report.stayed.push_back({path, "link not followed"});
+}
+
+// Shreds one file (never through a link), counting what happened.
+void ShredOneFile(const std::string& path, int passes, ShredReport& report) {
+    const DWORD attributes = PathAttributes(path);
+    if (IsLink(path)) return RemoveLink(path, report);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        report.stayed.push_back({path, "read-only"});
+        return;
+    }
+    const unsigned long error = OverwriteFileWithError(path, passes);
+    if (error) {
+        report.stayed.push_back({path, WhyOf(error)});
+        return;
+    }
+    const std::string renamed = RenameToRandomName(path);
+    DWORD err = 0;
+    if (!renamed.empty() && DeletePath(renamed, &err)) {
+        ++report.shredded;
+        return;
+    }
+    report.stayed.push_back({renamed.empty() ? path : renamed, renamed.empty() ? "could not be renamed" : WhyOf(err)});
+}
+
 }  // namespace
 
-void ShredFolder(const std::string& folder, int passes, ShredTally* tally) {
+bool ShredFile(const std::string& path, int passes) {
+    ShredReport report;
+    ShredOneFile(path, passes, report);
+    return report.shredded == 1 || report.linksRemoved == 1;
+}
+
+void ShredFolder(const std::string& folder, int passes, ShredReport& report) {
     FolderWalker walker(folder);
     FolderEntry e;
-    while (!AbortRequested() && walker.Next(e)) {
+    while (walker.Next(e)) {
+        if (AbortRequested()) {
+            report.aborted = true;
+            return;
+        }
         ProcessMessages();
+        if (e.name == "." || e.name == "..") {
+            if (HoldsRecent(folder)) {  // the Recent folder and everything in it are left alone
+                report.stayed.push_back({folder, "a Recent folder"});
+                return;
+            }
+            continue;
+        }
         const std::string full = folder + "\\" + e.name;
-        if (HoldsRecent(full)) return;  // the Recent folder and everything in it are left alone
-        if (!QualifyingWord(e.attributes)) continue;
-        if (e.name != "." && e.name != ".." && DirectoryExists(full)) ShredFolder(full, passes, tally);
-        if (FileExists(full)) {
-            const bool ok = ShredFile(full, passes);
-            if (tally) ++(ok ? tally->shredded : tally->failed);
+        if (HoldsRecent(full)) {
+            report.stayed.push_back({full, "a Recent folder"});
+            return;
+        }
+        if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            RemoveLink(full, report);
+            continue;
+        }
+        if (!QualifyingWord(e.attributes)) {
+            report.stayed.push_back({full, (e.attributes & FILE_ATTRIBUTE_READONLY) ? "read-only" : "not shredded"});
+            continue;
+        }
+        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ShredFolder(full, passes, report);
+            if (report.aborted) return;
+            RemoveShreddedFolder(full, report);
+        } else {
+            ShredOneFile(full, passes, report);
         }
     }
 }
 
-void RemoveShreddedFolder(const std::string& folder) { SendFolderToRecycleBin(folder); }
+void RemoveShreddedFolder(const std::string& folder, ShredReport& report) {
+    if (IsLink(folder)) return RemoveLink(folder, report);
+    if (RemoveFolder(folder)) {
+        ++report.foldersRemoved;
+        return;
+    }
+    // What it still holds is reported on its own; a folder the walk left whole is reported here.
+    if (!DirectoryExists(folder)) return;
+    for (const ShredReport::Stayed& s : report.stayed)
+        if (s.path.compare(0, folder.size() + 1, folder + "\\") == 0 || s.path == folder) return;
+    report.stayed.push_back({folder, "not empty"});
+}
+
+void ShredEntry(const std::string& path, int passes, ShredReport& report) {
+    const DWORD attributes = PathAttributes(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (!IsLink(path)) report.stayed.push_back({path, "not found"});
+        return;
+    }
+    if (IsLink(path)) return RemoveLink(path, report);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return ShredOneFile(path, passes, report);
+    ShredFolder(path, passes, report);
+    if (!report.aborted) RemoveShreddedFolder(path, report);
+}
+
+std::string ShredSummary(const ShredReport& report) {
+    if (report.AllGone()) return "File Shredded Completely!";
+    std::string text;
+    const size_t n = report.stayed.size();
+    if (report.aborted) text = "The shredding was stopped. ";
+    if (n > 0) {
+        text += std::to_string(n) + (n == 1 ? " item was not shredded and stays where it was:"
+                                            : " items were not shredded and stay where they were:");
+        for (size_t i = 0; i < n && i < 5; ++i) text += "\r\n" + report.stayed[i].path + " (" + report.stayed[i].why + ")";
+        if (n > 5) text += "\r\n... and " + std::to_string(n - 5) + " more";
+    }
+    return text;
+}

@@ -62,17 +62,23 @@ void SetWipeNameSource(int (*draw)()) { g_draw = draw ? draw : DrawNumber; }
 
 void SetPassObserver(PassObserver observe) { g_observe = observe; }
 
-bool OverwriteFile(const std::string& path, int passes) {
-    const DWORD attrs = PathAttributes(path);
-    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) return false;
+unsigned long OverwriteFileWithError(const std::string& path, int passes) {
+    DWORD err = 0;
+    const DWORD attrs = PathAttributes(path, &err);
+    if (attrs == INVALID_FILE_ATTRIBUTES) return err ? err : ERROR_FILE_NOT_FOUND;
+    if (attrs & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY;
     // A read-only file is left alone, as Windows refuses to open it for
     // writing (Wine running as root would not).
-    if (attrs & FILE_ATTRIBUTE_READONLY) return false;
+    if (attrs & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
     File f(path, File::Open::Exclusive);
-    if (!f) return false;  // missing rights, locked by another program, ...
+    if (!f) return f.Error();  // missing rights, locked by another program, ...
     const int64_t size = f.Size();
-    return size >= 0 && OverwritePasses(f, size, passes);
+    if (size < 0) return f.Error();
+    if (!OverwritePasses(f, size, passes)) return f.Error() ? f.Error() : ERROR_WRITE_FAULT;
+    return ERROR_SUCCESS;
 }
+
+bool OverwriteFile(const std::string& path, int passes) { return OverwriteFileWithError(path, passes) == 0; }
 
 std::string RenameToRandomName(const std::string& path) {
     // A rename that may not replace fails when the name is taken (by a file
@@ -92,17 +98,36 @@ std::string FolderOf(const std::string& path) {
 }
 }  // namespace
 
-bool WipeAndDeleteFile(const std::string& path, int extraPasses) {
+WipeOutcome WipeAndDelete(const std::string& path, int extraPasses) {
+    WipeOutcome out;
     DWORD err = 0;
-    if (PathAttributes(path, &err) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD attrs = PathAttributes(path, &err);
+    if (attrs == INVALID_FILE_ATTRIBUTES) {
         // Already gone: only when exactly this name is missing from a folder that is there.
-        return err == ERROR_FILE_NOT_FOUND && DirectoryExists(FolderOf(path));
+        out.gone = err == ERROR_FILE_NOT_FOUND && DirectoryExists(FolderOf(path));
+        out.error = err;
+        return out;
     }
-    if (!OverwriteFile(path, extraPasses + 1)) return false;
+    if (IsLink(path)) {
+        // The link itself is the trace: it goes as a link, or stays; what it
+        // points to is never written or deleted.
+        out.wasLink = true;
+        out.gone = DeleteLinkItself(path);
+        out.error = out.gone ? 0 : ERROR_CANT_ACCESS_FILE;
+        return out;
+    }
+    out.error = OverwriteFileWithError(path, extraPasses + 1);
+    if (out.error) return out;
     const std::string renamed = RenameToRandomName(path);
     const std::string& victim = renamed.empty() ? path : renamed;  // no free name: delete it where it is
-    if (DeletePath(victim)) return PathAttributes(path) == INVALID_FILE_ATTRIBUTES;
+    if (DeletePath(victim, &err)) {
+        out.gone = PathAttributes(path) == INVALID_FILE_ATTRIBUTES;
+        return out;
+    }
+    out.error = err;
     // Not deletable after all: give it its own name back rather than leave a stranger behind.
     if (!renamed.empty()) RenamePath(renamed, path, false);
-    return false;
+    return out;
 }
+
+bool WipeAndDeleteFile(const std::string& path, int extraPasses) { return WipeAndDelete(path, extraPasses).gone; }

@@ -15,6 +15,16 @@ inline constexpr char kWipeUnit[] = "01";
 // overwritten when a write or flush fails) and the answer is false.
 bool WipeAndDeleteFile(const std::string& path, int extraPasses);
 
+// What became of a file given to the wipe. A link (however the system shows
+// it) is removed as a link and never written through: what it points to is
+// left exactly as it was.
+struct WipeOutcome {
+    bool gone = false;
+    bool wasLink = false;
+    unsigned long error = 0;  // the system's error code when the file stayed
+};
+WipeOutcome WipeAndDelete(const std::string& path, int extraPasses);
+
 class File;
 // Writes passes of the unit over an open file. False on any short write or
 // failed flush.
@@ -23,6 +33,8 @@ bool OverwritePasses(File& file, int64_t size, int passes);
 // Opens an existing, writable file and writes the passes over it. False when
 // it is missing, a folder, read-only, locked, or a write or flush fails.
 bool OverwriteFile(const std::string& path, int passes);
+// The same, with the system's error code (0 when every pass was written).
+unsigned long OverwriteFileWithError(const std::string& path, int passes);
 
 // Renames the file to a free random numeric name in its folder, never
 // replacing another file; the new path, or empty when no name could be used.

@@ -157,3 +157,5 @@ bool RemoveExcludeItem(const std::string& itemName, const std::string& shownValu
 }
 
 bool SaveExcludeItems() { return SaveExcludeItemsTo(ExcludeFilePath(), ExcludeList); }
+
+bool ReadExcludeItemsAgain() { return ReadAgainBeforeSaving(ExcludeFilePath(), ExcludeList); }

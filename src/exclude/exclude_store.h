@@ -27,6 +27,9 @@ bool ModifyExcludeItem(const std::string& itemName, const std::string& oldLocati
 bool RemoveExcludeItem(const std::string& itemName, const std::string& shownValue);
 // Rewrites the file from ExcludeList. True when the new file is in place.
 bool SaveExcludeItems();
+// Reads the file again when it could not be read before (see LoadExcludeItems);
+// true when ExcludeList now holds its entries.
+bool ReadExcludeItemsAgain();
 
 // The same on an explicit list and file.
 bool LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list);

@@ -6,6 +6,36 @@
 #include <string>
 #include <vector>
 
+// Why a trace that a clean was asked to remove is still there.
+enum class StayReason : uint8_t {
+    None,
+    InUse,              // another program holds it
+    AccessDenied,       // the user may not change it (read-only files among them)
+    LinkNotFollowed,    // a link that could not be removed as a link; what it points to was left alone
+    KeptWithItsFile,    // its file holds other traces that stay, and cannot lose this one alone
+    HoldsKeptTraces,    // its key holds traces that were unticked or excluded
+    CloseTheBrowser,    // the browser holds its database
+    ChangedSinceScan,   // the place no longer holds what the scan found
+    NotFound,           // it was gone before the clean, but not by it
+    Failed,             // anything else
+};
+
+// The short text the result list and the headless front end show for a reason.
+inline const char* StayReasonText(StayReason r) {
+    switch (r) {
+    case StayReason::None: return "";
+    case StayReason::InUse: return "in use";
+    case StayReason::AccessDenied: return "access denied";
+    case StayReason::LinkNotFollowed: return "link not followed";
+    case StayReason::KeptWithItsFile: return "kept with its file";
+    case StayReason::HoldsKeptTraces: return "holds kept traces";
+    case StayReason::CloseTheBrowser: return "close the browser first";
+    case StayReason::ChangedSinceScan: return "changed since the scan";
+    case StayReason::NotFound: return "not found";
+    default: return "could not be removed";
+    }
+}
+
 // One found trace. Field order and meaning are shared by the scanners (which
 // fill it), the clean engine (which acts on it) and the result views.
 struct TResultContentItem {
@@ -22,6 +52,8 @@ struct TResultContentItem {
     std::string Location;      // full key path or file path
     std::string Detail4, Detail5, Detail6, Detail7, Detail8, Detail9;
     int64_t Size = 0;          // bytes; 64-bit so files over 2 GiB count right
+    int64_t Line = -1;         // the line of its profile file a cut-out trace came from, 0-based
+    StayReason Reason = StayReason::None;  // set by a clean that had to leave the trace
 };
 
 // Kinds of trace a result record stands for.

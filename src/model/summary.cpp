@@ -22,3 +22,13 @@ std::string SummaryText(int64_t count, int64_t bytes, const std::string& sep) {
     return n + " items that can free " + FormatTwoDecimals(static_cast<double>(bytes) / 1048576.0, sep) +
            " MB hard disk space found.";
 }
+
+std::string CleanOutcomeText(int removed, const std::vector<std::string>& stayed) {
+    if (stayed.empty()) return "Evidences were successfully cleaned!";
+    const size_t n = stayed.size();
+    std::string text = std::to_string(removed) + (removed == 1 ? " trace was" : " traces were") + " removed; " +
+                       std::to_string(n) + (n == 1 ? " trace" : " traces") + " could not be removed:";
+    for (size_t i = 0; i < n && i < 5; ++i) text += "\r\n" + stayed[i];
+    if (n > 5) text += "\r\n... and " + std::to_string(n - 5) + " more";
+    return text;
+}

@@ -193,6 +193,8 @@ bool File::WriteAll(const void* data, size_t size) {
 
 bool File::Flush() { return Done(handle_ && FlushFileBuffers(handle_.get())); }
 
+bool File::Truncate() { return Done(handle_ && SetEndOfFile(handle_.get())); }
+
 DWORD File::Attributes() {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!Done(handle_ && GetFileInformationByHandle(handle_.get(), &info))) return INVALID_FILE_ATTRIBUTES;
@@ -210,6 +212,74 @@ std::string File::FinalPath() {
         buf.resize(n + 1);
     }
     return {};
+}
+
+namespace {
+
+// The path the system resolves an entry to, opened without following a link
+// at the end of it; empty when it cannot be opened.
+std::wstring ResolvedPath(const std::wstring& path) {
+    UniqueFile h(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h) return {};
+    std::wstring buf(MAX_PATH + 8, L'\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD n = GetFinalPathNameByHandleW(h.get(), buf.data(), static_cast<DWORD>(buf.size()),
+                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0) return {};
+        if (n < buf.size()) return buf.substr(0, n);
+        buf.resize(n + 1);
+    }
+    return {};
+}
+
+bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+}  // namespace
+
+bool IsLink(const std::string& path) {
+    const std::wstring wide = ToWide(path);
+    const DWORD attrs = GetFileAttributesW(wide.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES) return false;
+    if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+    const size_t slash = wide.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return false;
+    std::wstring parent = wide.substr(0, slash);
+    if (parent.size() == 2 && parent[1] == L':') parent += L'\\';  // a drive's root
+    const std::wstring self = ResolvedPath(wide);
+    std::wstring folder = ResolvedPath(parent);
+    if (self.empty() || folder.empty()) return false;  // nothing to compare: taken as what it says it is
+    if (folder.back() != L'\\') folder += L'\\';
+    return !SameNameIgnoringCase(self, folder + wide.substr(slash + 1));
+}
+
+bool DeleteLinkItself(const std::string& path) {
+    const std::wstring wide = ToWide(path);
+    const size_t slash = wide.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return false;
+    std::wstring parent = wide.substr(0, slash);
+    if (parent.size() == 2 && parent[1] == L':') parent += L'\\';
+    std::wstring folder = ResolvedPath(parent);
+    if (folder.empty()) return false;
+    if (folder.back() != L'\\') folder += L'\\';
+    UniqueFile h(CreateFileW(wide.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h) return false;
+    wchar_t buf[MAX_PATH * 4] = {};
+    const DWORD n = GetFinalPathNameByHandleW(h.get(), buf, MAX_PATH * 4, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0 || n >= MAX_PATH * 4) return false;
+    // The handle must stand for the link, not for what it points to.
+    if (!SameNameIgnoringCase(std::wstring(buf, n), folder + wide.substr(slash + 1))) return false;
+    FILE_DISPOSITION_INFO dispose{};
+    dispose.DeleteFile = TRUE;
+    if (!SetFileInformationByHandle(h.get(), FileDispositionInfo, &dispose, sizeof dispose)) return false;
+    h.reset();
+    return GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 FolderWalker::FolderWalker(const std::string& folder) {

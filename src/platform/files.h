@@ -36,6 +36,20 @@ std::string SystemDirectory();
 // The user's temporary folder, with a trailing backslash.
 std::string TempDirectory();
 
+// Whether the path names a link (symbolic link, junction, mount point) rather
+// than a file or folder of its own. Beside the reparse attribute this also
+// catches links the attribute does not show (a Unix symbolic link under Wine
+// looks like a plain file): the path the system resolves the entry to differs
+// from its folder's resolved path plus its name. A link higher up the path
+// does not count.
+bool IsLink(const std::string& path);
+
+// Removes a link itself, never what it points to: only through a handle that
+// the system opened on the link (checked by its resolved path), so a system
+// that resolves links when it opens them (Wine does, for Unix links) leaves
+// both in place and the answer is false.
+bool DeleteLinkItself(const std::string& path);
+
 // Renames a file or folder. Without replace it fails when the new name is taken.
 bool RenamePath(const std::string& from, const std::string& to, bool replace, DWORD* error = nullptr);
 // Deletes a file (a link itself, never what it points at).
@@ -74,6 +88,8 @@ public:
     bool WriteAll(const std::string& data) { return WriteAll(data.data(), data.size()); }
     // Until the bytes written are on the disk.
     bool Flush();
+    // The file ends at the current position.
+    bool Truncate();
     // The attributes of the open file (a link's own when opened Exclusive).
     DWORD Attributes();
     // The path the system resolves the open file to, as a UTF-8 "\\?\" path; empty when unknown.

@@ -159,12 +159,21 @@ void ScanProfileEntries(const Browser& b, bool cookies, TreeModel& tree, int nod
     }
     const int pos = cookies ? b.cookiePos : b.historyPos;
     int counter = 0;
+    // Every line of the text ends with CR LF: the lines before a cookie piece
+    // are the line ends before it, counted once as the cutting moves on.
+    size_t counted = 0;
+    int64_t lineEnds = 0;
     auto sink = [&](std::string_view entry) {
         if (ScanAborted()) return false;
         ProcessMessages();
         TResultContentItem& r = AddBrowserRecord(results, pos);
         DetailOf(r, r.Kind).assign(entry);
         r.Location = FoundPath;
+        if (cookies) {  // the piece starts with the line end before its own line
+            const size_t at = static_cast<size_t>(entry.data() - text.data());
+            for (; counted < at; ++counted) lineEnds += text[counted] == '\n';
+            r.Line = lineEnds + 1;
+        }
         r.Size = static_cast<int64_t>(Utf8Length(entry));  // characters
         ++counter;
         UpdateFoundCount(tree, node, counter, kCountSet);

@@ -1,6 +1,7 @@
 #include "ui/advanced_shred_form.h"
 
 #include <algorithm>
+#include <set>
 
 #include "app/settings.h"
 #include "platform/files.h"
@@ -173,17 +174,20 @@ void TAdvancedShredForm::btnShredClick() {
                                          kAppTitle, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);  // 308
     if (answer != IDYES) return;
     shredding_ = true;
+    ShredReport report;
+    std::set<std::string> done;
     for (const std::string& path : entries) {
-        if (FileExists(path)) {
-            shredFile(path, passes);
-        } else {
-            shredFolder(path, passes);
-            removeFolder(path);
-        }
+        if (!done.insert(path).second) continue;  // the same path again: shredded at its first place
+        shredEntry(path, passes, report);
+        if (report.aborted) break;
     }
     shredding_ = false;
-    Dialogs().Message(owner, "File Shredded Completely!", kAppTitle, MB_OK);
+    // The message says what happened: all done, or what stayed where it was.
+    Dialogs().Message(owner, ShredSummary(report), kAppTitle, report.AllGone() ? MB_OK : MB_OK | MB_ICONEXCLAMATION);
+    // The list keeps the entries that are still there, for another try.
     RemoveAllFilesfromthelist1Click();
+    for (const std::string& path : entries)
+        if (PathAttributes(path) != INVALID_FILE_ATTRIBUTES) AddEntry(path);
 }
 
 std::vector<std::string> TAdvancedShredForm::Entries() const {

@@ -35,10 +35,8 @@ public:
     void SelectEntry(int index);
     ShredLevel Level() const;
 
-    // The engine the Shred button drives (the real one unless a test looks on).
-    std::function<bool(const std::string&, int)> shredFile = ShredFile;
-    std::function<void(const std::string&, int)> shredFolder = [](const std::string& f, int p) { ShredFolder(f, p); };
-    std::function<void(const std::string&)> removeFolder = RemoveShreddedFolder;
+    // The engine the Shred button drives for each entry (the real one unless a test looks on).
+    std::function<void(const std::string&, int, ShredReport&)> shredEntry = ShredEntry;
 
     HWND memo = nullptr, listAdd = nullptr;
     HWND RadioButton1 = nullptr, RadioButton2 = nullptr, RadioButton3 = nullptr;

@@ -299,6 +299,14 @@ void TFrm_Main::CreateExcludePage() {
     const int stripH = 49;
     ExcludeStrip.Create(PanelArgs(page, {0, kMidH - stripH, kMainW, stripH}));
     ExcludeStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { Image1MouseDown(e); };
+    Label::CreateArgs warning;
+    warning.parent = ExcludeStrip.hwnd();
+    warning.bounds = {12, 16, kMainW - 240, 18};
+    warning.text = "The exclusion list could not be read.";
+    warning.font = {"Tahoma", 8, true, false};
+    warning.color = RGB(220, 0, 0);
+    warning.visible = false;
+    abExcludeWarning.Create(warning);
     MakeButton(ModifyBtn, ExcludeStrip.hwnd(), {kMainW - 218, 14, 98, 22}, "ModifyBtn");
     MakeButton(RemoveBtn, ExcludeStrip.hwnd(), {kMainW - 110, 14, 98, 22}, "RemoveBtn");
     ModifyBtn.OnClick = [this](TImageEx&) { ModifyBtnClick(); };
@@ -378,6 +386,8 @@ void TFrm_Main::ResultBtnClick() {
 
 void TFrm_Main::ExcludeBtnClick() {
     if (!SwitchPage(kPageExclude, ExcludeBtn)) return;
+    ReadExcludeItemsAgain();  // a file that could not be read at start-up may be readable now
+    abExcludeWarning.Show(ExcludeList.FileUnread);
     BuildExcludeTree();
     DataNotebook.SetPageIndex(kPageExclude);
 }

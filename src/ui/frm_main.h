@@ -110,6 +110,7 @@ public:
     TreeModel ExcludeTree{true};
     ListView ExcludeListView;
     TImageEx ModifyBtn, RemoveBtn;
+    Label abExcludeWarning;  // shown while the exclusion file cannot be read
 
     // Advanced page: the shred form, made on the first visit.
     Panel AdvancedPanel;
@@ -131,6 +132,8 @@ private:
     void ShowPageButtons(TImageEx& shown);
     std::array<TImageEx*, 4> PageButtons() { return {&ScanBtn, &ResultBtn, &ExcludeBtn, &AdvancedBtn}; }
     void BuildExcludeTree();
+    // Says that the exclusion file could not be read and was left as it is.
+    void ListUnreadMessage();
     void RecountExcludeTree();
     // Takes the record a row was built from out of its collection and keeps
     // the other rows pointing at their records.

@@ -6,6 +6,7 @@
 #include "model/result_items.h"
 #include "model/result_rows.h"
 #include "model/shared_state.h"
+#include "model/summary.h"
 #include "platform/user_dialogs.h"
 #include "ui/frm_main.h"
 
@@ -22,7 +23,20 @@ void TFrm_Main::CleanBtnClick() {
     cdGauge.Show(false);
     abStepMsg.SetCaption("");
     abHintStr.SetCaption("");
-    Dialogs().Message(hwnd(), "Evidences were successfully cleaned!", kAppTitle, MB_ICONINFORMATION | MB_OK);
+    // Say what happened: success only when every ticked trace went.
+    int removed = 0;
+    std::vector<std::string> stayed;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const TResultContents& results = *ResultsOf(c);
+        for (int i = 0; i < results.Count(); ++i) {
+            const TResultContentItem& r = results.Item(i);
+            if (!r.Checked) continue;
+            if (r.Deleted) ++removed;
+            else stayed.push_back(ShownNameOf(c, r) + " (" + StayReasonText(r.Reason) + ")");
+        }
+    }
+    Dialogs().Message(hwnd(), CleanOutcomeText(removed, stayed), kAppTitle,
+                      (stayed.empty() ? MB_ICONINFORMATION : MB_ICONEXCLAMATION) | MB_OK);
     CleanBtn.Show(false);
     FinishBtn.Show(true);
     BuildResultTree();
@@ -41,7 +55,8 @@ void TFrm_Main::RunClean() {
     for (int cat : ResultTree.Children(0)) {
         const int category = ResultTree.Data(cat)->CategoryIndex;
         if (TResultContents* results = ResultsOf(category)) CleanEvidences(*results, progress);
-        if (category == 2) EmptyRecycleBin(hwnd());
+        // The bin is emptied only when the scan found it and it is ticked.
+        if (category == 2 && RecycleBinTicked(SystemResults)) EmptyRecycleBin(hwnd());
     }
 }
 

@@ -10,6 +10,8 @@
 #include "model/text.h"
 #include "scan/scanners.h"
 #include "ui/exclude_data_form.h"
+#include "app/settings.h"
+#include "platform/user_dialogs.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -171,14 +173,24 @@ void TFrm_Main::ModifyBtnClick() {
     if (onModifyShown) form.OnShownModal = [this, &form](Form&) { onModifyShown(form); };
     if (form.ShowModal() != IDOK) return;
     const std::string newValue = form.Text();
-    ModifyExcludeItem(itemName, oldValue, newValue);
+    if (!ModifyExcludeItem(itemName, oldValue, newValue) && ExcludeList.FileUnread) return ListUnreadMessage();
     ExcludeListView.SetCellText(row, 1, newValue);
+}
+
+void TFrm_Main::ListUnreadMessage() {
+    abExcludeWarning.Show(true);
+    Dialogs().Message(hwnd(),
+                      "The exclusion list could not be read, so it was not changed. Close the program that holds "
+                      "the file \"" + ExcludeFilePath() + "\" and try again.",
+                      kAppTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
 void TFrm_Main::RemoveBtnClick() {
     const int row = ExcludeListView.SelectedRow();
     if (row < 0) return;
-    RemoveExcludeItem(ExcludeListView.CellText(row, 0), ExcludeListView.CellText(row, 1));
+    if (!RemoveExcludeItem(ExcludeListView.CellText(row, 0), ExcludeListView.CellText(row, 1)) &&
+        ExcludeList.FileUnread)
+        return ListUnreadMessage();
     ExcludeListView.DeleteRow(row);
     RecountExcludeTree();
 }

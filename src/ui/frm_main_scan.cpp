@@ -2,6 +2,7 @@
 // the result tree and the summary line.
 #include "app/data_module.h"
 #include "app/settings.h"
+#include "exclude/exclude_store.h"
 #include "model/result_rows.h"
 #include "model/shared_state.h"
 #include "model/summary.h"
@@ -19,6 +20,11 @@ void TFrm_Main::ScanNowBtnClick() {
                           MB_ICONWARNING | MB_OK);
         return;
     }
+    if (ExcludeList.FileUnread && !ReadExcludeItemsAgain())
+        Dialogs().Message(hwnd(),
+                          "The exclusion list could not be read: this scan also lists the traces it excludes. "
+                          "Untick them before you clean.",
+                          kAppTitle, MB_ICONWARNING | MB_OK);
     ScanNowBtn.Show(false);
     AbortBtn.Show(true);
     ScanState = kScanRunning;

@@ -46,14 +46,31 @@ protected:
         ClearTraces({});
         Pump();
     }
-    // Scans only the given category (0..3).
+    // Scans only the given category (0..3; -1: all four).
     void ScanOnly(int category) {
         for (int c = 0; c < 4; ++c)
-            if (c != category) {
+            if (category >= 0 && c != category) {
                 const POINT p = TickBoxPoint(form->tvItemsList, kCatalogCategories[c].node);
                 Press(form->tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
             }
         Click(form->ScanNowBtn.hwnd());
+    }
+    int ResultNodeOf(const std::string& caption) const {
+        for (int i = 0; i < form->ResultTree.Count(); ++i)
+            if (form->ResultTree.At(i).caption == caption) return i;
+        return -1;
+    }
+    // A left press on the tick box of a row of the result list.
+    void ClickRowTick(int row) {
+        RECT r{};
+        ListView_GetItemRect(form->ResultListView.hwnd(), row, &r, LVIR_BOUNDS);
+        const int y = (r.top + r.bottom) / 2;
+        for (int x = 0; x < 40; ++x)
+            if (form->ResultListView.HitTest(x, y).onStateImage) {
+                Press(form->ResultListView.hwnd(), WM_LBUTTONDOWN, x + 2, y);
+                return;
+            }
+        ADD_FAILURE() << "no tick box in row " << row;
     }
     std::unique_ptr<TFrm_Main> form;
     DialogScope scope;
@@ -89,21 +106,63 @@ TEST_F(CleanRunTest, OnlySoftwareFindingsLeaveTheBinAlone) {
                  !k.ValueNames().empty());
 }
 
-TEST_F(CleanRunTest, WindowsSystemShownEmptiesTheBinEvenWithNothingChecked) {
+// The bin is the user's own: emptied only when the scan found recycle-bin
+// traces and at least one of them is ticked.
+TEST_F(CleanRunTest, TheBinIsEmptiedOnlyWhenItsTracesAreTicked) {
     SeedOptions o;
-    o.items = {"TrayNotify"};
+    o.items = {"TrayNotify", "RecycleBin"};
     SeedTraces(o);
-    // Wine empties the files of its bin but leaves folders sent there by other
-    // tests, so the bin must end with fewer items than it had before this file.
-    const long long before = BinItems();
     RecycleAFile();
-    ASSERT_EQ(BinItems(), before + 1);
+    const long long before = BinItems();
+    ASSERT_GE(before, 1);
     ScanOnly(2);
-    const POINT p = TickBoxPoint(form->ResultTreeView, 0);  // untick everything
+    const int bin = ResultNodeOf("RecycleBin");
+    ASSERT_GE(bin, 0);
+    const POINT p = TickBoxPoint(form->ResultTreeView, bin);  // untick the recycle bin's traces
     Press(form->ResultTreeView.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
     Click(form->CleanBtn.hwnd());
-    EXPECT_LE(BinItems(), before);
-    EXPECT_EQ(SystemResults.Item(0).Deleted, 0);  // unchecked: left alone
+    EXPECT_EQ(BinItems(), before);
+    for (int i = 0; i < SystemResults.Count(); ++i) {
+        const TResultContentItem& r = std::as_const(SystemResults).Item(i);
+        EXPECT_EQ(r.Deleted, r.CleanName == "Clean RecycleBin" ? 0 : 1) << r.ValueName;
+    }
+    // Ticked, it is emptied (Wine's bin keeps folders other tests sent there, so: fewer, not none).
+    Click(form->FinishBtn.hwnd());
+    SeedTraces(o);
+    RecycleAFile();
+    const long long full = BinItems();
+    ScanOnly(2);
+    Click(form->CleanBtn.hwnd());
+    EXPECT_LT(BinItems(), full);
+}
+
+// Unticking one Open With row keeps that value; the message then says what
+// stayed instead of announcing success.
+TEST_F(CleanRunTest, AnUntickedOpenWithRowStaysAndTheMessageSaysSo) {
+    SeedOptions o;
+    o.items = {"Windows Explorer Open With History", "Paint"};
+    SeedTraces(o);
+    ScanOnly(-1);
+    const int openWith = ResultNodeOf("Windows Explorer Open With History");
+    ASSERT_GE(openWith, 0);
+    Press(form->ResultTreeView.hwnd(), WM_LBUTTONDOWN, RightOfLabelPoint(form->ResultTreeView, openWith).x,
+          RightOfLabelPoint(form->ResultTreeView, openWith).y);
+    ASSERT_EQ(form->ResultListView.RowCount(), 3);
+    ClickRowTick(0);  // seedapp1.exe
+    // One Paint value vanishes between the scan and the clean: it cannot be removed.
+    RegKey paint;
+    ASSERT_TRUE(paint.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
+    ASSERT_TRUE(paint.DeleteValue("File1"));
+    Click(form->CleanBtn.hwnd());
+    RegKey k;
+    ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\otherFolder"));
+    EXPECT_EQ(k.ValueNames(), (std::vector<std::string>{"seedapp1.exe"}));
+    ASSERT_EQ(scope.dialogs.messages.size(), 1u);
+    const std::string text = scope.dialogs.messages[0].text;
+    EXPECT_EQ(text.find("successfully"), std::string::npos) << text;
+    EXPECT_NE(text.find("traces were removed; 1 trace could not be removed:"), std::string::npos) << text;
+    EXPECT_NE(text.find("C:\\seed\\picture1.bmp (not found)"), std::string::npos) << text;
+    EXPECT_EQ(scope.dialogs.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
 }
 
 TEST_F(CleanRunTest, OneUndeletableValueOfFourStopsTheGaugeAt75) {

@@ -286,3 +286,38 @@ TEST_F(ExcludePageTest, EveryExcludedRowStaysOutOfTheNextScan) {
         EXPECT_EQ(again, ignoring) << (fromItemLists ? "from the item lists" : "from the whole list");
     }
 }
+
+// An exclusion file held by another program when the window opens is never
+// rewritten from the incomplete list: the page says so, a Remove is refused
+// with a message, and once the file can be read the page shows it whole.
+TEST_F(ExcludePageTest, AnExclusionFileThatCannotBeReadIsLeftWhole) {
+    DialogScope scope;
+    const std::string text = "Paint|k!File1<one\r\nRun History|r!a<two\r\n";
+    {
+        File f(ExcludeFilePath(), File::Open::Create);
+        f.WriteAll(text);
+    }
+    form.reset();
+    {
+        File held(ExcludeFilePath(), File::Open::Exclusive);
+        ASSERT_TRUE(held);
+        Open();
+        EXPECT_TRUE(ExcludeList.FileUnread);
+        Click(form->ExcludeBtn.hwnd());
+        EXPECT_TRUE(form->abExcludeWarning.Visible());
+        EXPECT_EQ(form->ExcludeListView.RowCount(), 0);
+        // A row the page still shows (made here as if it had been read) cannot be removed meanwhile.
+        form->ExcludeListView.AddRow({"Paint", "one"});
+        form->ExcludeListView.SelectRow(0);
+        Click(form->RemoveBtn.hwnd());
+        ASSERT_EQ(scope.dialogs.messages.size(), 1u);
+        EXPECT_NE(scope.dialogs.messages[0].text.find("could not be read, so it was not changed"), std::string::npos);
+        EXPECT_EQ(form->ExcludeListView.RowCount(), 1);
+    }
+    EXPECT_EQ(FileText(), text);
+    Click(form->ScanBtn.hwnd());
+    Click(form->ExcludeBtn.hwnd());  // readable now: read again
+    EXPECT_FALSE(form->abExcludeWarning.Visible());
+    EXPECT_FALSE(ExcludeList.FileUnread);
+    EXPECT_EQ(form->ExcludeListView.RowCount(), 2);
+}

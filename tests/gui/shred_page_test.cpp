@@ -20,14 +20,9 @@ protected:
         Click(form->AdvancedBtn.hwnd());
         shred = form->AdvancedShredForm.get();
         ASSERT_NE(shred, nullptr);
-        shred->shredFile = [this](const std::string& p, int passes) {
-            calls.push_back("file " + p + " " + std::to_string(passes));
-            return true;
+        shred->shredEntry = [this](const std::string& p, int passes, ShredReport&) {
+            calls.push_back(p + " " + std::to_string(passes));
         };
-        shred->shredFolder = [this](const std::string& p, int passes) {
-            calls.push_back("folder " + p + " " + std::to_string(passes));
-        };
-        shred->removeFolder = [this](const std::string& p) { calls.push_back("remove " + p); };
     }
     void TearDown() override {
         form.reset();
@@ -94,26 +89,25 @@ TEST_F(ShredPageTest, NoKeepsTheListAndYesShredsEveryEntryAtTheChosenLevel) {
         scope.dialogs.messages.clear();
         Click(shred->btnShred.hwnd());
         const std::string p = std::to_string(passes);
-        EXPECT_EQ(calls, (std::vector<std::string>{"file " + file + " " + p, "folder C:\\gone\\folder " + p,
-                                                   "remove C:\\gone\\folder"}))
-            << passes;
+        EXPECT_EQ(calls, (std::vector<std::string>{file + " " + p, "C:\\gone\\folder " + p})) << passes;
         ASSERT_EQ(scope.dialogs.messages.size(), 2u);
         EXPECT_EQ(scope.dialogs.messages[1].text, "File Shredded Completely!");
         EXPECT_EQ(scope.dialogs.messages[1].flags, static_cast<UINT>(MB_OK));
-        EXPECT_TRUE(shred->Entries().empty());
+        // The engine here only looked on: what is still there stays in the list.
+        EXPECT_EQ(shred->Entries(), (std::vector<std::string>{file}));
     }
     DeleteFileW(ToWide(file).c_str());
 }
 
 TEST_F(ShredPageTest, AShredPressDuringARunStartsNoSecondRun) {
     shred->AddEntry("C:\\gone\\folder");
-    shred->shredFolder = [this](const std::string& p, int passes) {
-        calls.push_back("folder " + p + " " + std::to_string(passes));
+    shred->shredEntry = [this](const std::string& p, int passes, ShredReport&) {
+        calls.push_back(p + " " + std::to_string(passes));
         Click(shred->btnShred.hwnd());  // the walk lets the press through
     };
     scope.dialogs.answers = {IDYES, IDYES};
     Click(shred->btnShred.hwnd());
-    EXPECT_EQ(calls, (std::vector<std::string>{"folder C:\\gone\\folder 1", "remove C:\\gone\\folder"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"C:\\gone\\folder 1"}));
     ASSERT_EQ(scope.dialogs.messages.size(), 2u);  // one warning, one completion
     EXPECT_EQ(scope.dialogs.messages[1].text, "File Shredded Completely!");
     EXPECT_TRUE(shred->Entries().empty());
@@ -123,9 +117,7 @@ TEST_F(ShredPageTest, TheSamePathTwiceEndsCompletelyWithTheRealEngine) {
     const std::string file = TempFolder() + "shred-twice.txt";
     HANDLE h = CreateFileW(ToWide(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(h);
-    shred->shredFile = ShredFile;
-    shred->shredFolder = [](const std::string& f, int p) { ShredFolder(f, p); };
-    shred->removeFolder = RemoveShreddedFolder;
+    shred->shredEntry = ShredEntry;
     shred->AddEntry(file);
     shred->AddEntry(file);
     scope.dialogs.answers = {IDYES};
@@ -162,4 +154,29 @@ TEST_F(ShredPageTest, AddingFilesFoldersAndTheRecycleBin) {
     shred->RemoveAllFilesfromthelist1Click();
     EXPECT_TRUE(shred->Entries().empty());
     ClearTraces(o);
+}
+
+// A run that leaves something says what stayed, and the list keeps it for another try.
+TEST_F(ShredPageTest, APartialShredSaysWhatStayedAndKeepsItListed) {
+    const std::string dir = TempFolder();
+    const std::string gone = dir + "shred-page-gone.txt", stays = dir + "shred-page-read-only.txt";
+    for (const std::string& f : {gone, stays}) {
+        HANDLE h = CreateFileW(ToWide(f).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(h);
+    }
+    SetFileAttributesW(ToWide(stays).c_str(), FILE_ATTRIBUTE_READONLY);
+    shred->shredEntry = ShredEntry;
+    shred->AddEntry(gone);
+    shred->AddEntry(stays);
+    scope.dialogs.answers = {IDYES};
+    Click(shred->btnShred.hwnd());
+    EXPECT_FALSE(FileExists(gone));
+    EXPECT_TRUE(FileExists(stays));
+    ASSERT_EQ(scope.dialogs.messages.size(), 2u);
+    EXPECT_EQ(scope.dialogs.messages[1].text,
+              "1 item was not shredded and stays where it was:\r\n" + stays + " (read-only)");
+    EXPECT_EQ(scope.dialogs.messages[1].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(shred->Entries(), (std::vector<std::string>{stays}));
+    SetFileAttributesW(ToWide(stays).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(ToWide(stays).c_str());
 }

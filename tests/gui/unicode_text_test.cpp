@@ -195,8 +195,7 @@ TEST_F(UnicodeTextTest, TheShredListHandsTheEngineEveryNameExactly) {
     SendMessageW(shred.listAdd, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(buf));
     EXPECT_EQ(std::wstring(buf), L"C:\\gone\\😀.txt");
     std::vector<std::string> shredded;
-    shred.shredFolder = [&](const std::string& p, int) { shredded.push_back(p); };
-    shred.removeFolder = [](const std::string&) {};
+    shred.shredEntry = [&](const std::string& p, int, ShredReport&) { shredded.push_back(p); };
     scope.dialogs.answers = {IDYES};
     Click(shred.btnShred.hwnd());
     EXPECT_EQ(shredded, paths);

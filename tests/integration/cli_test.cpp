@@ -119,11 +119,14 @@ TEST(Cli, ShredSaysWhatItShreddedAndWhatNot) {
     EXPECT_EQ(run.exitCode, 0u) << run.out;
     EXPECT_FALSE(FileExists(dir + "\\one.txt"));
     EXPECT_FALSE(DirectoryExists(dir + "\\tree"));
-    EXPECT_NE(run.out.find("1 files shredded, 0 not; folder sent to the recycle bin"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("one.txt\tshredded"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("tree\t1 files shredded, 0 not; folder removed"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Everything was shredded."), std::string::npos) << run.out;
     run = RunCli("shred \"" + dir + "\\ro.txt\" \"" + dir + "\\nothing-here\"");
     EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_NE(run.out.find("ro.txt\tNOT SHREDDED"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("nothing-here\tnot found"), std::string::npos);
+    EXPECT_NE(run.out.find("ro.txt\tNOT SHREDDED (read-only)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("nothing-here\tNOT SHREDDED (not found)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Some items could not be shredded and stay where they were."), std::string::npos);
     EXPECT_TRUE(FileExists(dir + "\\ro.txt"));
     EXPECT_EQ(RunCli("shred").exitCode, 2u);
     EXPECT_EQ(RunCli("shred --passes 0 x").exitCode, 2u);

@@ -10,6 +10,7 @@
 #include "exclude/exclude_tests.h"
 #include "integration/fixtures.h"
 #include "platform/files.h"
+#include "scan/scan_conventions.h"
 
 namespace {
 
@@ -164,4 +165,39 @@ TEST_F(ExcludeStore, AFileThatCannotBeReadIsNeverOverwrittenFromAnIncompleteList
     TExcludeContents none;
     EXPECT_TRUE(LoadExcludeItemsFrom(dir.path() + "\\absent.est", none));
     EXPECT_FALSE(none.FileUnread);
+}
+
+// Entries whose fields hold the separators or line ends read back exactly from
+// the file, and still keep their traces out of a scan after a reload.
+TEST_F(ExcludeStore, EntriesWithSeparatorsAndLineEndsReloadExactly) {
+    TestKey key("MUICache");
+    key.SetString("C:\\Games\\Wow!\\wow.exe", "World <of> Warcraft");
+    key.SetString("C:\\Games\\other.exe", "Other");
+    const TExcludeContentItem wow{"Exe MUICache", key.full(), "C:\\Games\\Wow!\\wow.exe", "World <of> Warcraft"};
+    const TExcludeContentItem lines{"Run History", "HKEY_CURRENT_USER\\x", "a", "two\r\nlines|and!more"};
+    EXPECT_TRUE(AddExcludeItemTo(file, list, wow));
+    EXPECT_TRUE(AddExcludeItemTo(file, list, lines));
+    EXPECT_TRUE(AddExcludeItemTo(file, list, {"Cache", "http://plain/", "", ""}));
+    TExcludeContents reloaded;
+    ASSERT_TRUE(LoadExcludeItemsFrom(file, reloaded));
+    ASSERT_EQ(reloaded.Count(), 3);
+    EXPECT_TRUE(SameEntry(reloaded.Item(0), wow));
+    EXPECT_TRUE(SameEntry(reloaded.Item(1), lines));
+    EXPECT_EQ(Slurp(file).substr(Slurp(file).rfind("\r\nCache|")), "\r\nCache|http://plain/!<\r\n");  // plain lines stay plain
+    // A rewrite keeps them too.
+    ASSERT_TRUE(RemoveExcludeItemFrom(file, reloaded, "Cache", "http://plain/"));
+    TExcludeContents again;
+    LoadExcludeItemsFrom(file, again);
+    ASSERT_EQ(again.Count(), 2);
+    EXPECT_TRUE(SameEntry(again.Item(0), wow));
+    // The reloaded entry still excludes its trace.
+    ScanTree t;
+    ExcludeList.Item(ExcludeList.AddNew()) = again.Item(0);
+    ListScannerRow row{"Exe MUICache", "Clean Windows MUICache", "Microsoft Windows", key.path().c_str(),
+                       ListScannerRow::Lists::Values, kKindRegValueText, ListScannerRow::NameInto::ValueName, true,
+                       ListScannerRow::TestData::ValueText};
+    row.plainTextOnly = true;
+    RunListScanner(row, t.tree, 42, t.results);
+    ASSERT_EQ(t.results.Count(), 1);
+    EXPECT_EQ(t.results.Item(0).ValueName, "C:\\Games\\other.exe");
 }

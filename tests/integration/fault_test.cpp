@@ -182,7 +182,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
     };
     ScanTree t;
     TResultContents results;
-    ShredTally tally;
+    ShredReport tally;
     TestKey key("AbortLatency");
     TempFolder dir("AbortLatency");
     const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
@@ -254,7 +254,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
          },
          found},
         seeded("value-name lists without exclusions", "GetRight", 400, 3, 2, 46),
-        {"shred folder walk", [] {}, [&] { ShredFolder(dir.path(), 1, &tally); }, [] {},
+        {"shred folder walk", [] {}, [&] { ShredFolder(dir.path(), 1, tally); }, [] {},
          [&] { return tally.shredded; }},
     };
     for (const Loop& loop : loops) {

@@ -39,8 +39,8 @@ void DeleteTree(const std::string& folder) {
         if (e.name == "." || e.name == "..") continue;
         const std::string p = folder + "\\" + e.name;
         SetPathAttributes(p, FILE_ATTRIBUTE_NORMAL);
-        if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {  // a link: remove it, not what it points at
-            if (!RemoveFolder(p)) DeletePath(p);
+        if ((e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) || IsLink(p)) {  // a link: itself or nothing, never its target
+            DeleteLinkItself(p);
         } else if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
             DeleteTree(p);
         } else {

@@ -276,11 +276,11 @@ TEST(Unicode, TheShredderDestroysTheFileNamedAndNoLookAlike) {
     // A folder walk reaches every name in it.
     const std::string folder = dir.Folder("Папка 文件夹 😀");
     for (const std::string& name : n.hostile) dir.File("Папка 文件夹 😀\\" + name, "secret");
-    ShredTally tally;
-    ShredFolder(folder, 1, &tally);
-    EXPECT_EQ(tally.shredded, static_cast<int>(n.hostile.size()));
-    EXPECT_EQ(tally.failed, 0);
-    EXPECT_EQ(Entries(folder), 0);
+    ShredReport report;
+    ShredEntry(folder, 1, report);
+    EXPECT_EQ(report.shredded, static_cast<int>(n.hostile.size()));
+    EXPECT_TRUE(report.AllGone());
+    EXPECT_FALSE(FileThere(folder));
 
     // The headless front end takes the path exactly as given and prints it in UTF-8.
     const std::string target = dir.File("Łódź.txt", "secret");

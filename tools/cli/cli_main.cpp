@@ -97,8 +97,9 @@ void PrintRecordJson(JsonWriter& w, int category, int index, const TResultConten
 }
 
 // Cleans every found record as the window's clean run does: category by
-// category, the recycle bins emptied after Windows System when it found
-// anything. Returns whether every record was removed.
+// category, the recycle bins emptied after Windows System only when the scan
+// found recycle-bin traces (the headless clean ticks all it finds). Returns
+// whether every record was removed.
 bool CleanAll() {
     CleanProgress progress;
     progress.total = CountChecked();
@@ -107,7 +108,7 @@ bool CleanAll() {
         TResultContents& results = *ResultsOf(c);
         if (results.Count() == 0) continue;
         CleanEvidences(results, progress);
-        if (c == 2) EmptyRecycleBin(nullptr);
+        if (c == 2 && RecycleBinTicked(results)) EmptyRecycleBin(nullptr);
         for (int i = 0; i < results.Count(); ++i) all = all && std::as_const(results).Item(i).Deleted;
     }
     return all;
@@ -172,36 +173,39 @@ int Scan(const ScanArgs& args) {
             if (i == 0) std::printf("== %s ==\n", std::string(kCatalogCategories[c].caption).c_str());
             std::printf("%s\t%s\t%lld%s\n", r.ItemName.c_str(), Printable(ShownNameOf(c, r)).c_str(),
                         static_cast<long long>(r.Size),
-                        args.clean ? (r.Deleted ? "\tremoved" : "\tNOT REMOVED") : "");
+                        args.clean ? (r.Deleted ? "\tremoved" : "\tNOT REMOVED (" + std::string(StayReasonText(r.Reason)) + ")").c_str() : "");
         }
     std::printf("%s\n", summary.empty() ? "Nothing found." : summary.c_str());
     if (args.clean && !allRemoved) std::printf("Some traces could not be removed.\n");
     return status;
 }
 
-// Shreds files, and folder trees (their files shredded, the emptied tree sent
-// to the recycle bin), as the Shred button does.
+// Shreds files, and folder trees (their files shredded, the folders the walk
+// emptied removed), as the Shred button does. Exit status 1 when anything stayed.
 int Shred(int passes, const std::vector<std::string>& paths) {
-    bool allGone = true;
+    ShredReport report;
+    std::set<std::string> done;
     for (const std::string& path : paths) {
-        if (FileExists(path)) {
-            const bool ok = ShredFile(path, passes);
-            std::printf("%s\t%s\n", Printable(path).c_str(), ok ? "shredded" : "NOT SHREDDED");
-            allGone = allGone && ok;
-        } else if (DirectoryExists(path)) {
-            ShredTally tally;
-            ShredFolder(path, passes, &tally);
-            RemoveShreddedFolder(path);
-            const bool gone = !DirectoryExists(path);
-            std::printf("%s\t%d files shredded, %d not; folder %s\n", Printable(path).c_str(), tally.shredded, tally.failed,
-                        gone ? "sent to the recycle bin" : "NOT REMOVED");
-            allGone = allGone && gone && tally.failed == 0;
+        if (!done.insert(path).second) continue;  // the same path again: shredded at its first place
+        const bool folder = DirectoryExists(path) && !IsLink(path);
+        const ShredReport before = report;
+        ShredEntry(path, passes, report);
+        const size_t stayed = report.stayed.size() - before.stayed.size();
+        std::string what;
+        if (!folder) {
+            if (report.shredded > before.shredded) what = "shredded";
+            else if (report.linksRemoved > before.linksRemoved) what = "link removed; what it points to was left alone";
+            else if (stayed) what = "NOT SHREDDED (" + report.stayed.back().why + ")";
         } else {
-            std::printf("%s\tnot found\n", Printable(path).c_str());
-            allGone = false;
+            what = std::to_string(report.shredded - before.shredded) + " files shredded, " +
+                   std::to_string(stayed) + " not; folder " + (DirectoryExists(path) ? "KEPT" : "removed");
+            for (size_t i = before.stayed.size(); i < report.stayed.size(); ++i)
+                what += "\n  stayed: " + Printable(report.stayed[i].path) + " (" + report.stayed[i].why + ")";
         }
+        std::printf("%s\t%s\n", Printable(path).c_str(), what.c_str());
     }
-    std::printf("%s\n", allGone ? "Everything was shredded." : "Some items could not be shredded.");
+    const bool allGone = report.AllGone();
+    std::printf("%s\n", allGone ? "Everything was shredded." : "Some items could not be shredded and stay where they were.");
     return allGone ? 0 : 1;
 }
 
