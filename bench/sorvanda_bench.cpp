@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "tests/support/entry_hook.h"
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
 #include "model/shared_state.h"
@@ -409,26 +410,6 @@ void WindowScan(int entries) {
     ClearTraces(o);
 }
 
-// How long each long loop takes to return once Abort is pressed during it:
-// the click is posted from another thread 30 ms after the loop starts and
-// reaches the loop through its own message pumping, as the window's does.
-struct AbortWindow {
-    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        if (m == WM_APP) ScanState = kScanAbort;
-        return DefWindowProcA(h, m, w, l);
-    }
-    AbortWindow() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "SorvandaBenchAbort";
-        RegisterClassA(&wc);
-        hwnd = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    }
-    ~AbortWindow() { DestroyWindow(hwnd); }
-    HWND hwnd;
-};
-
 void WriteSmall(const std::string& path, const std::string& text) { WriteBig(path, text); }
 
 void RemoveFolder(const std::string& folder) {
@@ -440,6 +421,9 @@ void RemoveFolder(const std::string& folder) {
     SHFileOperationA(&op);
 }
 
+// How long each long loop takes to return once Abort is pressed during it:
+// the click is posted from another thread 30 ms after the loop starts and
+// reaches the loop through its own message pumping, as the window's does.
 void AbortLatency() {
     struct Loop {
         const char* name;
@@ -450,7 +434,7 @@ void AbortLatency() {
     BuildItemTree(tree, AllCatalogs);
     ExcludeList.Clear();
     TResultContents results;
-    AbortWindow click;
+    AbortButton click;
     const std::string key = std::string(kBenchKey) + "\\AbortLatency";
     char tmp[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, tmp);
@@ -532,7 +516,7 @@ void AbortLatency() {
         std::thread user([&] {
             Sleep(30);
             pressed = NowSeconds();
-            PostMessageA(click.hwnd, WM_APP, 0, 0);
+            click.Press();
         });
         loop.run();
         const double returned = NowSeconds();

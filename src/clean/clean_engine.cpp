@@ -24,17 +24,6 @@ int GaugePercent(int handled, int total) {
 
 namespace {
 
-StayReason ReasonOf(unsigned long error) {
-    switch (error) {
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return StayReason::InUse;
-    case ERROR_ACCESS_DENIED: return StayReason::AccessDenied;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return StayReason::NotFound;
-    default: return StayReason::Failed;
-    }
-}
-
 // Whether path is the key or file at place, or lies inside it.
 bool Within(const std::string& path, const std::string& place) {
     return path == place || (path.size() > place.size() && path.compare(0, place.size(), place) == 0 &&
@@ -181,7 +170,7 @@ private:
             MarkGoneWith(key);
             return StayReason::None;
         }
-        return GoneWithAKey(key) ? StayReason::None : ReasonOf(static_cast<unsigned long>(err));
+        return GoneWithAKey(key) ? StayReason::None : StayReasonOfError(static_cast<unsigned long>(err));
     }
 
     // Gone because this run deleted a key that held it.
@@ -201,16 +190,16 @@ private:
         }
         if (GoneWithAKey(t.key)) return StayReason::None;
         RegKey* key = keys_.Open(t.key);
-        if (!key) return ReasonOf(static_cast<unsigned long>(keys_.Error()));
+        if (!key) return StayReasonOfError(static_cast<unsigned long>(keys_.Error()));
         if (key->DeleteValue(t.value)) return StayReason::None;
-        return ReasonOf(static_cast<unsigned long>(key->Error()));
+        return StayReasonOfError(static_cast<unsigned long>(key->Error()));
     }
 
     StayReason RemoveFile(const std::string& path) {
         const WipeOutcome out = WipeAndDelete(path, 1);
         if (out.gone) return StayReason::None;
         if (out.wasLink) return StayReason::LinkNotFollowed;
-        return ReasonOf(out.error);
+        return StayReasonOfError(out.error);
     }
 
     // A browser's history or cookie file: whole when every trace in it is

@@ -22,31 +22,20 @@ std::vector<size_t> LineStarts(const std::string& bytes) {
     return starts;
 }
 
-StayReason ReasonOf(unsigned long error) {
-    switch (error) {
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return StayReason::InUse;
-    case ERROR_ACCESS_DENIED: return StayReason::AccessDenied;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return StayReason::NotFound;
-    default: return StayReason::Failed;
-    }
-}
-
 }  // namespace
 
 StayReason RemoveLinesFromFile(const std::string& path, const std::vector<LineToRemove>& lines) {
     if (IsLink(path)) return StayReason::LinkNotFollowed;
     if (PathAttributes(path) & FILE_ATTRIBUTE_READONLY) return StayReason::AccessDenied;
     File f(path, File::Open::Exclusive);
-    if (!f) return ReasonOf(f.Error());
+    if (!f) return StayReasonOfError(f.Error());
     const int64_t size = f.Size();
-    if (size < 0) return ReasonOf(f.Error());
+    if (size < 0) return StayReasonOfError(f.Error());
     std::string bytes(static_cast<size_t>(size), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
         size_t got = 0;
-        if (!f.Read(bytes.data() + done, bytes.size() - done, got)) return ReasonOf(f.Error());
+        if (!f.Read(bytes.data() + done, bytes.size() - done, got)) return StayReasonOfError(f.Error());
         if (got == 0) return StayReason::ChangedSinceScan;
         done += got;
     }
@@ -70,7 +59,7 @@ StayReason RemoveLinesFromFile(const std::string& path, const std::vector<LineTo
     // then the overwrite pattern, before the file is cut to its new length.
     std::string image = kept;
     while (image.size() < bytes.size()) image += kWipeUnit[image.size() % 2];
-    if (!f.Seek(0) || !f.WriteAll(image) || !f.Flush()) return ReasonOf(f.Error());
-    if (!f.Seek(static_cast<int64_t>(kept.size())) || !f.Truncate() || !f.Flush()) return ReasonOf(f.Error());
+    if (!f.Seek(0) || !f.WriteAll(image) || !f.Flush()) return StayReasonOfError(f.Error());
+    if (!f.Seek(static_cast<int64_t>(kept.size())) || !f.Truncate() || !f.Flush()) return StayReasonOfError(f.Error());
     return StayReason::None;
 }

@@ -131,3 +131,14 @@ WipeOutcome WipeAndDelete(const std::string& path, int extraPasses) {
 }
 
 bool WipeAndDeleteFile(const std::string& path, int extraPasses) { return WipeAndDelete(path, extraPasses).gone; }
+
+StayReason StayReasonOfError(unsigned long error) {
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return StayReason::InUse;
+    case ERROR_ACCESS_DENIED: return StayReason::AccessDenied;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return StayReason::NotFound;
+    default: return StayReason::Failed;
+    }
+}

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/records.h"
+
 // The block every pass writes over the file, from its first byte.
 inline constexpr char kWipeUnit[] = "01";
 
@@ -24,6 +26,9 @@ struct WipeOutcome {
     unsigned long error = 0;  // the system's error code when the file stayed
 };
 WipeOutcome WipeAndDelete(const std::string& path, int extraPasses);
+
+// Why a trace stayed, from the system's error code.
+StayReason StayReasonOfError(unsigned long error);
 
 class File;
 // Writes passes of the unit over an open file. False on any short write or

@@ -17,6 +17,13 @@ const CatalogItem* ItemOfRecord(int category, const TResultContentItem& record);
 // The record field the item shows (ShownField).
 const std::string& FieldText(const TResultContentItem& record, ShownField field);
 
+// The exclusion entry that keeps the record's trace out of later scans: the
+// fields its scanner tests. Items that test the entry's name alone (a cache or
+// cookie address, a favorite's file name) store it as the Location; the others
+// store the record's key, value name and the data their scanner tests (most
+// the value's text; some no text, the listed name, or a fixed text of their own).
+TExcludeContentItem ExclusionEntryOf(const TResultContentItem& record);
+
 // The Name column of the record: the field of the first item it belongs to;
 // for a record of no item, its ValueData in Windows Software, else empty.
 std::string ShownNameOf(int category, const TResultContentItem& record);

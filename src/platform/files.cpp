@@ -241,31 +241,33 @@ bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
+// Where the entry would resolve to if it were no link: its folder's resolved
+// path plus its own name; empty when the folder cannot be resolved.
+static std::wstring ResolvedAsItself(const std::wstring& wide) {
+    const size_t slash = wide.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return {};
+    std::wstring parent = wide.substr(0, slash);
+    if (parent.size() == 2 && parent[1] == L':') parent += L'\\';  // a drive's root
+    std::wstring folder = ResolvedPath(parent);
+    if (folder.empty()) return {};
+    if (folder.back() != L'\\') folder += L'\\';
+    return folder + wide.substr(slash + 1);
+}
+
 bool IsLink(const std::string& path) {
     const std::wstring wide = ToWide(path);
     const DWORD attrs = GetFileAttributesW(wide.c_str());
     if (attrs == INVALID_FILE_ATTRIBUTES) return false;
     if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) return true;
-    const size_t slash = wide.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return false;
-    std::wstring parent = wide.substr(0, slash);
-    if (parent.size() == 2 && parent[1] == L':') parent += L'\\';  // a drive's root
-    const std::wstring self = ResolvedPath(wide);
-    std::wstring folder = ResolvedPath(parent);
-    if (self.empty() || folder.empty()) return false;  // nothing to compare: taken as what it says it is
-    if (folder.back() != L'\\') folder += L'\\';
-    return !SameNameIgnoringCase(self, folder + wide.substr(slash + 1));
+    const std::wstring self = ResolvedPath(wide), itself = ResolvedAsItself(wide);
+    if (self.empty() || itself.empty()) return false;  // nothing to compare: taken as what it says it is
+    return !SameNameIgnoringCase(self, itself);
 }
 
 bool DeleteLinkItself(const std::string& path) {
     const std::wstring wide = ToWide(path);
-    const size_t slash = wide.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return false;
-    std::wstring parent = wide.substr(0, slash);
-    if (parent.size() == 2 && parent[1] == L':') parent += L'\\';
-    std::wstring folder = ResolvedPath(parent);
-    if (folder.empty()) return false;
-    if (folder.back() != L'\\') folder += L'\\';
+    const std::wstring itself = ResolvedAsItself(wide);
+    if (itself.empty()) return false;
     UniqueFile h(CreateFileW(wide.c_str(), DELETE | FILE_READ_ATTRIBUTES,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -274,7 +276,7 @@ bool DeleteLinkItself(const std::string& path) {
     const DWORD n = GetFinalPathNameByHandleW(h.get(), buf, MAX_PATH * 4, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (n == 0 || n >= MAX_PATH * 4) return false;
     // The handle must stand for the link, not for what it points to.
-    if (!SameNameIgnoringCase(std::wstring(buf, n), folder + wide.substr(slash + 1))) return false;
+    if (!SameNameIgnoringCase(std::wstring(buf, n), itself)) return false;
     FILE_DISPOSITION_INFO dispose{};
     dispose.DeleteFile = TRUE;
     if (!SetFileInformationByHandle(h.get(), FileDispositionInfo, &dispose, sizeof dispose)) return false;

@@ -128,3 +128,9 @@ size_t Utf8Length(std::string_view text) {
     }
     return n;
 }
+
+bool IsAsciiText(std::string_view text) {
+    for (unsigned char c : text)
+        if (c >= 0x80) return false;
+    return true;
+}

@@ -20,3 +20,7 @@ bool IsUtf8(std::string_view text, bool allowSurrogates = false);
 
 // Number of characters (code points) of UTF-8 text; a stray byte counts as one.
 size_t Utf8Length(std::string_view text);
+
+// Whether every byte is ASCII (then the text reads the same in UTF-8 and in
+// every code page the program reads files in).
+bool IsAsciiText(std::string_view text);

@@ -26,17 +26,9 @@ unsigned SystemAnsiCodePage() {
     return 1252;
 }
 
-namespace {
-bool IsAscii(std::string_view text) {
-    for (unsigned char c : text)
-        if (c >= 0x80) return false;
-    return true;
-}
-}  // namespace
-
 std::string CodePageToUtf8(std::string_view bytes, unsigned codePage) {
     if (bytes.empty()) return {};
-    if (IsAscii(bytes) && codePage != CP_UTF7) return std::string(bytes);  // the same in every code page we read
+    if (IsAsciiText(bytes) && codePage != CP_UTF7) return std::string(bytes);  // the same in every code page we read
     const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     if (n <= 0) return std::string(bytes);
     std::wstring w(static_cast<size_t>(n), L'\0');
@@ -66,7 +58,7 @@ bool Utf8ToCodePage(std::string_view utf8, unsigned codePage, std::string& out) 
 
 std::string UpperCaseText(std::string_view utf8) {
     std::string out(utf8);
-    if (IsAscii(utf8)) {
+    if (IsAsciiText(utf8)) {
         for (char& c : out)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         return out;

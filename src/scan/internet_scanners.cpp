@@ -137,8 +137,8 @@ void ScanProfileEntries(const Browser& b, bool cookies, TreeModel& tree, int nod
     if (!SearchProfileFile(b, cookies ? "cookies.txt" : "history.dat")) return;
     std::string raw;
     if (!ReadWholeFile(FoundPath, raw) || !KeepScanning()) return;
-    // The file is text in the system's code page.
-    raw = CodePageToUtf8(raw, SystemAnsiCodePage());
+    // The file is text in the system's code page (ASCII text is the same in UTF-8: no copy).
+    if (!IsAsciiText(raw)) raw = CodePageToUtf8(raw, SystemAnsiCodePage());
     if (!KeepScanning()) return;
     std::string text = JoinLinesCrLf(raw, KeepScanning);
     raw.clear();

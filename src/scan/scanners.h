@@ -12,12 +12,6 @@ using Scanner = void (*)(TreeModel& tree, int node, TResultContents& results);
 // The scanner of catalog item (category 0..3, 1-based position), or nullptr.
 Scanner ScannerFor(int category, int pos);
 
-// The value data a registry trace's scanner hands to IsRegExcluded, which is
-// what an exclusion made from the trace must hold to keep it out of later
-// scans. Most scanners test the value's text; some test no text, the listed
-// name, or a fixed text of their own.
-std::string ExclusionDataOf(const TResultContentItem& record);
-
 // Internet Explorer.
 void ScanIECache(TreeModel& tree, int node, TResultContents& results);
 void ScanIECookies(TreeModel& tree, int node, TResultContents& results);

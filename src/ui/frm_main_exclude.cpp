@@ -8,7 +8,7 @@
 #include "model/result_rows.h"
 #include "model/shared_state.h"
 #include "model/text.h"
-#include "scan/scanners.h"
+#include "model/result_items.h"
 #include "ui/exclude_data_form.h"
 #include "app/settings.h"
 #include "platform/user_dialogs.h"
@@ -50,16 +50,16 @@ void TFrm_Main::Exclude1Click() {
     const int selected = ResultListView.SelectedRow();
     if (selected < 0 || selected >= static_cast<int>(ResultRows.size())) return;
     const TResultItem row = ResultRows[static_cast<size_t>(selected)];
-    const std::string item = std::string(TrimControl(row.ItemName));
-    // These items test their traces by the entry name (URL or file name) alone.
-    if (item == "Cache" || item == "Cookies" || item == "Favorites") {
-        AddExcludeItem(row.ItemName, row.ValueName, "", "");
-    } else {
-        // The data the trace's scanner tests, so that the entry keeps it out of
-        // later scans (the row's shown data is not always that text).
-        const TResultContentItem* record = SourceOf(row);
-        AddExcludeItem(row.ItemName, row.Location, row.ValueName, record ? ExclusionDataOf(*record) : row.ValueData);
-    }
+    // The fields the trace's scanner tests, so that the entry keeps it out of later scans.
+    // (A row whose record is gone stands for it with the fields it copied.)
+    TResultContentItem copy;
+    copy.ItemName = row.ItemName;
+    copy.Location = row.Location;
+    copy.ValueName = row.ValueName;
+    copy.ValueData = row.ValueData;
+    const TResultContentItem* record = SourceOf(row);
+    const TExcludeContentItem e = ExclusionEntryOf(record ? *record : copy);
+    AddExcludeItem(e.ItemName, e.Location, e.EntryName, e.EntryData);
     // The user asked to keep this trace: its record leaves the results, so
     // that a clean of them never removes it (also when the entry was there).
     WithdrawRecord(row);
