@@ -80,10 +80,9 @@ void ListScanner() {
     ExcludeList.Clear();
     ExcludeList.Item(ExcludeList.AddNew()) = {"Run History", "HKEY_CURRENT_USER\\Other", "", "x"};
     const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", path.c_str(),
-                             ListScannerRow::Lists::Values, 2, ListScannerRow::NameInto::ValueName, true,
-                             ListScannerRow::TestData::ValueText};
+                             ListScannerRow::Lists::Values, 2, NameField::ValueName, true, TestData::ValueText};
     TResultContents results;
-    const double product = BestOf(5, [&] { RunListScanner(row, tree, 29, results); }, [&] { results.Clear(); });
+    const double product = BestOf(5, [&] { RunListScanner(row, ContextFor(tree, 29, results)); }, [&] { results.Clear(); });
     volatile size_t bytes = 0;
     const double baseline = BestOf(5, [&] {
         HKEY h;
@@ -111,8 +110,8 @@ struct Scan {
         BuildCatalog(AllCatalogs);
         BuildItemTree(tree, AllCatalogs);
     }
-    double Time(Scanner scanner, int node) {
-        return BestOf(5, [&] { scanner(tree, node, results); }, [&] { results.Clear(); });
+    double Time(const char* item) {
+        return BestOf(5, [&] { ScanOneItem(*FindCatalogItemByName(item), tree, results); }, [&] { results.Clear(); });
     }
 };
 
@@ -122,7 +121,7 @@ void UrlCache(int entries) {
     o.count = entries;
     SeedTraces(o);
     Scan scan;
-    const double product = BestOf(3, [&] { ScanIECache(scan.tree, 2, scan.results); }, [&] { scan.results.Clear(); });
+    const double product = BestOf(3, [&] { ScanOneItem(*FindCatalogItemByName("Cache"), scan.tree, scan.results); }, [&] { scan.results.Clear(); });
     const int found = scan.results.Count();
     volatile int n = 0;
     const double baseline = BestOf(3, [&] {
@@ -151,7 +150,7 @@ void RecentFolder(int files) {
     Scan scan;
     volatile int n = 0;
     const auto [product, baseline] = BestOfAlternating(
-        9, [&] { ScanRecentFiles(scan.tree, 31, scan.results); },
+        9, [&] { ScanOneItem(*FindCatalogItemByName("Recent Files"), scan.tree, scan.results); },
         [&] {
             WIN32_FIND_DATAW d;
             HANDLE h = FindFirstFileW(ToWide(folder + "\\*.*").c_str(), &d);
@@ -188,7 +187,7 @@ void HistoryCutting(int megabytes) {
     text.clear();
     text.shrink_to_fit();
     Scan scan;
-    const double product = BestOf(3, [&] { ScannerFor(3, 5)(scan.tree, 49, scan.results); },
+    const double product = BestOf(3, [&] { ScanOneItem(*FindCatalogItem(3, 5), scan.tree, scan.results); },
                                   [&] { scan.results.Clear(); });
     std::string raw;
     const double baseline = BestOf(3, [&] { ReadWholeFile(file, raw); });
@@ -219,8 +218,11 @@ void ProfileSearch(int entries) {
         for (int i = 0; i < perFolder; ++i) WriteBig(dir + "\\file" + std::to_string(i) + ".sqlite", "x");
     }
     WriteBig(root + "\\profile77\\history.dat", "(A=http://x/)");
-    const double product = BestOf(3, [&] { FoundPath.clear(); FindProfileFile(root, "history.dat"); });
-    const bool found = !FoundPath.empty();
+    TreeModel tree;
+    TResultContents results;
+    std::string foundPath;
+    const double product = BestOf(3, [&] { foundPath = FindProfileFile(root, "history.dat", ContextFor(tree, 0, results)); });
+    const bool found = !foundPath.empty();
     volatile int n = 0;
     std::function<void(const std::string&)> walk = [&](const std::string& dir) {
         WIN32_FIND_DATAW d;
@@ -377,7 +379,7 @@ void WindowScan(int entries) {
     o.count = entries;
     SeedTraces(o);
     Scan headless;
-    const double bare = headless.Time(ScanIECache, 2);
+    const double bare = headless.Time("Cache");
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     static TDM dm;
@@ -450,7 +452,7 @@ void AbortLatency() {
                         o.count = count;
                         SeedTraces(o);
                     },
-                    [&, category, pos, node] { ScannerFor(category, pos)(tree, node, results); },
+                    [&, category, pos] { ScanOneItem(*FindCatalogItem(category, pos), tree, results); },
                     [=] { ClearTraces({{item}}); }};
     };
     const std::vector<Loop> loops = {
@@ -462,22 +464,23 @@ void AbortLatency() {
          },
          [&] {
              RunListScanner({"Run History", "Clean RunMRU", "Microsoft Windows", key.c_str(),
-                             ListScannerRow::Lists::Values, 2, ListScannerRow::NameInto::ValueName, true,
-                             ListScannerRow::TestData::ValueText},
-                            tree, 29, results);
+                             ListScannerRow::Lists::Values, 2, NameField::ValueName, true, TestData::ValueText},
+                            ContextFor(tree, 29, results));
          },
          [] {}},
         {"value-name list (multi-key)", [] {},
          [&] {
              int counter = 0;
-             RunMultiKeyScanner({"Microsoft Office", "Clean Microsoft Office", "Microsoft Windows", {key}}, counter,
-                                tree, 17, results);
+             CatalogItem office = *FindCatalogItemByName("Microsoft Office");
+             const std::string_view keys[] = {key};
+             office.keys = keys;
+             RunMultiKeyScanner(office, counter, ContextFor(tree, 17, results));
          },
          [&] { RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey); }},
         {"folder walk", [&] { for (int i = 0; i < 8000; ++i) WriteSmall(dir + "\\f" + std::to_string(i), "x"); },
-         [&] { ScanFolderFiles(dir, 1, tree, 31, results); }, [] {}},
+         [&] { ScanFolderFiles(dir, 1, ContextFor(tree, 31, results)); }, [] {}},
         seeded("URL-cache walk", "Cache", 1500, 0, 1, 2),
-        {"profile search", [] {}, [&] { FoundPath.clear(); FindProfileFile(dir, "history.dat"); }, [] {}},
+        {"profile search", [] {}, [&] { FindProfileFile(dir, "history.dat", ContextFor(tree, 0, results)); }, [] {}},
         {"history cutting",
          [&] {
              SeedOptions o;
@@ -488,7 +491,7 @@ void AbortLatency() {
              const std::string profiles = ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles";
              for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"}) WriteBig(profiles + "\\" + p + "\\history.dat", text);
          },
-         [&] { ScannerFor(3, 5)(tree, 49, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }},
+         [&] { ScanOneItem(*FindCatalogItem(3, 5), tree, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }},
         seeded("cookie cutting", "FireFoxCookies", 300000, 3, 6, 50),
         {"browser cache folder",
          [&] {
@@ -499,7 +502,7 @@ void AbortLatency() {
              RemoveFolder(cache);
              MoveFileA(dir.c_str(), cache.c_str());
          },
-         [&] { ScannerFor(3, 7)(tree, 51, results); },
+         [&] { ScanOneItem(*FindCatalogItem(3, 7), tree, results); },
          [&] {
              MoveFileA(cache.c_str(), dir.c_str());
              ClearTraces({{"FireFoxCache"}});

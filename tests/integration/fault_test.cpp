@@ -34,7 +34,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 TResultContents Scan(ScanTree& t, const CatalogItem& item) {
     TResultContents results;
-    ScannerFor(item.category, item.pos)(t.tree, item.node, results);
+    ScanOneItem(item, t.tree, results);
     return results;
 }
 
@@ -68,9 +68,9 @@ TEST(Faults, ValuesOfEveryTypeInEveryListedPlace) {
         {"odd long text", REG_SZ, std::string(70000, 't') + '\0'},
     };
     for (const std::string& full : keys) {
-        const KeyPathParts parts = SplitKeyPath(full);
+        const RegistryPath at = RegistryPath::Parse(full);
         HKEY h;
-        if (RegOpenKeyExA(GetRootKey(parts.rootName), parts.path.c_str(), 0, KEY_WRITE, &h) != ERROR_SUCCESS) continue;
+        if (RegOpenKeyExA(at.root, at.path.c_str(), 0, KEY_WRITE, &h) != ERROR_SUCCESS) continue;
         for (const Odd& v : odd)
             RegSetValueExA(h, v.name, 0, v.type, reinterpret_cast<const BYTE*>(v.bytes.data()),
                            static_cast<DWORD>(v.bytes.size()));
@@ -108,13 +108,13 @@ TEST(Faults, AKeyDeletedWhileItIsListed) {
     }
     ScanTree t;
     const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
-                             ListScannerRow::Lists::Values, 2, ListScannerRow::NameInto::ValueName, true,
-                             ListScannerRow::TestData::ValueText};
+                             ListScannerRow::Lists::Values, 2, NameField::ValueName, true,
+                             TestData::ValueText};
     bool deleted = false;
     EntryHook gone([&](int) {
         if (!deleted && t.results.Count() == 10) deleted = RegDeleteTreeA(HKEY_CURRENT_USER, key.path().c_str()) == 0;
     });
-    RunListScanner(row, t.tree, 29, t.results);
+    RunListScanner(row, t.Context(29));
     ASSERT_TRUE(deleted);
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key.path()));
     // Every name read before the key went is listed; the values after it read as empty.
@@ -133,7 +133,7 @@ TEST(Faults, HalfAFolderVanishesDuringTheWalk) {
         for (int i = 0; i < 2000; i += 2) DeleteFileA((dir.path() + "\\f" + std::to_string(i)).c_str());
         deleted = true;
     });
-    ScanFolderFiles(dir.path(), 1, t.tree, 31, t.results);
+    ScanFolderFiles(dir.path(), 1, t.Context(31));
     ASSERT_TRUE(deleted);
     // The odd half is listed in any case; of the even half, what the listing had already read.
     EXPECT_GE(t.results.Count(), 1000);
@@ -183,6 +183,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
     ScanTree t;
     TResultContents results;
     ShredReport tally;
+    std::string foundPath;
     TestKey key("AbortLatency");
     TempFolder dir("AbortLatency");
     const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
@@ -196,7 +197,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
                         o.count = count;
                         SeedTraces(o);
                     },
-                    [&, category, pos, node] { ScannerFor(category, pos)(t.tree, node, results); },
+                    [&, category, pos] { ScanOneItem(*FindCatalogItem(category, pos), t.tree, results); },
                     [=] { ClearTraces({{item}}); }, found};
     };
     const std::vector<Loop> loops = {
@@ -208,23 +209,25 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
          },
          [&] {
              RunListScanner({"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
-                             ListScannerRow::Lists::Values, 2, ListScannerRow::NameInto::ValueName, true,
-                             ListScannerRow::TestData::ValueText},
-                            t.tree, 29, results);
+                             ListScannerRow::Lists::Values, 2, NameField::ValueName, true,
+                             TestData::ValueText},
+                            t.Context(29, results));
          },
          [] {}, found},
         {"value-name list (multi-key)", [] {},
          [&] {
              int counter = 0;
-             RunMultiKeyScanner({"Microsoft Office", "Clean Microsoft Office", "Microsoft Windows", {key.path()}}, counter,
-                                t.tree, 17, results);
+             CatalogItem office = *FindCatalogItemByName("Microsoft Office");
+             const std::string_view keys[] = {key.path()};
+             office.keys = keys;
+             RunMultiKeyScanner(office, counter, t.Context(17, results));
          },
          [] {}, found},
         {"folder walk", [&] { for (int i = 0; i < 600; ++i) WriteFileBytes(dir.path() + "\\f" + std::to_string(i), "x"); },
-         [&] { ScanFolderFiles(dir.path(), 1, t.tree, 31, results); }, [] {}, found},
+         [&] { ScanFolderFiles(dir.path(), 1, t.Context(31, results)); }, [] {}, found},
         seeded("URL-cache walk", "Cache", 300, 0, 1, 2),
-        {"profile search", [] {}, [&] { FoundPath.clear(); FindProfileFile(dir.path(), "history.dat"); }, [] {},
-         [] { return FoundPath.empty() ? 0 : 1; }},
+        {"profile search", [] {}, [&] { foundPath = FindProfileFile(dir.path(), "history.dat", t.Context(0)); }, [] {},
+         [&] { return foundPath.empty() ? 0 : 1; }},
         {"history cutting",
          [&] {
              SeedOptions o;
@@ -236,7 +239,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
              for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"})
                  WriteFileBytes(profiles + "\\" + p + "\\history.dat", text);
          },
-         [&] { ScannerFor(3, 5)(t.tree, 49, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }, found},
+         [&] { ScanOneItem(*FindCatalogItem(3, 5), t.tree, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }, found},
         seeded("cookie cutting", "FireFoxCookies", 1000, 3, 6, 50),
         {"browser cache folder",
          [&] {
@@ -247,7 +250,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
              DeleteTree(cache);
              MoveFileA(dir.path().c_str(), cache.c_str());  // the walked folder's files, as the cache
          },
-         [&] { ScannerFor(3, 7)(t.tree, 51, results); },
+         [&] { ScanOneItem(*FindCatalogItem(3, 7), t.tree, results); },
          [&] {
              MoveFileA(cache.c_str(), dir.path().c_str());
              ClearTraces({{"FireFoxCache"}});

@@ -22,9 +22,7 @@ std::vector<const CatalogItem*> ItemsOf(std::initializer_list<int> categories) {
 // Scans one item alone into a fresh collection.
 TResultContents ScanItem(ScanTree& t, const CatalogItem& item) {
     TResultContents results;
-    Scanner scan = ScannerFor(item.category, item.pos);
-    EXPECT_NE(scan, nullptr) << item.name;
-    if (scan) scan(t.tree, item.node, results);
+    ScanOneItem(item, t.tree, results);
     return results;
 }
 

@@ -14,7 +14,7 @@ namespace {
 TResultContents Scan(ScanTree& t, const char* item) {
     const CatalogItem* it = FindCatalogItemByName(item);
     TResultContents results;
-    ScannerFor(it->category, it->pos)(t.tree, it->node, results);
+    ScanOneItem(*it, t.tree, results);
     return results;
 }
 
@@ -134,9 +134,9 @@ TEST(InternetScanners, BrowserFilesAndCacheFolders) {
     ScanTree t;
     // History found, but no cookies.txt: the cookie scanner finds nothing.
     EXPECT_EQ(Scan(t, "FireFoxHistory").Count(), 2);
-    EXPECT_FALSE(FoundPath.empty());
+    EXPECT_FALSE(FindProfileFile(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "history.dat", t.Context(49)).empty());
     EXPECT_EQ(Scan(t, "FireFoxCookies").Count(), 0);
-    EXPECT_TRUE(FoundPath.empty());
+    EXPECT_TRUE(FindProfileFile(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "cookies.txt", t.Context(50)).empty());
     TResultContents r = Scan(t, "FireFoxHistory");
     ASSERT_EQ(r.Count(), 2);
     EXPECT_EQ(r.Item(0).Kind, 4);
@@ -167,7 +167,7 @@ TEST(InternetScanners, ProfileSearchStopsOnAbort) {
     ScanTree t;
     ScanState = kScanAbort;
     EXPECT_EQ(Scan(t, "FireFoxHistory").Count(), 0);
-    EXPECT_TRUE(FoundPath.empty());
+    EXPECT_TRUE(FindProfileFile(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "history.dat", t.Context(49)).empty());
     ScanState = kScanIdle;
     ClearTraces(o);
 }

@@ -14,7 +14,7 @@ namespace {
 TResultContents Scan(ScanTree& t, const char* item) {
     const CatalogItem* it = FindCatalogItemByName(item);
     TResultContents results;
-    ScannerFor(it->category, it->pos)(t.tree, it->node, results);
+    ScanOneItem(*it, t.tree, results);
     return results;
 }
 

@@ -35,7 +35,7 @@ TEST(Catalog, NamesCaptionsAndBrowserKinds) {
     std::set<std::string> names, captions;
     for (const CatalogItem& it : kCatalogItems) {
         EXPECT_TRUE(names.insert(std::string(it.name)).second) << "duplicate item " << it.name;
-        if (it.kind >= 0) {
+        if (it.belongsByKind) {
             // The six browser items are found by Kind, 4..9 in catalog order.
             EXPECT_EQ(it.category, 3);
             EXPECT_EQ(it.kind, it.pos - 1);
