@@ -121,7 +121,7 @@ constexpr CatalogItem BrowserCache(std::string_view name, int kind, std::string_
 }
 
 // The rows in tree order. Positions and nodes are filled in below.
-constexpr std::array<CatalogItem, kCatalogItemCount> kRows = {{
+constexpr auto kRows = std::to_array<CatalogItem>({
     // Internet Explorer.
     {.category = 0, .name = "Cache", .cleanCaption = "Clean IE Cache", .ticked = true, .shown = SF::ValueName,
      .kind = kKindUrlCacheEntry, .group = "IE Cache", .shape = S::Special, .special = Special::UrlCacheContent,
@@ -248,14 +248,15 @@ constexpr std::array<CatalogItem, kCatalogItemCount> kRows = {{
     BrowserFile("NetscapeHistory", kKindNetscapeHistory, "Netscape History", "\\Netscape\\NSB\\Profiles", false),
     BrowserFile("NetscapeCookies", kKindNetscapeCookie, "Netscape Cookies", "\\Netscape\\NSB\\Profiles", true),
     BrowserCache("NetscapeCache", kKindNetscapeCache, "netscape Cache", "AppData"),
-}};
+});
+constexpr int kItems = static_cast<int>(kRows.size());
 
 constexpr std::string_view kCategoryCaptions[kCategoryCount] = {"Internet Explorer", "Windows Software",
                                                                 "Windows System", "Internet Software"};
 
 // The tree is the root, then each category followed by its items: nodes and
 // positions come from the order of the rows.
-consteval std::array<CatalogItem, kCatalogItemCount> Numbered(std::array<CatalogItem, kCatalogItemCount> rows) {
+consteval std::array<CatalogItem, kItems> Numbered(std::array<CatalogItem, kItems> rows) {
     int node = 0, category = -1, pos = 0;
     for (CatalogItem& row : rows) {
         if (row.category != category) {
@@ -271,10 +272,10 @@ consteval std::array<CatalogItem, kCatalogItemCount> Numbered(std::array<Catalog
     return rows;
 }
 
-consteval std::array<CatalogCategory, kCategoryCount> Categories(const std::array<CatalogItem, kCatalogItemCount>& items) {
+consteval std::array<CatalogCategory, kCategoryCount> Categories(const std::array<CatalogItem, kItems>& items) {
     std::array<CatalogCategory, kCategoryCount> cats{};
     for (int c = 0; c < kCategoryCount; ++c) cats[c] = {kCategoryCaptions[c], 0, -1, 0};
-    for (int i = 0; i < kCatalogItemCount; ++i) {
+    for (int i = 0; i < kItems; ++i) {
         CatalogCategory& cat = cats[items[i].category];
         if (cat.firstItem < 0) {
             cat.firstItem = i;
@@ -286,13 +287,15 @@ consteval std::array<CatalogCategory, kCategoryCount> Categories(const std::arra
 }
 
 constexpr auto kNumbered = Numbered(kRows);
-static_assert(kNumbered.back().node + 1 == kTreeNodeCount);
+static_assert(kNumbered.back().node == kItems + kCategoryCount);
 static_assert(kNumbered[0].node == 2 && kNumbered[9].node == 12 && kNumbered[25].node == 29 && kNumbered[40].node == 45,
               "items sit at the nodes the item tree has always had");
 
 }  // namespace
 
-constexpr std::array<CatalogItem, kCatalogItemCount> kCatalogItems = kNumbered;
+const std::span<const CatalogItem> kCatalogItems = kNumbered;
+const int kCatalogItemCount = kItems;
+const int kTreeNodeCount = 1 + kCategoryCount + kItems;
 constexpr std::array<CatalogCategory, kCategoryCount> kCatalogCategories = Categories(kNumbered);
 static_assert(kCatalogCategories[0].node == 1 && kCatalogCategories[1].node == 11 && kCatalogCategories[2].node == 28 &&
               kCatalogCategories[3].node == 44);

@@ -143,12 +143,13 @@ struct CatalogCategory {
 };
 
 constexpr int kCategoryCount = 4;
-constexpr int kCatalogItemCount = 50;
-constexpr int kTreeNodeCount = 1 + kCategoryCount + kCatalogItemCount;
 inline constexpr std::string_view kRootCaption = "My Computer";
 
 extern const std::array<CatalogCategory, kCategoryCount> kCatalogCategories;
-extern const std::array<CatalogItem, kCatalogItemCount> kCatalogItems;
+// The items in tree order; their number follows from the table.
+extern const std::span<const CatalogItem> kCatalogItems;
+extern const int kCatalogItemCount;
+extern const int kTreeNodeCount;  // the root, the categories and the items
 
 // The catalog item at (category, 1-based position), or nullptr.
 const CatalogItem* FindCatalogItem(int category, int pos);
