@@ -9,6 +9,7 @@
 
 #include "bench/bench_support.h"
 #include "tests/support/entry_hook.h"
+#include "tests/support/long_loops.h"
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
 #include "model/shared_state.h"
@@ -412,106 +413,26 @@ void WindowScan(int entries) {
     ClearTraces(o);
 }
 
-void WriteSmall(const std::string& path, const std::string& text) { WriteBig(path, text); }
-
-void RemoveFolder(const std::string& folder) {
-    std::string from = folder + std::string(1, '\0');
-    SHFILEOPSTRUCTA op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationA(&op);
-}
-
 // How long each long loop takes to return once Abort is pressed during it:
 // the click is posted from another thread 30 ms after the loop starts and
 // reaches the loop through its own message pumping, as the window's does.
 void AbortLatency() {
-    struct Loop {
-        const char* name;
-        std::function<void()> prepare, run, tidy;
-    };
     BuildCatalog(AllCatalogs);
     TreeModel tree;
     BuildItemTree(tree, AllCatalogs);
     ExcludeList.Clear();
     TResultContents results;
+    ShredReport report;
+    std::string foundPath;
     AbortButton click;
     const std::string key = std::string(kBenchKey) + "\\AbortLatency";
-    char tmp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, tmp);
-    const std::string dir = std::string(tmp) + "SorvandaBenchAbort";
-    RemoveFolder(dir);
-    CreateDirectoryA(dir.c_str(), nullptr);
-    const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
-    auto seeded = [&](const char* name, const char* item, int count, int category, int pos, int node) {
-        return Loop{name,
-                    [=] {
-                        SeedOptions o;
-                        o.items = {item};
-                        o.count = count;
-                        SeedTraces(o);
-                    },
-                    [&, category, pos] { ScanOneItem(*FindCatalogItem(category, pos), tree, results); },
-                    [=] { ClearTraces({{item}}); }};
-    };
-    const std::vector<Loop> loops = {
-        {"list scanner (registry values)",
-         [&] {
-             RegKey k;
-             k.OpenOrCreate(HKEY_CURRENT_USER, key);
-             for (int i = 0; i < 10000; ++i) k.WriteString("v" + std::to_string(i), "some data");
-         },
-         [&] {
-             RunListScanner({"Run History", "Clean RunMRU", "Microsoft Windows", key.c_str(),
-                             ListScannerRow::Lists::Values, 2, NameField::ValueName, true, TestData::ValueText},
-                            ContextFor(tree, 29, results));
-         },
-         [] {}},
-        {"value-name list (multi-key)", [] {},
-         [&] {
-             int counter = 0;
-             CatalogItem office = *FindCatalogItemByName("Microsoft Office");
-             const std::string_view keys[] = {key};
-             office.keys = keys;
-             RunMultiKeyScanner(office, counter, ContextFor(tree, 17, results));
-         },
-         [&] { RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey); }},
-        {"folder walk", [&] { for (int i = 0; i < 8000; ++i) WriteSmall(dir + "\\f" + std::to_string(i), "x"); },
-         [&] { ScanFolderFiles(dir, 1, ContextFor(tree, 31, results)); }, [] {}},
-        seeded("URL-cache walk", "Cache", 1500, 0, 1, 2),
-        {"profile search", [] {}, [&] { FindProfileFile(dir, "history.dat", ContextFor(tree, 0, results)); }, [] {}},
-        {"history cutting",
-         [&] {
-             SeedOptions o;
-             o.items = {"FireFoxHistory"};
-             SeedTraces(o);
-             std::string text;
-             for (int i = 0; i < 1500000; ++i) text += "(A=http://x/" + std::to_string(i) + ")";
-             const std::string profiles = ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles";
-             for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"}) WriteBig(profiles + "\\" + p + "\\history.dat", text);
-         },
-         [&] { ScanOneItem(*FindCatalogItem(3, 5), tree, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }},
-        seeded("cookie cutting", "FireFoxCookies", 300000, 3, 6, 50),
-        {"browser cache folder",
-         [&] {
-             SeedOptions o;
-             o.items = {"FireFoxCache"};
-             o.count = 1;
-             SeedTraces(o);
-             RemoveFolder(cache);
-             MoveFileA(dir.c_str(), cache.c_str());
-         },
-         [&] { ScanOneItem(*FindCatalogItem(3, 7), tree, results); },
-         [&] {
-             MoveFileA(cache.c_str(), dir.c_str());
-             ClearTraces({{"FireFoxCache"}});
-         }},
-        seeded("value-name lists without exclusions", "GetRight", 10000, 3, 2, 46),
-        {"shred folder walk", [] {}, [&] { ShredReport report; ShredFolder(dir, 1, report); }, [] {}},
-    };
+    const std::string dir = TempDirectory() + "SorvandaBenchAbort";
+    DeleteFolderTree(dir);
+    CreateFolder(dir);
+    const std::vector<LongLoop> loops =
+        LongLoops({10000, 8000, 1500, 1500000, 300000, 10000}, key, dir, tree, results, report, foundPath);
     std::printf("abort seen after (ms from the click to the loop's return; goal under 100):\n");
-    for (const Loop& loop : loops) {
+    for (const LongLoop& loop : loops) {
         loop.prepare();
         results.Clear();
         ScanState = kScanRunning;
@@ -533,7 +454,7 @@ void AbortLatency() {
         std::fflush(stdout);
         loop.tidy();
     }
-    RemoveFolder(dir);
+    DeleteFolderTree(dir);
     RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey);
 }
 

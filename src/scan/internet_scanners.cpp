@@ -90,19 +90,9 @@ void ScanRealDownload(const CatalogItem& item, const ScanContext& ctx) {
     const std::string fullPath = std::string(kRealDefaultRoot) + "\\" + kRealDefaultKey;
     RegKey key;
     if (ctx.Aborted() || !key.Open(RegistryPath::Parse(fullPath))) return;
-    const RecordStamp stamp = StampOf(item);
-    std::string data;
-    for (const std::string& name : key.ValueNames([&ctx] { return ctx.KeepGoing(); })) {
-        if (ctx.Aborted()) break;
-        ctx.Pump();
-        key.ReadText(name, data);
-        if (IsRegExcluded(stamp.itemName, fullPath, name, data, ctx.exclusions)) continue;
-        TResultContentItem& r = AddRecord(ctx.results, item.kind, "Reg", stamp);
-        r.ValueName = name;
-        r.ValueData = data;
-        r.Location = fullPath;
-        ctx.Count(1, kCountAdd);
-    }
+    int counter = 0;
+    ScanValueNames(ctx, StampOf(item), counter, item.kind, fullPath, key.ValueNames([&ctx] { return ctx.KeepGoing(); }),
+                   Counting::AddOne);
 }
 
 void ScanProfileFile(const CatalogItem& item, const ScanContext& ctx) {

@@ -24,7 +24,7 @@ TResultContentItem& AddRecord(TResultContents& results, int kind, const char* so
 }
 
 void ScanValueNames(const ScanContext& ctx, const RecordStamp& stamp, int& counter, int kind,
-                    const std::string& fullPath, const std::vector<std::string>& names, int mode) {
+                    const std::string& fullPath, const std::vector<std::string>& names, Counting count) {
     // The values are read from the record's full key path. The key is opened
     // once for the list rather than once per value: the same texts, a third of
     // the registry round trips.
@@ -41,8 +41,19 @@ void ScanValueNames(const ScanContext& ctx, const RecordStamp& stamp, int& count
         if (kind != kKindRegValue) r.ValueData = data;
         r.Location = fullPath;
         ++counter;
-        ctx.Count(counter, mode);
+        if (count == Counting::AddOne) ctx.Count(1, kCountAdd);
+        else ctx.Count(counter, kCountSet);
     }
+}
+
+void RecordNamedTrace(const ScanContext& ctx, const RecordStamp& stamp, int kind, const std::string& name,
+                      const std::string& location, const std::string& testData, int& counter) {
+    if (IsRegExcluded(stamp.itemName, location, name, testData, ctx.exclusions)) return;
+    TResultContentItem& r = AddRecord(ctx.results, kind, "Reg", stamp);
+    r.ValueName = name;
+    r.Location = location;
+    ++counter;
+    ctx.Count(counter, kCountSet);
 }
 
 void ScanValueNamesNoExclude(const ScanContext& ctx, const RecordStamp& stamp, int kind, const std::string& fullPath,
@@ -215,6 +226,6 @@ void RunMultiKeyScanner(const CatalogItem& item, int& counter, const ScanContext
         if (item.test == TestData::None)
             ScanValueNamesNoExclude(ctx, stamp, item.kind, HkcuPath(path), names);
         else
-            ScanValueNames(ctx, stamp, counter, item.kind, HkcuPath(path), names, kCountSet);
+            ScanValueNames(ctx, stamp, counter, item.kind, HkcuPath(path), names);
     }
 }

@@ -47,9 +47,11 @@ TResultContentItem& AddRecord(TResultContents& results, int kind, const char* so
 
 // One record per name of an already read list of value names: reads each
 // value's text, drops what the exclusion list covers, raises the counter
-// (shared by all keys of a scanner) and writes it as the item's count.
+// (shared by all keys of a scanner) and writes it as the item's count, or
+// (Counting::AddOne) adds one to the count for each record.
 void ScanValueNames(const ScanContext& ctx, const RecordStamp& stamp, int& counter, int kind,
-                    const std::string& fullPath, const std::vector<std::string>& names, int mode = 0);
+                    const std::string& fullPath, const std::vector<std::string>& names,
+                    Counting count = Counting::Running);
 // As ScanValueNames without the exclusion test; each record adds 1 to the count.
 void ScanValueNamesNoExclude(const ScanContext& ctx, const RecordStamp& stamp, int kind, const std::string& fullPath,
                              const std::vector<std::string>& names);
@@ -88,6 +90,12 @@ bool WalkAccepts(FolderWalk walk, unsigned long attributes, const std::string& n
 void ScanFolderFiles(const std::string& folder, int mode, const ScanContext& ctx);
 void ScanFavoritesFolder(const std::string& folder, const ScanContext& ctx);
 void ScanRecycledFolder(const std::string& folder, int& counter, const ScanContext& ctx);
+
+// One trace whose existence the caller checked (a named value or key):
+// recorded unless the exclusion list covers it with this data; the running
+// counter is the item's count.
+void RecordNamedTrace(const ScanContext& ctx, const RecordStamp& stamp, int kind, const std::string& name,
+                      const std::string& location, const std::string& testData, int& counter);
 
 // A scanner that reads one named value and records it when it has text.
 void RunSingleValueScanner(const CatalogItem& item, const ScanContext& ctx);

@@ -1,6 +1,7 @@
 // The two software items with a way of their own: WinZip's filtered folder
 // names and ACDSee's two keys.
 #include <string>
+#include <vector>
 
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
@@ -24,21 +25,9 @@ void ScanWinZip(const CatalogItem& item, const ScanContext& ctx) {
     const std::string dirs(item.key);
     RegKey key;
     if (ctx.Aborted() || !key.Open(HKEY_CURRENT_USER, dirs)) return;
-    const std::string fullPath = HkcuPath(dirs);
-    const RecordStamp stamp = StampOf(item);
-    std::string data;
-    for (const std::string& name : key.ValueNames([&ctx] { return ctx.KeepGoing(); })) {
-        if (ctx.Aborted()) break;
-        ctx.Pump();
-        if (!IsWinZipFolderName(name)) continue;
-        key.ReadText(name, data);
-        if (IsRegExcluded(stamp.itemName, fullPath, name, data, ctx.exclusions)) continue;
-        TResultContentItem& r = AddRecord(ctx.results, item.kind, "Reg", stamp);
-        r.ValueName = name;
-        r.ValueData = data;
-        r.Location = fullPath;
-        ctx.Count(1, kCountAdd);
-    }
+    std::vector<std::string> names = key.ValueNames([&ctx] { return ctx.KeepGoing(); });
+    std::erase_if(names, [](const std::string& name) { return !IsWinZipFolderName(name); });
+    ScanValueNames(ctx, StampOf(item), counter, item.kind, HkcuPath(dirs), names, Counting::AddOne);
 }
 
 void ScanACDSee(const CatalogItem& item, const ScanContext& ctx) {
@@ -50,13 +39,6 @@ void ScanACDSee(const CatalogItem& item, const ScanContext& ctx) {
         const std::string path(key), name(key.substr(key.find_last_of('\\') + 1));
         const std::string fullPath = HkcuPath(path);
         const std::string testData = name == item.ownNameTested ? name : std::string();
-        if (!RegKeyExists(HKEY_CURRENT_USER, path) ||
-            IsRegExcluded(stamp.itemName, fullPath, "", testData, ctx.exclusions))
-            continue;
-        TResultContentItem& r = AddRecord(ctx.results, item.kind, "Reg", stamp);
-        r.ValueName = name;
-        r.Location = fullPath;
-        ++counter;
-        ctx.Count(counter, kCountSet);
+        if (RegKeyExists(HKEY_CURRENT_USER, path)) RecordNamedTrace(ctx, stamp, item.kind, name, fullPath, testData, counter);
     }
 }

@@ -26,13 +26,7 @@ void ScanTrayNotify(const CatalogItem& item, const ScanContext& ctx) {
     int counter = 0;
     for (const std::string name : {"IconStreams", "PasticonsStream"}) {
         const std::string testData = name == item.ownNameTested ? name : std::string();
-        if (!key.ValueExists(name) || IsRegExcluded(stamp.itemName, fullPath, name, testData, ctx.exclusions))
-            continue;
-        TResultContentItem& r = AddRecord(ctx.results, item.kind, "Reg", stamp);
-        r.ValueName = name;
-        r.Location = fullPath;
-        ++counter;
-        ctx.Count(counter, kCountSet);
+        if (key.ValueExists(name)) RecordNamedTrace(ctx, stamp, item.kind, name, fullPath, testData, counter);
     }
 }
 

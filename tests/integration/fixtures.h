@@ -70,6 +70,13 @@ struct ScanTree {
     // others), the process-wide exclusion list and abort test, the message pump.
     ScanContext Context(int node) { return ContextFor(tree, node, results); }
     ScanContext Context(int node, TResultContents& into) { return ContextFor(tree, node, into); }
+    // Scans one catalog item alone into a fresh collection.
+    TResultContents Scan(const CatalogItem& item) {
+        TResultContents into;
+        ScanOneItem(item, tree, into);
+        return into;
+    }
+    TResultContents Scan(const char* itemName) { return Scan(*FindCatalogItemByName(itemName)); }
     TreeModel tree;
     TResultContents results;
 };
