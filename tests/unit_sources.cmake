@@ -1,6 +1,7 @@
 # Unit tests of the code that needs no Windows (run under Wine and natively).
 set(SORVANDA_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/unit/catalog_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/shell_values_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/exclude_lines_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/exclude_tests_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/profile_text_test.cpp

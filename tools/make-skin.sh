@@ -161,7 +161,7 @@ window_button CloseBtn 694 "line 9,5 18,13 line 18,5 9,13" '#c8463c'
 rounded_button "$out/OK.jpg" 95 25 'OK' 11 "$out/About.jpg" 331 249 "$GLOW" "$BRIGHT" white "$TEAL"
 rounded_button "$out/OK1.jpg" 95 25 'OK' 11 "$out/About.jpg" 331 249 "$MID" "$TEAL" white "$DEEP"
 
-# ---- tree pictures: 15 pictures of 16 x 16, magenta is transparent -----------
+# ---- tree pictures: 17 pictures of 16 x 16, magenta is transparent -----------
 T=$tmp/tree; mkdir -p "$T"
 blank() { "$IM" -size 16x16 xc:'#ff00ff' +antialias "$@"; }
 blank -fill "$TEAL" -draw "roundrectangle 1,2 14,11 2,2" -fill "$PALE" -draw "rectangle 3,4 12,9" \
@@ -184,6 +184,13 @@ for f in 0 1 2 3 4 5 6; do
   blank -fill none -stroke "$FRAME" -strokewidth 2 -draw "circle 7.5,7.5 7.5,2" \
     -stroke "$ACCENT" -draw "arc 2,2 13,13 $a,$(( a + 120 ))" "$T/$(printf %02d $(( f + 8 )))".png
 done
+# 15: today's browsers, a browser window with its address bar.
+blank -fill "$MID" -draw "roundrectangle 0,2 15,14 2,2" -fill white -draw "rectangle 1,6 14,13" \
+  -fill "$PALE2" -draw "roundrectangle 3,3 12,4 1,1" -fill "$ACCENT" -draw "circle 4.5,9.5 4.5,7.5" \
+  -fill "$FRAME" -draw "rectangle 8,8 12,8" -draw "rectangle 8,11 12,11" "$T/15.png"
+# 16: today's Windows, four panes.
+blank -fill "$BRIGHT" -draw "rectangle 1,1 6,6" -draw "rectangle 9,1 14,6" -draw "rectangle 1,9 6,14" \
+  -draw "rectangle 9,9 14,14" "$T/16.png"
 "$IM" "$T"/*.png +append -type TrueColor BMP3:"$top/res/tree_images.bmp"
 
 # ---- program icon -------------------------------------------------------------

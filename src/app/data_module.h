@@ -26,7 +26,7 @@ public:
     TDM();
 
     // 16 x 16 pictures: 0 root, 1-4 categories, 5 item, 6 ticked, 7 unticked,
-    // 8-14 the scanning animation.
+    // 8-14 the scanning animation, 15-16 the later categories.
     HIMAGELIST TreeImageList() const { return treeImages_.get(); }
 
     // 20 ms, disabled until a category is being scanned.

@@ -1,10 +1,12 @@
 #include "clean/clean_engine.h"
 
+#include <charconv>
 #include <map>
 #include <utility>
 #include <vector>
 
 #include "app/settings.h"
+#include "clean/database_rows.h"
 #include "clean/profile_lines.h"
 #include "clean/wipe.h"
 #include "model/shared_state.h"
@@ -12,6 +14,7 @@
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
 #include "model/result_items.h"
+#include "model/shell_values.h"
 
 int GaugePercent(int handled, int total) {
     if (total <= 0) return 0;
@@ -116,6 +119,7 @@ public:
                     break;
                 case Removal::ProfileLines:
                 case Removal::ProfileFile: why = RemoveProfileEntry(i); break;
+                case Removal::DatabaseRow: why = RemoveDatabaseEntries(i); break;
                 default: why = RemoveFile(r.Location); break;
                 }
             }
@@ -188,8 +192,25 @@ private:
         if (GoneWithAKey(t.key)) return StayReason::None;
         RegKey* key = keys_.Open(t.key);
         if (!key) return StayReasonOfError(static_cast<unsigned long>(keys_.Error()));
-        if (key->DeleteValue(t.value)) return StayReason::None;
-        return StayReasonOfError(static_cast<unsigned long>(key->Error()));
+        if (!key->DeleteValue(t.value)) return StayReasonOfError(static_cast<unsigned long>(key->Error()));
+        if (RemovalOf(r) == Removal::NumberedMruValue) DropFromMruList(*key, t.value);
+        return StayReason::None;
+    }
+
+    // Explorer's MRUListEx orders the numbered values: the removed number
+    // leaves it, and it goes with the last of them.
+    static void DropFromMruList(RegKey& key, const std::string& number) {
+        std::string list;
+        if (!key.ReadBinary("MRUListEx", list)) return;
+        uint32_t n = 0;
+        const auto [end, err] = std::from_chars(number.data(), number.data() + number.size(), n);
+        if (err != std::errc() || end != number.data() + number.size()) return;  // a name no list can hold
+        for (const std::string& name : key.ValueNames())
+            if (IsNumberedName(name)) {
+                key.WriteBinary("MRUListEx", MruListWithout(list, n));
+                return;
+            }
+        key.DeleteValue("MRUListEx");
     }
 
     StayReason RemoveFile(const std::string& path) {
@@ -229,6 +250,30 @@ private:
             else results_.Item(j).Reason = why;
         }
         return why;
+    }
+
+    // All the ticked rows of one database in one transaction: all go or none.
+    StayReason RemoveDatabaseEntries(int i) {
+        const TResultContentItem& first = std::as_const(results_).Item(i);
+        const CatalogItem* item = ItemNamedBy(first);
+        if (!item) return StayReason::Failed;
+        const std::string file = first.Location;
+        const bool cookies = item->kind == kKindCookieRow;
+        std::vector<FoundRow> rows;
+        std::vector<int> records;
+        for (int j = i; j < results_.Count(); ++j) {
+            const TResultContentItem& r = std::as_const(results_).Item(j);
+            if (!r.Checked || r.Deleted || r.Location != file || ItemNamedBy(r) != item) continue;
+            if (cookies) rows.push_back({r.Line, {}, r.ValueData, r.KeyName, r.Detail4});
+            else rows.push_back({r.Line, r.ValueName, {}, {}, {}});
+            records.push_back(j);
+        }
+        const std::vector<StayReason> outcome = RemoveDatabaseRows(file, item->database, rows);
+        for (size_t k = 0; k < records.size(); ++k) {
+            if (outcome[k] == StayReason::None) MarkRemoved(records[k]);
+            else results_.Item(records[k]).Reason = outcome[k];
+        }
+        return outcome.empty() ? StayReason::None : outcome.front();
     }
 
     TResultContents& results_;

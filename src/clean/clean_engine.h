@@ -12,7 +12,7 @@
 
 // Progress of one clean run, shared by its calls of CleanEvidences.
 struct CleanProgress {
-    int total = 0;     // checked records over all four collections
+    int total = 0;     // checked records over every collection
     int handled = 0;   // records removed so far in this run
     std::set<std::string> keysDeleted;  // full key paths this run has deleted
     // The exclusion list: a key or file that holds anything it covers never goes whole.

@@ -120,6 +120,57 @@ constexpr CatalogItem BrowserCache(std::string_view name, int kind, std::string_
             .test = T::None, .count = C::Running, .shellFolder = start, .removal = R::File};
 }
 
+// Today's browsers: where their profiles lie and what a profile holds.
+constexpr char kChromeData[] = "\\Google\\Chrome\\User Data";
+constexpr char kEdgeData[] = "\\Microsoft\\Edge\\User Data";
+constexpr char kFirefoxProfiles[] = "\\Mozilla\\Firefox\\Profiles";
+constexpr std::string_view kChromiumHistoryFiles[] = {"History"};
+constexpr std::string_view kChromiumCookieFiles[] = {"Network\\Cookies", "Cookies"};  // the second before 2021
+constexpr std::string_view kChromiumCacheFolders[] = {"Cache\\Cache_Data", "Code Cache"};
+constexpr std::string_view kFirefoxPlacesFiles[] = {"places.sqlite"};
+constexpr std::string_view kFirefoxCookieFiles[] = {"cookies.sqlite"};
+constexpr std::string_view kFirefoxCacheFolders[] = {"cache2\\entries"};
+
+constexpr CatalogItem HistoryRows(std::string_view name, std::string_view clean, std::string_view group,
+                                  Browser browser, std::string_view shell, std::string_view profiles,
+                                  BrowserDatabase db, std::span<const std::string_view> files) {
+    return {.category = 4, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueName,
+            .kind = kKindHistoryRow, .group = group, .shape = S::Special, .special = Special::DatabaseRows,
+            .count = C::Running, .shellFolder = shell, .subFolder = profiles, .browser = browser, .database = db,
+            .databaseFiles = files, .removal = R::DatabaseRow, .excludeBy = ExcludeBy::EntryName};
+}
+
+constexpr CatalogItem CookieRows(std::string_view name, std::string_view clean, std::string_view group,
+                                 Browser browser, std::string_view shell, std::string_view profiles,
+                                 BrowserDatabase db, std::span<const std::string_view> files) {
+    return {.category = 4, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueName,
+            .kind = kKindCookieRow, .group = group, .shape = S::Special, .special = Special::DatabaseRows,
+            .count = C::Running, .shellFolder = shell, .subFolder = profiles, .browser = browser, .database = db,
+            .databaseFiles = files, .removal = R::DatabaseRow, .excludeBy = ExcludeBy::HostAndName};
+}
+
+// Files in folders below a shell folder, or in each profile of a browser; each file is a trace.
+constexpr CatalogItem Files(int category, std::string_view name, std::string_view clean, std::string_view group,
+                            Browser browser, std::string_view shell, std::string_view below,
+                            std::span<const std::string_view> folders, bool recursive,
+                            std::span<const std::string_view> patterns = {}) {
+    return {.category = category, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueName,
+            .kind = kKindFile, .group = group, .shape = S::Special, .special = Special::Files, .count = C::Running,
+            .shellFolder = shell, .subFolder = below, .browser = browser, .folders = folders, .patterns = patterns,
+            .recursive = recursive, .removal = R::File};
+}
+
+// Windows 7 to 11.
+constexpr std::string_view kLaunchKeys[] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{F4E57C4B-2036-45F0-A9AB-443BCFE33D9F}\\Count",
+};
+constexpr std::string_view kJumpListFolders[] = {"Microsoft\\Windows\\Recent\\AutomaticDestinations",
+                                                 "Microsoft\\Windows\\Recent\\CustomDestinations"};
+constexpr std::string_view kExplorerFolder[] = {"Microsoft\\Windows\\Explorer"};
+constexpr std::string_view kThumbnailFiles[] = {"thumbcache_*.db", "iconcache_*.db"};
+constexpr std::string_view kErrorReportFolder[] = {"Microsoft\\Windows\\WER"};
+
 // The rows in tree order. Positions and nodes are filled in below.
 constexpr auto kRows = std::to_array<CatalogItem>({
     // Internet Explorer.
@@ -248,11 +299,62 @@ constexpr auto kRows = std::to_array<CatalogItem>({
     BrowserFile("NetscapeHistory", kKindNetscapeHistory, "Netscape History", "\\Netscape\\NSB\\Profiles", false),
     BrowserFile("NetscapeCookies", kKindNetscapeCookie, "Netscape Cookies", "\\Netscape\\NSB\\Profiles", true),
     BrowserCache("NetscapeCache", kKindNetscapeCache, "netscape Cache", "AppData"),
+
+    // Current Browsers.
+    HistoryRows("Chrome History", "Clean Chrome History", "Chrome", Browser::Chromium, "Local AppData", kChromeData,
+                BrowserDatabase::ChromiumHistory, kChromiumHistoryFiles),
+    CookieRows("Chrome Cookies", "Clean Chrome Cookies", "Chrome", Browser::Chromium, "Local AppData", kChromeData,
+               BrowserDatabase::ChromiumCookies, kChromiumCookieFiles),
+    Files(4, "Chrome Cache", "Clean Chrome Cache", "Chrome", Browser::Chromium, "Local AppData", kChromeData,
+          kChromiumCacheFolders, true),
+    HistoryRows("Edge History", "Clean Edge History", "Edge", Browser::Chromium, "Local AppData", kEdgeData,
+                BrowserDatabase::ChromiumHistory, kChromiumHistoryFiles),
+    CookieRows("Edge Cookies", "Clean Edge Cookies", "Edge", Browser::Chromium, "Local AppData", kEdgeData,
+               BrowserDatabase::ChromiumCookies, kChromiumCookieFiles),
+    Files(4, "Edge Cache", "Clean Edge Cache", "Edge", Browser::Chromium, "Local AppData", kEdgeData,
+          kChromiumCacheFolders, true),
+    // A bookmarked place keeps its row, without its visits.
+    HistoryRows("Firefox Places History", "Clean Firefox Places History", "Firefox", Browser::Firefox, "AppData",
+                kFirefoxProfiles, BrowserDatabase::FirefoxPlaces, kFirefoxPlacesFiles),
+    CookieRows("Firefox Cookie Database", "Clean Firefox Cookie Database", "Firefox", Browser::Firefox, "AppData",
+               kFirefoxProfiles, BrowserDatabase::FirefoxCookies, kFirefoxCookieFiles),
+    // The cache lies in the profile's local folder, named as its roaming one.
+    Files(4, "Firefox Disk Cache", "Clean Firefox Disk Cache", "Firefox", Browser::Firefox, "Local AppData",
+          kFirefoxProfiles, kFirefoxCacheFolders, true),
+
+    // Windows 7 to 11. The numbered lists and the launch counters are tested by value name.
+    {.category = 5, .name = "Recent Documents List", .cleanCaption = "Clean Recent Documents List", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::Special,
+     .special = Special::NumberedMru, .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs",
+     .test = T::ListedName, .count = C::Running, .subkeysToo = true, .removal = R::NumberedMruValue},
+    // url1, url2, ... are renumbered whenever a path is typed, so a path is kept by its text.
+    {.category = 5, .name = "Explorer Typed Paths", .cleanCaption = "Clean Explorer Typed Paths", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::ValueList,
+     .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TypedPaths", .keepData = true,
+     .count = C::Running},
+    {.category = 5, .name = "Explorer Search History", .cleanCaption = "Clean Explorer Search History",
+     .ticked = true, .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::Special,
+     .special = Special::NumberedMru,
+     .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WordWheelQuery", .test = T::ListedName,
+     .count = C::Running, .removal = R::NumberedMruValue},
+    {.category = 5, .name = "Program Launch History", .cleanCaption = "Clean Program Launch History", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::Special,
+     .special = Special::UserAssist, .keys = kLaunchKeys, .test = T::ListedName, .count = C::Running},
+    {.category = 5, .name = "Shell MuiCache", .cleanCaption = "Clean Shell MuiCache", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::ValueList,
+     .key = "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache",
+     .keepData = true, .test = T::ListedName, .count = C::Running, .plainTextOnly = true},
+    Files(5, "Jump Lists", "Clean Jump Lists", kWin, Browser::None, "AppData", {}, kJumpListFolders, false),
+    Files(5, "Thumbnail Cache", "Clean Thumbnail Cache", kWin, Browser::None, "Local AppData", {}, kExplorerFolder,
+          false, kThumbnailFiles),
+    Files(5, "Windows Error Reports", "Clean Windows Error Reports", kWin, Browser::None, "Local AppData", {},
+          kErrorReportFolder, true),
 });
 constexpr int kItems = static_cast<int>(kRows.size());
 
-constexpr std::string_view kCategoryCaptions[kCategoryCount] = {"Internet Explorer", "Windows Software",
-                                                                "Windows System", "Internet Software"};
+constexpr std::string_view kCategoryCaptions[kCategoryCount] = {
+    "Internet Explorer", "Windows Software", "Windows System", "Internet Software", "Current Browsers",
+    "Windows 7 to 11"};
 
 // The tree is the root, then each category followed by its items: nodes and
 // positions come from the order of the rows.

@@ -48,6 +48,26 @@ enum class Special : uint8_t {
     RealDownload,     // a list, then the default profile's list
     RecycleBin,       // the recycled folders of every fixed drive
     BrowserCache,     // the files of the "Cache" folder found under a shell folder
+    DatabaseRows,     // the rows of a database in every profile of a browser
+    Files,            // the files in folders below a shell folder, or below every profile of a browser
+    NumberedMru,      // the numbered values of a key ordered by its MRUListEx, UTF-16 text at their start
+    UserAssist,       // the values of several keys, named in ROT13, but for the session counters
+};
+
+// The browsers whose profiles an item looks in, and how their profile folders are named.
+enum class Browser : uint8_t {
+    None,
+    Chromium,  // "Default" and "Profile *" below the user data folder
+    Firefox,   // every folder below the profiles folder
+};
+
+// The databases an item lists the rows of, and how a row goes.
+enum class BrowserDatabase : uint8_t {
+    None,
+    ChromiumHistory,  // urls, with their visits, search terms and segments
+    ChromiumCookies,  // cookies
+    FirefoxPlaces,    // moz_places with a visit, with their visits and input history
+    FirefoxCookies,   // moz_cookies
 };
 
 // The four folder walks.
@@ -80,6 +100,8 @@ enum class Removal : uint8_t {
     ValueNamedInValueName,  // the value ValueName of the listed key Location, likewise
     SubkeyNamedInKeyName,   // the subkey KeyName of the listed key Location, likewise
     OwnSubkey,              // only the subkey KeyName of the key Location, which itself never goes
+    DatabaseRow,            // its row of the database Location, in one transaction with what hangs on it
+    NumberedMruValue,       // the value ValueName of the key Location, and its number from the key's MRUListEx
     OwnKey,                 // the key Location itself
     UrlCacheEntry,          // the URL-cache entry of the address ValueName
     File,                   // the file Location, overwritten first
@@ -91,6 +113,7 @@ enum class Removal : uint8_t {
 enum class ExcludeBy : uint8_t {
     Record,     // the record's key or path, with its value name and tested data
     EntryName,  // the name the scanner tests alone: a cache or cookie address, a favorite's file name
+    HostAndName,  // a browser cookie: the host (ValueData) as Location, the cookie's name (KeyName) as data
 };
 
 struct CatalogItem {
@@ -121,6 +144,13 @@ struct CatalogItem {
     std::string_view shellFolder = {};              // FolderWalk, ProfileFile and BrowserCache start here
     std::string_view subFolder = {};                // ProfileFile: below the shell folder
     std::string_view fileName = {};                 // ProfileFile
+    Browser browser = Browser::None;                // DatabaseRows, Files: the profiles below shellFolder + subFolder
+    BrowserDatabase database = BrowserDatabase::None;
+    std::span<const std::string_view> databaseFiles = {};  // in a profile: the first of them found is the database
+    std::span<const std::string_view> folders = {};        // Files: below the shell folder, or in each profile
+    std::span<const std::string_view> patterns = {};       // Files: the file names listed (none: every file)
+    bool recursive = false;                                // Files: their subfolders' files too
+    bool subkeysToo = false;                               // NumberedMru: each subkey's values too
 
     // How a clean removes its records, and what an exclusion from one of its rows stores.
     Removal removal = Removal::Value;
@@ -142,7 +172,7 @@ struct CatalogCategory {
     int itemCount;
 };
 
-constexpr int kCategoryCount = 4;
+constexpr int kCategoryCount = 6;
 inline constexpr std::string_view kRootCaption = "My Computer";
 
 extern const std::array<CatalogCategory, kCategoryCount> kCatalogCategories;
@@ -160,5 +190,5 @@ const CatalogItem* FindCatalogItemByName(std::string_view name);
 
 using TCatalogList = std::vector<std::shared_ptr<TSectionRec>>;
 
-// Creates the four lists and fills them with the item records, category 0 to 3.
+// Fills the list of each category with its item records.
 void BuildCatalog(TCatalogList* const lists[kCategoryCount]);

@@ -15,7 +15,7 @@ void BuildItemTree(TreeModel& tree, TCatalogList* const lists[kCategoryCount]) {
         rec->CategoryName = std::string(cat.caption);
         rec->Ticked = 1;
         rec->FoundCount = 0;
-        const int catNode = tree.Add(rootNode, rec->CategoryName, rec, c + 1, kStateTicked);
+        const int catNode = tree.Add(rootNode, rec->CategoryName, rec, CategoryImage(c), kStateTicked);
         for (const auto& item : *lists[c]) {
             const CatalogItem* entry = FindCatalogItem(c, item->ItemIndex);
             item->Ticked = (entry && entry->ticked) ? 1 : 0;

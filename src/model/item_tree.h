@@ -5,7 +5,7 @@
 #include "model/catalog.h"
 #include "model/tree_model.h"
 
-// Rebuilds the tree from the catalog lists: root, four categories, 50 items.
+// Rebuilds the tree from the catalog lists: the root, each category, its items.
 // Every item's tick returns to its default; found counts are left as they are.
 void BuildItemTree(TreeModel& tree, TCatalogList* const lists[kCategoryCount]);
 

@@ -52,7 +52,7 @@ struct TResultContentItem {
     std::string Location;      // full key path or file path
     std::string Detail4, Detail5, Detail6, Detail7, Detail8, Detail9;
     int64_t Size = 0;          // bytes; 64-bit so files over 2 GiB count right
-    int64_t Line = -1;         // the line of its profile file a cut-out trace came from, 0-based
+    int64_t Line = -1;         // the line of its profile file a cut-out trace came from (0-based), or its database row
     StayReason Reason = StayReason::None;  // set by a clean that had to leave the trace
 };
 
@@ -70,6 +70,8 @@ enum TraceKind : int32_t {
     kKindNetscapeCache = 9,
     kKindUrlCacheEntry = 10,
     kKindUrlCacheCookie = 11,
+    kKindHistoryRow = 12,  // a row of a browser's history database: URL, title, visits
+    kKindCookieRow = 13,   // a row of a browser's cookie database: host, name, path
 };
 
 // One exclusion: a place the user told the program to leave alone.

@@ -47,6 +47,7 @@ std::string ShownNameOf(int category, const TResultContentItem& record) {
 TExcludeContentItem ExclusionEntryOf(const TResultContentItem& record) {
     const CatalogItem* item = ItemNamedBy(record);
     if (item && item->excludeBy == ExcludeBy::EntryName) return {record.ItemName, record.ValueName, "", ""};
+    if (item && item->excludeBy == ExcludeBy::HostAndName) return {record.ItemName, record.ValueData, "", record.KeyName};
     std::string data;
     switch (item ? item->test : TestData::ValueText) {
     case TestData::ValueText:

@@ -42,10 +42,10 @@ TResultContentItem* SourceOf(const TResultItem& row);
 // KB or MB with two decimals (sep as decimal separator) and its unit.
 struct SizeLabel { std::string value, unit; };
 SizeLabel SizeLabelOf(int64_t bytes, const std::string& sep);
-// Checked records and their bytes over the four collections.
+// Checked records and their bytes over every collection.
 void CheckedTotals(int64_t& count, int64_t& bytes);
 
 // Drops every record whose Deleted is set; the others keep their order.
 void RemoveDeletedResults(TResultContents& results);
-// Checked records over the four collections.
+// Checked records over every collection.
 int CountChecked();

@@ -8,12 +8,12 @@ bool AbortRequested() {
     return ScanState == kScanAbort;
 }
 
-TResultContents IEResults, SoftwareResults, SystemResults, InternetResults;
+TResultContents IEResults, SoftwareResults, SystemResults, InternetResults, BrowserResults, ModernResults;
 TExcludeContents ExcludeList;
-TCatalogList IECatalog, SoftwareCatalog, SystemCatalog, InternetCatalog;
+TCatalogList IECatalog, SoftwareCatalog, SystemCatalog, InternetCatalog, BrowserCatalog, ModernCatalog;
 
-TCatalogList* const AllCatalogs[kCategoryCount] = {&IECatalog, &SoftwareCatalog, &SystemCatalog,
-                                                   &InternetCatalog};
+TCatalogList* const AllCatalogs[kCategoryCount] = {&IECatalog,       &SoftwareCatalog, &SystemCatalog,
+                                                   &InternetCatalog, &BrowserCatalog,  &ModernCatalog};
 
 TResultContents* ResultsOf(int category) {
     switch (category) {
@@ -21,6 +21,8 @@ TResultContents* ResultsOf(int category) {
     case 1: return &SoftwareResults;
     case 2: return &SystemResults;
     case 3: return &InternetResults;
+    case 4: return &BrowserResults;
+    case 5: return &ModernResults;
     default: return nullptr;
     }
 }

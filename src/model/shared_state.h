@@ -20,10 +20,10 @@ bool AbortRequested();
 // the loop with a timer. Empty in the program.
 extern std::function<void()> LoopEntryHook;
 
-extern TResultContents IEResults, SoftwareResults, SystemResults, InternetResults;
+extern TResultContents IEResults, SoftwareResults, SystemResults, InternetResults, BrowserResults, ModernResults;
 extern TExcludeContents ExcludeList;
-extern TCatalogList IECatalog, SoftwareCatalog, SystemCatalog, InternetCatalog;
+extern TCatalogList IECatalog, SoftwareCatalog, SystemCatalog, InternetCatalog, BrowserCatalog, ModernCatalog;
 
-// The result collection and the catalog list of a category (0..3); nullptr otherwise.
+// The result collection and the catalog list of a category; nullptr for no category.
 TResultContents* ResultsOf(int category);
 extern TCatalogList* const AllCatalogs[kCategoryCount];

@@ -37,6 +37,28 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
 }
 
+bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+    const std::string n = AsciiLower(name), p = AsciiLower(pattern);
+    // Greedy with one step back to the last star: linear in practice, never exponential.
+    size_t i = 0, j = 0, star = std::string::npos, mark = 0;
+    while (i < n.size()) {
+        if (j < p.size() && (p[j] == '?' || p[j] == n[i])) {
+            ++i;
+            ++j;
+        } else if (j < p.size() && p[j] == '*') {
+            star = j++;
+            mark = i;
+        } else if (star != std::string::npos) {
+            j = star + 1;
+            i = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (j < p.size() && p[j] == '*') ++j;
+    return j == p.size();
+}
+
 std::string PrintableText(const std::string& s) {
     std::string out;
     for (unsigned char c : s) {

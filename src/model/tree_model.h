@@ -13,14 +13,18 @@
 
 // Indexes into the shared tree image list.
 enum TreeImage : int {
-    kImageRoot = 0,          // 1..4: categories
+    kImageRoot = 0,          // 1..4: the first four categories
     kImageItem = 5,
     kStateTicked = 6,
     kStateUnticked = 7,
     kImageScanFirst = 8,     // 8..14: frames of the scanning animation
     kImageScanLast = 14,
-    kTreeImageCount = 15,
+    kImageLaterCategories = 15,  // 15, 16: the categories after the first four
+    kTreeImageCount = 17,
 };
+
+// The picture of the category at this index (or at this position among those shown).
+constexpr int CategoryImage(int index) { return index < 4 ? index + 1 : kImageLaterCategories + index - 4; }
 
 class TreeModelObserver {
 public:

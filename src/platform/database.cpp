@@ -13,7 +13,10 @@ bool Database::Check(int rc) {
 bool Database::Open(const std::string& path, Mode mode) {
     Close();
     error_ = 0;
-    const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    const int access = mode == Mode::ReadOnly    ? SQLITE_OPEN_READONLY
+                       : mode == Mode::ReadWrite ? SQLITE_OPEN_READWRITE
+                                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int flags = access | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
     if (!Check(rc)) {
         Close();

@@ -12,14 +12,14 @@ struct sqlite3_stmt;
 
 class Database {
 public:
-    enum class Mode { ReadOnly, ReadWrite };
+    enum class Mode { ReadOnly, ReadWrite, Create };  // Create: read and write, made when absent
     Database() = default;
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens an existing database file (never creates one). False when it
-    // cannot be opened, is not a database, or another program holds it.
+    // Opens a database file; only Mode::Create makes one. False when it cannot
+    // be opened, is not a database, or another program holds it.
     bool Open(const std::string& path, Mode mode);
     void Close();
     bool IsOpen() const { return db_ != nullptr; }

@@ -135,6 +135,25 @@ bool RegKey::ReadText(const std::string& name, std::string& out, DWORD* typeOut)
     return false;
 }
 
+bool RegKey::ReadBinary(const std::string& name, std::string& bytes) const {
+    bytes.clear();
+    if (!key_) return false;
+    const std::wstring wide = ToWide(name);
+    for (int attempt = 0; attempt < 8; ++attempt) {  // the value may grow between calls
+        DWORD size = static_cast<DWORD>(bytes.size());
+        const LONG rc = RegQueryValueExW(key_.get(), wide.c_str(), nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(bytes.data()), &size);
+        if (rc == ERROR_MORE_DATA || (rc == ERROR_SUCCESS && size > bytes.size())) {
+            bytes.resize(size);
+            continue;
+        }
+        if (!Done(rc)) return false;
+        bytes.resize(size);
+        return true;
+    }
+    return false;
+}
+
 bool RegKey::ValueExists(const std::string& name) const {
     return key_ && Done(RegQueryValueExW(key_.get(), ToWide(name).c_str(), nullptr, nullptr, nullptr, nullptr));
 }

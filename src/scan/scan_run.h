@@ -42,6 +42,6 @@ void ResetFoundCounts(TreeModel& tree);
 // Clears the category's collection and scans its ticked items, reading each
 // item's tick when it comes to it; stops when the user asks to abort.
 void ScanCategory(TreeModel& tree, int category, const ScanRunView& view);
-// Clears the four collections and the counts, scans category by category
+// Clears every collection and the counts, scans category by category
 // (none after an abort) and returns the number of records found.
 int RunScan(TreeModel& tree, const ScanRunView& view);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/catalog.h"
 #include "scan/scan_conventions.h"
@@ -20,6 +21,14 @@ void ScanACDSee(const CatalogItem& item, const ScanContext& ctx);
 void ScanRealDownload(const CatalogItem& item, const ScanContext& ctx);
 void ScanProfileFile(const CatalogItem& item, const ScanContext& ctx);
 void ScanBrowserCache(const CatalogItem& item, const ScanContext& ctx);
+void ScanDatabaseRows(const CatalogItem& item, const ScanContext& ctx);
+void ScanFiles(const CatalogItem& item, const ScanContext& ctx);
+void ScanNumberedMru(const CatalogItem& item, const ScanContext& ctx);
+void ScanUserAssist(const CatalogItem& item, const ScanContext& ctx);
+
+// The folders an item looks in: each profile folder of its browser, sorted by
+// name, or (no browser) the folder below its shell folder.
+std::vector<std::string> PlacesOf(const CatalogItem& item, const ScanContext& ctx);
 
 // The browser profile searches. Depth first; a level ends at its first match,
 // the levels above go on, so the match met last wins; empty when none.

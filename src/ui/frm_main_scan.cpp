@@ -83,7 +83,7 @@ void TFrm_Main::BuildResultTree() {
             continue;
         } else if (n.level == 1) {
             // Category pictures go by position among the categories shown.
-            const int image = static_cast<int>(ResultTree.Children(root).size()) + 1;
+            const int image = CategoryImage(static_cast<int>(ResultTree.Children(root).size()));
             category = ResultTree.Add(root, n.caption, n.data, image, state);
         } else if (n.level == 2 && category >= 0) {
             ResultTree.Add(category, n.caption, n.data, kImageItem, state);

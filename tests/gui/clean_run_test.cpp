@@ -46,7 +46,7 @@ protected:
         ClearTraces({});
         Pump();
     }
-    // Scans only the given category (0..3; -1: all four).
+    // Scans only the given category (-1: all of them).
     void ScanOnly(int category) {
         for (int c = 0; c < 4; ++c)
             if (category >= 0 && c != category) {

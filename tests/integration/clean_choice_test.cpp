@@ -30,41 +30,6 @@ constexpr char kTelnet[] = "Software\\Microsoft\\Telnet";
 constexpr char kRegedit[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
 constexpr char kNetmeeting[] = "UNICODE Program Groups";
 
-// Seeds the items and scans them with their own scanners into one collection.
-struct Scanned {
-    explicit Scanned(std::initializer_list<const char*> items, int count = 3) {
-        SeedOptions o;
-        for (const char* i : items) o.items.insert(i);
-        o.count = count;
-        SeedTraces(o);
-        for (const char* i : items) {
-            const CatalogItem& item = *FindCatalogItemByName(i);
-            ScanOneItem(item, t.tree, results);
-        }
-    }
-    ~Scanned() { ClearTraces({}); }
-    // The record whose trace is named so (value, key or file name).
-    TResultContentItem& Record(const std::string& name) {
-        for (int i = 0; i < results.Count(); ++i)
-            if (TraceIdentity(std::as_const(results).Item(i)) == name) return results.Item(i);
-        ADD_FAILURE() << "no record " << name;
-        static TResultContentItem none;
-        return none;
-    }
-    void Clean() {
-        CleanProgress progress;
-        progress.total = CountCheckedIn(results);
-        CleanEvidences(results, progress);
-    }
-    static int CountCheckedIn(const TResultContents& r) {
-        int n = 0;
-        for (int i = 0; i < r.Count(); ++i) n += r.Item(i).Checked;
-        return n;
-    }
-    ScanTree t;
-    TResultContents results;
-};
-
 std::set<std::string> ValuesOf(const std::string& key) {
     RegKey k;
     if (!k.Open(HKEY_CURRENT_USER, key)) return {};

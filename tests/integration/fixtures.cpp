@@ -1,5 +1,10 @@
 #include "integration/fixtures.h"
 
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "clean/clean_engine.h"
 #include "clean/wipe.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -136,4 +141,30 @@ CliRun RunCli(const std::string& args, const std::string& exe) {
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
     return run;
+}
+
+Scanned::Scanned(std::initializer_list<const char*> items, int count) {
+    SeedOptions o;
+    for (const char* i : items) o.items.insert(i);
+    o.count = count;
+    SeedTraces(o);
+    for (const char* i : items) Scan(i);
+}
+
+void Scanned::Scan(const char* item) { ScanOneItem(*FindCatalogItemByName(item), t.tree, results); }
+
+Scanned::~Scanned() { ClearTraces({}); }
+
+TResultContentItem& Scanned::Record(const std::string& name) {
+    for (int i = 0; i < results.Count(); ++i)
+        if (TraceIdentity(std::as_const(results).Item(i)) == name) return results.Item(i);
+    ADD_FAILURE() << "no record " << name;
+    static TResultContentItem none;
+    return none;
+}
+
+void Scanned::Clean() {
+    CleanProgress progress;
+    for (int i = 0; i < results.Count(); ++i) progress.total += results.Item(i).Checked;
+    CleanEvidences(results, progress);
 }

@@ -81,6 +81,22 @@ struct ScanTree {
     TResultContents results;
 };
 
+// Seeds the items, then scans them with their own scanners into one
+// collection; every seeded trace is cleared again at the end.
+struct Scanned {
+    Scanned() = default;  // nothing seeded
+    explicit Scanned(std::initializer_list<const char*> items, int count = 3);
+    // Appends the records of one more item's scan.
+    void Scan(const char* item);
+    ~Scanned();
+    // The record whose trace is named so (see TraceIdentity); a test failure when there is none.
+    TResultContentItem& Record(const std::string& name);
+    // Cleans the ticked records, as one clean run.
+    void Clean();
+    ScanTree t;
+    TResultContents results;
+};
+
 struct CliRun {
     DWORD exitCode = 999;
     std::string out;  // standard output and error, as printed

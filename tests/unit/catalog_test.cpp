@@ -7,10 +7,10 @@
 #include "model/shared_state.h"
 
 TEST(Catalog, TableMatchesTheTreeLayout) {
-    // Categories sit at 1, 11, 28, 44 and each item at its category's node +
-    // position; the first 9, 16, 15 and 10 items are those the program always had.
-    const int expectedCategoryNodes[] = {1, 11, 28, 44};
-    const int expectedCounts[] = {9, 16, 15, 10};
+    // Categories sit at 1, 11, 28, 44, 55, 65 and each item at its category's
+    // node + position; the first four categories keep the nodes they always had.
+    const int expectedCategoryNodes[kCategoryCount] = {1, 11, 28, 44, 55, 65};
+    const int expectedCounts[kCategoryCount] = {9, 16, 15, 10, 9, 8};
     int node = 1, index = 0;
     for (int c = 0; c < kCategoryCount; ++c) {
         const CatalogCategory& cat = kCatalogCategories[c];
@@ -52,18 +52,22 @@ TEST(Catalog, NamesCaptionsAndBrowserKinds) {
     EXPECT_EQ(FindCatalogItem(1, 12)->shown, ShownField::Location);  // WinRAR shows the key
     EXPECT_EQ(FindCatalogItem(2, 13)->shown, ShownField::KeyName);   // ShareFolder
     EXPECT_EQ(FindCatalogItemByName("NetscapeCache")->shown, ShownField::Detail9);
-    EXPECT_EQ(FindCatalogItem(4, 1), nullptr);
+    EXPECT_EQ(FindCatalogItem(4, 1)->name, "Chrome History");
+    EXPECT_EQ(FindCatalogItem(5, 8)->name, "Windows Error Reports");
+    EXPECT_EQ(FindCatalogItem(kCategoryCount, 1), nullptr);
     EXPECT_EQ(FindCatalogItem(0, 10), nullptr);
     EXPECT_EQ(FindCatalogItem(0, 0), nullptr);
     EXPECT_EQ(FindCatalogItemByName("FireFox Cookies"), nullptr);  // record spelling, not a catalog name
 }
 
-TEST(Catalog, BuildCatalogFillsFourListsWithDefaultTicks) {
+TEST(Catalog, BuildCatalogFillsEveryListWithDefaultTicks) {
     BuildCatalog(AllCatalogs);
     ASSERT_EQ(IECatalog.size(), 9u);
     ASSERT_EQ(SoftwareCatalog.size(), 16u);
     ASSERT_EQ(SystemCatalog.size(), 15u);
     ASSERT_EQ(InternetCatalog.size(), 10u);
+    ASSERT_EQ(BrowserCatalog.size(), 9u);
+    ASSERT_GE(ModernCatalog.size(), 8u);
     int unticked = 0;
     for (int c = 0; c < kCategoryCount; ++c) {
         for (size_t i = 0; i < AllCatalogs[c]->size(); ++i) {

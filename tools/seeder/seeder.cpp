@@ -10,7 +10,9 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/utf.h"
 #include "platform/wide.h"
+#include "tools/seeder/browser_databases.h"
 
 namespace {
 
@@ -232,6 +234,138 @@ void RemoveTree(const std::string& folder) {
     if (folder.size() > 12) EmptyFolder(folder, true);  // never anything short
 }
 
+// ---- today's browsers -------------------------------------------------------------
+
+constexpr const char* kChromiumProfiles[] = {"Default", "Profile 1"};
+constexpr const char* kFirefoxProfiles[] = {"x8c4v0zq.default-release", "m2n6b9pl.work"};
+
+std::string ChromeData() { return LocalAppData() + "\\Google\\Chrome\\User Data"; }
+std::string EdgeData() { return LocalAppData() + "\\Microsoft\\Edge\\User Data"; }
+std::string FirefoxRoaming() { return AppData() + "\\Mozilla\\Firefox\\Profiles"; }
+std::string FirefoxLocal() { return LocalAppData() + "\\Mozilla\\Firefox\\Profiles"; }
+
+// A profile's name as it goes into addresses: "default", "profile1", "x8c4v0zq".
+std::string Tag(const std::string& profile) {
+    std::string tag;
+    for (char ch : profile.substr(0, profile.find('.')))
+        if (isalnum(static_cast<unsigned char>(ch))) tag += static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+    return tag;
+}
+
+// Each profile's pages: count visited ones; Firefox adds a visited bookmark
+// (listed, and kept without its visits) and a bookmark alone (never listed).
+std::vector<SeedPage> Pages(Ctx& c, const std::string& site, const std::string& profile, bool bookmarks) {
+    std::vector<SeedPage> pages;
+    const std::string base = "https://" + site + "/" + Tag(profile) + "/";
+    for (int i = 0; i < c.count; ++i) {
+        pages.push_back({base + Num("page%d.html", i + 1), Num("Seed page %d", i + 1), 1 + i % 3});
+        c.made->push_back(pages.back().url);
+    }
+    if (bookmarks) {
+        pages.push_back({base + "bookmarked.html", "Seed bookmark", 2, true});
+        c.made->push_back(pages.back().url);
+        pages.push_back({base + "bookmark-only.html", "Seed bookmark never visited", 0, true});
+    }
+    return pages;
+}
+
+std::vector<SeedCookie> Cookies(Ctx& c, const char* domain, const std::string& profile, const char* name) {
+    std::vector<SeedCookie> cookies;
+    for (int i = 0; i < c.count; ++i) {
+        cookies.push_back({"." + Num(domain, i + 1) + "." + Tag(profile) + ".example.com", name, "/", Num("v%d", i + 1)});
+        c.made->push_back(cookies.back().name + "@" + cookies.back().host + cookies.back().path);
+    }
+    return cookies;
+}
+
+void ChromiumHistory(Ctx& c, const std::string& data, const char* site) {
+    for (const char* profile : kChromiumProfiles) {
+        MakeFolders(data + "\\" + profile);
+        WriteChromiumHistory(data + "\\" + profile + "\\History", Pages(c, site, profile, false));
+    }
+}
+
+// The first profile keeps its cookies where browsers do since 2021, the second where they did before.
+void ChromiumCookies(Ctx& c, const std::string& data, const char* domain) {
+    for (const char* profile : kChromiumProfiles) {
+        const std::string folder = data + "\\" + profile + (profile == kChromiumProfiles[0] ? "\\Network" : "");
+        MakeFolders(folder);
+        WriteChromiumCookies(folder + "\\Cookies", Cookies(c, domain, profile, "sid"));
+    }
+}
+
+void ChromiumCache(Ctx& c, const std::string& data) {
+    for (const char* profile : kChromiumProfiles) {
+        const std::string at = data + "\\" + profile;
+        FolderFiles(c, at + "\\Cache\\Cache_Data", "f_00000%d", "cached body %d");
+        FolderFiles(c, at + "\\Code Cache\\js", "9f86d081884c7d6%d_0", "compiled script %d");
+        MakeFolders(at + "\\Code Cache\\js\\index-dir");
+        WriteFileText(at + "\\Code Cache\\js\\index-dir\\the-real-index", "index");
+        c.made->push_back("the-real-index");
+    }
+}
+
+void ClearChromium(const std::string& data, std::initializer_list<const char*> places) {
+    for (const char* profile : kChromiumProfiles)
+        for (const char* place : places) {
+            const std::string path = data + "\\" + profile + "\\" + place;
+            if (PathAttributes(path) & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+            else DeletePath(path);
+        }
+}
+
+// ---- Windows 7 to 11 ---------------------------------------------------------------
+
+constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+constexpr char kLaunchPrograms[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
+constexpr char kLaunchShortcuts[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{F4E57C4B-2036-45F0-A9AB-443BCFE33D9F}\\Count";
+constexpr char kShellMuiCache[] =
+    "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
+
+std::string Utf16Bytes(const std::string& text) {
+    const std::u16string wide = Utf16FromUtf8(text);
+    std::string bytes;
+    for (char16_t ch : wide) {
+        bytes.push_back(static_cast<char>(ch & 0xFF));
+        bytes.push_back(static_cast<char>(ch >> 8));
+    }
+    return bytes + std::string(2, '\0');
+}
+
+// Numbered values whose data starts with UTF-16 text, and the MRUListEx that
+// orders them, the newest (highest number) first.
+void NumberedList(Ctx& c, const std::string& key, const char* textPattern, const std::string& tail) {
+    std::string order;
+    for (int i = 0; i < c.count; ++i) {
+        SetRaw(key, std::to_string(i), REG_BINARY, Utf16Bytes(Num(textPattern, i + 1)) + tail);
+        c.made->push_back(std::to_string(i));
+    }
+    for (int i = c.count - 1; i >= 0; --i) order += std::string(reinterpret_cast<const char*>(&i), 4);
+    SetRaw(key, "MRUListEx", REG_BINARY, order + std::string(4, '\xFF'));
+}
+
+std::string Rot13Of(const std::string& text) {
+    std::string out = text;
+    for (char& ch : out) {
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>('a' + (ch - 'a' + 13) % 26);
+        else if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>('A' + (ch - 'A' + 13) % 26);
+    }
+    return out;
+}
+
+void LaunchCounts(Ctx& c, const char* key, const char* pattern) {
+    for (int i = 0; i < c.count; ++i) {
+        const std::string name = Rot13Of(Num(pattern, i + 1));
+        SetRaw(key, name, REG_BINARY, std::string(72, '\x01'));
+        c.made->push_back(name);
+    }
+    // Explorer's own session counters stay.
+    SetRaw(key, Rot13Of("UEME_CTLSESSION"), REG_BINARY, std::string(1612, '\0'));
+    SetRaw(key, Rot13Of("UEME_CTLCUACount:ctor"), REG_BINARY, std::string(72, '\0'));
+}
+
 // ---- the items -----------------------------------------------------------------
 
 constexpr char kOffice[] = "Software\\Microsoft\\Office\\";
@@ -305,7 +439,15 @@ const std::vector<SeedItem>& Items() {
              if (!folder.empty()) WriteFileText(folder + "\\Desktop (create shortcut).DeskLink", "");  // never listed
          },
          [] { EmptyFolder(ShellFolder("SendTo"), false); }},
-        {"Recent Files", [](Ctx& c) { FolderFiles(c, ShellFolder("Recent"), "Seed Document %d.txt.lnk", "recent document %d"); },
+        {"Recent Files",
+         [](Ctx& c) {
+             FolderFiles(c, ShellFolder("Recent"), "Seed Document %d.txt.lnk", "recent document %d");
+             // Windows 7 and later keep the jump lists in two folders of Recent, which its walk lists too.
+             if (c.items->count("Jump Lists")) {
+                 c.made->push_back("AutomaticDestinations");
+                 c.made->push_back("CustomDestinations");
+             }
+         },
          [] { EmptyFolder(ShellFolder("Recent"), false); }},
         {"Telnet Menu History",
          [](Ctx& c) {
@@ -483,6 +625,117 @@ const std::vector<SeedItem>& Items() {
          [] { RemoveTree(AppData() + "\\Netscape"); }},
         {"NetscapeCache", [](Ctx& c) { CacheFolder(c, AppData() + "\\Netscape\\NSB\\Profiles\\k3j9x2aa.default\\Cache"); },
          [] { RemoveTree(AppData() + "\\Netscape"); }},
+
+        // Current Browsers: two profiles each.
+        {"Chrome History", [](Ctx& c) { ChromiumHistory(c, ChromeData(), "www.example.com/chrome"); },
+         [] { ClearChromium(ChromeData(), {"History", "History-journal"}); }},
+        {"Chrome Cookies", [](Ctx& c) { ChromiumCookies(c, ChromeData(), "chrome%d"); },
+         [] { ClearChromium(ChromeData(), {"Network", "Cookies", "Cookies-journal"}); }},
+        {"Chrome Cache", [](Ctx& c) { ChromiumCache(c, ChromeData()); },
+         [] { ClearChromium(ChromeData(), {"Cache", "Code Cache"}); }},
+        {"Edge History", [](Ctx& c) { ChromiumHistory(c, EdgeData(), "www.example.com/edge"); },
+         [] { ClearChromium(EdgeData(), {"History", "History-journal"}); }},
+        {"Edge Cookies", [](Ctx& c) { ChromiumCookies(c, EdgeData(), "edge%d"); },
+         [] { ClearChromium(EdgeData(), {"Network", "Cookies", "Cookies-journal"}); }},
+        {"Edge Cache", [](Ctx& c) { ChromiumCache(c, EdgeData()); }, [] { ClearChromium(EdgeData(), {"Cache", "Code Cache"}); }},
+        {"Firefox Places History",
+         [](Ctx& c) {
+             for (const char* profile : kFirefoxProfiles) {
+                 MakeFolders(FirefoxRoaming() + "\\" + profile);
+                 WriteFirefoxPlaces(FirefoxRoaming() + "\\" + profile + "\\places.sqlite",
+                                    Pages(c, "www.example.org/firefox", profile, true));
+             }
+         },
+         [] {
+             for (const char* profile : kFirefoxProfiles)
+                 for (const char* file : {"places.sqlite", "places.sqlite-wal", "places.sqlite-shm"})
+                     DeletePath(FirefoxRoaming() + "\\" + profile + "\\" + file);
+         }},
+        {"Firefox Cookie Database",
+         [](Ctx& c) {
+             for (const char* profile : kFirefoxProfiles) {
+                 MakeFolders(FirefoxRoaming() + "\\" + profile);
+                 WriteFirefoxCookies(FirefoxRoaming() + "\\" + profile + "\\cookies.sqlite", Cookies(c, "ff%d", profile, "uid"));
+             }
+         },
+         [] {
+             for (const char* profile : kFirefoxProfiles)
+                 for (const char* file : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm"})
+                     DeletePath(FirefoxRoaming() + "\\" + profile + "\\" + file);
+         }},
+        {"Firefox Disk Cache",
+         [](Ctx& c) {
+             for (const char* profile : kFirefoxProfiles) {
+                 const std::string cache = FirefoxLocal() + "\\" + profile + "\\cache2";
+                 FolderFiles(c, cache + "\\entries", "0F4E3D2C1B0A99887766554433221100AABBCC%d", "cache entry %d");
+                 WriteFileText(cache + "\\index", "not an entry");  // the index lies beside the entries
+             }
+         },
+         [] {
+             for (const char* profile : kFirefoxProfiles) RemoveTree(FirefoxLocal() + "\\" + profile + "\\cache2");
+         }},
+
+        // Windows 7 to 11.
+        {"Recent Documents List",
+         [](Ctx& c) {
+             const std::string key = std::string(kExplorer) + "RecentDocs";
+             const std::string item(20, '\x02');  // the shell item that follows the name
+             NumberedList(c, key, "Seed Report %d.docx", item);
+             NumberedList(c, key + "\\.docx", "Seed Report %d.docx", item);
+             NumberedList(c, key + "\\Folder", "Seed Folder %d", item);
+         },
+         [] { DeleteKey((std::string(kExplorer) + "RecentDocs").c_str()); }},
+        {"Explorer Typed Paths",
+         [](Ctx& c) { NamedValues(c, (std::string(kExplorer) + "TypedPaths").c_str(), "url%d", "C:\\Users\\Public\\Seed Folder %d"); },
+         [] { DeleteKey((std::string(kExplorer) + "TypedPaths").c_str()); }},
+        {"Explorer Search History",
+         [](Ctx& c) { NumberedList(c, std::string(kExplorer) + "WordWheelQuery", "seed search %d", ""); },
+         [] { DeleteKey((std::string(kExplorer) + "WordWheelQuery").c_str()); }},
+        {"Program Launch History",
+         [](Ctx& c) {
+             LaunchCounts(c, kLaunchPrograms, "C:\\Program Files\\Seed\\app%d.exe");
+             LaunchCounts(c, kLaunchShortcuts, "{0139D44E-6AFE-49F2-8690-3DAFCAE6FFB8}\\Seed\\Seed App %d.lnk");
+         },
+         [] {
+             DeleteKey(kLaunchPrograms);
+             DeleteKey(kLaunchShortcuts);
+         }},
+        {"Shell MuiCache",
+         [](Ctx& c) {
+             NamedValues(c, kShellMuiCache, "C:\\Seed\\tool%d.exe.FriendlyAppName", "Seed Tool %d");
+             SetRaw(kShellMuiCache, "LangID", REG_BINARY, std::string("\x09\x04", 2));  // not text: not listed
+         },
+         [] { DeleteKey(kShellMuiCache); }},
+        {"Jump Lists",
+         [](Ctx& c) {
+             const std::string recent = AppData() + "\\Microsoft\\Windows\\Recent\\";
+             FolderFiles(c, recent + "AutomaticDestinations", "5f7b5f1e01b8357%d.automaticDestinations-ms", "jump list %d");
+             FolderFiles(c, recent + "CustomDestinations", "28c8b86deab549a%d.customDestinations-ms", "jump list %d");
+         },
+         [] {
+             const std::string recent = AppData() + "\\Microsoft\\Windows\\Recent\\";
+             RemoveTree(recent + "AutomaticDestinations");
+             RemoveTree(recent + "CustomDestinations");
+         }},
+        {"Thumbnail Cache",
+         [](Ctx& c) {
+             const std::string folder = LocalAppData() + "\\Microsoft\\Windows\\Explorer";
+             FolderFiles(c, folder, "thumbcache_%d.db", "thumbnails %d");
+             FolderFiles(c, folder, "iconcache_%d.db", "icons %d");
+             WriteFileText(folder + "\\ExplorerStartupLog.etl", "not a cache");
+         },
+         [] { RemoveTree(LocalAppData() + "\\Microsoft\\Windows\\Explorer"); }},
+        {"Windows Error Reports",
+         [](Ctx& c) {
+             const std::string wer = LocalAppData() + "\\Microsoft\\Windows\\WER";
+             for (int i = 0; i < c.count; ++i) {
+                 const std::string report = wer + Num("\\ReportArchive\\AppCrash_seedapp%d.exe_1a2b3c", i + 1);
+                 MakeFolders(report);
+                 WriteFileText(report + "\\Report.wer", Num("Version=1\r\nEventType=APPCRASH\r\nSig[0].Value=seedapp%d.exe\r\n", i + 1));
+                 c.made->push_back("Report.wer");
+             }
+         },
+         [] { RemoveTree(LocalAppData() + "\\Microsoft\\Windows\\WER"); }},
     };
     return items;
 }

@@ -1,0 +1,127 @@
+// The places of Windows 7 to 11: Explorer's numbered lists keep their order
+// value right, launch counters are shown decoded and Explorer's own counters
+// stay, and only the files the items name are listed.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "integration/fixtures.h"
+#include "model/shell_values.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/utf.h"
+#include "tools/seeder/seeder.h"
+
+namespace {
+
+constexpr char kRecentDocs[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+constexpr char kLaunch[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
+
+std::set<std::string> ValuesOf(const std::string& key) {
+    RegKey k;
+    if (!k.Open(HKEY_CURRENT_USER, key)) return {};
+    const auto names = k.ValueNames();
+    return {names.begin(), names.end()};
+}
+
+std::vector<uint32_t> OrderOf(const std::string& key) {
+    RegKey k;
+    std::string data;
+    if (!k.Open(HKEY_CURRENT_USER, key) || !k.ReadBinary("MRUListEx", data)) return {};
+    return MruListNumbers(data);
+}
+
+TResultContentItem* Shown(TResultContents& results, const std::string& text, const std::string& key) {
+    for (int i = 0; i < results.Count(); ++i)
+        if (results.Item(i).ValueData == text && results.Item(i).Location == HkcuPath(key)) return &results.Item(i);
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(WindowsToday, RecentDocumentsKeepTheirOrderValueRight) {
+    Scanned s({"Recent Documents List"}, 3);
+    const std::string docx = std::string(kRecentDocs) + "\\.docx";
+    const std::string folder = std::string(kRecentDocs) + "\\Folder";
+    ASSERT_EQ(s.results.Count(), 9);
+    // Listed newest first, as MRUListEx orders them, by the name at the start of their data.
+    EXPECT_EQ(s.results.Item(0).ValueData, "Seed Report 3.docx");
+    EXPECT_EQ(s.results.Item(0).ValueName, "2");
+    // Root list: report 2 unticked; .docx list: all go; Folder list: none go.
+    Shown(s.results, "Seed Report 2.docx", kRecentDocs)->Checked = 0;
+    for (int i = 0; i < s.results.Count(); ++i)
+        if (s.results.Item(i).Location == HkcuPath(folder)) s.results.Item(i).Checked = 0;
+    s.Clean();
+    EXPECT_EQ(ValuesOf(kRecentDocs), (std::set<std::string>{"1", "MRUListEx"}));
+    EXPECT_EQ(OrderOf(kRecentDocs), (std::vector<uint32_t>{1}));
+    EXPECT_TRUE(ValuesOf(docx).empty());  // its order went with the last of them
+    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, docx));
+    EXPECT_EQ(OrderOf(folder), (std::vector<uint32_t>{2, 1, 0}));
+}
+
+TEST(WindowsToday, NamesOutsideTheCodePageAreShownAndRemoved) {
+    ClearTraces({});
+    const std::string name = "Отчёт 報告 📄.docx";
+    std::string data;
+    for (char16_t c : Utf16FromUtf8(name)) data += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    data += std::string(2, '\0') + std::string(8, '\x05');
+    {
+        RegKey k;
+        ASSERT_TRUE(k.OpenOrCreate(HKEY_CURRENT_USER, kRecentDocs));
+        k.WriteBinary("7", data);
+        k.WriteBinary("MRUListEx", std::string("\x07\0\0\0\xff\xff\xff\xff", 8));
+    }
+    Scanned s;
+    s.Scan("Recent Documents List");
+    ASSERT_EQ(s.results.Count(), 1);
+    EXPECT_EQ(s.results.Item(0).ValueData, name);
+    s.Clean();
+    EXPECT_EQ(s.results.Item(0).Deleted, 1);
+    EXPECT_TRUE(ValuesOf(kRecentDocs).empty());
+}
+
+TEST(WindowsToday, LaunchCountersAreShownDecodedAndExplorersOwnStay) {
+    Scanned s;
+    {
+        SeedOptions o;
+        o.items = {"Program Launch History"};
+        o.count = 2;
+        SeedTraces(o);
+    }
+    // An exclusion names the value as stored.
+    AddExclusion("Program Launch History", HkcuPath(kLaunch), "", "P:\\Cebtenz Svyrf\\Frrq\\ncc2.rkr");
+    s.Scan("Program Launch History");
+    std::set<std::string> shown;
+    for (int i = 0; i < s.results.Count(); ++i) shown.insert(s.results.Item(i).ValueData);
+    EXPECT_EQ(shown, (std::set<std::string>{"C:\\Program Files\\Seed\\app1.exe",
+                                            "{0139D44E-6AFE-49F2-8690-3DAFCAE6FFB8}\\Seed\\Seed App 1.lnk",
+                                            "{0139D44E-6AFE-49F2-8690-3DAFCAE6FFB8}\\Seed\\Seed App 2.lnk"}));
+    s.Clean();
+    EXPECT_EQ(ValuesOf(kLaunch), (std::set<std::string>{"P:\\Cebtenz Svyrf\\Frrq\\ncc2.rkr", "HRZR_PGYFRFFVBA",
+                                                         "HRZR_PGYPHNPbhag:pgbe"}));
+    ExcludeList.Clear();
+}
+
+TEST(WindowsToday, OnlyTheNamedFilesAreListedAndTheRestStays) {
+    Scanned s({"Thumbnail Cache", "Windows Error Reports", "Jump Lists", "Shell MuiCache"}, 2);
+    const std::string explorer = ShellFolder("Local AppData") + "\\Microsoft\\Windows\\Explorer";
+    std::set<std::string> listed;
+    for (int i = 0; i < s.results.Count(); ++i)
+        if (s.results.Item(i).ItemName == "Thumbnail Cache") listed.insert(s.results.Item(i).ValueName);
+    EXPECT_EQ(listed, (std::set<std::string>{"thumbcache_1.db", "thumbcache_2.db", "iconcache_1.db", "iconcache_2.db"}));
+    EXPECT_EQ(s.Record("Report.wer").Location.find("\\WER\\ReportArchive\\AppCrash_seedapp"),
+              ShellFolder("Local AppData").size() + std::string("\\Microsoft\\Windows").size());
+    s.Record("5f7b5f1e01b83571.automaticDestinations-ms").Checked = 0;
+    s.Clean();
+    EXPECT_TRUE(FileExists(explorer + "\\ExplorerStartupLog.etl"));
+    EXPECT_FALSE(FileExists(explorer + "\\thumbcache_1.db"));
+    const std::string recent = ShellFolder("AppData") + "\\Microsoft\\Windows\\Recent\\";
+    EXPECT_TRUE(FileExists(recent + "AutomaticDestinations\\5f7b5f1e01b83571.automaticDestinations-ms"));
+    EXPECT_FALSE(FileExists(recent + "AutomaticDestinations\\5f7b5f1e01b83572.automaticDestinations-ms"));
+    // The MuiCache's names of programs go; its binary language value stays.
+    EXPECT_EQ(ValuesOf("Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache"),
+              (std::set<std::string>{"LangID"}));
+}
