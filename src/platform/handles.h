@@ -34,9 +34,11 @@ private:
     H h_ = Traits::invalid();
 };
 
+// Closed out of line (handles.cpp): layers above this one hold keys and the
+// tree pictures, and call the system only through this folder.
 struct KeyTraits {
     static HKEY invalid() { return nullptr; }
-    static void close(HKEY h) { RegCloseKey(h); }
+    static void close(HKEY h);
 };
 struct FileTraits {
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
@@ -73,7 +75,7 @@ struct MenuTraits {
 };
 struct ImageListTraits {
     static HIMAGELIST invalid() { return nullptr; }
-    static void close(HIMAGELIST h) { ImageList_Destroy(h); }
+    static void close(HIMAGELIST h);
 };
 
 using UniqueKey = UniqueHandle<HKEY, KeyTraits>;

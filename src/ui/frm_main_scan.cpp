@@ -13,6 +13,23 @@
 #include "scan/scan_run.h"
 #include "ui/frm_main.h"
 
+namespace {
+
+// Shows the data module's scanning animation on a tree for as long as it lives.
+class AnimationOn {
+public:
+    explicit AnimationOn(TreeModel& tree) {
+        if (DM) DM->OnEvidenceFrame = [&tree](int node, int frame) { tree.SetImage(node, frame); };
+    }
+    ~AnimationOn() {
+        if (DM) DM->OnEvidenceFrame = nullptr;
+    }
+    AnimationOn(const AnimationOn&) = delete;
+    AnimationOn& operator=(const AnimationOn&) = delete;
+};
+
+}  // namespace
+
 void TFrm_Main::ScanNowBtnClick() {
     if (ScanState != kScanIdle) return;
     if (IsProcessRunning("firefox.exe")) {
@@ -49,7 +66,10 @@ void TFrm_Main::ScanNowBtnClick() {
         if (onScanItem) onScanItem(node);
     };
     view.itemDone = [this](int) { ScanGauge.AddProgress(1); };
-    FoundTotal = RunScan(ItemTree, view);
+    {
+        AnimationOn animation(ItemTree);
+        FoundTotal = RunScan(ItemTree, view);
+    }
 
     if (FoundTotal <= 0) {
         abResultCount.SetCaption("0");

@@ -1,0 +1,5 @@
+#include "platform/handles.h"
+
+void KeyTraits::close(HKEY h) { RegCloseKey(h); }
+
+void ImageListTraits::close(HIMAGELIST h) { ImageList_Destroy(h); }
