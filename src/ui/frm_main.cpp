@@ -38,6 +38,8 @@ Panel::CreateArgs PanelArgs(HWND parent, const Bounds& b, bool outlined = false)
 
 }  // namespace
 
+TFrm_Main::TFrm_Main() = default;
+
 TFrm_Main::~TFrm_Main() {
     if (Frm_Main == this) Frm_Main = nullptr;
     // The shred form's window goes with this window; its wrapper first.
@@ -75,8 +77,7 @@ void TFrm_Main::ShowFirst() {
         shown_ = true;
         FormShow();
     }
-    ShowWindow(hwnd(), SW_SHOW);
-    UpdateWindow(hwnd());
+    ShowNow();
 }
 
 void TFrm_Main::FormShow() {

@@ -3,6 +3,8 @@
 #include "app/settings.h"
 #include "ui/skin.h"
 
+TFrm_Start::~TFrm_Start() = default;
+
 bool TFrm_Start::Create() {
     CreateArgs a;
     a.clientWidth = kWidth;
