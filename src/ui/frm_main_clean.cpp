@@ -5,6 +5,7 @@
 #include "model/item_tree.h"
 #include "model/result_items.h"
 #include "model/result_rows.h"
+#include "model/result_session.h"
 #include "model/shared_state.h"
 #include "model/summary.h"
 #include "platform/user_dialogs.h"
@@ -24,19 +25,9 @@ void TFrm_Main::CleanBtnClick() {
     abStepMsg.SetCaption("");
     abHintStr.SetCaption("");
     // Say what happened: success only when every ticked trace went.
-    int removed = 0;
-    std::vector<std::string> stayed;
-    for (int c = 0; c < kCategoryCount; ++c) {
-        const TResultContents& results = *ResultsOf(c);
-        for (int i = 0; i < results.Count(); ++i) {
-            const TResultContentItem& r = results.Item(i);
-            if (!r.Checked) continue;
-            if (r.Deleted) ++removed;
-            else stayed.push_back(ShownNameOf(c, r) + " (" + StayReasonText(r.Reason) + ")");
-        }
-    }
-    Dialogs().Message(hwnd(), CleanOutcomeText(removed, stayed), kAppTitle,
-                      (stayed.empty() ? MB_ICONINFORMATION : MB_ICONEXCLAMATION) | MB_OK);
+    const CleanOutcome outcome = OutcomeOfClean();
+    Dialogs().Message(hwnd(), outcome.text, kAppTitle,
+                      (outcome.allRemoved ? MB_ICONINFORMATION : MB_ICONEXCLAMATION) | MB_OK);
     CleanBtn.Show(false);
     FinishBtn.Show(true);
     BuildResultTree();
@@ -61,26 +52,12 @@ void TFrm_Main::RunClean() {
 }
 
 void TFrm_Main::PurgeDeletedResults() {
-    for (int c = 0; c < kCategoryCount; ++c) RemoveDeletedResults(*ResultsOf(c));
-    // The rows were built from records that may be gone: start the list afresh.
-    ClearResultRows();
+    ::PurgeDeletedResults();
     ResultListView.SetRowCount(0);
     abResultCount.SetCaption("0");
 }
 
-void TFrm_Main::RecountItems() {
-    for (int i = 0; i < ItemTree.Count(); ++i) {
-        if (ItemTree.Level(i) != 2) continue;
-        TSectionRec* rec = ItemTree.Data(i);
-        const CatalogItem* item = rec ? FindCatalogItem(rec->CategoryIndex, rec->ItemIndex) : nullptr;
-        if (!item) continue;
-        rec->FoundCount = 0;
-        const TResultContents& results = *ResultsOf(item->category);
-        for (int r = 0; r < results.Count(); ++r)
-            if (BelongsTo(*item, results.Item(r))) ++rec->FoundCount;
-    }
-    ItemTree.Repaint();
-}
+void TFrm_Main::RecountItems() { ::RecountItems(ItemTree); }
 
 void TFrm_Main::FinishBtnClick() {
     PurgeDeletedResults();

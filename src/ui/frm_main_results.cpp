@@ -1,5 +1,6 @@
 // The result page: the result tree and the virtual list, ticking on both.
 #include "model/result_rows.h"
+#include "model/result_session.h"
 #include "model/shared_state.h"
 #include "model/summary.h"
 #include "platform/files.h"
@@ -47,28 +48,8 @@ bool TFrm_Main::ResultTreeViewMouseDown(const MouseEvent&, const TreeHit& hit) {
     // The node acted on is the selected one (a left press has just selected it).
     const int node = ResultTree.Selected();
     if (!ResultTree.Valid(node)) return true;
-    const bool value = !ResultTree.IsTicked(node);
-    const TSectionRec* rec = ResultTree.Data(node);
-    switch (ResultTree.Level(node)) {
-    case 0:
-        for (int i = 0; i < ResultTree.Count(); ++i) ResultTree.SetTicked(i, value);
-        for (int cat : ResultTree.Children(node)) CheckResults(ResultTree.Data(cat)->CategoryIndex, 0, value);
-        ResultTreeViewChange(node);
-        break;
-    case 1:
-        for (int child : ResultTree.Children(node)) ResultTree.SetTicked(child, value);
-        ResultTree.SetTicked(node, value);
-        CheckResults(rec->CategoryIndex, 0, value);
-        BuildResultList(rec->CategoryIndex, 0, false);
-        break;
-    case 2:
-        ResultTree.SetTicked(node, value);
-        CheckResults(rec->CategoryIndex, rec->ItemIndex, value);
-        BuildResultList(rec->CategoryIndex, rec->ItemIndex, false);
-        break;
-    default:
-        break;
-    }
+    TickResultNode(ResultTree, node, !ResultTree.IsTicked(node));
+    ResultTreeViewChange(node);
     ShowSummary();
     return true;
 }
@@ -76,13 +57,8 @@ bool TFrm_Main::ResultTreeViewMouseDown(const MouseEvent&, const TreeHit& hit) {
 bool TFrm_Main::ResultListViewMouseDown(const MouseEvent& e, const ListView::Hit& hit) {
     if (e.button != MouseButton::Left) return false;  // the right button opens the menu
     if (hit.onStateImage && hit.row >= 0 && hit.row < static_cast<int>(ResultRows.size())) {
-        TResultItem& row = ResultRows[static_cast<size_t>(hit.row)];
         // A row built before the records changed (after Finish) changes nothing.
-        if (TResultContentItem* record = SourceOf(row)) {
-            row.Checked = row.Checked ? 0 : 1;
-            record->Checked = row.Checked;
-            ResultListView.Invalidate();
-        }
+        if (FlipRowTick(hit.row)) ResultListView.Invalidate();
         ShowSummary();
         return true;  // a press on the tick box only ticks
     }

@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "exclude/exclude_store.h"
 #include "model/result_rows.h"
+#include "model/result_session.h"
 #include "model/shared_state.h"
 #include "model/summary.h"
 #include "platform/files.h"
@@ -91,33 +92,12 @@ void TFrm_Main::AbortBtnClick() {
 }
 
 void TFrm_Main::BuildResultTree() {
-    ResultTree.Clear();
-    int root = -1, category = -1;
-    for (int i = 0; i < ItemTree.Count(); ++i) {
-        const TreeModel::Node& n = ItemTree.At(i);
-        if (!n.data) continue;
-        const int state = n.data->Ticked ? kStateTicked : kStateUnticked;
-        if (n.level == 0) {
-            root = ResultTree.Add(-1, n.caption, n.data, kImageRoot, state);
-        } else if (n.data->FoundCount <= 0 || root < 0) {
-            continue;
-        } else if (n.level == 1) {
-            // Category pictures go by position among the categories shown.
-            const int image = static_cast<int>(ResultTree.Children(root).size()) + 1;
-            category = ResultTree.Add(root, n.caption, n.data, image, state);
-        } else if (n.level == 2 && category >= 0) {
-            ResultTree.Add(category, n.caption, n.data, kImageItem, state);
-        }
-    }
-    ResultTree.Commit();
-    if (ResultTree.Count() > 0) ResultTree.Select(0);
+    ::BuildResultTree(ItemTree, ResultTree);
     ShowSummary();
 }
 
 void TFrm_Main::ShowSummary() {
-    int64_t count = 0, bytes = 0;
-    CheckedTotals(count, bytes);
-    const std::string text = SummaryText(count, bytes, LocaleDecimalSeparator());
+    const std::string text = CheckedSummary(LocaleDecimalSeparator());
     abHintStr.SetCaption(text);
     if (!text.empty()) {
         const Bounds step = abStepMsg.GetBounds();
