@@ -1,18 +1,14 @@
-// The scan run of the main window: Scan Now, Abort, the animation and gauge,
-// the result tree and the summary line.
+#include "ui/scan_page.h"
+
 #include "app/data_module.h"
 #include "app/settings.h"
 #include "exclude/exclude_store.h"
-#include "model/result_rows.h"
-#include "model/result_session.h"
+#include "model/item_tree.h"
 #include "model/shared_state.h"
-#include "model/summary.h"
-#include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/processes.h"
 #include "platform/user_dialogs.h"
 #include "scan/scan_run.h"
-#include "ui/frm_main.h"
 
 namespace {
 
@@ -31,15 +27,44 @@ public:
 
 }  // namespace
 
-void TFrm_Main::ScanNowBtnClick() {
+void TScanPage::Create(HWND page) {
+    ScanFrame.Create(PanelArgs(page, {10, 10, 526, 294}, true));
+    TreeView::CreateArgs t;
+    t.parent = ScanFrame.hwnd();
+    t.bounds = {1, 1, 524, 292};
+    t.images = DM ? DM->TreeImageList() : nullptr;
+    tvItemsList.Create(t);
+    tvItemsList.Attach(&ItemTree);
+    tvItemsList.OnMouseDown = [this](TreeView&, const MouseEvent& e, const TreeHit& hit) {
+        return tvItemsListMouseDown(e, hit);
+    };
+
+    ScanStrip.Create(PanelArgs(page, {0, kPageHeight - 79, kPageWidth, 79}));
+    ScanStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { host_.PageBackgroundMouseDown(e); };
+    TGauge::CreateArgs g;
+    g.parent = ScanStrip.hwnd();
+    g.bounds = {15, 16, 281, 22};
+    g.foreColor = RGB(158, 183, 161);
+    g.visible = false;
+    ScanGauge.Create(g);
+    const int right = kPageWidth - 203;
+    MakeButton(AbortBtn, ScanStrip.hwnd(), {right + 93, 19, 98, 22}, "AbortBtn", false);
+    MakeButton(ScanNowBtn, ScanStrip.hwnd(), {right + 6, 4, 187, 65}, "ScanNowBtn");
+    AbortBtn.OnClick = [this](TImageEx&) { AbortBtnClick(); };
+    ScanNowBtn.OnClick = [this](TImageEx&) { ScanNowBtnClick(); };
+}
+
+void TScanPage::ShowCatalog() { BuildItemTree(ItemTree, AllCatalogs); }
+
+void TScanPage::ScanNowBtnClick() {
     if (ScanState != kScanIdle) return;
     if (IsProcessRunning("firefox.exe")) {
-        Dialogs().Message(hwnd(), "Mozilla Firefox is running, please close Firefox!", kAppTitle,
+        Dialogs().Message(host_.HostWindow(), "Mozilla Firefox is running, please close Firefox!", kAppTitle,
                           MB_ICONWARNING | MB_OK);
         return;
     }
     if (ExcludeList.FileUnread && !ReadExcludeItemsAgain())
-        Dialogs().Message(hwnd(),
+        Dialogs().Message(host_.HostWindow(),
                           "The exclusion list could not be read: this scan also lists the traces it excludes. "
                           "Untick them before you clean.",
                           kAppTitle, MB_ICONWARNING | MB_OK);
@@ -49,8 +74,7 @@ void TFrm_Main::ScanNowBtnClick() {
     ScanGauge.SetProgress(0);
     ScanGauge.Show(true);
     ScanGauge.SetMaxValue(CountTickedItems(ItemTree));
-    ClearResultRows();
-    ResultListView.SetRowCount(0);
+    host_.ScanStarting();
 
     ScanRunView view;
     view.beforeItem = [] { ProcessMessagesNow(); };
@@ -72,39 +96,28 @@ void TFrm_Main::ScanNowBtnClick() {
         FoundTotal = RunScan(ItemTree, view);
     }
 
-    if (FoundTotal <= 0) {
-        abResultCount.SetCaption("0");
-        abResultSpace.SetCaption("0");
-        ClearResultRows();
-        ResultListView.SetRowCount(0);
-    } else {
-        BuildResultTree();
-    }
+    host_.ScanEnded(FoundTotal);
     ScanGauge.Show(false);
     ScanNowBtn.Show(true);
     AbortBtn.Show(false);
     ScanState = kScanIdle;
-    ResultBtnClick();
+    host_.ShowResultPage();
 }
 
-void TFrm_Main::AbortBtnClick() {
+void TScanPage::AbortBtnClick() {
     if (ScanState == kScanRunning) ScanState = kScanAbort;
 }
 
-void TFrm_Main::BuildResultTree() {
-    ::BuildResultTree(ItemTree, ResultTree);
-    ShowSummary();
-}
-
-void TFrm_Main::ShowSummary() {
-    const std::string text = CheckedSummary(LocaleDecimalSeparator());
-    abHintStr.SetCaption(text);
-    if (!text.empty()) {
-        const Bounds step = abStepMsg.GetBounds();
-        Bounds hint = abHintStr.GetBounds();
-        hint.x = step.x;
-        hint.y = step.y;
-        abHintStr.SetBounds(hint);
+bool TScanPage::tvItemsListMouseDown(const MouseEvent&, const TreeHit& hit) {
+    if (hit.node < 0) return false;
+    if (hit.where == TreeHit::StateIcon) {
+        ItemTree.Select(hit.node);
+        ClickTickBox(ItemTree, ItemTree.Selected());
+        return true;
     }
-    abHintStr.Show(true);
+    if (hit.where == TreeHit::RightOfLabel) {
+        ItemTree.Select(hit.node);
+        return true;
+    }
+    return false;
 }
