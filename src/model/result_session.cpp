@@ -1,7 +1,6 @@
 #include "model/result_session.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "model/catalog.h"
