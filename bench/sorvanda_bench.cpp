@@ -9,6 +9,7 @@
 
 #include "bench/bench_support.h"
 #include "tests/support/entry_hook.h"
+#include "tests/support/long_loops.h"
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
 #include "model/shared_state.h"
@@ -80,10 +81,9 @@ void ListScanner() {
     ExcludeList.Clear();
     ExcludeList.Item(ExcludeList.AddNew()) = {"Run History", "HKEY_CURRENT_USER\\Other", "", "x"};
     const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", path.c_str(),
-                             ListScannerRow::Lists::Values, 2, ListScannerRow::NameInto::ValueName, true,
-                             ListScannerRow::TestData::ValueText};
+                             ListScannerRow::Lists::Values, 2, NameField::ValueName, true, TestData::ValueText};
     TResultContents results;
-    const double product = BestOf(5, [&] { RunListScanner(row, tree, 29, results); }, [&] { results.Clear(); });
+    const double product = BestOf(5, [&] { RunListScanner(row, ContextFor(tree, 29, results)); }, [&] { results.Clear(); });
     volatile size_t bytes = 0;
     const double baseline = BestOf(5, [&] {
         HKEY h;
@@ -111,8 +111,8 @@ struct Scan {
         BuildCatalog(AllCatalogs);
         BuildItemTree(tree, AllCatalogs);
     }
-    double Time(Scanner scanner, int node) {
-        return BestOf(5, [&] { scanner(tree, node, results); }, [&] { results.Clear(); });
+    double Time(const char* item) {
+        return BestOf(5, [&] { ScanOneItem(*FindCatalogItemByName(item), tree, results); }, [&] { results.Clear(); });
     }
 };
 
@@ -122,7 +122,7 @@ void UrlCache(int entries) {
     o.count = entries;
     SeedTraces(o);
     Scan scan;
-    const double product = BestOf(3, [&] { ScanIECache(scan.tree, 2, scan.results); }, [&] { scan.results.Clear(); });
+    const double product = BestOf(3, [&] { ScanOneItem(*FindCatalogItemByName("Cache"), scan.tree, scan.results); }, [&] { scan.results.Clear(); });
     const int found = scan.results.Count();
     volatile int n = 0;
     const double baseline = BestOf(3, [&] {
@@ -151,7 +151,7 @@ void RecentFolder(int files) {
     Scan scan;
     volatile int n = 0;
     const auto [product, baseline] = BestOfAlternating(
-        9, [&] { ScanRecentFiles(scan.tree, 31, scan.results); },
+        9, [&] { ScanOneItem(*FindCatalogItemByName("Recent Files"), scan.tree, scan.results); },
         [&] {
             WIN32_FIND_DATAW d;
             HANDLE h = FindFirstFileW(ToWide(folder + "\\*.*").c_str(), &d);
@@ -188,7 +188,7 @@ void HistoryCutting(int megabytes) {
     text.clear();
     text.shrink_to_fit();
     Scan scan;
-    const double product = BestOf(3, [&] { ScannerFor(3, 5)(scan.tree, 49, scan.results); },
+    const double product = BestOf(3, [&] { ScanOneItem(*FindCatalogItem(3, 5), scan.tree, scan.results); },
                                   [&] { scan.results.Clear(); });
     std::string raw;
     const double baseline = BestOf(3, [&] { ReadWholeFile(file, raw); });
@@ -219,8 +219,11 @@ void ProfileSearch(int entries) {
         for (int i = 0; i < perFolder; ++i) WriteBig(dir + "\\file" + std::to_string(i) + ".sqlite", "x");
     }
     WriteBig(root + "\\profile77\\history.dat", "(A=http://x/)");
-    const double product = BestOf(3, [&] { FoundPath.clear(); FindProfileFile(root, "history.dat"); });
-    const bool found = !FoundPath.empty();
+    TreeModel tree;
+    TResultContents results;
+    std::string foundPath;
+    const double product = BestOf(3, [&] { foundPath = FindProfileFile(root, "history.dat", ContextFor(tree, 0, results)); });
+    const bool found = !foundPath.empty();
     volatile int n = 0;
     std::function<void(const std::string&)> walk = [&](const std::string& dir) {
         WIN32_FIND_DATAW d;
@@ -377,7 +380,7 @@ void WindowScan(int entries) {
     o.count = entries;
     SeedTraces(o);
     Scan headless;
-    const double bare = headless.Time(ScanIECache, 2);
+    const double bare = headless.Time("Cache");
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     static TDM dm;
@@ -410,105 +413,26 @@ void WindowScan(int entries) {
     ClearTraces(o);
 }
 
-void WriteSmall(const std::string& path, const std::string& text) { WriteBig(path, text); }
-
-void RemoveFolder(const std::string& folder) {
-    std::string from = folder + std::string(1, '\0');
-    SHFILEOPSTRUCTA op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationA(&op);
-}
-
 // How long each long loop takes to return once Abort is pressed during it:
 // the click is posted from another thread 30 ms after the loop starts and
 // reaches the loop through its own message pumping, as the window's does.
 void AbortLatency() {
-    struct Loop {
-        const char* name;
-        std::function<void()> prepare, run, tidy;
-    };
     BuildCatalog(AllCatalogs);
     TreeModel tree;
     BuildItemTree(tree, AllCatalogs);
     ExcludeList.Clear();
     TResultContents results;
+    ShredReport report;
+    std::string foundPath;
     AbortButton click;
     const std::string key = std::string(kBenchKey) + "\\AbortLatency";
-    char tmp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, tmp);
-    const std::string dir = std::string(tmp) + "SorvandaBenchAbort";
-    RemoveFolder(dir);
-    CreateDirectoryA(dir.c_str(), nullptr);
-    const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
-    auto seeded = [&](const char* name, const char* item, int count, int category, int pos, int node) {
-        return Loop{name,
-                    [=] {
-                        SeedOptions o;
-                        o.items = {item};
-                        o.count = count;
-                        SeedTraces(o);
-                    },
-                    [&, category, pos, node] { ScannerFor(category, pos)(tree, node, results); },
-                    [=] { ClearTraces({{item}}); }};
-    };
-    const std::vector<Loop> loops = {
-        {"list scanner (registry values)",
-         [&] {
-             RegKey k;
-             k.OpenOrCreate(HKEY_CURRENT_USER, key);
-             for (int i = 0; i < 10000; ++i) k.WriteString("v" + std::to_string(i), "some data");
-         },
-         [&] {
-             RunListScanner({"Run History", "Clean RunMRU", "Microsoft Windows", key.c_str(),
-                             ListScannerRow::Lists::Values, 2, ListScannerRow::NameInto::ValueName, true,
-                             ListScannerRow::TestData::ValueText},
-                            tree, 29, results);
-         },
-         [] {}},
-        {"value-name list (multi-key)", [] {},
-         [&] {
-             int counter = 0;
-             RunMultiKeyScanner({"Microsoft Office", "Clean Microsoft Office", "Microsoft Windows", {key}}, counter,
-                                tree, 17, results);
-         },
-         [&] { RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey); }},
-        {"folder walk", [&] { for (int i = 0; i < 8000; ++i) WriteSmall(dir + "\\f" + std::to_string(i), "x"); },
-         [&] { ScanFolderFiles(dir, 1, tree, 31, results); }, [] {}},
-        seeded("URL-cache walk", "Cache", 1500, 0, 1, 2),
-        {"profile search", [] {}, [&] { FoundPath.clear(); FindProfileFile(dir, "history.dat"); }, [] {}},
-        {"history cutting",
-         [&] {
-             SeedOptions o;
-             o.items = {"FireFoxHistory"};
-             SeedTraces(o);
-             std::string text;
-             for (int i = 0; i < 1500000; ++i) text += "(A=http://x/" + std::to_string(i) + ")";
-             const std::string profiles = ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles";
-             for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"}) WriteBig(profiles + "\\" + p + "\\history.dat", text);
-         },
-         [&] { ScannerFor(3, 5)(tree, 49, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }},
-        seeded("cookie cutting", "FireFoxCookies", 300000, 3, 6, 50),
-        {"browser cache folder",
-         [&] {
-             SeedOptions o;
-             o.items = {"FireFoxCache"};
-             o.count = 1;
-             SeedTraces(o);
-             RemoveFolder(cache);
-             MoveFileA(dir.c_str(), cache.c_str());
-         },
-         [&] { ScannerFor(3, 7)(tree, 51, results); },
-         [&] {
-             MoveFileA(cache.c_str(), dir.c_str());
-             ClearTraces({{"FireFoxCache"}});
-         }},
-        seeded("value-name lists without exclusions", "GetRight", 10000, 3, 2, 46),
-        {"shred folder walk", [] {}, [&] { ShredReport report; ShredFolder(dir, 1, report); }, [] {}},
-    };
+    const std::string dir = TempDirectory() + "SorvandaBenchAbort";
+    DeleteFolderTree(dir);
+    CreateFolder(dir);
+    const std::vector<LongLoop> loops =
+        LongLoops({10000, 8000, 1500, 1500000, 300000, 10000}, key, dir, tree, results, report, foundPath);
     std::printf("abort seen after (ms from the click to the loop's return; goal under 100):\n");
-    for (const Loop& loop : loops) {
+    for (const LongLoop& loop : loops) {
         loop.prepare();
         results.Clear();
         ScanState = kScanRunning;
@@ -530,7 +454,7 @@ void AbortLatency() {
         std::fflush(stdout);
         loop.tidy();
     }
-    RemoveFolder(dir);
+    DeleteFolderTree(dir);
     RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey);
 }
 

@@ -11,7 +11,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
-#include "scan/scan_conventions.h"
+#include "model/result_items.h"
 
 int GaugePercent(int handled, int total) {
     if (total <= 0) return 0;
@@ -37,32 +37,39 @@ struct RegTrace {
     std::string value;  // the value's name
 };
 
-// Items whose records name a value of the listed key, or one of its subkeys, in KeyName or ValueName.
-enum class Part { Own, ValueInKeyName, ValueInValueName, SubkeyInKeyName };
-
-Part PartOf(const TResultContentItem& r) {
-    static const std::map<std::string, Part> kParts = {
-        {"Clean Windows Explorer Open With History", Part::ValueInKeyName},
-        {"Clean Start Menu Click History", Part::ValueInKeyName},
-        {"Clean Microsoft Netmeeting", Part::ValueInValueName},
-        {"Clean Telnet Menu History", Part::SubkeyInKeyName},
-        {"Clean My Network Places", Part::SubkeyInKeyName},
-        {"Clean Regedit32 History", Part::SubkeyInKeyName},
-    };
-    const auto it = kParts.find(r.CleanName);
-    return it == kParts.end() ? Part::Own : it->second;
+// What the catalog row of the record's item says a clean removes; for a
+// record of no item (made by hand), what its Kind says.
+Removal RemovalOf(const TResultContentItem& r) {
+    if (const CatalogItem* item = ItemNamedBy(r)) return item->removal;
+    switch (r.Kind) {
+    case kKindRegKey: return Removal::OwnKey;
+    case kKindUrlCacheEntry:
+    case kKindUrlCacheCookie: return Removal::UrlCacheEntry;
+    case kKindFirefoxHistory:
+    case kKindNetscapeHistory: return Removal::ProfileFile;
+    case kKindFirefoxCookie:
+    case kKindNetscapeCookie: return Removal::ProfileLines;
+    default: return r.SourceType == "File" ? Removal::File : Removal::Value;
+    }
 }
 
 RegTrace RegTraceOf(const TResultContentItem& r) {
-    if (r.Kind == kKindRegKey || (r.Kind == kKindRegValue && !r.KeyName.empty())) {
-        switch (PartOf(r)) {
-        case Part::ValueInKeyName: return {true, r.Location, r.KeyName};
-        case Part::ValueInValueName: return {true, r.Location, r.ValueName};
-        case Part::SubkeyInKeyName: return {false, r.Location + "\\" + r.KeyName, {}};
-        case Part::Own: return {false, r.Location, {}};  // the key itself is the trace
-        }
+    switch (RemovalOf(r)) {
+    case Removal::ValueNamedInKeyName: return {true, r.Location, r.KeyName};
+    case Removal::ValueNamedInValueName: return {true, r.Location, r.ValueName};
+    case Removal::SubkeyNamedInKeyName:
+    case Removal::OwnSubkey: return {false, r.Location + "\\" + r.KeyName, {}};
+    case Removal::OwnKey: return {false, r.Location, {}};  // the key itself is the trace
+    default: return {true, r.Location, r.ValueName};
     }
-    return {true, r.Location, r.ValueName};
+}
+
+// Whether the record's key holds several traces and may go whole: its rows
+// name values or subkeys of the listed key, or the key is the trace itself.
+bool ListedKey(const TResultContentItem& r) {
+    const Removal how = RemovalOf(r);
+    return how == Removal::ValueNamedInKeyName || how == Removal::ValueNamedInValueName ||
+           how == Removal::SubkeyNamedInKeyName || how == Removal::OwnKey;
 }
 
 // The key of the last value record stays open for the next one, as long as
@@ -71,9 +78,8 @@ class KeyCache {
 public:
     RegKey* Open(const std::string& fullPath) {
         if (open_ && fullPath == path_) return &key_;
-        const KeyPathParts parts = SplitKeyPath(fullPath);
         path_ = fullPath;
-        open_ = key_.OpenForWrite(GetRootKey(parts.rootName), parts.path);
+        open_ = key_.OpenForWrite(RegistryPath::Parse(fullPath));
         return open_ ? &key_ : nullptr;
     }
     LONG Error() const { return key_.Error(); }
@@ -89,11 +95,7 @@ private:
     bool open_ = false;
 };
 
-bool KeyThere(const std::string& fullPath) {
-    const KeyPathParts parts = SplitKeyPath(fullPath);
-    HKEY root = GetRootKey(parts.rootName);
-    return root && RegKeyExists(root, parts.path);
-}
+bool KeyThere(const std::string& fullPath) { return RegKeyExists(RegistryPath::Parse(fullPath)); }
 
 class Cleaner {
 public:
@@ -108,12 +110,14 @@ public:
             if (r.SourceType == "Reg") {
                 why = RemoveRegistryTrace(i);
             } else if (r.SourceType == "File") {
-                if (r.Kind == kKindUrlCacheEntry || r.Kind == kKindUrlCacheCookie)
+                switch (RemovalOf(r)) {
+                case Removal::UrlCacheEntry:
                     why = DeleteUrlCacheEntryByUrl(r.ValueName) ? StayReason::None : StayReason::Failed;
-                else if (IsProfileEntry(r.Kind))
-                    why = RemoveProfileEntry(i);
-                else
-                    why = RemoveFile(r.Location);
+                    break;
+                case Removal::ProfileLines:
+                case Removal::ProfileFile: why = RemoveProfileEntry(i); break;
+                default: why = RemoveFile(r.Location); break;
+                }
             }
             if (why == StayReason::None) MarkRemoved(i);
             else if (!std::as_const(results_).Item(i).Deleted) results_.Item(i).Reason = why;
@@ -121,11 +125,6 @@ public:
     }
 
 private:
-    static bool IsProfileEntry(int kind) {
-        return kind == kKindFirefoxHistory || kind == kKindFirefoxCookie || kind == kKindNetscapeHistory ||
-               kind == kKindNetscapeCookie;
-    }
-
     void MarkRemoved(int i) {
         if (std::as_const(results_).Item(i).Deleted) return;
         TResultContentItem& r = results_.Item(i);
@@ -162,10 +161,8 @@ private:
 
     StayReason DeleteKeyTree(const std::string& key) {
         keys_.Close();  // it may be the key held open
-        const KeyPathParts parts = SplitKeyPath(key);
-        HKEY root = GetRootKey(parts.rootName);
         LONG err = 0;
-        if (RegDeleteKeyTree(root, parts.path, &err)) {
+        if (RegDeleteKeyTree(RegistryPath::Parse(key), &err)) {
             progress_.keysDeleted.insert(key);
             MarkGoneWith(key);
             return StayReason::None;
@@ -183,7 +180,7 @@ private:
     StayReason RemoveRegistryTrace(int i) {
         const TResultContentItem& r = std::as_const(results_).Item(i);
         const RegTrace t = RegTraceOf(r);
-        if (r.Kind == kKindRegKey && WholeAllowed(r.Location)) return DeleteKeyTree(r.Location);
+        if (ListedKey(r) && WholeAllowed(r.Location)) return DeleteKeyTree(r.Location);
         if (!t.isValue) {
             if (!WholeAllowed(t.key)) return StayReason::HoldsKeptTraces;
             return DeleteKeyTree(t.key);
@@ -215,7 +212,7 @@ private:
             return StayReason::None;
         }
         const int kind = std::as_const(results_).Item(i).Kind;
-        if (kind != kKindFirefoxCookie && kind != kKindNetscapeCookie) return StayReason::KeptWithItsFile;
+        if (RemovalOf(std::as_const(results_).Item(i)) != Removal::ProfileLines) return StayReason::KeptWithItsFile;
         // All the ticked lines of this file in one rewrite.
         std::vector<LineToRemove> lines;
         std::vector<int> records;
@@ -244,9 +241,10 @@ private:
 void CleanEvidences(TResultContents& results, CleanProgress& progress) { Cleaner(results, progress).Run(); }
 
 bool RecycleBinTicked(const TResultContents& systemResults) {
-    for (int i = 0; i < systemResults.Count(); ++i) {
-        const TResultContentItem& r = systemResults.Item(i);
-        if (r.Checked && r.CleanName == "Clean RecycleBin") return true;
+    for (const CatalogItem& item : kCatalogItems) {
+        if (item.special != Special::RecycleBin) continue;
+        for (int i = 0; i < systemResults.Count(); ++i)
+            if (systemResults.Item(i).Checked && BelongsTo(item, systemResults.Item(i))) return true;
     }
     return false;
 }

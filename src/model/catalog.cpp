@@ -1,69 +1,304 @@
 #include "model/catalog.h"
 
+#include "model/records.h"
+
+namespace {
+
 using SF = ShownField;
+using S = ScanShape;
+using T = TestData;
+using C = Counting;
+using R = Removal;
 
-const std::array<CatalogCategory, kCategoryCount> kCatalogCategories = {{
-    {"Internet Explorer", 1, 0, 9},
-    {"Windows Software", 11, 9, 16},
-    {"Windows System", 28, 25, 15},
-    {"Internet Software", 44, 40, 10},
-}};
+constexpr std::string_view kOfficeKeys[] = {
+    "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRUFlags5",
+    "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRUFlags4",
+    "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRUFlags3",
+    "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRUFlags2",
+    "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRUFlags1",
+    "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRU5",
+    "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRU4",
+    "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRU3",
+    "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRU2",
+    "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRU1",
+};
+constexpr std::string_view kPublisherKeys[] = {
+    "Software\\Microsoft\\Office\\9.0\\Publisher\\Recent File List",
+    "Software\\Microsoft\\Office\\Access\\Publisher\\Recent File List",
+    "Software\\Microsoft\\Office\\Outlook\\Publisher\\Recent File List",
+    "Software\\Microsoft\\Office\\Word\\Publisher\\Recent File List",
+};
+#define FP_DIALOG(product, dialog) \
+    "Software\\Microsoft\\Office\\" product "\\Common\\Open Find\\Microsoft FrontPage\\Settings\\" dialog "\\File Name MRU"
+#define FP_PRODUCTS(dialog) \
+    FP_DIALOG("9.0", dialog), FP_DIALOG("Access", dialog), FP_DIALOG("Outlook", dialog), FP_DIALOG("Word", dialog)
+constexpr std::string_view kFrontPageKeys[] = {
+    FP_PRODUCTS("Open File"),
+    "Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Recent Web List",
+    "Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Recent File List",
+    "Software\\Microsoft\\FrontPage\\Editor\\Recently Used URLs",
+    FP_PRODUCTS("Open Web"),
+    FP_PRODUCTS("Save As"),
+    "Software\\Microsoft\\FrontPage\\Editor\\Insert Hyperlink\\Recently Used URLs",
+    "Software\\Microsoft\\FrontPage\\Editor\\Insert Image\\Recently Used URLs",
+};
+#undef FP_PRODUCTS
+#undef FP_DIALOG
+constexpr std::string_view kMessengerKeys[] = {"Software\\Microsoft\\MessengerService\\PhoneMRU"};
+constexpr std::string_view kMsdnKeys[] = {"Software\\Microsoft\\MSDN"};
+constexpr std::string_view kWinRarKeys[] = {"Software\\WinRAR\\ArcHistory", "Software\\WinRAR\\DialogEditHistory\\ExtrPath"};
+constexpr std::string_view kWinZipKeys[] = {"Software\\Nico Mak Computing\\WinZip\\extract",
+                                            "Software\\Nico Mak Computing\\WinZip\\filemenu"};
+constexpr std::string_view kZipMagicKeys[] = {
+    "Software\\Mijenix\\ZipMagic\\CurrentVersion\\Recent",
+    "Software\\Mijenix\\ZipMagic\\CurrentVersion\\Archive Manager\\UnZip To",
+    "Software\\Mijenix\\ZipMagic\\CurrentVersion\\Zip To",
+};
+constexpr std::string_view kACDSeeKeys[] = {"Software\\ACD Systems\\ACDSee\\LastFolder",
+                                            "Software\\ACD Systems\\ACDSee\\OpenFolder"};
+constexpr std::string_view kGetRightKeys[] = {"Software\\Headlight\\GetRight\\MRU",
+                                              "Software\\Headlight\\GetRight\\TypedURLs"};
+constexpr std::string_view kAcceleratorKeys[] = {"Software\\SpeedBit\\Download Accelerator\\FileList",
+                                                 "Software\\SpeedBit\\Download Accelerator\\HistoryCombo"};
+constexpr std::string_view kKazaaKeys[] = {"Software\\Kazaa\\Kazaa Lite\\Recent File List",
+                                           "Software\\Kazaa\\KaZaA Media Desktop\\Recent File List"};
 
-const std::array<CatalogItem, kCatalogItemCount> kCatalogItems = {{
-    {0, 1, "Cache", 2, "Clean IE Cache", true, SF::ValueName, -1},
-    {0, 2, "Address Bar History", 3, "Clean Address Bar History", true, SF::ValueData, -1},
-    {0, 3, "Cookies", 4, "Clean IE Cookies", true, SF::ValueName, -1},
-    {0, 4, "Favorites", 5, "Clean Favorites", false, SF::ValueName, -1},
-    {0, 5, "Favorites Export File", 6, "Clean Favorites Export File", true, SF::ValueData, -1},
-    {0, 6, "Favorites Import Folder", 7, "Clean Favorites Import Folder", true, SF::ValueData, -1},
-    {0, 7, "AutoCompleteData", 8, "AutoComplete Form Data", true, SF::ValueData, -1},
-    {0, 8, "Download Directory", 9, "Clean Download Directory", true, SF::ValueData, -1},
-    {0, 9, "Save Directory", 10, "Clean Save Directory", true, SF::ValueData, -1},
+constexpr char kIE[] = "Software\\Microsoft\\Internet Explorer";
+constexpr char kIEMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
+constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+constexpr char kWin[] = "Microsoft Windows";
+constexpr char kNet[] = "Internet SoftWare";
 
-    {1, 1, "Paint", 12, "Clean Paint History", true, SF::ValueData, -1},
-    {1, 2, "WordPad", 13, "Clean WordPad History", true, SF::ValueData, -1},
-    {1, 3, "Media Player History_List", 14, "Clean Windows Media Player", true, SF::ValueData, -1},
-    {1, 4, "Microsoft Frontpage Express", 15, "Clean Frontpage Express History", true, SF::ValueData, -1},
-    {1, 5, "Microsoft Help Workshop", 16, "Clean Microsoft Help Workshop History", true, SF::ValueData, -1},
-    {1, 6, "Microsoft Office", 17, "Clean Microsoft Office", true, SF::ValueData, -1},
-    {1, 7, "Microsoft Publisher", 18, "Clean Microsoft Publisher", true, SF::ValueData, -1},
-    {1, 8, "Microsoft FrontPage", 19, "Clean Microsoft FrontPage", true, SF::ValueData, -1},
-    {1, 9, "Microsoft Netmeeting", 20, "Clean Microsoft Netmeeting", true, SF::ValueData, -1},
-    {1, 10, "Microsoft MSN_Messenger", 21, "Clean Microsoft MSN Messenger", true, SF::ValueData, -1},
-    {1, 11, "MSDN Project MRU_List", 22, "Clean MSDN Project MRU List", true, SF::ValueData, -1},
-    {1, 12, "WinRAR History", 23, "Clean WinRAR History", true, SF::Location, -1},
-    {1, 13, "WinZip History", 24, "Clean WinZip History", true, SF::ValueData, -1},
-    {1, 14, "ZipMagic History", 25, "Clean ZipMagic History", true, SF::ValueData, -1},
-    {1, 15, "ASPack History", 26, "Clean ASPack History", true, SF::ValueData, -1},
-    {1, 16, "ACDSee History", 27, "Clean ACDSee History", true, SF::ValueData, -1},
+// An MRU list of file names: every value of one key, with its text.
+constexpr CatalogItem FileList(int category, std::string_view name, std::string_view clean, std::string_view key,
+                               std::string_view group = kWin) {
+    return {.category = category, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueData,
+            .kind = kKindRegValueText, .group = group, .shape = S::ValueList, .key = key, .keepData = true};
+}
 
-    {2, 1, "Run History", 29, "Clean RunMRU", true, SF::ValueData, -1},
-    {2, 2, "Windows Send To", 30, "Clean Windows Send To", true, SF::ValueName, -1},
-    {2, 3, "Recent Files", 31, "Clean Windows Recent Documents Files", true, SF::ValueName, -1},
-    {2, 4, "Telnet Menu History", 32, "Clean Telnet Menu History", true, SF::KeyName, -1},
-    {2, 5, "My Network Places", 33, "Clean My Network Places", true, SF::KeyName, -1},
-    {2, 6, "Map Network Drive History", 34, "Clean Map Network Drive MRU", true, SF::ValueData, -1},
-    {2, 7, "Windows Explorer Open With History", 35, "Clean Windows Explorer Open With History", true, SF::ValueData, -1},
-    {2, 8, "Microsoft Management Console MRU List", 36, "Clean Microsoft Management Console MRU List", true, SF::ValueData, -1},
-    {2, 9, "Regedit32 History", 37, "Clean Regedit32 History", true, SF::ValueData, -1},
-    {2, 10, "Start Menu Click History", 38, "Clean Start Menu Click History", true, SF::KeyName, -1},
-    {2, 11, "Start Menu Order History", 39, "Clean Start Menu Order History", true, SF::ValueName, -1},
-    {2, 12, "TrayNotify", 40, "Clean TrayNotify History", true, SF::ValueName, -1},
-    {2, 13, "ShareFolder", 41, "Clean ShareFolder", true, SF::KeyName, -1},
-    {2, 14, "Exe MUICache", 42, "Clean Windows MUICache", true, SF::ValueData, -1},
-    {2, 15, "RecycleBin", 43, "Clean RecycleBin", true, SF::ValueName, -1},
+// Several keys of MRU lists, one running count over all of them.
+constexpr CatalogItem KeyLists(std::string_view name, std::string_view clean, std::span<const std::string_view> keys,
+                               SF shown = SF::ValueData) {
+    return {.category = 1, .name = name, .cleanCaption = clean, .ticked = true, .shown = shown,
+            .kind = kKindRegValueText, .group = kWin, .shape = S::MultiKey, .keys = keys, .keepData = true,
+            .count = C::Running};
+}
 
-    {3, 1, "Real DownLoad", 45, "Clean RealDownload", true, SF::ValueData, -1},
-    {3, 2, "GetRight", 46, "Clean GetRight MRU Info", true, SF::ValueData, -1},
-    {3, 3, "DownloadAccelerator", 47, "Clean Download Accelerator", true, SF::ValueData, -1},
-    {3, 4, "KazaaHistory", 48, "Clean Kazaa History", true, SF::ValueData, -1},
-    {3, 5, "FireFoxHistory", 49, "", true, SF::Detail4, 4},
-    {3, 6, "FireFoxCookies", 50, "", true, SF::Detail5, 5, "FireFox Cookies"},
-    {3, 7, "FireFoxCache", 51, "", true, SF::Detail6, 6},
-    {3, 8, "NetscapeHistory", 52, "", true, SF::Detail7, 7, "Netscape History"},
-    {3, 9, "NetscapeCookies", 53, "", true, SF::Detail8, 8, "Netscape Cookies"},
-    {3, 10, "NetscapeCache", 54, "", true, SF::Detail9, 9, "netscape Cache"},
-}};
+// A download manager's two lists, never tested against the exclusion list.
+constexpr CatalogItem DownloadLists(std::string_view name, std::string_view clean,
+                                    std::span<const std::string_view> keys) {
+    return {.category = 3, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueData,
+            .kind = kKindRegValueText, .group = kNet, .shape = S::MultiKey, .keys = keys, .keepData = true,
+            .test = T::None, .count = C::AddOne};
+}
+
+// One remembered Internet Explorer value with its text.
+constexpr CatalogItem IEValue(std::string_view name, std::string_view clean, std::string_view key,
+                              std::string_view value, T test = T::ValueText) {
+    return {.category = 0, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueData,
+            .kind = kKindRegValueText, .group = "Internet Explorer", .shape = S::SingleValue, .key = key,
+            .valueName = value, .keepData = true, .test = test};
+}
+
+// A browser's history or cookie file, found in the profiles under AppData.
+constexpr CatalogItem BrowserFile(std::string_view name, int kind, std::string_view recordName,
+                                  std::string_view profiles, bool cookies) {
+    return {.category = 3, .name = name, .cleanCaption = {}, .ticked = true,
+            .shown = static_cast<SF>(static_cast<int>(SF::Detail4) + kind - kKindFirefoxHistory), .kind = kind,
+            .belongsByKind = true, .recordName = recordName, .shape = S::ProfileFile, .test = T::None,
+            .count = C::Running, .shellFolder = "AppData", .subFolder = profiles,
+            .fileName = cookies ? "cookies.txt" : "history.dat",
+            .removal = cookies ? R::ProfileLines : R::ProfileFile};
+}
+
+// A browser's cache folder, the one named "Cache" under a shell folder.
+constexpr CatalogItem BrowserCache(std::string_view name, int kind, std::string_view recordName,
+                                   std::string_view start) {
+    return {.category = 3, .name = name, .cleanCaption = {}, .ticked = true,
+            .shown = static_cast<SF>(static_cast<int>(SF::Detail4) + kind - kKindFirefoxHistory), .kind = kind,
+            .belongsByKind = true, .recordName = recordName, .shape = S::Special, .special = Special::BrowserCache,
+            .test = T::None, .count = C::Running, .shellFolder = start, .removal = R::File};
+}
+
+// The rows in tree order. Positions and nodes are filled in below.
+constexpr auto kRows = std::to_array<CatalogItem>({
+    // Internet Explorer.
+    {.category = 0, .name = "Cache", .cleanCaption = "Clean IE Cache", .ticked = true, .shown = SF::ValueName,
+     .kind = kKindUrlCacheEntry, .group = "IE Cache", .shape = S::Special, .special = Special::UrlCacheContent,
+     .count = C::Running, .removal = R::UrlCacheEntry, .excludeBy = ExcludeBy::EntryName},
+    FileList(0, "Address Bar History", "Clean Address Bar History", "Software\\Microsoft\\Internet Explorer\\TypedURLs",
+             "IE Address Bar History"),
+    {.category = 0, .name = "Cookies", .cleanCaption = "Clean IE Cookies", .ticked = true, .shown = SF::ValueName,
+     .kind = kKindUrlCacheCookie, .group = "IE Cookies", .shape = S::Special, .special = Special::UrlCacheCookies,
+     .count = C::Running, .removal = R::UrlCacheEntry, .excludeBy = ExcludeBy::EntryName},
+    {.category = 0, .name = "Favorites", .cleanCaption = "Clean Favorites", .ticked = false, .shown = SF::ValueName,
+     .kind = kKindFile, .group = "Favorites", .shape = S::FolderWalk, .count = C::Running,
+     .walk = FolderWalk::Favorites, .shellFolder = "Favorites", .removal = R::File, .excludeBy = ExcludeBy::EntryName},
+    IEValue("Favorites Export File", "Clean Favorites Export File", kIEMain, "FavoritesExportFile"),
+    IEValue("Favorites Import Folder", "Clean Favorites Import Folder", kIEMain, "FavoritesImportFolder"),
+    // Every value is tested alike, with no text: an entry for the key with empty data drops all of them.
+    {.category = 0, .name = "AutoCompleteData", .cleanCaption = "AutoComplete Form Data", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegValue, .group = "Internet Explorer", .shape = S::ValueList,
+     .key = "Software\\Microsoft\\Internet Explorer\\IntelliForms", .test = T::Empty},
+    IEValue("Download Directory", "Clean Download Directory", kIE, "Download Directory"),
+    IEValue("Save Directory", "Clean Save Directory", kIEMain, "Save Directory", T::None),
+
+    // Windows Software.
+    FileList(1, "Paint", "Clean Paint History",
+             "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"),
+    FileList(1, "WordPad", "Clean WordPad History",
+             "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List"),
+    FileList(1, "Media Player History_List", "Clean Windows Media Player",
+             "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList"),
+    FileList(1, "Microsoft Frontpage Express", "Clean Frontpage Express History",
+             "Software\\Microsoft\\FrontPad\\FrontPage Editor\\Recent File List"),
+    FileList(1, "Microsoft Help Workshop", "Clean Microsoft Help Workshop History",
+             "Software\\Microsoft\\Microsoft Help Workshop\\Recent File List"),
+    KeyLists("Microsoft Office", "Clean Microsoft Office", kOfficeKeys),
+    KeyLists("Microsoft Publisher", "Clean Microsoft Publisher", kPublisherKeys),
+    KeyLists("Microsoft FrontPage", "Clean Microsoft FrontPage", kFrontPageKeys),
+    // Each value stands for a group of the key, which goes whole when all of them are ticked.
+    {.category = 1, .name = "Microsoft Netmeeting", .cleanCaption = "Clean Microsoft Netmeeting", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegKey, .group = kWin, .shape = S::ValueList,
+     .key = "UNICODE Program Groups", .test = T::Empty, .removal = R::ValueNamedInValueName},
+    KeyLists("Microsoft MSN_Messenger", "Clean Microsoft MSN Messenger", kMessengerKeys),
+    KeyLists("MSDN Project MRU_List", "Clean MSDN Project MRU List", kMsdnKeys),
+    KeyLists("WinRAR History", "Clean WinRAR History", kWinRarKeys, SF::Location),
+    {.category = 1, .name = "WinZip History", .cleanCaption = "Clean WinZip History", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::Special,
+     .special = Special::WinZip, .key = "Software\\Nico Mak Computing\\WinZip\\directories", .keys = kWinZipKeys,
+     .keepData = true, .count = C::Running},
+    KeyLists("ZipMagic History", "Clean ZipMagic History", kZipMagicKeys),
+    {.category = 1, .name = "ASPack History", .cleanCaption = "Clean ASPack History", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::SingleValue,
+     .key = "Software\\ASPack\\Options", .valueName = "OD_FileName", .keepData = true},
+    // Each key is a trace of its own and goes whole with its record.
+    {.category = 1, .name = "ACDSee History", .cleanCaption = "Clean ACDSee History", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegKey, .group = kWin, .shape = S::Special, .special = Special::ACDSee,
+     .keys = kACDSeeKeys, .test = T::OwnName, .ownNameTested = "OpenFolder", .count = C::Running,
+     .removal = R::OwnKey},
+
+    // Windows System.
+    FileList(2, "Run History", "Clean RunMRU", "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU"),
+    {.category = 2, .name = "Windows Send To", .cleanCaption = "Clean Windows Send To", .ticked = true,
+     .shown = SF::ValueName, .kind = kKindFile, .group = kWin, .shape = S::FolderWalk, .count = C::Running,
+     .walk = FolderWalk::SendTo, .shellFolder = "SendTo", .removal = R::File},
+    {.category = 2, .name = "Recent Files", .cleanCaption = "Clean Windows Recent Documents Files", .ticked = true,
+     .shown = SF::ValueName, .kind = kKindFile, .group = kWin, .shape = S::FolderWalk, .count = C::Running,
+     .walk = FolderWalk::Recent, .shellFolder = "Recent", .removal = R::File},
+    {.category = 2, .name = "Telnet Menu History", .cleanCaption = "Clean Telnet Menu History", .ticked = true,
+     .shown = SF::KeyName, .kind = kKindRegKey, .group = kWin, .shape = S::SubkeyList, .key = "Software\\Microsoft\\Telnet",
+     .nameInto = NameField::KeyName, .test = T::Empty, .removal = R::SubkeyNamedInKeyName},
+    {.category = 2, .name = "My Network Places", .cleanCaption = "Clean My Network Places", .ticked = true,
+     .shown = SF::KeyName, .kind = kKindRegKey, .group = kWin, .shape = S::SubkeyList,
+     .key = "Software\\Microsoft\\Telnet\\LastMachine", .nameInto = NameField::KeyName, .test = T::Empty,
+     .removal = R::SubkeyNamedInKeyName},
+    FileList(2, "Map Network Drive History", "Clean Map Network Drive MRU",
+             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Map Network Drive MRU"),
+    {.category = 2, .name = "Windows Explorer Open With History",
+     .cleanCaption = "Clean Windows Explorer Open With History", .ticked = true, .shown = SF::ValueData,
+     .kind = kKindRegKey, .group = kWin, .shape = S::ValueList,
+     .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\otherFolder", .nameInto = NameField::KeyName,
+     .test = T::ListedName, .removal = R::ValueNamedInKeyName},
+    FileList(2, "Microsoft Management Console MRU List", "Clean Microsoft Management Console MRU List",
+             "Software\\Microsoft\\Microsoft Management Console\\Recent File List"),
+    // The listed subkeys are the traces, never the key's own default value.
+    {.category = 2, .name = "Regedit32 History", .cleanCaption = "Clean Regedit32 History", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegValue, .group = kWin, .shape = S::SubkeyList,
+     .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit", .nameInto = NameField::KeyName,
+     .test = T::Empty, .removal = R::OwnSubkey},
+    {.category = 2, .name = "Start Menu Click History", .cleanCaption = "Clean Start Menu Click History",
+     .ticked = true, .shown = SF::KeyName, .kind = kKindRegKey, .group = kWin, .shape = S::ValueList,
+     .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
+            "{75048700-EF1F-11D0-9888-006097DEACF9}\\Count",
+     .nameInto = NameField::KeyName, .test = T::ListedName, .removal = R::ValueNamedInKeyName},
+    {.category = 2, .name = "Start Menu Order History", .cleanCaption = "Clean Start Menu Order History",
+     .ticked = true, .shown = SF::ValueName, .kind = kKindRegValue, .group = kWin, .shape = S::ValueList,
+     .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
+            "{5E6AB780-7743-11CF-A12B-00AA004AE837}\\Count",
+     .test = T::ListedName},
+    // The two values' binary data is never read; each is tested with its own data text.
+    {.category = 2, .name = "TrayNotify", .cleanCaption = "Clean TrayNotify History", .ticked = true,
+     .shown = SF::ValueName, .kind = kKindRegValue, .group = kWin, .shape = S::Special,
+     .special = Special::TrayNotify, .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify",
+     .test = T::OwnName, .ownNameTested = "PasticonsStream", .count = C::Running},
+    // Each share is its own key, so a clean deletes exactly that share.
+    {.category = 2, .name = "ShareFolder", .cleanCaption = "Clean ShareFolder", .ticked = true,
+     .shown = SF::KeyName, .kind = kKindRegKey, .group = kWin, .shape = S::SubkeyList,
+     .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WorkgroupCrawler\\Shares",
+     .nameInto = NameField::KeyName, .test = T::Empty, .locationPerSubkey = true, .removal = R::OwnKey},
+    {.category = 2, .name = "Exe MUICache", .cleanCaption = "Clean Windows MUICache", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::ValueList,
+     .key = "Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache", .keepData = true, .count = C::Running,
+     .plainTextOnly = true},
+    {.category = 2, .name = "RecycleBin", .cleanCaption = "Clean RecycleBin", .ticked = true, .shown = SF::ValueName,
+     .kind = kKindFile, .group = kWin, .shape = S::Special, .special = Special::RecycleBin, .count = C::Running,
+     .walk = FolderWalk::Recycled, .removal = R::File},
+
+    // Internet Software.
+    {.category = 3, .name = "Real DownLoad", .cleanCaption = "Clean RealDownload", .ticked = true,
+     .shown = SF::ValueData, .kind = kKindRegValueText, .group = kNet, .shape = S::Special,
+     .special = Special::RealDownload, .key = "Software\\RealNetworks\\RealDownload", .keepData = true},
+    DownloadLists("GetRight", "Clean GetRight MRU Info", kGetRightKeys),
+    DownloadLists("DownloadAccelerator", "Clean Download Accelerator", kAcceleratorKeys),
+    DownloadLists("KazaaHistory", "Clean Kazaa History", kKazaaKeys),
+    BrowserFile("FireFoxHistory", kKindFirefoxHistory, {}, "\\Mozilla\\Firefox\\Profiles", false),
+    BrowserFile("FireFoxCookies", kKindFirefoxCookie, "FireFox Cookies", "\\Mozilla\\Firefox\\Profiles", true),
+    BrowserCache("FireFoxCache", kKindFirefoxCache, {}, "Local AppData"),
+    BrowserFile("NetscapeHistory", kKindNetscapeHistory, "Netscape History", "\\Netscape\\NSB\\Profiles", false),
+    BrowserFile("NetscapeCookies", kKindNetscapeCookie, "Netscape Cookies", "\\Netscape\\NSB\\Profiles", true),
+    BrowserCache("NetscapeCache", kKindNetscapeCache, "netscape Cache", "AppData"),
+});
+constexpr int kItems = static_cast<int>(kRows.size());
+
+constexpr std::string_view kCategoryCaptions[kCategoryCount] = {"Internet Explorer", "Windows Software",
+                                                                "Windows System", "Internet Software"};
+
+// The tree is the root, then each category followed by its items: nodes and
+// positions come from the order of the rows.
+consteval std::array<CatalogItem, kItems> Numbered(std::array<CatalogItem, kItems> rows) {
+    int node = 0, category = -1, pos = 0;
+    for (CatalogItem& row : rows) {
+        if (row.category != category) {
+            if (row.category != category + 1) throw "the rows of a category stand together, in category order";
+            category = row.category;
+            pos = 0;
+            ++node;  // the category's own node
+        }
+        row.pos = ++pos;
+        row.node = ++node;
+    }
+    if (category != kCategoryCount - 1) throw "every category has items";
+    return rows;
+}
+
+consteval std::array<CatalogCategory, kCategoryCount> Categories(const std::array<CatalogItem, kItems>& items) {
+    std::array<CatalogCategory, kCategoryCount> cats{};
+    for (int c = 0; c < kCategoryCount; ++c) cats[c] = {kCategoryCaptions[c], 0, -1, 0};
+    for (int i = 0; i < kItems; ++i) {
+        CatalogCategory& cat = cats[items[i].category];
+        if (cat.firstItem < 0) {
+            cat.firstItem = i;
+            cat.node = items[i].node - 1;
+        }
+        ++cat.itemCount;
+    }
+    return cats;
+}
+
+constexpr auto kNumbered = Numbered(kRows);
+static_assert(kNumbered.back().node == kItems + kCategoryCount);
+static_assert(kNumbered[0].node == 2 && kNumbered[9].node == 12 && kNumbered[25].node == 29 && kNumbered[40].node == 45,
+              "items sit at the nodes the item tree has always had");
+
+}  // namespace
+
+const std::span<const CatalogItem> kCatalogItems = kNumbered;
+const int kCatalogItemCount = kItems;
+const int kTreeNodeCount = 1 + kCategoryCount + kItems;
+constexpr std::array<CatalogCategory, kCategoryCount> kCatalogCategories = Categories(kNumbered);
+static_assert(kCatalogCategories[0].node == 1 && kCatalogCategories[1].node == 11 && kCatalogCategories[2].node == 28 &&
+              kCatalogCategories[3].node == 44);
 
 const CatalogItem* FindCatalogItem(int category, int pos) {
     if (category < 0 || category >= kCategoryCount) return nullptr;

@@ -1,11 +1,14 @@
-// The trace catalog: 50 items in four categories, as one data table.
-// Tree positions, scanner dispatch, clean captions, default ticks, the field the
-// result list shows and the exclusion page's category sets all derive from it.
+// The trace catalog as one data table. Each row holds an item's whole
+// behaviour: its name, clean caption and default tick; the field the result
+// list shows; how its scanner walks its place; the data its exclusion test
+// uses; and how a clean removes its records. Tree nodes and positions follow
+// from the order of the rows and are checked when the table is compiled.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,34 +26,130 @@ struct TSectionRec {
 // Which record field the result list shows in its Name column.
 enum class ShownField { ValueName, ValueData, KeyName, Location, Detail4, Detail5, Detail6, Detail7, Detail8, Detail9 };
 
+// The shape of the place an item's scanner walks.
+enum class ScanShape : uint8_t {
+    ValueList,    // every value of one key
+    SubkeyList,   // every subkey of one key
+    MultiKey,     // the values of several keys, one count over all of them
+    SingleValue,  // one named value of one key
+    FolderWalk,   // the entries of one folder
+    ProfileFile,  // entries cut out of a browser's history or cookie file
+    Special,      // a routine of its own, named by Special
+};
+
+// The routines of the items that walk their places in a way of their own.
+enum class Special : uint8_t {
+    None,
+    UrlCacheContent,  // the URL cache's content entries
+    UrlCacheCookies,  // the URL cache's cookie entries
+    TrayNotify,       // two named binary values
+    WinZip,           // two keys, then three names of a third key
+    ACDSee,           // two keys, each a trace of its own
+    RealDownload,     // a list, then the default profile's list
+    RecycleBin,       // the recycled folders of every fixed drive
+    BrowserCache,     // the files of the "Cache" folder found under a shell folder
+};
+
+// The four folder walks.
+enum class FolderWalk : uint8_t { SendTo, Recent, Favorites, Recycled };
+
+// The text an item's scanner hands to the exclusion test, which is also what
+// an exclusion made from one of its rows stores as EntryData.
+enum class TestData : uint8_t {
+    ValueText,   // the value's text
+    Empty,       // no text: an entry for the key with empty data covers every trace
+    ListedName,  // the listed value or subkey name
+    OwnName,     // the name of the value named in ownNameTested, empty for its others
+    None,        // the item never tests exclusions (its entries store the record's data)
+};
+
+// How the found count moves.
+enum class Counting : uint8_t {
+    Position,  // the position of the entry just recorded in the listed names
+    Running,   // the number of records made so far
+    AddOne,    // each record adds one to what the count already is
+};
+
+// Which record field a listed name goes into.
+enum class NameField : uint8_t { ValueName, KeyName };
+
+// What a clean removes for one record.
+enum class Removal : uint8_t {
+    Value,                  // the value ValueName of the key Location
+    ValueNamedInKeyName,    // the value KeyName of the listed key Location, which goes whole when it may
+    ValueNamedInValueName,  // the value ValueName of the listed key Location, likewise
+    SubkeyNamedInKeyName,   // the subkey KeyName of the listed key Location, likewise
+    OwnSubkey,              // only the subkey KeyName of the key Location, which itself never goes
+    OwnKey,                 // the key Location itself
+    UrlCacheEntry,          // the URL-cache entry of the address ValueName
+    File,                   // the file Location, overwritten first
+    ProfileLines,           // its line of the cookie file Location, which goes whole when it may
+    ProfileFile,            // the history file Location, only whole
+};
+
+// What an exclusion made from a row stores as Location.
+enum class ExcludeBy : uint8_t {
+    Record,     // the record's key or path, with its value name and tested data
+    EntryName,  // the name the scanner tests alone: a cache or cookie address, a favorite's file name
+};
+
 struct CatalogItem {
-    int category;               // 0..3
-    int pos;                    // ItemIndex, 1-based
-    std::string_view name;      // caption in the trees; exclusion ItemName
-    int node;                   // absolute index in the item tree
-    std::string_view cleanCaption;  // CleanName of the item's records; empty for browser items
-    bool ticked;                // default tick
+    int category;                   // 0-based, in the order of kCatalogCategories
+    std::string_view name;          // caption in the trees; exclusion ItemName
+    std::string_view cleanCaption;  // CleanName of its records; empty for the items found by Kind
+    bool ticked;                    // default tick
     ShownField shown;
-    int kind;                   // browser items: records belong by this Kind; otherwise -1
-    std::string_view recordName = {};  // ItemName of the item's records when it differs from name
+    int kind;                       // Kind of the records it makes
+    bool belongsByKind = false;     // its records belong to it by Kind, not by clean caption
+    std::string_view recordName = {};  // ItemName of its records when it differs from name
+    std::string_view group = {};       // Group of its records
+
+    // How it scans.
+    ScanShape shape = ScanShape::ValueList;
+    Special special = Special::None;
+    std::string_view key = {};                      // under HKEY_CURRENT_USER
+    std::span<const std::string_view> keys = {};    // MultiKey (and the specials that walk several)
+    std::string_view valueName = {};                // SingleValue
+    NameField nameInto = NameField::ValueName;
+    bool keepData = false;                          // the value's text goes into ValueData
+    TestData test = TestData::ValueText;
+    std::string_view ownNameTested = {};            // TestData::OwnName
+    Counting count = Counting::Position;
+    bool plainTextOnly = false;                     // only values of plain text type are listed
+    bool locationPerSubkey = false;                 // each record's key is its own subkey
+    FolderWalk walk = FolderWalk::Recent;           // FolderWalk
+    std::string_view shellFolder = {};              // FolderWalk, ProfileFile and BrowserCache start here
+    std::string_view subFolder = {};                // ProfileFile: below the shell folder
+    std::string_view fileName = {};                 // ProfileFile
+
+    // How a clean removes its records, and what an exclusion from one of its rows stores.
+    Removal removal = Removal::Value;
+    ExcludeBy excludeBy = ExcludeBy::Record;
+
+    // From the order of the rows.
+    int pos = 0;   // ItemIndex, 1-based in its category
+    int node = 0;  // absolute index in the item tree
 
     std::string_view RecordItemName() const { return recordName.empty() ? name : recordName; }
+    // The keys it walks: keys, or the one key.
+    std::span<const std::string_view> Keys() const { return keys.empty() ? std::span(&key, key.empty() ? 0 : 1) : keys; }
 };
 
 struct CatalogCategory {
     std::string_view caption;
-    int node;                   // absolute index of the category node
-    int firstItem;              // index of its first item in kCatalogItems
+    int node;       // absolute index of the category node
+    int firstItem;  // index of its first item in kCatalogItems
     int itemCount;
 };
 
 constexpr int kCategoryCount = 4;
-constexpr int kCatalogItemCount = 50;
-constexpr int kTreeNodeCount = 1 + kCategoryCount + kCatalogItemCount;
 inline constexpr std::string_view kRootCaption = "My Computer";
 
 extern const std::array<CatalogCategory, kCategoryCount> kCatalogCategories;
-extern const std::array<CatalogItem, kCatalogItemCount> kCatalogItems;
+// The items in tree order; their number follows from the table.
+extern const std::span<const CatalogItem> kCatalogItems;
+extern const int kCatalogItemCount;
+extern const int kTreeNodeCount;  // the root, the categories and the items
 
 // The catalog item at (category, 1-based position), or nullptr.
 const CatalogItem* FindCatalogItem(int category, int pos);

@@ -3,8 +3,15 @@
 #include "model/text.h"
 
 bool BelongsTo(const CatalogItem& item, const TResultContentItem& record) {
-    if (item.kind >= 0) return record.Kind == item.kind;
+    if (item.belongsByKind) return record.Kind == item.kind;
     return record.CleanName == item.cleanCaption;
+}
+
+const CatalogItem* ItemNamedBy(const TResultContentItem& record) {
+    const std::string_view name = TrimControl(record.ItemName);
+    for (const CatalogItem& item : kCatalogItems)
+        if (item.RecordItemName() == name) return &item;
+    return nullptr;
 }
 
 const CatalogItem* ItemOfRecord(int category, const TResultContentItem& record) {
@@ -37,40 +44,18 @@ std::string ShownNameOf(int category, const TResultContentItem& record) {
     return category == 1 ? record.ValueData : std::string();
 }
 
-namespace {
-
-// The data a registry trace's scanner hands to IsRegExcluded.
-std::string ExclusionDataOf(const TResultContentItem& record) {
-    enum class Data { Empty, ListedName, OwnName };
-    // The scanners that do not test the value's text.
-    static const struct { const char* item; Data data; const char* only; } kOther[] = {
-        {"AutoCompleteData", Data::Empty, nullptr},
-        {"Microsoft Netmeeting", Data::Empty, nullptr},
-        {"Telnet Menu History", Data::Empty, nullptr},
-        {"My Network Places", Data::Empty, nullptr},
-        {"Regedit32 History", Data::Empty, nullptr},
-        {"ShareFolder", Data::Empty, nullptr},
-        {"Windows Explorer Open With History", Data::ListedName, nullptr},
-        {"Start Menu Click History", Data::ListedName, nullptr},
-        {"Start Menu Order History", Data::ListedName, nullptr},
-        {"TrayNotify", Data::OwnName, "PasticonsStream"},  // tested with its own name; IconStreams with no text
-        {"ACDSee History", Data::OwnName, "OpenFolder"},    // likewise; LastFolder with no text
-    };
-    for (const auto& o : kOther) {
-        if (record.ItemName != o.item) continue;
-        switch (o.data) {
-        case Data::Empty: return {};
-        case Data::ListedName: return record.KeyName.empty() ? record.ValueName : record.KeyName;
-        case Data::OwnName: return record.ValueName == o.only ? record.ValueName : std::string();
-        }
-    }
-    return record.ValueData;
-}
-
-}  // namespace
-
 TExcludeContentItem ExclusionEntryOf(const TResultContentItem& record) {
-    const std::string item(TrimControl(record.ItemName));
-    if (item == "Cache" || item == "Cookies" || item == "Favorites") return {record.ItemName, record.ValueName, "", ""};
-    return {record.ItemName, record.Location, record.ValueName, ExclusionDataOf(record)};
+    const CatalogItem* item = ItemNamedBy(record);
+    if (item && item->excludeBy == ExcludeBy::EntryName) return {record.ItemName, record.ValueName, "", ""};
+    std::string data;
+    switch (item ? item->test : TestData::ValueText) {
+    case TestData::ValueText:
+    case TestData::None: data = record.ValueData; break;
+    case TestData::Empty: break;
+    case TestData::ListedName: data = record.KeyName.empty() ? record.ValueName : record.KeyName; break;
+    case TestData::OwnName:
+        if (record.ValueName == item->ownNameTested) data = record.ValueName;
+        break;
+    }
+    return {record.ItemName, record.Location, record.ValueName, data};
 }

@@ -30,10 +30,6 @@ void ForRecordsOf(int category, int item, Fn fn) {
     }
 }
 
-// Items whose Name column shows a key name: their rows carry it as data too.
-bool KeyNameAsData(int category, int item) {
-    return category == 2 && (item == 4 || item == 5 || item == 10 || item == 13);
-}
 }  // namespace
 
 void BuildResultRows(int category, int item, bool append) {
@@ -45,7 +41,8 @@ void BuildResultRows(int category, int item, bool append) {
         row.ShownName = only ? FieldText(r, only->shown) : ShownNameOf(category, r);
         row.Path = r.Location;
         row.ValueName = r.ValueName;
-        row.ValueData = only && KeyNameAsData(category, item) ? r.KeyName : r.ValueData;
+        // Items whose Name column shows a key name carry it as their rows' data too.
+        row.ValueData = only && only->shown == ShownField::KeyName ? r.KeyName : r.ValueData;
         row.Location = r.Location;
         row.Checked = r.Checked;
         row.CategoryIndex = category;

@@ -201,20 +201,20 @@ DWORD File::Attributes() {
     return info.dwFileAttributes;
 }
 
-std::string File::FinalPath() {
-    if (!handle_) return {};
+namespace {
+
+// The path the system resolves an open handle to; empty when unknown.
+std::wstring FinalPathOf(HANDLE h) {
     std::wstring buf(MAX_PATH + 8, L'\0');
     for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD n = GetFinalPathNameByHandleW(handle_.get(), buf.data(), static_cast<DWORD>(buf.size()),
+        const DWORD n = GetFinalPathNameByHandleW(h, buf.data(), static_cast<DWORD>(buf.size()),
                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         if (n == 0) return {};
-        if (n < buf.size()) return FromWide(std::wstring_view(buf.data(), n));
+        if (n < buf.size()) return buf.substr(0, n);
         buf.resize(n + 1);
     }
     return {};
 }
-
-namespace {
 
 // The path the system resolves an entry to, opened without following a link
 // at the end of it; empty when it cannot be opened.
@@ -222,16 +222,7 @@ std::wstring ResolvedPath(const std::wstring& path) {
     UniqueFile h(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!h) return {};
-    std::wstring buf(MAX_PATH + 8, L'\0');
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD n = GetFinalPathNameByHandleW(h.get(), buf.data(), static_cast<DWORD>(buf.size()),
-                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (n == 0) return {};
-        if (n < buf.size()) return buf.substr(0, n);
-        buf.resize(n + 1);
-    }
-    return {};
+    return h ? FinalPathOf(h.get()) : std::wstring();
 }
 
 bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
@@ -254,6 +245,8 @@ static std::wstring ResolvedAsItself(const std::wstring& wide) {
     return folder + wide.substr(slash + 1);
 }
 
+std::string File::FinalPath() { return handle_ ? FromWide(FinalPathOf(handle_.get())) : std::string(); }
+
 bool IsLink(const std::string& path) {
     const std::wstring wide = ToWide(path);
     const DWORD attrs = GetFileAttributesW(wide.c_str());
@@ -271,12 +264,8 @@ bool DeleteLinkItself(const std::string& path) {
     UniqueFile h(CreateFileW(wide.c_str(), DELETE | FILE_READ_ATTRIBUTES,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!h) return false;
-    wchar_t buf[MAX_PATH * 4] = {};
-    const DWORD n = GetFinalPathNameByHandleW(h.get(), buf, MAX_PATH * 4, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (n == 0 || n >= MAX_PATH * 4) return false;
     // The handle must stand for the link, not for what it points to.
-    if (!SameNameIgnoringCase(std::wstring(buf, n), itself)) return false;
+    if (!h || !SameNameIgnoringCase(FinalPathOf(h.get()), itself)) return false;
     FILE_DISPOSITION_INFO dispose{};
     dispose.DeleteFile = TRUE;
     if (!SetFileInformationByHandle(h.get(), FileDispositionInfo, &dispose, sizeof dispose)) return false;

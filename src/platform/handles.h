@@ -1,5 +1,7 @@
 // Owning wrappers for the handles the program acquires. Each closes its handle
-// exactly once, on every way out. Window wrappers elsewhere do not own.
+// exactly once, on every way out. Window wrappers elsewhere do not own. The
+// closing calls live in handles.cpp, so that code outside the platform and
+// window layers never calls the system itself, not even from a destructor.
 #pragma once
 
 #include <windows.h>
@@ -34,44 +36,43 @@ private:
     H h_ = Traits::invalid();
 };
 
-// Closed out of line (handles.cpp): layers above this one hold keys and the
-// tree pictures, and call the system only through this folder.
 struct KeyTraits {
     static HKEY invalid() { return nullptr; }
     static void close(HKEY h);
 };
 struct FileTraits {
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(HANDLE h) { CloseHandle(h); }
+    static void close(HANDLE h);
 };
 struct KernelTraits {  // handles whose failure value is NULL (snapshots use INVALID_HANDLE_VALUE)
     static HANDLE invalid() { return nullptr; }
-    static void close(HANDLE h) { CloseHandle(h); }
+    static void close(HANDLE h);
 };
 struct FindTraits {
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(HANDLE h) { FindClose(h); }
+    static void close(HANDLE h);
 };
 struct UrlCacheFindTraits {
     static HANDLE invalid() { return nullptr; }
-    static void close(HANDLE h) { FindCloseUrlCache(h); }
+    static void close(HANDLE h);
 };
 struct InternetTraits {
     static HINTERNET invalid() { return nullptr; }
-    static void close(HINTERNET h) { InternetCloseHandle(h); }
+    static void close(HINTERNET h);
 };
+void DeleteGdiObject(HGDIOBJ h);
 template <typename G>
 struct GdiTraits {
     static G invalid() { return nullptr; }
-    static void close(G h) { DeleteObject(h); }
+    static void close(G h) { DeleteGdiObject(h); }
 };
 struct ModuleTraits {
     static HMODULE invalid() { return nullptr; }
-    static void close(HMODULE h) { FreeLibrary(h); }
+    static void close(HMODULE h);
 };
 struct MenuTraits {
     static HMENU invalid() { return nullptr; }
-    static void close(HMENU h) { DestroyMenu(h); }
+    static void close(HMENU h);
 };
 struct ImageListTraits {
     static HIMAGELIST invalid() { return nullptr; }

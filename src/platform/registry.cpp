@@ -5,6 +5,33 @@
 
 #include "platform/wide.h"
 
+HKEY GetRootKey(const std::string& name) {
+    if (name == "HKEY_CLASSES_ROOT") return HKEY_CLASSES_ROOT;
+    if (name == "HKEY_CURRENT_USER") return HKEY_CURRENT_USER;
+    if (name == "HKEY_LOCAL_MACHINE") return HKEY_LOCAL_MACHINE;
+    if (name == "HKEY_USERS") return HKEY_USERS;
+    if (name == "HKEY_CURRENT_CONFIG") return HKEY_CURRENT_CONFIG;
+    return nullptr;
+}
+
+RegistryPath RegistryPath::Parse(const std::string& fullPath) {
+    RegistryPath p;
+    const size_t slash = fullPath.find('\\');
+    if (slash == std::string::npos) return p;
+    p.rootName = fullPath.substr(0, slash);
+    p.path = fullPath.substr(slash + 1);
+    p.root = GetRootKey(p.rootName);
+    return p;
+}
+
+std::string HkcuPath(const std::string& path) { return std::string(kHkcuName) + "\\" + path; }
+
+std::string ReadRegString(const std::string& fullPath, const std::string& valueName) {
+    RegKey key;
+    if (!key.Open(RegistryPath::Parse(fullPath))) return {};
+    return key.ReadString(valueName);
+}
+
 bool RegKey::OpenWith(HKEY root, const std::string& path, REGSAM access) {
     key_.reset();
     if (!root) return Done(ERROR_INVALID_HANDLE);

@@ -14,6 +14,23 @@
 
 #include "platform/handles.h"
 
+inline constexpr char kHkcuName[] = "HKEY_CURRENT_USER";
+
+// The root key of a root name ("HKEY_CURRENT_USER", ...), compared exactly; nullptr otherwise.
+HKEY GetRootKey(const std::string& name);
+
+// A registry location written as one text: the root key spelled out, a
+// backslash, and the key's path below the root.
+struct RegistryPath {
+    HKEY root = nullptr;   // nullptr for an unknown root name or a text without a backslash
+    std::string rootName;  // the text before the first backslash; empty when there is none
+    std::string path;      // the rest: only the leading root name and its backslash are removed
+
+    static RegistryPath Parse(const std::string& fullPath);
+};
+// "HKEY_CURRENT_USER" + path.
+std::string HkcuPath(const std::string& path);
+
 // "Text" is REG_SZ or REG_EXPAND_SZ (read as stored, not expanded).
 inline bool IsTextType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
@@ -24,8 +41,10 @@ public:
     // Opens an existing key for reading only (a key the user may read but not
     // change is still listed); false when it is absent or cannot be read. Never creates.
     bool Open(HKEY root, const std::string& path);
+    bool Open(const RegistryPath& at) { return Open(at.root, at.path); }
     // Opens an existing key for reading and changing its values. Never creates.
     bool OpenForWrite(HKEY root, const std::string& path);
+    bool OpenForWrite(const RegistryPath& at) { return OpenForWrite(at.root, at.path); }
     // Opens the key for reading and writing, creating it (and its parents) when absent.
     bool OpenOrCreate(HKEY root, const std::string& path);
     bool IsOpen() const { return static_cast<bool>(key_); }
@@ -67,6 +86,13 @@ private:
 
 // Whether the key at path below root exists.
 bool RegKeyExists(HKEY root, const std::string& path);
+inline bool RegKeyExists(const RegistryPath& at) { return RegKeyExists(at.root, at.path); }
+// The value's text, read through its own registry access; empty when the key
+// or value is missing or the data is not text.
+std::string ReadRegString(const std::string& fullPath, const std::string& valueName);
 // Deletes the key at path below root with all its subkeys; *error (if given)
 // receives the system's error code when the key could not be deleted.
 bool RegDeleteKeyTree(HKEY root, const std::string& path, LONG* error = nullptr);
+inline bool RegDeleteKeyTree(const RegistryPath& at, LONG* error = nullptr) {
+    return RegDeleteKeyTree(at.root, at.path, error);
+}

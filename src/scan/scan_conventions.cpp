@@ -2,41 +2,14 @@
 
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
-#include "model/shared_state.h"
 #include "model/text.h"
 #include "platform/files.h"
-#include "platform/message_pump.h"
 #include "platform/registry.h"
 
-HKEY GetRootKey(const std::string& name) {
-    if (name == "HKEY_CLASSES_ROOT") return HKEY_CLASSES_ROOT;
-    if (name == "HKEY_CURRENT_USER") return HKEY_CURRENT_USER;
-    if (name == "HKEY_LOCAL_MACHINE") return HKEY_LOCAL_MACHINE;
-    if (name == "HKEY_USERS") return HKEY_USERS;
-    if (name == "HKEY_CURRENT_CONFIG") return HKEY_CURRENT_CONFIG;
-    return nullptr;
-}
+void ScanContext::Count(int number, int mode) const { UpdateFoundCount(tree, node, number, mode); }
 
-KeyPathParts SplitKeyPath(const std::string& fullPath) {
-    const size_t slash = fullPath.find('\\');
-    if (slash == std::string::npos) return {};
-    return {fullPath.substr(0, slash), fullPath.substr(slash + 1)};
-}
-
-std::string HkcuPath(const std::string& path) { return std::string(kHkcuName) + "\\" + path; }
-
-std::string ReadRegString(const std::string& fullPath, const std::string& valueName) {
-    const KeyPathParts parts = SplitKeyPath(fullPath);
-    RegKey key;
-    if (!key.Open(GetRootKey(parts.rootName), parts.path)) return {};
-    return key.ReadString(valueName);
-}
-
-bool ScanAborted() { return AbortRequested(); }
-
-bool KeepScanning() {
-    ProcessMessages();
-    return !ScanAborted();
+RecordStamp StampOf(const CatalogItem& item) {
+    return {std::string(item.group), std::string(item.cleanCaption), std::string(item.RecordItemName())};
 }
 
 TResultContentItem& AddRecord(TResultContents& results, int kind, const char* sourceType, const RecordStamp& stamp) {
@@ -50,53 +23,61 @@ TResultContentItem& AddRecord(TResultContents& results, int kind, const char* so
     return r;
 }
 
-void ScanValueNames(const RecordStamp& stamp, int& counter, int kind, const std::string& fullPath,
-                    const std::vector<std::string>& names, TResultContents& results, int mode, int node,
-                    TreeModel& tree) {
+void ScanValueNames(const ScanContext& ctx, const RecordStamp& stamp, int& counter, int kind,
+                    const std::string& fullPath, const std::vector<std::string>& names, Counting count) {
     // The values are read from the record's full key path. The key is opened
     // once for the list rather than once per value: the same texts, a third of
     // the registry round trips.
-    const KeyPathParts parts = SplitKeyPath(fullPath);
     RegKey key;
-    key.Open(GetRootKey(parts.rootName), parts.path);
+    key.Open(RegistryPath::Parse(fullPath));
     std::string data;
     for (const std::string& name : names) {
-        if (ScanAborted()) break;
-        ProcessMessages();
+        if (ctx.Aborted()) break;
+        ctx.Pump();
         key.ReadText(name, data);
-        if (IsRegExcluded(stamp.itemName, fullPath, name, data, ExcludeList)) continue;
-        TResultContentItem& r = AddRecord(results, kind, "Reg", stamp);
+        if (IsRegExcluded(stamp.itemName, fullPath, name, data, ctx.exclusions)) continue;
+        TResultContentItem& r = AddRecord(ctx.results, kind, "Reg", stamp);
         r.ValueName = name;
         if (kind != kKindRegValue) r.ValueData = data;
         r.Location = fullPath;
         ++counter;
-        UpdateFoundCount(tree, node, counter, mode);
+        if (count == Counting::AddOne) ctx.Count(1, kCountAdd);
+        else ctx.Count(counter, kCountSet);
     }
 }
 
-void ScanValueNamesNoExclude(const RecordStamp& stamp, int kind, const std::string& fullPath,
-                             const std::vector<std::string>& names, TResultContents& results, int node,
-                             TreeModel& tree) {
-    const KeyPathParts parts = SplitKeyPath(fullPath);
+void RecordNamedTrace(const ScanContext& ctx, const RecordStamp& stamp, int kind, const std::string& name,
+                      const std::string& location, const std::string& testData, int& counter) {
+    if (IsRegExcluded(stamp.itemName, location, name, testData, ctx.exclusions)) return;
+    TResultContentItem& r = AddRecord(ctx.results, kind, "Reg", stamp);
+    r.ValueName = name;
+    r.Location = location;
+    ++counter;
+    ctx.Count(counter, kCountSet);
+}
+
+void ScanValueNamesNoExclude(const ScanContext& ctx, const RecordStamp& stamp, int kind, const std::string& fullPath,
+                             const std::vector<std::string>& names) {
     RegKey key;
-    key.Open(GetRootKey(parts.rootName), parts.path);
+    key.Open(RegistryPath::Parse(fullPath));
     for (const std::string& name : names) {
-        if (ScanAborted()) break;
-        ProcessMessages();
-        TResultContentItem& r = AddRecord(results, kind, "Reg", stamp);
+        if (ctx.Aborted()) break;
+        ctx.Pump();
+        TResultContentItem& r = AddRecord(ctx.results, kind, "Reg", stamp);
         r.ValueName = name;
         if (kind != kKindRegValue) key.ReadText(name, r.ValueData);
         r.Location = fullPath;
-        UpdateFoundCount(tree, node, 1, kCountAdd);
+        ctx.Count(1, kCountAdd);
     }
 }
 
-void RunListScanner(const ListScannerRow& row, TreeModel& tree, int node, TResultContents& results) {
+void RunListScanner(const ListScannerRow& row, const ScanContext& ctx) {
     using Row = ListScannerRow;
     RegKey key;
     if (!key.Open(HKEY_CURRENT_USER, row.keyPath)) return;
+    const auto keepGoing = [&ctx] { return ctx.KeepGoing(); };
     const std::vector<std::string> names =
-        row.lists == Row::Lists::Values ? key.ValueNames(KeepScanning) : key.SubkeyNames(KeepScanning);
+        row.lists == Row::Lists::Values ? key.ValueNames(keepGoing) : key.SubkeyNames(keepGoing);
     if (names.empty()) return;
     const std::string fullPath = HkcuPath(row.keyPath);
     const RecordStamp stamp{row.group, row.cleanName, row.itemName};
@@ -104,8 +85,8 @@ void RunListScanner(const ListScannerRow& row, TreeModel& tree, int node, TResul
     std::string data, subkeyPath;
     int running = 0;
     for (size_t i = 0; i < names.size(); ++i) {
-        if (ScanAborted()) break;
-        ProcessMessages();
+        if (ctx.Aborted()) break;
+        ctx.Pump();
         const std::string& name = names[i];
         if (row.keepData || row.plainTextOnly) {
             DWORD type = REG_NONE;
@@ -117,45 +98,51 @@ void RunListScanner(const ListScannerRow& row, TreeModel& tree, int node, TResul
             subkeyPath = fullPath + "\\" + name;
             location = &subkeyPath;
         }
-        const std::string& testData = row.test == Row::TestData::ValueText ? data
-                                      : row.test == Row::TestData::Name    ? name
-                                                                           : kEmpty;
-        if (row.test != Row::TestData::None && IsRegExcluded(row.itemName, *location, name, testData, ExcludeList))
+        const std::string& testData = row.test == TestData::ValueText    ? data
+                                      : row.test == TestData::ListedName ? name
+                                                                         : kEmpty;
+        if (row.test != TestData::None && IsRegExcluded(row.itemName, *location, name, testData, ctx.exclusions))
             continue;
-        TResultContentItem& r = AddRecord(results, row.kind, "Reg", stamp);
-        (row.nameInto == Row::NameInto::ValueName ? r.ValueName : r.KeyName) = name;
+        TResultContentItem& r = AddRecord(ctx.results, row.kind, "Reg", stamp);
+        (row.nameInto == NameField::ValueName ? r.ValueName : r.KeyName) = name;
         if (row.keepData) r.ValueData = data;
         r.Location = *location;
         ++running;
-        UpdateFoundCount(tree, node, row.count == Row::Count::Position ? static_cast<int>(i) + 1 : running,
-                         kCountSet);
+        ctx.Count(row.count == Counting::Position ? static_cast<int>(i) + 1 : running, kCountSet);
     }
+}
+
+void RunListScanner(const CatalogItem& item, const ScanContext& ctx) {
+    const std::string name(item.RecordItemName()), clean(item.cleanCaption), group(item.group), key(item.key);
+    ListScannerRow row{name.c_str(),
+                       clean.c_str(),
+                       group.c_str(),
+                       key.c_str(),
+                       item.shape == ScanShape::SubkeyList ? ListScannerRow::Lists::Subkeys
+                                                           : ListScannerRow::Lists::Values,
+                       item.kind,
+                       item.nameInto,
+                       item.keepData,
+                       item.test,
+                       item.count,
+                       item.plainTextOnly,
+                       item.locationPerSubkey};
+    RunListScanner(row, ctx);
 }
 
 namespace {
 
-struct WalkInfo {
-    RecordStamp stamp;
-    bool measure;
-};
-
-const WalkInfo& InfoOf(FolderWalk walk) {
-    static const WalkInfo kSendTo{{"Microsoft Windows", "Clean Windows Send To", "Windows Send To"}, true};
-    static const WalkInfo kRecent{{"Microsoft Windows", "Clean Windows Recent Documents Files", "Recent Files"},
-                                  true};
-    static const WalkInfo kFavorites{{"Favorites", "Clean Favorites", "Favorites"}, false};
-    static const WalkInfo kRecycled{{"Microsoft Windows", "Clean RecycleBin", "RecycleBin"}, true};
-    switch (walk) {
-    case FolderWalk::SendTo: return kSendTo;
-    case FolderWalk::Recent: return kRecent;
-    case FolderWalk::Favorites: return kFavorites;
-    default: return kRecycled;
-    }
+// The catalog item a folder walk belongs to.
+const CatalogItem& ItemOfWalk(FolderWalk walk) {
+    for (const CatalogItem& item : kCatalogItems)
+        if ((item.shape == ScanShape::FolderWalk || item.special == Special::RecycleBin) && item.walk == walk)
+            return item;
+    return kCatalogItems.front();  // not reached: every walk has its item
 }
 
 }  // namespace
 
-bool WalkAccepts(FolderWalk walk, DWORD attributes, const std::string& name) {
+bool WalkAccepts(FolderWalk walk, unsigned long attributes, const std::string& name) {
     if (name == "." || name == "..") return false;
     if (walk == FolderWalk::Recycled)
         return attributes < 101 && !EqualsIgnoreCase(name, "INFO2") && !EqualsIgnoreCase(name, "desktop.ini");
@@ -172,67 +159,73 @@ bool WalkAccepts(FolderWalk walk, DWORD attributes, const std::string& name) {
     return true;
 }
 
-void WalkFolder(FolderWalk walk, const std::string& folder, int& counter, TreeModel& tree, int node,
-                TResultContents& results) {
+void WalkFolder(FolderWalk walk, const std::string& folder, int& counter, const ScanContext& ctx) {
     if (folder.empty()) return;  // an empty shell folder value names no folder
-    const WalkInfo& info = InfoOf(walk);
+    const CatalogItem& item = ItemOfWalk(walk);
+    const RecordStamp stamp = StampOf(item);
+    const bool byName = item.excludeBy == ExcludeBy::EntryName;  // Favorites: the bare name, and no size
     FolderWalker walker(folder);
     FolderEntry entry;
-    while (!ScanAborted() && walker.Next(entry)) {
-        ProcessMessages();
+    while (!ctx.Aborted() && walker.Next(entry)) {
+        ctx.Pump();
         if (!WalkAccepts(walk, entry.attributes, entry.name)) continue;
         std::string path = folder + "\\" + entry.name;
-        const std::string& tested = walk == FolderWalk::Favorites ? entry.name : path;
-        if (IsFileExcluded(info.stamp.itemName, tested, ExcludeList)) continue;
-        TResultContentItem& r = AddRecord(results, kKindFile, "File", info.stamp);
+        if (IsFileExcluded(stamp.itemName, byName ? entry.name : path, ctx.exclusions)) continue;
+        TResultContentItem& r = AddRecord(ctx.results, kKindFile, "File", stamp);
         r.ValueName = entry.name;
         // The listing already holds the file's size: no second look at the file.
-        if (info.measure) r.Size = entry.size;
+        if (!byName) r.Size = entry.size;
         r.Location = std::move(path);
         ++counter;
-        UpdateFoundCount(tree, node, counter, kCountSet);
+        ctx.Count(counter, kCountSet);
     }
 }
 
-void ScanFolderFiles(const std::string& folder, int mode, TreeModel& tree, int node, TResultContents& results) {
+void ScanFolderFiles(const std::string& folder, int mode, const ScanContext& ctx) {
     int counter = 0;
-    WalkFolder(mode == 0 ? FolderWalk::SendTo : FolderWalk::Recent, folder, counter, tree, node, results);
+    WalkFolder(mode == 0 ? FolderWalk::SendTo : FolderWalk::Recent, folder, counter, ctx);
 }
 
-void ScanFavoritesFolder(const std::string& folder, TreeModel& tree, int node, TResultContents& results) {
+void ScanFavoritesFolder(const std::string& folder, const ScanContext& ctx) {
     int counter = 0;
-    WalkFolder(FolderWalk::Favorites, folder, counter, tree, node, results);
+    WalkFolder(FolderWalk::Favorites, folder, counter, ctx);
 }
 
-void ScanRecycledFolder(const std::string& folder, int& counter, TreeModel& tree, int node,
-                        TResultContents& results) {
-    WalkFolder(FolderWalk::Recycled, folder, counter, tree, node, results);
+void ScanRecycledFolder(const std::string& folder, int& counter, const ScanContext& ctx) {
+    WalkFolder(FolderWalk::Recycled, folder, counter, ctx);
 }
 
-void RunSingleValueScanner(const SingleValueRow& row, TreeModel& tree, int node, TResultContents& results) {
+void RunSingleValueScanner(const CatalogItem& item, const ScanContext& ctx) {
     RegKey key;
-    if (!key.Open(HKEY_CURRENT_USER, row.keyPath)) return;
-    std::string text = key.ReadString(row.valueName);
+    if (!key.Open(HKEY_CURRENT_USER, std::string(item.key))) return;
+    std::string text = key.ReadString(std::string(item.valueName));
     if (text.empty()) return;
-    const std::string fullPath = HkcuPath(row.keyPath);
-    if (row.testExclusions && IsRegExcluded(row.itemName, fullPath, row.testName, text, ExcludeList)) return;
-    TResultContentItem& r = AddRecord(results, kKindRegValueText, "Reg", {row.group, row.cleanName, row.itemName});
-    r.ValueName = row.valueName;
+    const std::string fullPath = HkcuPath(std::string(item.key));
+    const RecordStamp stamp = StampOf(item);
+    if (item.test != TestData::None &&
+        IsRegExcluded(stamp.itemName, fullPath, std::string(item.valueName), text, ctx.exclusions))
+        return;
+    TResultContentItem& r = AddRecord(ctx.results, kKindRegValueText, "Reg", stamp);
+    r.ValueName = std::string(item.valueName);
     r.ValueData = std::move(text);
     r.Location = fullPath;
-    UpdateFoundCount(tree, node, 1, kCountSet);
+    ctx.Count(1, kCountSet);
 }
 
-void RunMultiKeyScanner(const MultiKeyRow& row, int& counter, TreeModel& tree, int node, TResultContents& results) {
-    const RecordStamp stamp{row.group, row.cleanName, row.itemName};
-    for (const std::string& path : row.keyPaths) {
-        if (ScanAborted()) break;
+void RunMultiKeyScanner(const CatalogItem& item, int& counter, const ScanContext& ctx) {
+    const RecordStamp stamp = StampOf(item);
+    for (std::string_view key : item.Keys()) {
+        if (ctx.Aborted()) break;
+        const std::string path(key);
         std::vector<std::string> names;
         {
-            RegKey key;
-            if (!key.Open(HKEY_CURRENT_USER, path)) continue;
-            names = key.ValueNames(KeepScanning);
+            RegKey k;
+            if (!k.Open(HKEY_CURRENT_USER, path)) continue;
+            names = k.ValueNames([&ctx] { return ctx.KeepGoing(); });
         }
-        ScanValueNames(stamp, counter, kKindRegValueText, HkcuPath(path), names, results, kCountSet, node, tree);
+        if (item.test == TestData::None)
+            ScanValueNamesNoExclude(ctx, stamp, item.kind, HkcuPath(path), names);
+        else
+            ScanValueNames(ctx, stamp, counter, item.kind, HkcuPath(path), names);
     }
 }

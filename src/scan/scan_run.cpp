@@ -4,6 +4,14 @@
 #include "model/shared_state.h"
 #include "scan/scanners.h"
 
+ScanContext ContextFor(TreeModel& tree, int node, TResultContents& results, const ScanRunView& view) {
+    return {tree, node, results, *view.exclusions, view.aborted, view.pump};
+}
+
+void ScanOneItem(const CatalogItem& item, TreeModel& tree, TResultContents& results, const ScanRunView& view) {
+    ScanItem(item, ContextFor(tree, item.node, results, view));
+}
+
 int CountTickedItems(const TreeModel& tree) {
     int n = 0;
     for (int i = 0; i < tree.Count(); ++i)
@@ -20,7 +28,7 @@ void ResetFoundCounts(TreeModel& tree) {
 void ScanCategory(TreeModel& tree, int category, const ScanRunView& view) {
     const CatalogCategory& cat = kCatalogCategories[category];
     const int first = cat.node + 1;
-    TResultContents& results = *ResultsOf(category);
+    TResultContents& results = *view.results(category);
     if (view.categoryStarting) view.categoryStarting(category);
     results.Clear();
     int p = 0;
@@ -31,7 +39,7 @@ void ScanCategory(TreeModel& tree, int category, const ScanRunView& view) {
         if (!tree.Valid(node) || tree.At(node).stateImage != kStateTicked) continue;
         if (view.itemStarting) view.itemStarting(node);
         tree.SetImage(node, kImageScanFirst);
-        if (Scanner scan = ScannerFor(category, p + 1)) scan(tree, node, results);
+        ScanItem(kCatalogItems[cat.firstItem + p], ContextFor(tree, node, results, view));
         tree.SetImage(node, kImageItem);
         if (view.itemDone) view.itemDone(node);
     }
@@ -41,13 +49,13 @@ void ScanCategory(TreeModel& tree, int category, const ScanRunView& view) {
 }
 
 int RunScan(TreeModel& tree, const ScanRunView& view) {
-    for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
+    for (int c = 0; c < kCategoryCount; ++c) view.results(c)->Clear();
     ResetFoundCounts(tree);
     int total = 0;
     for (int c = 0; c < kCategoryCount; ++c) {
         if (c > 0 && ScanState == kScanAbort) break;
         ScanCategory(tree, c, view);
-        total += ResultsOf(c)->Count();
+        total += view.results(c)->Count();
     }
     return total;
 }

@@ -6,9 +6,21 @@
 
 #include "model/tree_model.h"
 
-// What the window adds around the run: animation, gauge. A headless run
-// leaves these empty.
+
+#include "model/records.h"
+#include "model/shared_state.h"
+#include "platform/message_pump.h"
+#include "scan/scan_conventions.h"
+
+// What the caller hands the run: the objects the scanners work on (by
+// default the process-wide collections and exclusion list), the abort test
+// and the message pump, and what the window adds around the run (animation,
+// gauge). A headless run leaves the window's part empty.
 struct ScanRunView {
+    const TExcludeContents* exclusions = &ExcludeList;
+    std::function<TResultContents*(int category)> results = ResultsOf;
+    std::function<bool()> aborted = AbortRequested;  // asked before each entry of every loop
+    std::function<void()> pump = ProcessMessages;    // lets the window take its messages during a scanner
     // Before each item: the window lets its pending messages run, so that an
     // Abort or a close pressed during the last item stops the run here.
     std::function<void()> beforeItem;
@@ -17,6 +29,11 @@ struct ScanRunView {
     std::function<void(int node)> itemStarting;
     std::function<void(int node)> itemDone;
 };
+
+// The context a scanner of the item at node gets in a run with this view.
+ScanContext ContextFor(TreeModel& tree, int node, TResultContents& results, const ScanRunView& view = {});
+// Scans one catalog item into results, as a run with this view would.
+void ScanOneItem(const CatalogItem& item, TreeModel& tree, TResultContents& results, const ScanRunView& view = {});
 
 // Level-2 nodes whose tick box is ticked.
 int CountTickedItems(const TreeModel& tree);

@@ -1,19 +1,27 @@
 #include "scan/scanners.h"
 
-#include "model/catalog.h"
-
-extern const Scanner kInternetExplorerScanners[9];
-extern const Scanner kWindowsSystemScanners[15];
-extern const Scanner kWindowsSoftwareScanners[16];
-extern const Scanner kInternetSoftwareScanners[10];
-
-Scanner ScannerFor(int category, int pos) {
-    const CatalogItem* item = FindCatalogItem(category, pos);
-    if (!item) return nullptr;
-    switch (category) {
-    case 0: return kInternetExplorerScanners[pos - 1];
-    case 1: return kWindowsSoftwareScanners[pos - 1];
-    case 2: return kWindowsSystemScanners[pos - 1];
-    default: return kInternetSoftwareScanners[pos - 1];
+void ScanItem(const CatalogItem& item, const ScanContext& ctx) {
+    switch (item.shape) {
+    case ScanShape::ValueList:
+    case ScanShape::SubkeyList: return RunListScanner(item, ctx);
+    case ScanShape::MultiKey: {
+        int counter = 0;
+        return RunMultiKeyScanner(item, counter, ctx);
+    }
+    case ScanShape::SingleValue: return RunSingleValueScanner(item, ctx);
+    case ScanShape::FolderWalk: return ScanShellFolder(item, ctx);
+    case ScanShape::ProfileFile: return ScanProfileFile(item, ctx);
+    case ScanShape::Special: break;
+    }
+    switch (item.special) {
+    case Special::UrlCacheContent:
+    case Special::UrlCacheCookies: return ScanUrlCache(item, ctx);
+    case Special::TrayNotify: return ScanTrayNotify(item, ctx);
+    case Special::WinZip: return ScanWinZip(item, ctx);
+    case Special::ACDSee: return ScanACDSee(item, ctx);
+    case Special::RealDownload: return ScanRealDownload(item, ctx);
+    case Special::RecycleBin: return ScanRecycleBin(item, ctx);
+    case Special::BrowserCache: return ScanBrowserCache(item, ctx);
+    case Special::None: break;
     }
 }

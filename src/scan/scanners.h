@@ -1,33 +1,29 @@
-// The scanner of every catalog item, by category and position.
+// The scanner of every catalog item: its row's shape names the routine, and
+// the few items with a way of their own name theirs.
 #pragma once
 
 #include <string>
 
-#include "model/records.h"
-#include "model/tree_model.h"
+#include "model/catalog.h"
+#include "scan/scan_conventions.h"
 
-// Every scanner takes the item tree, its item's node and its category's results.
-using Scanner = void (*)(TreeModel& tree, int node, TResultContents& results);
+// Scans the item's place into the context's results.
+void ScanItem(const CatalogItem& item, const ScanContext& ctx);
 
-// The scanner of catalog item (category 0..3, 1-based position), or nullptr.
-Scanner ScannerFor(int category, int pos);
+// The routines of the shapes and specials.
+void ScanUrlCache(const CatalogItem& item, const ScanContext& ctx);
+void ScanShellFolder(const CatalogItem& item, const ScanContext& ctx);
+void ScanTrayNotify(const CatalogItem& item, const ScanContext& ctx);
+void ScanRecycleBin(const CatalogItem& item, const ScanContext& ctx);
+void ScanWinZip(const CatalogItem& item, const ScanContext& ctx);
+void ScanACDSee(const CatalogItem& item, const ScanContext& ctx);
+void ScanRealDownload(const CatalogItem& item, const ScanContext& ctx);
+void ScanProfileFile(const CatalogItem& item, const ScanContext& ctx);
+void ScanBrowserCache(const CatalogItem& item, const ScanContext& ctx);
 
-// Internet Explorer.
-void ScanIECache(TreeModel& tree, int node, TResultContents& results);
-void ScanIECookies(TreeModel& tree, int node, TResultContents& results);
-void ScanFavorites(TreeModel& tree, int node, TResultContents& results);
-// Windows System.
-void ScanSendTo(TreeModel& tree, int node, TResultContents& results);
-void ScanRecentFiles(TreeModel& tree, int node, TResultContents& results);
-void ScanTrayNotify(TreeModel& tree, int node, TResultContents& results);
-void ScanRecycleBin(TreeModel& tree, int node, TResultContents& results);
-
-// Internet Software: the browser profile searches. The result of the last
-// search is in FoundPath: the full path found, or empty.
-extern std::string FoundPath;
-// Depth first; a level ends at its first match, the levels above go on, so the
-// match met last wins.
-void FindProfileFile(const std::string& folder, const std::string& fileName);
-void FindCacheFolder(const std::string& folder);
-// One record per entry of the cache folder (browser 1 Firefox, 2 Netscape).
-void ScanCacheFolder(const std::string& folder, TreeModel& tree, int node, int browser, TResultContents& results);
+// The browser profile searches. Depth first; a level ends at its first match,
+// the levels above go on, so the match met last wins; empty when none.
+std::string FindProfileFile(const std::string& folder, const std::string& fileName, const ScanContext& ctx);
+std::string FindCacheFolder(const std::string& folder, const ScanContext& ctx);
+// One record per entry of a browser's cache folder.
+void ScanCacheFolder(const std::string& folder, const CatalogItem& item, const ScanContext& ctx);

@@ -39,7 +39,7 @@ struct Scanned {
         SeedTraces(o);
         for (const char* i : items) {
             const CatalogItem& item = *FindCatalogItemByName(i);
-            ScannerFor(item.category, item.pos)(t.tree, item.node, results);
+            ScanOneItem(item, t.tree, results);
         }
     }
     ~Scanned() { ClearTraces({}); }
@@ -214,8 +214,8 @@ TEST(CleanChoice, LinksInFavoritesAndRecentAreNeverFollowed) {
         }
         ScanTree t;
         TResultContents results;
-        if (value == "Favorites") ScanFavorites(t.tree, 5, results);
-        else ScanRecentFiles(t.tree, 31, results);
+        if (value == "Favorites") ScanOneItem(*FindCatalogItemByName("Favorites"), t.tree, results);
+        else ScanOneItem(*FindCatalogItemByName("Recent Files"), t.tree, results);
         ASSERT_EQ(results.Count(), 2) << value;
         CleanProgress progress;
         progress.total = 2;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "integration/fixtures.h"
+#include "model/catalog.h"
 #include "platform/files.h"
 #include "tools/cli/json_writer.h"
 #include "tools/seeder/seeder.h"
@@ -29,7 +30,7 @@ TEST(Cli, ScanAllListsEveryTraceTheSeederMade) {
     SeedOptions o;
     o.count = 2;
     const SeedReport report = SeedTraces(o);
-    ASSERT_EQ(report.made.size(), 50u);
+    ASSERT_EQ(report.made.size(), static_cast<size_t>(kCatalogItemCount));
     const CliRun run = RunCli("scan --all --json");
     ASSERT_EQ(run.exitCode, 0u) << run.out;
     size_t total = 0;
@@ -67,7 +68,7 @@ TEST(Cli, EmptyPrefixListsNothingAndBadArgumentsSayWhy) {
     }
     const CliRun list = RunCli("list");
     EXPECT_EQ(list.exitCode, 0u);
-    EXPECT_EQ(Occurrences(list.out, "\n"), 50u);
+    EXPECT_EQ(Occurrences(list.out, "\n"), static_cast<size_t>(kCatalogItemCount));
     EXPECT_NE(list.out.find("Favorites"), std::string::npos);
 }
 

@@ -194,10 +194,10 @@ TEST_F(ExcludeStore, EntriesWithSeparatorsAndLineEndsReloadExactly) {
     ScanTree t;
     ExcludeList.Item(ExcludeList.AddNew()) = again.Item(0);
     ListScannerRow row{"Exe MUICache", "Clean Windows MUICache", "Microsoft Windows", key.path().c_str(),
-                       ListScannerRow::Lists::Values, kKindRegValueText, ListScannerRow::NameInto::ValueName, true,
-                       ListScannerRow::TestData::ValueText};
+                       ListScannerRow::Lists::Values, kKindRegValueText, NameField::ValueName, true,
+                       TestData::ValueText};
     row.plainTextOnly = true;
-    RunListScanner(row, t.tree, 42, t.results);
+    RunListScanner(row, t.Context(42));
     ASSERT_EQ(t.results.Count(), 1);
     EXPECT_EQ(t.results.Item(0).ValueName, "C:\\Games\\other.exe");
 }

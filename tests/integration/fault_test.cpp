@@ -13,6 +13,7 @@
 #include "clean/shred.h"
 #include "integration/fixtures.h"
 #include "support/entry_hook.h"
+#include "support/long_loops.h"
 #include "model/catalog.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
@@ -32,12 +33,6 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     CloseHandle(h);
 }
 
-TResultContents Scan(ScanTree& t, const CatalogItem& item) {
-    TResultContents results;
-    ScannerFor(item.category, item.pos)(t.tree, item.node, results);
-    return results;
-}
-
 }  // namespace
 
 TEST(Faults, ValuesOfEveryTypeInEveryListedPlace) {
@@ -48,7 +43,7 @@ TEST(Faults, ValuesOfEveryTypeInEveryListedPlace) {
     // Every key a registry trace lives in gets values of every type.
     std::set<std::string> keys;
     for (const CatalogItem& item : kCatalogItems) {
-        const TResultContents r = Scan(t, item);
+        const TResultContents r = t.Scan(item);
         for (int i = 0; i < r.Count(); ++i)
             if (r.Item(i).SourceType == "Reg") keys.insert(r.Item(i).Location);
     }
@@ -68,16 +63,16 @@ TEST(Faults, ValuesOfEveryTypeInEveryListedPlace) {
         {"odd long text", REG_SZ, std::string(70000, 't') + '\0'},
     };
     for (const std::string& full : keys) {
-        const KeyPathParts parts = SplitKeyPath(full);
+        const RegistryPath at = RegistryPath::Parse(full);
         HKEY h;
-        if (RegOpenKeyExA(GetRootKey(parts.rootName), parts.path.c_str(), 0, KEY_WRITE, &h) != ERROR_SUCCESS) continue;
+        if (RegOpenKeyExA(at.root, at.path.c_str(), 0, KEY_WRITE, &h) != ERROR_SUCCESS) continue;
         for (const Odd& v : odd)
             RegSetValueExA(h, v.name, 0, v.type, reinterpret_cast<const BYTE*>(v.bytes.data()),
                            static_cast<DWORD>(v.bytes.size()));
         RegCloseKey(h);
     }
     for (const CatalogItem& item : kCatalogItems) {
-        const TResultContents r = Scan(t, item);
+        const TResultContents r = t.Scan(item);
         for (int i = 0; i < r.Count(); ++i) {
             const TResultContentItem& rec = r.Item(i);
             if (rec.ValueName == "odd dword" || rec.ValueName == "odd binary" || rec.ValueName == "odd multi") {
@@ -108,13 +103,13 @@ TEST(Faults, AKeyDeletedWhileItIsListed) {
     }
     ScanTree t;
     const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
-                             ListScannerRow::Lists::Values, 2, ListScannerRow::NameInto::ValueName, true,
-                             ListScannerRow::TestData::ValueText};
+                             ListScannerRow::Lists::Values, 2, NameField::ValueName, true,
+                             TestData::ValueText};
     bool deleted = false;
     EntryHook gone([&](int) {
         if (!deleted && t.results.Count() == 10) deleted = RegDeleteTreeA(HKEY_CURRENT_USER, key.path().c_str()) == 0;
     });
-    RunListScanner(row, t.tree, 29, t.results);
+    RunListScanner(row, t.Context(29));
     ASSERT_TRUE(deleted);
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key.path()));
     // Every name read before the key went is listed; the values after it read as empty.
@@ -133,7 +128,7 @@ TEST(Faults, HalfAFolderVanishesDuringTheWalk) {
         for (int i = 0; i < 2000; i += 2) DeleteFileA((dir.path() + "\\f" + std::to_string(i)).c_str());
         deleted = true;
     });
-    ScanFolderFiles(dir.path(), 1, t.tree, 31, t.results);
+    ScanFolderFiles(dir.path(), 1, t.Context(31));
     ASSERT_TRUE(deleted);
     // The odd half is listed in any case; of the even half, what the listing had already read.
     EXPECT_GE(t.results.Count(), 1000);
@@ -162,8 +157,8 @@ TEST(Faults, HugeAndBinaryProfileFiles) {
                           std::string(10u << 20, 'z') + "\r\n";
     for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"}) WriteFileBytes(profiles + "\\" + p + "\\cookies.txt", cookies);
     ScanTree t;
-    const TResultContents history = Scan(t, *FindCatalogItemByName("FireFoxHistory"));
-    const TResultContents cookieRecords = Scan(t, *FindCatalogItemByName("FireFoxCookies"));
+    const TResultContents history = t.Scan(*FindCatalogItemByName("FireFoxHistory"));
+    const TResultContents cookieRecords = t.Scan(*FindCatalogItemByName("FireFoxCookies"));
     for (int i = 0; i < history.Count(); ++i) EXPECT_EQ(history.Item(i).Detail4.rfind("http://", 0), 0u);
     ASSERT_EQ(cookieRecords.Count(), 1);
     EXPECT_EQ(cookieRecords.Item(0).Detail5, "\r\n.GOOD.EXAMPLE\t");
@@ -175,89 +170,15 @@ TEST(Faults, HugeAndBinaryProfileFiles) {
 // keeping what it found. (How many milliseconds that takes is measured by the
 // benchmarks.)
 TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
-    struct Loop {
-        const char* name;
-        std::function<void()> prepare, run, tidy;
-        std::function<int()> progress;  // records found, or files shredded
-    };
     ScanTree t;
     TResultContents results;
     ShredReport tally;
+    std::string foundPath;
     TestKey key("AbortLatency");
     TempFolder dir("AbortLatency");
-    const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
-    auto found = [&] { return results.Count(); };
-    // A catalog item seeded with count traces per place, then scanned by its own scanner.
-    auto seeded = [&](const char* name, const char* item, int count, int category, int pos, int node) {
-        return Loop{name,
-                    [=] {
-                        SeedOptions o;
-                        o.items = {item};
-                        o.count = count;
-                        SeedTraces(o);
-                    },
-                    [&, category, pos, node] { ScannerFor(category, pos)(t.tree, node, results); },
-                    [=] { ClearTraces({{item}}); }, found};
-    };
-    const std::vector<Loop> loops = {
-        {"list scanner (registry values)",
-         [&] {
-             RegKey k;
-             k.OpenForWrite(HKEY_CURRENT_USER, key.path());
-             for (int i = 0; i < 600; ++i) k.WriteString("v" + std::to_string(i), "some data");
-         },
-         [&] {
-             RunListScanner({"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
-                             ListScannerRow::Lists::Values, 2, ListScannerRow::NameInto::ValueName, true,
-                             ListScannerRow::TestData::ValueText},
-                            t.tree, 29, results);
-         },
-         [] {}, found},
-        {"value-name list (multi-key)", [] {},
-         [&] {
-             int counter = 0;
-             RunMultiKeyScanner({"Microsoft Office", "Clean Microsoft Office", "Microsoft Windows", {key.path()}}, counter,
-                                t.tree, 17, results);
-         },
-         [] {}, found},
-        {"folder walk", [&] { for (int i = 0; i < 600; ++i) WriteFileBytes(dir.path() + "\\f" + std::to_string(i), "x"); },
-         [&] { ScanFolderFiles(dir.path(), 1, t.tree, 31, results); }, [] {}, found},
-        seeded("URL-cache walk", "Cache", 300, 0, 1, 2),
-        {"profile search", [] {}, [&] { FoundPath.clear(); FindProfileFile(dir.path(), "history.dat"); }, [] {},
-         [] { return FoundPath.empty() ? 0 : 1; }},
-        {"history cutting",
-         [&] {
-             SeedOptions o;
-             o.items = {"FireFoxHistory"};
-             SeedTraces(o);
-             std::string text;
-             for (int i = 0; i < 3000; ++i) text += "(A=http://x/" + std::to_string(i) + ")";
-             const std::string profiles = ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles";
-             for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"})
-                 WriteFileBytes(profiles + "\\" + p + "\\history.dat", text);
-         },
-         [&] { ScannerFor(3, 5)(t.tree, 49, results); }, [] { ClearTraces({{"FireFoxHistory"}}); }, found},
-        seeded("cookie cutting", "FireFoxCookies", 1000, 3, 6, 50),
-        {"browser cache folder",
-         [&] {
-             SeedOptions o;
-             o.items = {"FireFoxCache"};
-             o.count = 1;
-             SeedTraces(o);
-             DeleteTree(cache);
-             MoveFileA(dir.path().c_str(), cache.c_str());  // the walked folder's files, as the cache
-         },
-         [&] { ScannerFor(3, 7)(t.tree, 51, results); },
-         [&] {
-             MoveFileA(cache.c_str(), dir.path().c_str());
-             ClearTraces({{"FireFoxCache"}});
-         },
-         found},
-        seeded("value-name lists without exclusions", "GetRight", 400, 3, 2, 46),
-        {"shred folder walk", [] {}, [&] { ShredFolder(dir.path(), 1, tally); }, [] {},
-         [&] { return tally.shredded; }},
-    };
-    for (const Loop& loop : loops) {
+    const std::vector<LongLoop> loops =
+        LongLoops({600, 600, 300, 3000, 1000, 400}, key.path(), dir.path(), t.tree, results, tally, foundPath);
+    for (const LongLoop& loop : loops) {
         loop.prepare();
         results.Clear();
         ScanState = kScanRunning;

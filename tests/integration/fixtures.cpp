@@ -3,6 +3,7 @@
 #include "clean/wipe.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "tools/seeder/seeder.h"
 #include "platform/wide.h"
 
 TestKey::TestKey(const std::string& name) : path_(std::string(kTestRoot) + "\\" + name) {
@@ -32,23 +33,7 @@ void TestKey::AddSubkey(const std::string& name) const {
     k.OpenOrCreate(HKEY_CURRENT_USER, path_ + "\\" + name);
 }
 
-void DeleteTree(const std::string& folder) {
-    FolderWalker w(folder);
-    FolderEntry e;
-    while (w.Next(e)) {
-        if (e.name == "." || e.name == "..") continue;
-        const std::string p = folder + "\\" + e.name;
-        SetPathAttributes(p, FILE_ATTRIBUTE_NORMAL);
-        if ((e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) || IsLink(p)) {  // a link: itself or nothing, never its target
-            DeleteLinkItself(p);
-        } else if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            DeleteTree(p);
-        } else {
-            DeletePath(p);
-        }
-    }
-    RemoveFolder(folder);
-}
+void DeleteTree(const std::string& folder) { DeleteFolderTree(folder); }
 
 TempFolder::TempFolder(const std::string& name) {
     path_ = TempDirectory() + "OrmatekSorvandaTests";

@@ -10,6 +10,7 @@
 #include "model/item_tree.h"
 #include "model/shared_state.h"
 #include "model/tree_model.h"
+#include "scan/scan_run.h"
 
 inline constexpr char kTestRoot[] = "Software\\OrmatekSorvandaTests";
 
@@ -65,6 +66,17 @@ struct ScanTree {
         ExcludeList.Clear();
     }
     int Count(int node) const { return tree.Data(node)->FoundCount; }
+    // What the scan run hands the scanner of the item at node: these results (or
+    // others), the process-wide exclusion list and abort test, the message pump.
+    ScanContext Context(int node) { return ContextFor(tree, node, results); }
+    ScanContext Context(int node, TResultContents& into) { return ContextFor(tree, node, into); }
+    // Scans one catalog item alone into a fresh collection.
+    TResultContents Scan(const CatalogItem& item) {
+        TResultContents into;
+        ScanOneItem(item, tree, into);
+        return into;
+    }
+    TResultContents Scan(const char* itemName) { return Scan(*FindCatalogItemByName(itemName)); }
     TreeModel tree;
     TResultContents results;
 };

@@ -30,7 +30,7 @@ TEST(FolderWalks, AttributeWordsAreComparedWhole) {
     const std::string hiddenDir = dir.Folder("hiddendir");
     SetFileAttributesA(hiddenDir.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);  // 18
     ScanTree t;
-    ScanFolderFiles(dir.path(), 1, t.tree, 31, t.results);
+    ScanFolderFiles(dir.path(), 1, t.Context(31));
     EXPECT_EQ(Names(t.results), (std::set<std::string>{"plain.txt", "hiddendir", "sub"}));
     const TResultContentItem* plain = Find(t.results, "plain.txt");
     ASSERT_NE(plain, nullptr);
@@ -45,10 +45,10 @@ TEST(FolderWalks, AttributeWordsAreComparedWhole) {
     EXPECT_EQ(t.Count(31), 3);
 
     t.results.Clear();
-    ScanFolderFiles(dir.path(), 0, t.tree, 30, t.results);
+    ScanFolderFiles(dir.path(), 0, t.Context(30));
     EXPECT_EQ(t.results.Count(), 3);
     t.results.Clear();
-    ScanFavoritesFolder(dir.path(), t.tree, 5, t.results);
+    ScanFavoritesFolder(dir.path(), t.Context(5));
     EXPECT_EQ(t.results.Count(), 3);
     EXPECT_EQ(Find(t.results, "plain.txt")->Size, 0);  // favorites are not measured
     EXPECT_EQ(Find(t.results, "plain.txt")->Group, "Favorites");
@@ -56,7 +56,7 @@ TEST(FolderWalks, AttributeWordsAreComparedWhole) {
     // The recycled walk takes every word below 101, the read-only archive file included.
     t.results.Clear();
     int counter = 0;
-    ScanRecycledFolder(dir.path(), counter, t.tree, 43, t.results);
+    ScanRecycledFolder(dir.path(), counter, t.Context(43));
     EXPECT_EQ(Names(t.results),
               (std::set<std::string>{"plain.txt", "hidden.txt", "hiddendir", "sub", "readonly.txt"}));
     EXPECT_EQ(counter, 5);
@@ -72,12 +72,12 @@ TEST(FolderWalks, NameFiltersAndExclusions) {
     dir.File("Desktop.INI");
     dir.File("Dc1.txt", "abc");
     ScanTree t;
-    ScanFolderFiles(dir.path(), 0, t.tree, 30, t.results);  // Send To hides the three shell links
+    ScanFolderFiles(dir.path(), 0, t.Context(30));  // Send To hides the three shell links
     EXPECT_EQ(Names(t.results), (std::set<std::string>{"Notepad.lnk", "INFO2", "Desktop.INI", "Dc1.txt"}));
 
     t.results.Clear();
     int counter = 0;
-    ScanRecycledFolder(dir.path(), counter, t.tree, 43, t.results);  // the bin's own files are not traces
+    ScanRecycledFolder(dir.path(), counter, t.Context(43));  // the bin's own files are not traces
     EXPECT_EQ(Find(t.results, "INFO2"), nullptr);
     EXPECT_EQ(Find(t.results, "Desktop.INI"), nullptr);
     EXPECT_NE(Find(t.results, "Dc1.txt"), nullptr);
@@ -87,10 +87,10 @@ TEST(FolderWalks, NameFiltersAndExclusions) {
     AddExclusion("Recent Files", dir.path() + "\\Dc1.txt", "", "");
     AddExclusion("Recent Files", "Notepad.lnk", "", "");  // a bare name does not cover a Recent file
     t.results.Clear();
-    ScanFavoritesFolder(dir.path(), t.tree, 5, t.results);
+    ScanFavoritesFolder(dir.path(), t.Context(5));
     EXPECT_EQ(Find(t.results, "Notepad.lnk"), nullptr);
     t.results.Clear();
-    ScanFolderFiles(dir.path(), 1, t.tree, 31, t.results);
+    ScanFolderFiles(dir.path(), 1, t.Context(31));
     EXPECT_EQ(Find(t.results, "Dc1.txt"), nullptr);
     EXPECT_NE(Find(t.results, "Notepad.lnk"), nullptr);
 }
@@ -102,16 +102,16 @@ TEST(FolderWalks, RecycledCounterRunsOnAcrossFolders) {
     d.File("Dd1.txt");
     ScanTree t;
     int counter = 0;
-    ScanRecycledFolder(c.path(), counter, t.tree, 43, t.results);
-    ScanRecycledFolder(d.path(), counter, t.tree, 43, t.results);
+    ScanRecycledFolder(c.path(), counter, t.Context(43));
+    ScanRecycledFolder(d.path(), counter, t.Context(43));
     EXPECT_EQ(t.results.Count(), 3);
     EXPECT_EQ(t.Count(43), 3);
 }
 
 TEST(FolderWalks, MissingOrUnnamedFoldersListNothing) {
     ScanTree t;
-    ScanFolderFiles("C:\\no\\such\\folder", 1, t.tree, 31, t.results);
-    ScanFolderFiles("", 1, t.tree, 31, t.results);  // must not list the drive root
+    ScanFolderFiles("C:\\no\\such\\folder", 1, t.Context(31));
+    ScanFolderFiles("", 1, t.Context(31));  // must not list the drive root
     EXPECT_EQ(t.results.Count(), 0);
     EXPECT_EQ(t.Count(31), 0);
 }
@@ -121,6 +121,6 @@ TEST(FolderWalks, AbortStopsTheWalk) {
     for (int i = 0; i < 50; ++i) dir.File("f" + std::to_string(i));
     ScanTree t;
     ScanState = kScanAbort;
-    ScanFolderFiles(dir.path(), 1, t.tree, 31, t.results);
+    ScanFolderFiles(dir.path(), 1, t.Context(31));
     EXPECT_EQ(t.results.Count(), 0);
 }

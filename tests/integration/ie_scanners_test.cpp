@@ -12,13 +12,6 @@
 
 namespace {
 
-TResultContents Scan(ScanTree& t, const char* item) {
-    const CatalogItem* it = FindCatalogItemByName(item);
-    TResultContents results;
-    ScannerFor(it->category, it->pos)(t.tree, it->node, results);
-    return results;
-}
-
 bool Commit(const std::string& url, DWORD type) {
     char local[MAX_PATH + 1] = {};
     if (!CreateUrlCacheEntryA(url.c_str(), 0, "", local, 0)) return false;
@@ -45,8 +38,8 @@ TEST(IEScanners, CacheAndCookiesSplitOnCookieColonAndNeedTheNormalBit) {
     ASSERT_TRUE(Commit("http://shop.example/a.gif", NORMAL_CACHE_ENTRY));
     ASSERT_TRUE(Commit("Cookie:nobit@shop.example/", COOKIE_CACHE_ENTRY));  // without bit 0x1
     ScanTree t;
-    TResultContents cache = Scan(t, "Cache");
-    TResultContents cookies = Scan(t, "Cookies");
+    TResultContents cache = t.Scan("Cache");
+    TResultContents cookies = t.Scan("Cookies");
     EXPECT_TRUE(Has(cache, "http://shop.example/cookie:lower"));  // the test is case-sensitive
     EXPECT_TRUE(Has(cache, "http://shop.example/a.gif"));
     EXPECT_FALSE(Has(cache, "Cookie:alice@shop.example/"));
@@ -59,16 +52,16 @@ TEST(IEScanners, CacheAndCookiesSplitOnCookieColonAndNeedTheNormalBit) {
     // Excluded by URL.
     AddExclusion("Cache", "http://shop.example/a.gif", "", "");
     AddExclusion("Cookies", "Cookie:alice@shop.example/", "", "");
-    EXPECT_FALSE(Has(Scan(t, "Cache"), "http://shop.example/a.gif"));
-    EXPECT_FALSE(Has(Scan(t, "Cookies"), "Cookie:alice@shop.example/"));
+    EXPECT_FALSE(Has(t.Scan("Cache"), "http://shop.example/a.gif"));
+    EXPECT_FALSE(Has(t.Scan("Cookies"), "Cookie:alice@shop.example/"));
     // An entry whose local file is gone is still listed, with size 0.
     DeleteUrlCacheEntryByUrl("Cookie:nobit@shop.example/");
     ExcludeList.Clear();
-    cache = Scan(t, "Cache");
+    cache = t.Scan("Cache");
     for (int i = 0; i < cache.Count(); ++i) {
         DeleteFileA(cache.Item(i).Location.c_str());
     }
-    cache = Scan(t, "Cache");
+    cache = t.Scan("Cache");
     ASSERT_EQ(cache.Count(), 2);
     EXPECT_EQ(cache.Item(0).Size, 0);
     ClearTraces({{"Cache", "Cookies"}});
@@ -83,7 +76,7 @@ TEST(IEScanners, TypedUrlsPositionsWithAnExcludedFourth) {
     ScanTree t;
     AddExclusion("Address Bar History", "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs", "",
                  "http://typed/4");
-    const TResultContents r = Scan(t, "Address Bar History");
+    const TResultContents r = t.Scan("Address Bar History");
     ASSERT_EQ(r.Count(), 4);
     EXPECT_EQ(r.Item(3).ValueName, "url5");
     EXPECT_EQ(r.Item(3).Group, "IE Address Bar History");
@@ -98,20 +91,20 @@ TEST(IEScanners, SingleValuesNeedTextAndSaveDirectoryIgnoresExclusions) {
     ASSERT_TRUE(main.OpenOrCreate(HKEY_CURRENT_USER, kMain));
     ScanTree t;
     main.WriteString("FavoritesExportFile", "");
-    EXPECT_EQ(Scan(t, "Favorites Export File").Count(), 0);
+    EXPECT_EQ(t.Scan("Favorites Export File").Count(), 0);
     EXPECT_EQ(t.Count(6), 0);
     main.WriteString("FavoritesExportFile", "C:\\bookmarks.htm");
-    TResultContents r = Scan(t, "Favorites Export File");
+    TResultContents r = t.Scan("Favorites Export File");
     ASSERT_EQ(r.Count(), 1);
     EXPECT_EQ(r.Item(0).ValueName, "FavoritesExportFile");
     EXPECT_EQ(r.Item(0).Group, "Internet Explorer");
     EXPECT_EQ(t.Count(6), 1);
     const std::string mainPath = "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main";
     AddExclusion("Favorites Export File", mainPath, "", " C:\\bookmarks.htm ");
-    EXPECT_EQ(Scan(t, "Favorites Export File").Count(), 0);
+    EXPECT_EQ(t.Scan("Favorites Export File").Count(), 0);
     main.WriteString("Save Directory", "C:\\saved");
     AddExclusion("Save Directory", mainPath, "", "C:\\saved");
-    EXPECT_EQ(Scan(t, "Save Directory").Count(), 1);
+    EXPECT_EQ(t.Scan("Save Directory").Count(), 1);
     main.Close();
     ClearTraces({{"Favorites Export File", "Save Directory"}});
 }
@@ -122,12 +115,12 @@ TEST(IEScanners, AutoCompleteListsValuesWithoutReadingThem) {
     o.count = 2;
     SeedTraces(o);
     ScanTree t;
-    EXPECT_EQ(Scan(t, "AutoCompleteData").Count(), 3);
+    EXPECT_EQ(t.Scan("AutoCompleteData").Count(), 3);
     EXPECT_EQ(t.Count(8), 3);
     // An entry for the key with empty data drops every value.
     AddExclusion("AutoCompleteData", "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\IntelliForms", "",
                  "");
-    EXPECT_EQ(Scan(t, "AutoCompleteData").Count(), 0);
+    EXPECT_EQ(t.Scan("AutoCompleteData").Count(), 0);
     ClearTraces(o);
 }
 
@@ -139,14 +132,14 @@ TEST(IEScanners, FavoritesListsSubfoldersAndTestsBareNames) {
     const std::string folder = ShellFolder("Favorites");
     CreateDirectoryA((folder + "\\Links").c_str(), nullptr);
     ScanTree t;
-    TResultContents r = Scan(t, "Favorites");
+    TResultContents r = t.Scan("Favorites");
     ASSERT_EQ(r.Count(), 3);
     for (int i = 0; i < r.Count(); ++i) {
         EXPECT_EQ(r.Item(i).Size, 0);
         EXPECT_EQ(r.Item(i).Location, folder + "\\" + r.Item(i).ValueName);
     }
     AddExclusion("Favorites", "Links", "", "");
-    r = Scan(t, "Favorites");
+    r = t.Scan("Favorites");
     EXPECT_EQ(r.Count(), 2);
     ClearTraces(o);
 }

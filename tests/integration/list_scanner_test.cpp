@@ -15,7 +15,7 @@ constexpr int kNode = 29;  // Run History's node; any item node will do
 
 Row ValuesRow(const TestKey& key) {
     return {"Run History", "Clean RunMRU", "Microsoft Windows", nullptr, Row::Lists::Values, 2,
-            Row::NameInto::ValueName, true, Row::TestData::ValueText};
+            NameField::ValueName, true, TestData::ValueText};
 }
 
 }  // namespace
@@ -30,7 +30,7 @@ TEST(ListScanner, RecordsEveryValueAndCountsPositions) {
     row.keyPath = key.path().c_str();
     // The middle value is excluded: two records, but the count is the position of the last.
     AddExclusion("Run History", key.full(), "whatever", "  c:\\two.txt ");
-    RunListScanner(row, t.tree, kNode, t.results);
+    RunListScanner(row, t.Context(kNode));
     ASSERT_EQ(t.results.Count(), 2);
     const TResultContentItem& r = t.results.Item(1);
     EXPECT_EQ(r.Checked, 1);
@@ -49,8 +49,8 @@ TEST(ListScanner, RecordsEveryValueAndCountsPositions) {
     EXPECT_EQ(t.Count(0), 3);   // root
     // A running count would say 2.
     t.results.Clear();
-    row.count = Row::Count::Running;
-    RunListScanner(row, t.tree, kNode, t.results);
+    row.count = Counting::Running;
+    RunListScanner(row, t.Context(kNode));
     EXPECT_EQ(t.Count(kNode), 2);
 }
 
@@ -59,10 +59,10 @@ TEST(ListScanner, MissingOrEmptyKeysFindNothing) {
     TestKey key("Empty");
     Row row = ValuesRow(key);
     row.keyPath = key.path().c_str();
-    RunListScanner(row, t.tree, kNode, t.results);
+    RunListScanner(row, t.Context(kNode));
     const std::string missing = key.path() + "\\missing";
     row.keyPath = missing.c_str();
-    RunListScanner(row, t.tree, kNode, t.results);
+    RunListScanner(row, t.Context(kNode));
     EXPECT_EQ(t.results.Count(), 0);
     EXPECT_EQ(t.Count(kNode), 0);
 }
@@ -76,7 +76,7 @@ TEST(ListScanner, ValuesThatAreNotTextReadAsEmptyAndTheScanGoesOn) {
     ScanTree t;
     Row row = ValuesRow(key);
     row.keyPath = key.path().c_str();
-    RunListScanner(row, t.tree, kNode, t.results);
+    RunListScanner(row, t.Context(kNode));
     ASSERT_EQ(t.results.Count(), 4);
     for (int i = 0; i < 4; ++i) {
         const TResultContentItem& r = t.results.Item(i);
@@ -87,8 +87,8 @@ TEST(ListScanner, ValuesThatAreNotTextReadAsEmptyAndTheScanGoesOn) {
     // Only plain text: the binary, number and expandable values are skipped and not counted.
     t.results.Clear();
     row.plainTextOnly = true;
-    row.count = Row::Count::Running;
-    RunListScanner(row, t.tree, kNode, t.results);
+    row.count = Counting::Running;
+    RunListScanner(row, t.Context(kNode));
     ASSERT_EQ(t.results.Count(), 1);
     EXPECT_EQ(t.results.Item(0).ValueName, "text");
     EXPECT_EQ(t.Count(kNode), 1);
@@ -100,8 +100,8 @@ TEST(ListScanner, SubkeysNamesAndTheirOwnPaths) {
     key.AddSubkey("host2");
     ScanTree t;
     Row row{"Telnet Menu History", "Clean Telnet Menu History", "Microsoft Windows", key.path().c_str(),
-            Row::Lists::Subkeys, 3, Row::NameInto::KeyName, false, Row::TestData::Empty};
-    RunListScanner(row, t.tree, 32, t.results);
+            Row::Lists::Subkeys, 3, NameField::KeyName, false, TestData::Empty};
+    RunListScanner(row, t.Context(32));
     ASSERT_EQ(t.results.Count(), 2);
     EXPECT_EQ(t.results.Item(0).KeyName, "host1");
     EXPECT_EQ(t.results.Item(0).ValueName, "");
@@ -109,16 +109,16 @@ TEST(ListScanner, SubkeysNamesAndTheirOwnPaths) {
     // An entry for the key with empty data drops every subkey.
     AddExclusion("Telnet Menu History", key.full(), "", "");
     t.results.Clear();
-    RunListScanner(row, t.tree, 32, t.results);
+    RunListScanner(row, t.Context(32));
     EXPECT_EQ(t.results.Count(), 0);
     // Each subkey as its own location: the exclusion of the parent no longer applies.
     row.locationPerSubkey = true;
-    RunListScanner(row, t.tree, 32, t.results);
+    RunListScanner(row, t.Context(32));
     ASSERT_EQ(t.results.Count(), 2);
     EXPECT_EQ(t.results.Item(1).Location, key.full() + "\\host2");
     AddExclusion("Telnet Menu History", key.full() + "\\host1", "", "");
     t.results.Clear();
-    RunListScanner(row, t.tree, 32, t.results);
+    RunListScanner(row, t.Context(32));
     ASSERT_EQ(t.results.Count(), 1);
     EXPECT_EQ(t.results.Item(0).KeyName, "host2");
     EXPECT_EQ(t.Count(32), 2);  // position of host2
@@ -130,9 +130,9 @@ TEST(ListScanner, TestingByTheValueName) {
     key.SetString("calc.exe", "x");
     ScanTree t;
     Row row{"Windows Explorer Open With History", "Clean Windows Explorer Open With History", "Microsoft Windows",
-            key.path().c_str(), Row::Lists::Values, 3, Row::NameInto::KeyName, false, Row::TestData::Name};
+            key.path().c_str(), Row::Lists::Values, 3, NameField::KeyName, false, TestData::ListedName};
     AddExclusion("Windows Explorer Open With History", key.full(), "", "notepad.exe");
-    RunListScanner(row, t.tree, 35, t.results);
+    RunListScanner(row, t.Context(35));
     ASSERT_EQ(t.results.Count(), 1);
     EXPECT_EQ(t.results.Item(0).KeyName, "calc.exe");
     EXPECT_EQ(t.results.Item(0).ValueData, "");  // data not kept
@@ -154,7 +154,7 @@ TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
     ScanState = kScanRunning;
     {
         AbortAtEntry abort(0, [&] { return t.results.Count() >= 3; });
-        RunListScanner(row, t.tree, kNode, t.results);
+        RunListScanner(row, t.Context(kNode));
         EXPECT_GT(abort.seenAt, 0);
         EXPECT_EQ(abort.afterSeen, 1);  // the loop asks once more and stops
     }
@@ -175,7 +175,7 @@ TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
     t.results.Clear();
     {
         AbortAtEntry abort(1);
-        RunListScanner(row, t.tree, kNode, t.results);
+        RunListScanner(row, t.Context(kNode));
         EXPECT_GT(abort.seenAt, 0);
     }
     EXPECT_EQ(ScanState, kScanAbort);
@@ -183,7 +183,7 @@ TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
 
     // Already aborted: nothing at all.
     t.results.Clear();
-    RunListScanner(row, t.tree, kNode, t.results);
+    RunListScanner(row, t.Context(kNode));
     EXPECT_EQ(t.results.Count(), 0);
 }
 
@@ -200,7 +200,7 @@ TEST(ValueNameLists, SharedCounterAndNoExcludeVariant) {
     for (const TestKey* k : {&k1, &k2}) {
         RegKey key;
         ASSERT_TRUE(key.OpenForWrite(HKEY_CURRENT_USER, k->path()));
-        ScanValueNames(stamp, counter, 2, k->full(), key.ValueNames(), t.results, kCountSet, office, t.tree);
+        ScanValueNames(t.Context(office), stamp, counter, 2, k->full(), key.ValueNames());
     }
     ASSERT_EQ(t.results.Count(), 2);
     EXPECT_EQ(t.results.Item(0).ValueData, "one");
@@ -213,7 +213,7 @@ TEST(ValueNameLists, SharedCounterAndNoExcludeVariant) {
     for (const TestKey* k : {&k1, &k2}) {
         RegKey key;
         ASSERT_TRUE(key.OpenForWrite(HKEY_CURRENT_USER, k->path()));
-        ScanValueNamesNoExclude(getRight, 2, k->full(), key.ValueNames(), t.results, 46, t.tree);
+        ScanValueNamesNoExclude(t.Context(46), getRight, 2, k->full(), key.ValueNames());
     }
     EXPECT_EQ(t.results.Count(), 5);
     EXPECT_EQ(t.Count(46), 3);
@@ -221,7 +221,7 @@ TEST(ValueNameLists, SharedCounterAndNoExcludeVariant) {
     EXPECT_EQ(t.Count(0), 5);
     // A name whose value vanished before it was read is still recorded, with empty data.
     TResultContents more;
-    ScanValueNamesNoExclude(getRight, 2, k1.full(), {"gone"}, more, 46, t.tree);
+    ScanValueNamesNoExclude(t.Context(46, more), getRight, 2, k1.full(), {"gone"});
     ASSERT_EQ(more.Count(), 1);
     EXPECT_EQ(more.Item(0).ValueData, "");
 }

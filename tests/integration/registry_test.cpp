@@ -109,11 +109,14 @@ TEST(KeyPaths, RootNamesAndSplitting) {
     EXPECT_EQ(GetRootKey("HKEY_CURRENT_CONFIG"), HKEY_CURRENT_CONFIG);
     EXPECT_EQ(GetRootKey("hkey_current_user"), nullptr);
     EXPECT_EQ(GetRootKey("HKCU"), nullptr);
-    KeyPathParts p = SplitKeyPath("HKEY_CURRENT_USER\\Software\\HKEY_CURRENT_USER\\x");
+    RegistryPath p = RegistryPath::Parse("HKEY_CURRENT_USER\\Software\\HKEY_CURRENT_USER\\x");
     EXPECT_EQ(p.rootName, "HKEY_CURRENT_USER");
+    EXPECT_EQ(p.root, HKEY_CURRENT_USER);
     EXPECT_EQ(p.path, "Software\\HKEY_CURRENT_USER\\x");  // only the leading root name goes
-    p = SplitKeyPath("NoBackslash");
+    p = RegistryPath::Parse("NoBackslash");
     EXPECT_EQ(p.rootName, "");
+    EXPECT_EQ(p.root, nullptr);
+    EXPECT_EQ(RegistryPath::Parse("HKEY_NOWHERE\\x").root, nullptr);
     EXPECT_EQ(HkcuPath("Software\\A"), "HKEY_CURRENT_USER\\Software\\A");
 }
 
@@ -154,9 +157,9 @@ TEST(Registry, AKeyThatCanBeReadButNotChangedIsStillListed) {
     }
     ScanTree t;
     const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
-                             ListScannerRow::Lists::Values, kKindRegValueText, ListScannerRow::NameInto::ValueName,
-                             true, ListScannerRow::TestData::ValueText};
-    RunListScanner(row, t.tree, 29, t.results);
+                             ListScannerRow::Lists::Values, kKindRegValueText, NameField::ValueName,
+                             true, TestData::ValueText};
+    RunListScanner(row, t.Context(29));
     EXPECT_EQ(t.results.Count(), 2);
     ASSERT_TRUE(setDacl(L"D:(A;;KA;;;WD)"));
     if (!enforced) GTEST_SKIP() << "this registry does not enforce key permissions; the listing was checked only";

@@ -19,15 +19,6 @@ std::vector<const CatalogItem*> ItemsOf(std::initializer_list<int> categories) {
     return items;
 }
 
-// Scans one item alone into a fresh collection.
-TResultContents ScanItem(ScanTree& t, const CatalogItem& item) {
-    TResultContents results;
-    Scanner scan = ScannerFor(item.category, item.pos);
-    EXPECT_NE(scan, nullptr) << item.name;
-    if (scan) scan(t.tree, item.node, results);
-    return results;
-}
-
 }  // namespace
 
 TEST(SeededScan, EveryScannerFindsExactlyWhatTheSeederMade) {
@@ -41,7 +32,7 @@ TEST(SeededScan, EveryScannerFindsExactlyWhatTheSeederMade) {
         ASSERT_TRUE(report.made.count(name)) << "the seeder knows no " << name;
         std::vector<std::string> want = report.made.at(name);
         ASSERT_FALSE(want.empty()) << name;
-        const TResultContents results = ScanItem(t, *item);
+        const TResultContents results = t.Scan(*item);
         std::vector<std::string> got;
         for (int i = 0; i < results.Count(); ++i) {
             const TResultContentItem& r = results.Item(i);
@@ -70,7 +61,7 @@ TEST(SeededScan, WithoutTracesNothingIsFoundAndNothingFails) {
     ASSERT_TRUE(ClearTraces({}));
     ScanTree t;
     for (const CatalogItem* item : ItemsOf({0, 1, 2, 3})) {
-        const TResultContents results = ScanItem(t, *item);
+        const TResultContents results = t.Scan(*item);
         EXPECT_EQ(results.Count(), 0) << item->name;
         EXPECT_EQ(t.Count(item->node), 0) << item->name;
     }
@@ -84,7 +75,7 @@ TEST(SeededScan, RecordFieldsOfEachKind) {
                      "Recent Files", "AutoCompleteData", "Download Directory"};
     SeedTraces(options);
     ScanTree t;
-    auto scan = [&](const char* name) { return ScanItem(t, *FindCatalogItemByName(name)); };
+    auto scan = [&](const char* name) { return t.Scan(*FindCatalogItemByName(name)); };
 
     TResultContents r = scan("Cache");
     ASSERT_EQ(r.Count(), 1);

@@ -11,13 +11,6 @@
 
 namespace {
 
-TResultContents Scan(ScanTree& t, const char* item) {
-    const CatalogItem* it = FindCatalogItemByName(item);
-    TResultContents results;
-    ScannerFor(it->category, it->pos)(t.tree, it->node, results);
-    return results;
-}
-
 void Put(const std::string& key, const std::string& name, const std::string& text) {
     RegKey k;
     k.OpenOrCreate(HKEY_CURRENT_USER, key);
@@ -31,14 +24,14 @@ int Node(const char* item) { return FindCatalogItemByName(item)->node; }
 TEST(SoftwareScanners, FrontPageKeysInTheirScanOrder) {
     ClearTraces({{"Microsoft FrontPage"}});
     ScanTree t;
-    EXPECT_EQ(Scan(t, "Microsoft FrontPage").Count(), 0);
+    EXPECT_EQ(t.Scan("Microsoft FrontPage").Count(), 0);
     EXPECT_EQ(t.Count(Node("Microsoft FrontPage")), 0);
     const std::string k16 = "Software\\Microsoft\\FrontPage\\Editor\\Insert Hyperlink\\Recently Used URLs";
     const std::string k3 = "Software\\Microsoft\\FrontPage\\Editor\\Recently Used URLs";
     Put(k16, "url1", "http://sixteen/");
     Put(k3, "url1", "http://three/1");
     Put(k3, "url2", "http://three/2");
-    const TResultContents r = Scan(t, "Microsoft FrontPage");
+    const TResultContents r = t.Scan("Microsoft FrontPage");
     ASSERT_EQ(r.Count(), 3);
     EXPECT_EQ(r.Item(0).Location, "HKEY_CURRENT_USER\\" + k3);
     EXPECT_EQ(r.Item(1).Location, "HKEY_CURRENT_USER\\" + k3);
@@ -47,7 +40,7 @@ TEST(SoftwareScanners, FrontPageKeysInTheirScanOrder) {
     EXPECT_EQ(t.Count(Node("Microsoft FrontPage")), 3);
     // Exclusions of a multi-key item match the value text read from the record's key.
     AddExclusion("Microsoft FrontPage", "HKEY_CURRENT_USER\\" + k3, "", "http://three/2");
-    EXPECT_EQ(Scan(t, "Microsoft FrontPage").Count(), 2);
+    EXPECT_EQ(t.Scan("Microsoft FrontPage").Count(), 2);
     ClearTraces({{"Microsoft FrontPage"}});
 }
 
@@ -56,7 +49,7 @@ TEST(SoftwareScanners, OfficeScansEachKeyOnce) {
     Put("Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRU3", "a", "C:\\x.mdb");
     Put("Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRU3", "b", "C:\\y.mdb");
     ScanTree t;
-    EXPECT_EQ(Scan(t, "Microsoft Office").Count(), 2);
+    EXPECT_EQ(t.Scan("Microsoft Office").Count(), 2);
     EXPECT_EQ(t.Count(Node("Microsoft Office")), 2);
     ClearTraces({{"Microsoft Office"}});
 }
@@ -66,7 +59,7 @@ TEST(SoftwareScanners, WinZipFolderNamesIgnoreCaseButNotLength) {
     const std::string dirs = "Software\\Nico Mak Computing\\WinZip\\directories";
     for (const char* n : {"defdir", "EXTRACT", "ExtractTo", "ExtractTo2", "AddDir"}) Put(dirs, n, std::string("C:\\") + n);
     ScanTree t;
-    const TResultContents r = Scan(t, "WinZip History");
+    const TResultContents r = t.Scan("WinZip History");
     std::set<std::string> names;
     for (int i = 0; i < r.Count(); ++i) names.insert(r.Item(i).ValueName);
     EXPECT_EQ(names, (std::set<std::string>{"defdir", "EXTRACT", "ExtractTo"}));
@@ -78,19 +71,19 @@ TEST(SoftwareScanners, FixedValuesAndKeys) {
     ClearTraces({{"ASPack History", "ACDSee History", "Microsoft Netmeeting"}});
     ScanTree t;
     Put("Software\\ASPack\\Options", "OD_FileName", "");
-    EXPECT_EQ(Scan(t, "ASPack History").Count(), 0);
+    EXPECT_EQ(t.Scan("ASPack History").Count(), 0);
     Put("Software\\ACD Systems\\ACDSee\\OpenFolder", "", "C:\\pics");
-    TResultContents r = Scan(t, "ACDSee History");
+    TResultContents r = t.Scan("ACDSee History");
     ASSERT_EQ(r.Count(), 1);
     EXPECT_EQ(r.Item(0).Kind, 3);
     EXPECT_EQ(r.Item(0).ValueName, "OpenFolder");
     EXPECT_EQ(r.Item(0).Location, "HKEY_CURRENT_USER\\Software\\ACD Systems\\ACDSee\\OpenFolder");
     EXPECT_EQ(t.Count(Node("ACDSee History")), 1);
     Put("Software\\ACD Systems\\ACDSee\\LastFolder", "", "C:\\pics");
-    EXPECT_EQ(Scan(t, "ACDSee History").Count(), 2);
+    EXPECT_EQ(t.Scan("ACDSee History").Count(), 2);
     EXPECT_EQ(t.Count(Node("ACDSee History")), 2);
     Put("UNICODE Program Groups", "Accessories", "x");
-    r = Scan(t, "Microsoft Netmeeting");
+    r = t.Scan("Microsoft Netmeeting");
     ASSERT_EQ(r.Count(), 1);
     EXPECT_EQ(r.Item(0).Kind, 3);
     EXPECT_EQ(r.Item(0).ValueName, "Accessories");
@@ -110,18 +103,18 @@ TEST(InternetScanners, DownloadManagersIgnoreExclusionsAndAddUp) {
     k.DeleteValue("URL3");
     ScanTree t;
     AddExclusion("GetRight", "HKEY_CURRENT_USER\\Software\\Headlight\\GetRight\\MRU", "", "http://www.example.com/get/1.zip");
-    TResultContents r = Scan(t, "GetRight");
+    TResultContents r = t.Scan("GetRight");
     EXPECT_EQ(r.Count(), 5);
     EXPECT_EQ(t.Count(Node("GetRight")), 5);
     EXPECT_EQ(r.Item(0).Group, "Internet SoftWare");
     // Real DownLoad: three values of the user's key, then the default profile's list.
-    r = Scan(t, "Real DownLoad");
+    r = t.Scan("Real DownLoad");
     ASSERT_EQ(r.Count(), 4);
     EXPECT_EQ(r.Item(3).Location, "HKEY_USERS\\.default\\Software\\RealNetworks\\RealDownload");
     EXPECT_EQ(t.Count(Node("Real DownLoad")), 4);
     AddExclusion("Real DownLoad", "HKEY_USERS\\.default\\Software\\RealNetworks\\RealDownload", "",
                  "http://www.example.com/real/default.rm");
-    EXPECT_EQ(Scan(t, "Real DownLoad").Count(), 3);
+    EXPECT_EQ(t.Scan("Real DownLoad").Count(), 3);
     k.Close();
     ClearTraces(o);
 }
@@ -133,11 +126,11 @@ TEST(InternetScanners, BrowserFilesAndCacheFolders) {
     SeedTraces(o);
     ScanTree t;
     // History found, but no cookies.txt: the cookie scanner finds nothing.
-    EXPECT_EQ(Scan(t, "FireFoxHistory").Count(), 2);
-    EXPECT_FALSE(FoundPath.empty());
-    EXPECT_EQ(Scan(t, "FireFoxCookies").Count(), 0);
-    EXPECT_TRUE(FoundPath.empty());
-    TResultContents r = Scan(t, "FireFoxHistory");
+    EXPECT_EQ(t.Scan("FireFoxHistory").Count(), 2);
+    EXPECT_FALSE(FindProfileFile(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "history.dat", t.Context(49)).empty());
+    EXPECT_EQ(t.Scan("FireFoxCookies").Count(), 0);
+    EXPECT_TRUE(FindProfileFile(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "cookies.txt", t.Context(50)).empty());
+    TResultContents r = t.Scan("FireFoxHistory");
     ASSERT_EQ(r.Count(), 2);
     EXPECT_EQ(r.Item(0).Kind, 4);
     EXPECT_EQ(r.Item(0).Group, "");
@@ -149,7 +142,7 @@ TEST(InternetScanners, BrowserFilesAndCacheFolders) {
     CreateDirectoryA((cache + "\\sub").c_str(), nullptr);
     HANDLE h = CreateFileA((cache + "\\sub\\inner").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(h);
-    r = Scan(t, "FireFoxCache");
+    r = t.Scan("FireFoxCache");
     ASSERT_EQ(r.Count(), 5);  // two maps, two files, the subfolder
     for (int i = 0; i < r.Count(); ++i) {
         EXPECT_EQ(r.Item(i).Detail6, r.Item(i).Location);
@@ -166,8 +159,8 @@ TEST(InternetScanners, ProfileSearchStopsOnAbort) {
     SeedTraces(o);
     ScanTree t;
     ScanState = kScanAbort;
-    EXPECT_EQ(Scan(t, "FireFoxHistory").Count(), 0);
-    EXPECT_TRUE(FoundPath.empty());
+    EXPECT_EQ(t.Scan("FireFoxHistory").Count(), 0);
+    EXPECT_TRUE(FindProfileFile(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "history.dat", t.Context(49)).empty());
     ScanState = kScanIdle;
     ClearTraces(o);
 }

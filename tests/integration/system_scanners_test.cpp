@@ -11,13 +11,6 @@
 
 namespace {
 
-TResultContents Scan(ScanTree& t, const char* item) {
-    const CatalogItem* it = FindCatalogItemByName(item);
-    TResultContents results;
-    ScannerFor(it->category, it->pos)(t.tree, it->node, results);
-    return results;
-}
-
 SeedOptions Items(std::set<std::string> items, int count = 3) {
     SeedOptions o;
     o.items = std::move(items);
@@ -34,7 +27,7 @@ TEST(SystemScanners, RunHistoryDropsAnExcludedTextAndCountsItsPosition) {
     SeedTraces(o);
     ScanTree t;
     AddExclusion("Run History", kRunPath, "b", "notepad C:\\seed\\note2.txt\\1 ");
-    const TResultContents r = Scan(t, "Run History");
+    const TResultContents r = t.Scan("Run History");
     ASSERT_EQ(r.Count(), 2);
     for (int i = 0; i < r.Count(); ++i) EXPECT_NE(r.Item(i).ValueName, "b");
     EXPECT_EQ(t.Count(29), 3);
@@ -45,12 +38,12 @@ TEST(SystemScanners, TrayNotifyCountsTheValuesItRecords) {
     const SeedOptions o = Items({"TrayNotify"});
     SeedTraces(o);
     ScanTree t;
-    EXPECT_EQ(Scan(t, "TrayNotify").Count(), 2);
+    EXPECT_EQ(t.Scan("TrayNotify").Count(), 2);
     EXPECT_EQ(t.Count(40), 2);
     RegKey k;
     ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify"));
     k.DeleteValue("IconStreams");
-    const TResultContents r = Scan(t, "TrayNotify");
+    const TResultContents r = t.Scan("TrayNotify");
     ASSERT_EQ(r.Count(), 1);
     EXPECT_EQ(r.Item(0).ValueName, "PasticonsStream");
     EXPECT_EQ(r.Item(0).Kind, 1);
@@ -58,7 +51,7 @@ TEST(SystemScanners, TrayNotifyCountsTheValuesItRecords) {
     // PasticonsStream is tested with its own name as the data.
     AddExclusion("TrayNotify", "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify",
                  "", "PasticonsStream");
-    EXPECT_EQ(Scan(t, "TrayNotify").Count(), 0);
+    EXPECT_EQ(t.Scan("TrayNotify").Count(), 0);
     k.Close();
     ClearTraces(o);
 }
@@ -67,11 +60,11 @@ TEST(SystemScanners, TelnetEntryForTheKeyDropsEverySubkey) {
     const SeedOptions o = Items({"Telnet Menu History", "My Network Places"});
     const SeedReport rep = SeedTraces(o);
     ScanTree t;
-    EXPECT_EQ(Scan(t, "Telnet Menu History").Count(), 4);  // three hosts and LastMachine
-    EXPECT_EQ(Scan(t, "My Network Places").Count(), 3);
+    EXPECT_EQ(t.Scan("Telnet Menu History").Count(), 4);  // three hosts and LastMachine
+    EXPECT_EQ(t.Scan("My Network Places").Count(), 3);
     AddExclusion("Telnet Menu History", "HKEY_CURRENT_USER\\Software\\Microsoft\\Telnet", "", "");
-    EXPECT_EQ(Scan(t, "Telnet Menu History").Count(), 0);
-    EXPECT_EQ(Scan(t, "My Network Places").Count(), 3);  // another item's exclusion does not apply
+    EXPECT_EQ(t.Scan("Telnet Menu History").Count(), 0);
+    EXPECT_EQ(t.Scan("My Network Places").Count(), 3);  // another item's exclusion does not apply
     ClearTraces(o);
 }
 
@@ -79,7 +72,7 @@ TEST(SystemScanners, MuiCacheListsPlainTextValuesOnly) {
     const SeedOptions o = Items({"Exe MUICache"}, 3);  // plus one expandable and one binary value
     SeedTraces(o);
     ScanTree t;
-    const TResultContents r = Scan(t, "Exe MUICache");
+    const TResultContents r = t.Scan("Exe MUICache");
     ASSERT_EQ(r.Count(), 3);
     for (int i = 0; i < r.Count(); ++i) EXPECT_EQ(r.Item(i).ValueData.rfind("Seed App ", 0), 0u);
     EXPECT_EQ(t.Count(42), 3);  // running count of listed values
@@ -93,7 +86,7 @@ TEST(SystemScanners, SendToHidesShellLinksInAnyCase) {
     HANDLE h = CreateFileA((folder + "\\Fax.DESKLINK").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(h);
     ScanTree t;
-    const TResultContents r = Scan(t, "Windows Send To");
+    const TResultContents r = t.Scan("Windows Send To");
     ASSERT_EQ(r.Count(), 1);
     EXPECT_EQ(r.Item(0).ValueName, "Seed Target 1.lnk");
     EXPECT_EQ(r.Item(0).Size, 10);
@@ -104,17 +97,17 @@ TEST(SystemScanners, RecycleBinSkipsItsOwnFilesAndMeasuresTheRest) {
     const SeedOptions o = Items({"RecycleBin"}, 2);
     SeedTraces(o);
     ScanTree t;
-    TResultContents r = Scan(t, "RecycleBin");
+    TResultContents r = t.Scan("RecycleBin");
     ASSERT_EQ(r.Count(), 2);
     EXPECT_EQ(r.Item(0).Location, "C:\\Recycled\\" + r.Item(0).ValueName);
     EXPECT_EQ(r.Item(0).Size, 14);  // "deleted file 1"
     EXPECT_EQ(t.Count(43), 2);
     AddExclusion("RecycleBin", "C:\\Recycled\\Dc1.txt", "", "");
-    r = Scan(t, "RecycleBin");
+    r = t.Scan("RecycleBin");
     ASSERT_EQ(r.Count(), 1);
     EXPECT_EQ(r.Item(0).ValueName, "Dc2.txt");
     ClearTraces(o);
-    EXPECT_EQ(Scan(t, "RecycleBin").Count(), 0);  // no Recycled folder at all
+    EXPECT_EQ(t.Scan("RecycleBin").Count(), 0);  // no Recycled folder at all
 }
 
 TEST(SystemScanners, OpenWithAndStartMenuAreTestedByName) {
@@ -124,11 +117,11 @@ TEST(SystemScanners, OpenWithAndStartMenuAreTestedByName) {
     AddExclusion("Windows Explorer Open With History",
                  "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\otherFolder", "",
                  "seedapp1.exe");
-    TResultContents r = Scan(t, "Windows Explorer Open With History");
+    TResultContents r = t.Scan("Windows Explorer Open With History");
     ASSERT_EQ(r.Count(), 1);
     EXPECT_EQ(r.Item(0).KeyName, "seedapp2.exe");
     EXPECT_EQ(r.Item(0).Kind, 3);
-    r = Scan(t, "Start Menu Order History");
+    r = t.Scan("Start Menu Order History");
     ASSERT_EQ(r.Count(), 2);
     EXPECT_EQ(r.Item(0).Kind, 1);
     EXPECT_FALSE(r.Item(0).ValueName.empty());

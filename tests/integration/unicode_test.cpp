@@ -122,9 +122,9 @@ TEST(Unicode, RegistryValueNamesAndDataAreListedAndRemovedExactly) {
     key.SetString("x\xEF\xBF\xBDy", "replacement");  // x U+FFFD y
     ScanTree t;
     const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
-                             ListScannerRow::Lists::Values, kKindRegValueText, ListScannerRow::NameInto::ValueName,
-                             true, ListScannerRow::TestData::ValueText};
-    RunListScanner(row, t.tree, 29, t.results);
+                             ListScannerRow::Lists::Values, kKindRegValueText, NameField::ValueName,
+                             true, TestData::ValueText};
+    RunListScanner(row, t.Context(29));
     const auto found = ByName(t.results);
     ASSERT_EQ(t.results.Count(), static_cast<int>(all.size()) + 2);
     for (const std::string& name : all) {
@@ -161,7 +161,7 @@ TEST(Unicode, AFileNameWithAnUnpairedSurrogateIsNeverTakenForAnother) {
         f.WriteAll("secret");
     }
     ScanTree t;
-    ScanFolderFiles(dir.path(), 1, t.tree, 31, t.results);
+    ScanFolderFiles(dir.path(), 1, t.Context(31));
     const auto found = ByName(t.results);
     ASSERT_EQ(found.size(), 2u);
     ASSERT_TRUE(found.count(lone.substr(dir.path().size() + 1)));
@@ -177,11 +177,11 @@ TEST(Unicode, PlainTextValuesNamedOutsideTheCodePageAreAskedForByTheirOwnName) {
     key.SetString("C:\\Games\\expand.exe", "%x%", REG_EXPAND_SZ);
     ScanTree t;
     ListScannerRow row{"Exe MUICache", "Clean Windows MUICache", "Microsoft Windows", key.path().c_str(),
-                       ListScannerRow::Lists::Values, kKindRegValueText, ListScannerRow::NameInto::ValueName, true,
-                       ListScannerRow::TestData::ValueText};
-    row.count = ListScannerRow::Count::Running;
+                       ListScannerRow::Lists::Values, kKindRegValueText, NameField::ValueName, true,
+                       TestData::ValueText};
+    row.count = Counting::Running;
     row.plainTextOnly = true;
-    RunListScanner(row, t.tree, 42, t.results);
+    RunListScanner(row, t.Context(42));
     const auto found = ByName(t.results);
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found.at("C:\\Игры\\Wow!\\wow.exe")->ValueData, "Игра");
@@ -196,7 +196,7 @@ TEST(Unicode, RecentFilesInAFolderNamedOutsideTheCodePage) {
     for (const std::string& name : n.bystanders) home.File("Recent\\" + name, "bystander " + name);
     ShellFolderAs as("Recent", recent);
     ScanTree t;
-    ScanRecentFiles(t.tree, 31, t.results);
+    ScanOneItem(*FindCatalogItemByName("Recent Files"), t.tree, t.results);
     const auto found = ByName(t.results);
     ASSERT_EQ(found.size(), n.hostile.size() + n.bystanders.size());
     for (const std::string& name : n.hostile) {
@@ -219,7 +219,7 @@ TEST(Unicode, FavoritesAreExcludedAndCleanedByTheirExactNames) {
     ScanTree t;
     // The exclusion of one CJK favorite keeps exactly that one out.
     AddExclusion("Favorites", "报纸们.txt.url", "", "");
-    ScanFavorites(t.tree, 5, t.results);
+    ScanOneItem(*FindCatalogItemByName("Favorites"), t.tree, t.results);
     const auto found = ByName(t.results);
     EXPECT_EQ(found.size(), n.hostile.size() + n.bystanders.size() - 1);
     EXPECT_FALSE(found.count("报纸们.txt.url"));
@@ -247,7 +247,7 @@ TEST(Unicode, AUrlCacheEntryIsListedAsItsAddressAndRemovedByIt) {
                                          nullptr, nullptr));
     }
     ScanTree t;
-    ScanIECache(t.tree, 2, t.results);
+    ScanOneItem(*FindCatalogItemByName("Cache"), t.tree, t.results);
     const auto found = ByName(t.results);
     ASSERT_TRUE(found.count(url)) << "the address as the cache holds it";
     ASSERT_TRUE(found.count(bystander));
@@ -313,9 +313,9 @@ TEST(Unicode, AnExclusionOfOneCjkTraceHidesThatTraceAndNoOther) {
     ScanTree t;
     AddExclusion("Run History", key.full(), "a", "notepad C:\\报纸\\们.txt\\1");
     const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
-                             ListScannerRow::Lists::Values, kKindRegValueText, ListScannerRow::NameInto::ValueName,
-                             true, ListScannerRow::TestData::ValueText};
-    RunListScanner(row, t.tree, 29, t.results);
+                             ListScannerRow::Lists::Values, kKindRegValueText, NameField::ValueName,
+                             true, TestData::ValueText};
+    RunListScanner(row, t.Context(29));
     const auto found = ByName(t.results);
     EXPECT_EQ(found.size(), 2u);
     EXPECT_FALSE(found.count("a"));

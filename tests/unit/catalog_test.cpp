@@ -7,7 +7,8 @@
 #include "model/shared_state.h"
 
 TEST(Catalog, TableMatchesTheTreeLayout) {
-    // Categories sit at 1, 11, 28, 44 and each item at its category's node + position.
+    // Categories sit at 1, 11, 28, 44 and each item at its category's node +
+    // position; the first 9, 16, 15 and 10 items are those the program always had.
     const int expectedCategoryNodes[] = {1, 11, 28, 44};
     const int expectedCounts[] = {9, 16, 15, 10};
     int node = 1, index = 0;
@@ -15,7 +16,8 @@ TEST(Catalog, TableMatchesTheTreeLayout) {
         const CatalogCategory& cat = kCatalogCategories[c];
         EXPECT_EQ(cat.node, expectedCategoryNodes[c]);
         EXPECT_EQ(cat.node, node);
-        EXPECT_EQ(cat.itemCount, expectedCounts[c]);
+        if (c + 1 < kCategoryCount) EXPECT_EQ(cat.itemCount, expectedCounts[c]);
+        else EXPECT_GE(cat.itemCount, expectedCounts[c]);  // new items go at the end
         EXPECT_EQ(cat.firstItem, index);
         for (int p = 1; p <= cat.itemCount; ++p, ++index) {
             const CatalogItem& it = kCatalogItems[index];
@@ -35,7 +37,7 @@ TEST(Catalog, NamesCaptionsAndBrowserKinds) {
     std::set<std::string> names, captions;
     for (const CatalogItem& it : kCatalogItems) {
         EXPECT_TRUE(names.insert(std::string(it.name)).second) << "duplicate item " << it.name;
-        if (it.kind >= 0) {
+        if (it.belongsByKind) {
             // The six browser items are found by Kind, 4..9 in catalog order.
             EXPECT_EQ(it.category, 3);
             EXPECT_EQ(it.kind, it.pos - 1);
@@ -44,7 +46,7 @@ TEST(Catalog, NamesCaptionsAndBrowserKinds) {
             EXPECT_TRUE(captions.insert(std::string(it.cleanCaption)).second) << "duplicate " << it.cleanCaption;
         }
     }
-    EXPECT_EQ(captions.size(), 44u);
+    EXPECT_GE(captions.size(), 44u);
     EXPECT_EQ(FindCatalogItem(2, 1)->cleanCaption, "Clean RunMRU");
     EXPECT_EQ(FindCatalogItem(0, 7)->cleanCaption, "AutoComplete Form Data");
     EXPECT_EQ(FindCatalogItem(1, 12)->shown, ShownField::Location);  // WinRAR shows the key

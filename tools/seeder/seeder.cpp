@@ -493,6 +493,8 @@ bool Chosen(const SeedOptions& o, const char* item) { return o.items.empty() || 
 
 }  // namespace
 
+void DeleteFolderTree(const std::string& folder) { EmptyFolder(folder, true); }
+
 bool InsideWine() {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;

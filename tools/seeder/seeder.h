@@ -39,6 +39,10 @@ SeedReport SeedTraces(const SeedOptions& options);
 // Removes every trace of the chosen items (what a scan of them would find).
 bool ClearTraces(const SeedOptions& options);
 
+// Deletes a folder with everything in it: a link inside goes as a link (or
+// stays), never what it points to. Never a drive's root.
+void DeleteFolderTree(const std::string& folder);
+
 // The name by which a seeded trace is known: the URL, file or value name,
 // the key name where the record has no value name, or the cut-out text.
 std::string TraceIdentity(const TResultContentItem& record);
