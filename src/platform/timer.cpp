@@ -41,4 +41,3 @@ void Timer::SetEnabled(bool enabled) {
     }
     enabled_ = enabled;
 }
-

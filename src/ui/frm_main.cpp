@@ -24,8 +24,6 @@ static_assert(kMainW == kPageWidth && kMidH == kPageHeight, "the notebook's page
 
 }  // namespace
 
-TFrm_Main::TFrm_Main() = default;
-
 TFrm_Main::~TFrm_Main() {
     if (Frm_Main == this) Frm_Main = nullptr;
     // The shred form's window goes with this window; its wrapper first.

@@ -22,7 +22,6 @@ public:
     static constexpr int kWidth = 740, kHeight = 519;
     enum Page { kPageScan = 0, kPageResult = 1, kPageExclude = 2, kPageAdvanced = 3 };
 
-    TFrm_Main();
     ~TFrm_Main() override;
     // Creates the window and its controls (FormCreate); not yet shown.
     bool Create();

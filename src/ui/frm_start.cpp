@@ -3,8 +3,6 @@
 #include "app/settings.h"
 #include "ui/skin.h"
 
-TFrm_Start::~TFrm_Start() = default;
-
 bool TFrm_Start::Create() {
     CreateArgs a;
     a.clientWidth = kWidth;

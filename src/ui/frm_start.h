@@ -7,7 +7,6 @@
 class TFrm_Start : public Form {
 public:
     static constexpr int kWidth = 452, kHeight = 252;
-    ~TFrm_Start() override;
     bool Create();
     TImageEx Image1;
 };
