@@ -418,21 +418,21 @@ void WindowScan(int entries) {
     TFrm_Main form;
     form.Create();
     form.ShowFirst();
-    for (int c : {11, 28, 44}) ClickTickBox(form.ItemTree, c);  // Internet Explorer only
+    for (int c : {11, 28, 44}) ClickTickBox(form.ScanPage.ItemTree, c);  // Internet Explorer only
     std::vector<double> ticks;
     auto saved = dm.EvidenceTimer.OnTimer;
     dm.EvidenceTimer.OnTimer = [&] { ticks.push_back(NowSeconds()); saved(); };
     const double t0 = NowSeconds();
-    form.ScanNowBtnClick();
+    form.ScanPage.ScanNowBtnClick();
     const double scan = NowSeconds() - t0;
     dm.EvidenceTimer.OnTimer = saved;
     double gap = ticks.empty() ? scan : ticks.front() - t0;
     for (size_t i = 1; i < ticks.size(); ++i) gap = std::max(gap, ticks[i] - ticks[i - 1]);
-    const int rows = form.ResultListView.RowCount();
+    const int rows = form.ResultPage.ResultListView.RowCount();
     const double s0 = NowSeconds();
     for (int row = 0; row < rows; row += 40) {  // about a page at a time
-        ListView_EnsureVisible(form.ResultListView.hwnd(), row, FALSE);
-        UpdateWindow(form.ResultListView.hwnd());
+        ListView_EnsureVisible(form.ResultPage.ResultListView.hwnd(), row, FALSE);
+        UpdateWindow(form.ResultPage.ResultListView.hwnd());
     }
     const double scroll = NowSeconds() - s0;
     PrintRow("window scan vs headless scan, " + std::to_string(entries) + " URL-cache entries (ms)", scan * 1e3,

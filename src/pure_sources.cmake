@@ -10,6 +10,7 @@ set(SORVANDA_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/model/summary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model/result_items.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model/result_rows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/model/result_session.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model/version.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model/shell_values.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exclude/exclude_lines.cpp

@@ -8,6 +8,7 @@ set(SORVANDA_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/unit/version_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/item_tree_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/records_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/result_session_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/summary_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/utf_test.cpp
 )

@@ -88,12 +88,13 @@ int main(int argc, char** argv) {
     RunFor(300);
     if (scanning) {
         SetTimer(nullptr, 0, 2500, ReadyTimer);  // fires inside the run, which lets messages through
-        form.ScanNowBtnClick();
+        form.ScanPage.ScanNowBtnClick();
     } else if (results) {
-        form.ScanNowBtnClick();
+        form.ScanPage.ScanNowBtnClick();
         // Categories folded, so that all four and their counts show above the list.
-        for (int category : form.ResultTree.Children(0))
-            TreeView_Expand(form.ResultTreeView.hwnd(), form.ResultTreeView.Handle(category), TVE_COLLAPSE);
+        const TreeView& tree = form.ResultPage.ResultTreeView;
+        for (int category : form.ResultPage.ResultTree.Children(0))
+            TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
     } else if (std::strcmp(what, "result") == 0) {
         form.ResultBtnClick();
     } else if (std::strcmp(what, "exclude") == 0) {

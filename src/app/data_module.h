@@ -2,10 +2,11 @@
 // animation timer and the HTTP client settings of the update check.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/handles.h"
-#include "ui/timer.h"
+#include "platform/timer.h"
 
 // Settings of the HTTP client that asks the update endpoint.
 struct HttpClientSettings {
@@ -33,6 +34,9 @@ public:
     Timer EvidenceTimer{20};
     int EvidenceNode = 0;    // item-tree node being scanned
     int EvidenceFrame = 8;   // image the next tick shows
+    // Where each step of the animation goes: the window that runs the scan
+    // shows the frame (a picture index) on the node. Empty: nowhere.
+    std::function<void(int node, int frame)> OnEvidenceFrame;
 
     HttpClientSettings IdHTTP1;
 

@@ -9,4 +9,4 @@ std::string HelpTarget() {
     return std::string(kVendorSite) + kHelpPagePath;
 }
 
-void ShowHelp(HWND owner) { Dialogs().ShellOpen(owner, HelpTarget(), "", "", SW_SHOWNORMAL); }
+void ShowHelp(HWND owner) { OpenDocument(owner, HelpTarget()); }

@@ -1,6 +1,5 @@
 // Program entry: settings, splash window, data module, main window, message loop.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <memory>
 
@@ -11,18 +10,16 @@
 #include "ui/frm_start.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    InitControls();
 
     ReadSettings();
 
     auto splash = std::make_unique<TFrm_Start>();
     if (splash->Create()) {
-        ShowWindow(splash->hwnd(), SW_SHOW);
-        UpdateWindow(splash->hwnd());
+        splash->ShowNow();
         ProcessMessagesNow();
     }
-    Sleep(3000);
+    PauseMs(3000);
 
     static TDM dataModule;
     DM = &dataModule;
@@ -32,10 +29,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!mainWindow.Create()) return 1;
     mainWindow.ShowFirst();
 
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    RunMessageLoop();
     return 0;
 }

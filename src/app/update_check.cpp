@@ -1,7 +1,5 @@
 #include "app/update_check.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -12,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/http_get.h"
+#include "platform/message_pump.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/user_dialogs.h"
@@ -59,5 +58,5 @@ void CheckForUpdate() {
                           kAppTitle, MB_YESNO | MB_ICONINFORMATION);  // 68
     if (answer != IDYES) return;
     Dialogs().ShellOpen(nullptr, ExeDirectory() + "Update.exe", "", "", SW_SHOW);
-    PostQuitMessage(0);  // start-up goes on; the message loop ends at its first turn
+    RequestQuit();  // start-up goes on; the message loop ends at its first turn
 }

@@ -23,3 +23,15 @@ void ProcessMessages() {
     if (GetTickCount64() - g_lastPump < kPumpIntervalMs) return;
     ProcessMessagesNow();
 }
+
+void RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void RequestQuit() { PostQuitMessage(0); }
+
+void PauseMs(unsigned ms) { Sleep(ms); }

@@ -12,3 +12,11 @@ void ProcessMessages();
 void ProcessMessagesNow();
 
 inline constexpr unsigned kPumpIntervalMs = 5;
+
+// The program's message loop: runs until the quit request, then returns.
+void RunMessageLoop();
+// Asks the message loop to end at its next turn (the loop of a modal window
+// passes the request on to the main loop).
+void RequestQuit();
+// Waits on the user-interface thread without running its messages.
+void PauseMs(unsigned ms);

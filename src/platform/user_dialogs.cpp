@@ -56,3 +56,5 @@ UserDialogs* g_current = &g_system;
 UserDialogs& Dialogs() { return *g_current; }
 
 void SetDialogs(UserDialogs* dialogs) { g_current = dialogs ? dialogs : &g_system; }
+
+void OpenDocument(HWND owner, const std::string& target) { Dialogs().ShellOpen(owner, target, "", "", SW_SHOWNORMAL); }

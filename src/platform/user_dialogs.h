@@ -24,3 +24,7 @@ public:
 UserDialogs& Dialogs();
 // Installs replacement dialogs; nullptr restores the real ones.
 void SetDialogs(UserDialogs* dialogs);
+
+// Opens a document or web page through the dialogs in use, in a normal window,
+// as the shell does when the user opens it.
+void OpenDocument(HWND owner, const std::string& target);

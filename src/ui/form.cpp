@@ -38,6 +38,11 @@ bool Form::CreateForm(const CreateArgs& args) {
     return CreateOwn(L"OrmatekSorvanda.Form", style, ex, args.owner, {x, y, w, h}, args.caption);
 }
 
+void Form::ShowNow() {
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
+}
+
 int Form::ShowModal() {
     HWND owner = args_.owner;
     modal_ = true;

@@ -18,6 +18,8 @@ public:
         bool dialogFrame = false;     // a captioned dialog with keyboard navigation
     };
     bool CreateForm(const CreateArgs& args);
+    // Shows the form and paints it at once, before any message runs.
+    void ShowNow();
 
     // Shows the form and runs a message loop until CloseModal; the owner is
     // disabled meanwhile. Returns the result given to CloseModal.

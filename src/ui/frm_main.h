@@ -1,21 +1,23 @@
 // The main window: a borderless, skinned window with four pages (Scan,
-// Result, Exclude, Advanced) switched by the picture buttons on the left.
+// Result, Exclude, Advanced) switched by the picture buttons on the left. The
+// window holds the frame and the pages; the pages reach it, and through it
+// each other, by the PageHost interface.
 #pragma once
 
 #include <array>
 #include <memory>
 
-#include "model/tree_model.h"
 #include "ui/advanced_shred_form.h"
+#include "ui/exclude_page.h"
 #include "ui/form.h"
-#include "ui/gauge.h"
 #include "ui/image_ex.h"
 #include "ui/label.h"
-#include "ui/list_view.h"
+#include "ui/page_host.h"
 #include "ui/panel.h"
-#include "ui/tree_view.h"
+#include "ui/result_page.h"
+#include "ui/scan_page.h"
 
-class TFrm_Main : public Form {
+class TFrm_Main : public Form, private PageHost {
 public:
     static constexpr int kWidth = 740, kHeight = 519;
     enum Page { kPageScan = 0, kPageResult = 1, kPageExclude = 2, kPageAdvanced = 3 };
@@ -32,8 +34,6 @@ public:
     void FormResize();
     void CloseBtnClick();
     void MinimizeBtnClick();
-    void ScanNowBtnMouseEnter(TImageEx& sender);
-    void ScanNowBtnMouseLeave(TImageEx& sender);
     void ScanBtnClick();
     void ResultBtnClick();
     void ExcludeBtnClick();
@@ -41,40 +41,6 @@ public:
     void Image1MouseDown(const MouseEvent& e);
     void HelpBtnClick();
     void AboutBtnClick();
-    bool tvItemsListMouseDown(const MouseEvent& e, const TreeHit& hit);
-
-    // Scan run.
-    void ScanNowBtnClick();
-    void AbortBtnClick();
-    void BuildResultTree();
-    void ShowSummary();
-    int FoundTotal = 0;
-    // Called as the run comes to each ticked item (tests use it to press Abort).
-    std::function<void(int node)> onScanItem;
-
-    // Clean run.
-    void CleanBtnClick();
-    void FinishBtnClick();
-    void RunClean();
-    void RecountItems();
-    // Called when the engine has finished, before the gauge is hidden (tests read it).
-    std::function<void()> onCleanFinished;
-
-    // Exclusions.
-    void Exclude1Click();
-    void ModifyBtnClick();
-    void RemoveBtnClick();
-    bool tvExcludeMouseDown(const MouseEvent& e, const TreeHit& hit);
-    // Called with the Modify dialog while it is shown modally (tests use it).
-    std::function<void(class TExcludeDataForm&)> onModifyShown;
-    UniqueMenu pmExclude;
-
-    // Result views.
-    void BuildResultList(int category, int item, bool append);
-    void ResultTreeViewChange(int node);
-    bool ResultTreeViewMouseDown(const MouseEvent& e, const TreeHit& hit);
-    bool ResultListViewMouseDown(const MouseEvent& e, const ListView::Hit& hit);
-    std::string ResultListViewData(int row, int column) const;
 
     // Called with the About box while it is shown modally (tests use it).
     std::function<void(class TFrm_About&)> onAboutShown;
@@ -88,29 +54,10 @@ public:
     Label HelpBtn, AboutBtn;
     Notebook DataNotebook;
 
-    // Scan page.
-    Panel ScanFrame, ScanStrip;
-    TreeView tvItemsList;
-    TreeModel ItemTree;
-    TGauge ScanGauge;
-    TImageEx ScanNowBtn, AbortBtn;
-
-    // Result page.
-    Panel ResultTreeFrame, ResultListFrame, ResultStrip;
-    TreeView ResultTreeView;
-    TreeModel ResultTree;
-    ListView ResultListView;
-    TGauge cdGauge;
-    Label abStepMsg, abHintStr, lblItemsFound, abResultCount, lblSize, abResultSpace, panResultSpace;
-    TImageEx CleanBtn, FinishBtn;
-
-    // Exclude page.
-    Panel ExcludeTreeFrame, ExcludeListFrame, ExcludeStrip;
-    TreeView tvExclude;
-    TreeModel ExcludeTree{true};
-    ListView ExcludeListView;
-    TImageEx ModifyBtn, RemoveBtn;
-    Label abExcludeWarning;  // shown while the exclusion file cannot be read
+    // The pages.
+    TScanPage ScanPage{*this};
+    TResultPage ResultPage{*this};
+    TExcludePage ExcludePage{*this};
 
     // Advanced page: the shred form, made on the first visit.
     Panel AdvancedPanel;
@@ -120,28 +67,22 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // PageHost: what the pages ask of the window.
+    HWND HostWindow() const override { return hwnd(); }
+    void PageBackgroundMouseDown(const MouseEvent& e) override { Image1MouseDown(e); }
+    TreeModel& ItemTree() override { return ScanPage.ItemTree; }
+    void ScanStarting() override { ResultPage.ClearRows(); }
+    void ScanEnded(int found) override { ResultPage.ShowScanResults(found); }
+    void ShowResultPage() override { ResultBtnClick(); }
+    void ShowScanPage() override { ScanBtnClick(); }
+
     void CreateFrame();
-    void CreateScanPage();
-    void CreateResultPage();
-    void CreateExcludePage();
     void CreateAdvancedPage();
-    void MakeButton(TImageEx& b, HWND parent, const Bounds& bounds, const char* name, bool visible = true);
     void MakePicture(TImageEx& p, HWND parent, const Bounds& bounds, const char* name);
     // The page switch shared by the four page buttons.
     bool SwitchPage(Page page, TImageEx& button);
     void ShowPageButtons(TImageEx& shown);
     std::array<TImageEx*, 4> PageButtons() { return {&ScanBtn, &ResultBtn, &ExcludeBtn, &AdvancedBtn}; }
-    void BuildExcludeTree();
-    // Says that the exclusion file could not be read and was left as it is.
-    void ListUnreadMessage();
-    void RecountExcludeTree();
-    // Takes the record a row was built from out of its collection and keeps
-    // the other rows pointing at their records.
-    void WithdrawRecord(const struct TResultItem& row);
-    void tvExcludeChange(int node);
-    void CreateResultViews();
-    // Drops the removed records and the rows built from them.
-    void PurgeDeletedResults();
 
     bool shown_ = false;
 };

@@ -38,6 +38,11 @@ thread_local Window* g_creating = nullptr;
 
 HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }
 
+void InitControls() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
 Window::~Window() {
     if (hwnd_) {
         HWND h = hwnd_;

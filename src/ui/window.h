@@ -82,6 +82,10 @@ private:
 // Module instance handle of the program (or test) executable.
 HINSTANCE AppInstance();
 
+// Registers the classes of the common controls the windows use (trees, lists
+// and the standard controls); once, before the first window.
+void InitControls();
+
 // A window's text as UTF-8, and UTF-8 text set as a window's text.
 std::string WindowText(HWND hwnd);
 void SetWindowTextUtf8(HWND hwnd, std::string_view text);

@@ -50,24 +50,24 @@ protected:
     void ScanOnly(int category) {
         for (int c = 0; c < 4; ++c)
             if (category >= 0 && c != category) {
-                const POINT p = TickBoxPoint(form->tvItemsList, kCatalogCategories[c].node);
-                Press(form->tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+                const POINT p = TickBoxPoint(form->ScanPage.tvItemsList, kCatalogCategories[c].node);
+                Press(form->ScanPage.tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
             }
-        Click(form->ScanNowBtn.hwnd());
+        Click(form->ScanPage.ScanNowBtn.hwnd());
     }
     int ResultNodeOf(const std::string& caption) const {
-        for (int i = 0; i < form->ResultTree.Count(); ++i)
-            if (form->ResultTree.At(i).caption == caption) return i;
+        for (int i = 0; i < form->ResultPage.ResultTree.Count(); ++i)
+            if (form->ResultPage.ResultTree.At(i).caption == caption) return i;
         return -1;
     }
     // A left press on the tick box of a row of the result list.
     void ClickRowTick(int row) {
         RECT r{};
-        ListView_GetItemRect(form->ResultListView.hwnd(), row, &r, LVIR_BOUNDS);
+        ListView_GetItemRect(form->ResultPage.ResultListView.hwnd(), row, &r, LVIR_BOUNDS);
         const int y = (r.top + r.bottom) / 2;
         for (int x = 0; x < 40; ++x)
-            if (form->ResultListView.HitTest(x, y).onStateImage) {
-                Press(form->ResultListView.hwnd(), WM_LBUTTONDOWN, x + 2, y);
+            if (form->ResultPage.ResultListView.HitTest(x, y).onStateImage) {
+                Press(form->ResultPage.ResultListView.hwnd(), WM_LBUTTONDOWN, x + 2, y);
                 return;
             }
         ADD_FAILURE() << "no tick box in row " << row;
@@ -79,10 +79,10 @@ protected:
 }  // namespace
 
 TEST_F(CleanRunTest, CleanBeforeAnyScanDoesNothing) {
-    Click(form->CleanBtn.hwnd());
+    Click(form->ResultPage.CleanBtn.hwnd());
     EXPECT_TRUE(scope.dialogs.messages.empty());
-    EXPECT_TRUE(form->CleanBtn.Visible());
-    EXPECT_FALSE(form->FinishBtn.Visible());
+    EXPECT_TRUE(form->ResultPage.CleanBtn.Visible());
+    EXPECT_FALSE(form->ResultPage.FinishBtn.Visible());
 }
 
 TEST_F(CleanRunTest, OnlySoftwareFindingsLeaveTheBinAlone) {
@@ -93,14 +93,14 @@ TEST_F(CleanRunTest, OnlySoftwareFindingsLeaveTheBinAlone) {
     const long long before = BinItems();
     ASSERT_GE(before, 1);
     ScanOnly(1);
-    Click(form->CleanBtn.hwnd());
+    Click(form->ResultPage.CleanBtn.hwnd());
     EXPECT_EQ(BinItems(), before);
     ASSERT_EQ(scope.dialogs.messages.size(), 1u);
     EXPECT_EQ(scope.dialogs.messages[0].text, "Evidences were successfully cleaned!");
     EXPECT_EQ(scope.dialogs.messages[0].flags, static_cast<UINT>(MB_ICONINFORMATION | MB_OK));
-    EXPECT_FALSE(form->CleanBtn.Visible());
-    EXPECT_TRUE(form->FinishBtn.Visible());
-    EXPECT_EQ(form->abHintStr.Caption(), "");
+    EXPECT_FALSE(form->ResultPage.CleanBtn.Visible());
+    EXPECT_TRUE(form->ResultPage.FinishBtn.Visible());
+    EXPECT_EQ(form->ResultPage.abHintStr.Caption(), "");
     RegKey k;
     EXPECT_FALSE(k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List") &&
                  !k.ValueNames().empty());
@@ -118,21 +118,21 @@ TEST_F(CleanRunTest, TheBinIsEmptiedOnlyWhenItsTracesAreTicked) {
     ScanOnly(2);
     const int bin = ResultNodeOf("RecycleBin");
     ASSERT_GE(bin, 0);
-    const POINT p = TickBoxPoint(form->ResultTreeView, bin);  // untick the recycle bin's traces
-    Press(form->ResultTreeView.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-    Click(form->CleanBtn.hwnd());
+    const POINT p = TickBoxPoint(form->ResultPage.ResultTreeView, bin);  // untick the recycle bin's traces
+    Press(form->ResultPage.ResultTreeView.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    Click(form->ResultPage.CleanBtn.hwnd());
     EXPECT_EQ(BinItems(), before);
     for (int i = 0; i < SystemResults.Count(); ++i) {
         const TResultContentItem& r = std::as_const(SystemResults).Item(i);
         EXPECT_EQ(r.Deleted, r.CleanName == "Clean RecycleBin" ? 0 : 1) << r.ValueName;
     }
     // Ticked, it is emptied (Wine's bin keeps folders other tests sent there, so: fewer, not none).
-    Click(form->FinishBtn.hwnd());
+    Click(form->ResultPage.FinishBtn.hwnd());
     SeedTraces(o);
     RecycleAFile();
     const long long full = BinItems();
     ScanOnly(2);
-    Click(form->CleanBtn.hwnd());
+    Click(form->ResultPage.CleanBtn.hwnd());
     EXPECT_LT(BinItems(), full);
 }
 
@@ -145,15 +145,16 @@ TEST_F(CleanRunTest, AnUntickedOpenWithRowStaysAndTheMessageSaysSo) {
     ScanOnly(-1);
     const int openWith = ResultNodeOf("Windows Explorer Open With History");
     ASSERT_GE(openWith, 0);
-    Press(form->ResultTreeView.hwnd(), WM_LBUTTONDOWN, RightOfLabelPoint(form->ResultTreeView, openWith).x,
-          RightOfLabelPoint(form->ResultTreeView, openWith).y);
-    ASSERT_EQ(form->ResultListView.RowCount(), 3);
+    Press(form->ResultPage.ResultTreeView.hwnd(), WM_LBUTTONDOWN,
+          RightOfLabelPoint(form->ResultPage.ResultTreeView, openWith).x,
+          RightOfLabelPoint(form->ResultPage.ResultTreeView, openWith).y);
+    ASSERT_EQ(form->ResultPage.ResultListView.RowCount(), 3);
     ClickRowTick(0);  // seedapp1.exe
     // One Paint value vanishes between the scan and the clean: it cannot be removed.
     RegKey paint;
     ASSERT_TRUE(paint.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
     ASSERT_TRUE(paint.DeleteValue("File1"));
-    Click(form->CleanBtn.hwnd());
+    Click(form->ResultPage.CleanBtn.hwnd());
     RegKey k;
     ASSERT_TRUE(k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\otherFolder"));
     EXPECT_EQ(k.ValueNames(), (std::vector<std::string>{"seedapp1.exe"}));
@@ -177,36 +178,36 @@ TEST_F(CleanRunTest, OneUndeletableValueOfFourStopsTheGaugeAt75) {
     ASSERT_TRUE(k.DeleteValue(std::as_const(SoftwareResults).Item(2).ValueName));
     k.Close();
     int gauge = -1;
-    form->onCleanFinished = [&] { gauge = form->cdGauge.Progress(); };
-    Click(form->CleanBtn.hwnd());
+    form->ResultPage.onCleanFinished = [&] { gauge = form->ResultPage.cdGauge.Progress(); };
+    Click(form->ResultPage.CleanBtn.hwnd());
     EXPECT_EQ(gauge, 75);
-    EXPECT_FALSE(form->cdGauge.Visible());
+    EXPECT_FALSE(form->ResultPage.cdGauge.Visible());
     int deletedRows = 0;
-    for (int row = 0; row < form->ResultListView.RowCount(); ++row)
-        deletedRows += form->ResultListView.CellText(row, 3) == "Deleted";
+    for (int row = 0; row < form->ResultPage.ResultListView.RowCount(); ++row)
+        deletedRows += form->ResultPage.ResultListView.CellText(row, 3) == "Deleted";
     EXPECT_EQ(deletedRows, 3);
 
     // Finish drops what went, recounts and returns to the Scan page.
-    Click(form->FinishBtn.hwnd());
+    Click(form->ResultPage.FinishBtn.hwnd());
     EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageScan);
-    EXPECT_TRUE(form->CleanBtn.Visible());
-    EXPECT_FALSE(form->FinishBtn.Visible());
+    EXPECT_TRUE(form->ResultPage.CleanBtn.Visible());
+    EXPECT_FALSE(form->ResultPage.FinishBtn.Visible());
     EXPECT_EQ(SoftwareResults.Count(), 1);
-    EXPECT_EQ(form->ItemTree.CountOf(12), 1);  // Paint
-    EXPECT_EQ(form->ItemTree.CountOf(11), 1);
-    EXPECT_EQ(form->ItemTree.CountOf(0), 1);
-    EXPECT_EQ(form->ResultListView.RowCount(), 0);
+    EXPECT_EQ(form->ScanPage.ItemTree.CountOf(12), 1);  // Paint
+    EXPECT_EQ(form->ScanPage.ItemTree.CountOf(11), 1);
+    EXPECT_EQ(form->ScanPage.ItemTree.CountOf(0), 1);
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), 0);
 
     // The next run starts its gauge from 0: two records, one removable, gives 50.
     o.count = 2;
     SeedTraces(o);
-    form->onCleanFinished = [&] { gauge = form->cdGauge.Progress(); };
+    form->ResultPage.onCleanFinished = [&] { gauge = form->ResultPage.cdGauge.Progress(); };
     Click(form->ScanBtn.hwnd());
     ScanOnly(1);
     ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
     k.DeleteValue(std::as_const(SoftwareResults).Item(0).ValueName);
     k.Close();
-    Click(form->CleanBtn.hwnd());
+    Click(form->ResultPage.CleanBtn.hwnd());
     EXPECT_EQ(gauge, 50);
 }
 
@@ -219,15 +220,15 @@ TEST_F(CleanRunTest, RowsBuiltBeforeFinishChangeNoOtherRecord) {
     // Keep the last record, remove the first two.
     SoftwareResults.Item(2).Checked = 0;
     const TResultContentItem* kept = &std::as_const(SoftwareResults).Item(2);
-    Click(form->CleanBtn.hwnd());
+    Click(form->ResultPage.CleanBtn.hwnd());
     const std::vector<TResultItem> before = ResultRows;
     ASSERT_EQ(before.size(), 3u);
     EXPECT_EQ(SourceOf(before[0]), &std::as_const(SoftwareResults).Item(0));  // still good before Finish
-    Click(form->FinishBtn.hwnd());
+    Click(form->ResultPage.FinishBtn.hwnd());
     ASSERT_EQ(SoftwareResults.Count(), 1);
     ASSERT_EQ(&std::as_const(SoftwareResults).Item(0), kept);
     // Row 0 was built from a record that is gone; its index now holds another one.
     EXPECT_EQ(SourceOf(before[0]), nullptr);
     EXPECT_EQ(SourceOf(before[2]), nullptr);
-    EXPECT_EQ(form->ResultListView.RowCount(), 0);  // the list starts afresh
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), 0);  // the list starts afresh
 }

@@ -49,15 +49,15 @@ protected:
     int SelectRowOf(const std::string& itemName, const std::string& valueName = "") {
         for (size_t i = 0; i < ResultRows.size(); ++i)
             if (ResultRows[i].ItemName == itemName && (valueName.empty() || ResultRows[i].ValueName == valueName)) {
-                form->ResultListView.SelectRow(static_cast<int>(i));
+                form->ResultPage.ResultListView.SelectRow(static_cast<int>(i));
                 return static_cast<int>(i);
             }
         ADD_FAILURE() << "no row of " << itemName;
         return -1;
     }
     int Count(const char* caption) {
-        for (int i = 0; i < form->ResultTree.Count(); ++i)
-            if (form->ResultTree.At(i).caption == caption) return form->ResultTree.CountOf(i);
+        for (int i = 0; i < form->ResultPage.ResultTree.Count(); ++i)
+            if (form->ResultPage.ResultTree.At(i).caption == caption) return form->ResultPage.ResultTree.CountOf(i);
         return -1;
     }
     bool Finds(int category, const std::string& identity) {
@@ -71,47 +71,47 @@ protected:
 }  // namespace
 
 TEST_F(ExcludePageTest, ExcludingACacheRowStoresItsUrlAndTheRowLeaves) {
-    Click(form->ScanNowBtn.hwnd());
-    const int rows = form->ResultListView.RowCount();
+    Click(form->ScanPage.ScanNowBtn.hwnd());
+    const int rows = form->ResultPage.ResultListView.RowCount();
     const int cacheBefore = Count("Cache"), ieBefore = Count("Internet Explorer"), rootBefore = Count("My Computer");
     const int row = SelectRowOf("Cache");
     const std::string url = ResultRows[static_cast<size_t>(row)].ValueName;
-    form->Exclude1Click();
+    form->ResultPage.Exclude1Click();
     EXPECT_EQ(FileText(), "Cache|" + url + "!<\r\n");
-    EXPECT_EQ(form->ResultListView.RowCount(), rows - 1);
-    EXPECT_EQ(form->abResultCount.Caption(), std::to_string(rows - 1));
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), rows - 1);
+    EXPECT_EQ(form->ResultPage.abResultCount.Caption(), std::to_string(rows - 1));
     EXPECT_EQ(Count("Cache"), cacheBefore - 1);
     EXPECT_EQ(Count("Internet Explorer"), ieBefore - 1);
     EXPECT_EQ(Count("My Computer"), rootBefore - 1);
     EXPECT_FALSE(Finds(0, url));  // withdrawn from the results
     // The Exclude page shows it under the root, Internet Explorer and Cache.
     Click(form->ExcludeBtn.hwnd());
-    ASSERT_EQ(form->ExcludeListView.RowCount(), 1);
-    EXPECT_EQ(form->ExcludeListView.CellText(0, 0), "Cache");
-    EXPECT_EQ(form->ExcludeListView.CellText(0, 1), url);
-    EXPECT_EQ(form->ExcludeTree.CountOf(0), 1);
-    EXPECT_EQ(form->ExcludeTree.CountOf(1), 1);
-    EXPECT_EQ(form->ExcludeTree.CountOf(2), 1);
-    form->ExcludeTree.Select(28);  // Windows System: nothing
-    EXPECT_EQ(form->ExcludeListView.RowCount(), 0);
+    ASSERT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 1);
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.CellText(0, 0), "Cache");
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.CellText(0, 1), url);
+    EXPECT_EQ(form->ExcludePage.ExcludeTree.CountOf(0), 1);
+    EXPECT_EQ(form->ExcludePage.ExcludeTree.CountOf(1), 1);
+    EXPECT_EQ(form->ExcludePage.ExcludeTree.CountOf(2), 1);
+    form->ExcludePage.ExcludeTree.Select(28);  // Windows System: nothing
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 0);
     // The next scan does not find it again.
     Click(form->ScanBtn.hwnd());
-    Click(form->ScanNowBtn.hwnd());
+    Click(form->ScanPage.ScanNowBtn.hwnd());
     EXPECT_FALSE(Finds(0, url));
     EXPECT_EQ(Count("Cache"), 1);
 }
 
 TEST_F(ExcludePageTest, ExcludedTracesStayOutOfLaterScansAndOfTheClean) {
-    Click(form->ScanNowBtn.hwnd());
+    Click(form->ScanPage.ScanNowBtn.hwnd());
     // A list-scanner item, a folder item and an Internet Software row.
     SelectRowOf("Run History", "a");
-    form->Exclude1Click();
+    form->ResultPage.Exclude1Click();
     const int recent = SelectRowOf("Recent Files");
     const std::string recentName = ResultRows[static_cast<size_t>(recent)].ValueName;
-    form->Exclude1Click();
+    form->ResultPage.Exclude1Click();
     const int history = SelectRowOf("FireFoxHistory");
     const std::string historyUrl = ResultRows[static_cast<size_t>(history)].ShownName;
-    form->Exclude1Click();
+    form->ResultPage.Exclude1Click();
     EXPECT_FALSE(Finds(2, "a"));
     EXPECT_FALSE(Finds(2, recentName));
     EXPECT_FALSE(Finds(3, historyUrl));
@@ -119,7 +119,7 @@ TEST_F(ExcludePageTest, ExcludedTracesStayOutOfLaterScansAndOfTheClean) {
     for (const TResultItem& row : ResultRows) ASSERT_NE(SourceOf(row), nullptr) << row.ItemName;
     // A clean over these results leaves the excluded traces where they are.
     DialogScope scope;
-    Click(form->CleanBtn.hwnd());
+    Click(form->ResultPage.CleanBtn.hwnd());
     std::string profileFile;
     for (int i = 0; i < InternetResults.Count(); ++i) profileFile = std::as_const(InternetResults).Item(i).Location;
     EXPECT_TRUE(FileExists(ShellFolder("Recent") + "\\" + recentName));
@@ -130,40 +130,40 @@ TEST_F(ExcludePageTest, ExcludedTracesStayOutOfLaterScansAndOfTheClean) {
     EXPECT_FALSE(k.ValueExists("b"));
     k.Close();
     // A new scan: the Run value and the Recent file are excluded for good.
-    Click(form->FinishBtn.hwnd());
-    Click(form->ScanNowBtn.hwnd());
+    Click(form->ResultPage.FinishBtn.hwnd());
+    Click(form->ScanPage.ScanNowBtn.hwnd());
     EXPECT_FALSE(Finds(2, "a"));
     EXPECT_FALSE(Finds(2, recentName));
 }
 
 TEST_F(ExcludePageTest, ExcludingAStoredRowAddsNothingButTheRowStillLeaves) {
-    Click(form->ScanNowBtn.hwnd());
+    Click(form->ScanPage.ScanNowBtn.hwnd());
     const int row = SelectRowOf("Paint");
     const TResultItem r = ResultRows[static_cast<size_t>(row)];
     AddExcludeItem(r.ItemName, r.Location, r.ValueName, r.ValueData);
     const std::string before = FileText();
     const int paint = Count("Paint"), software = Count("Windows Software"), root = Count("My Computer");
-    const int rows = form->ResultListView.RowCount(), records = ResultsOf(r.CategoryIndex)->Count();
+    const int rows = form->ResultPage.ResultListView.RowCount(), records = ResultsOf(r.CategoryIndex)->Count();
     const std::string identity = TraceIdentity(*SourceOf(r));
-    form->Exclude1Click();
+    form->ResultPage.Exclude1Click();
     EXPECT_EQ(FileText(), before);
     EXPECT_EQ(Count("Paint"), paint - 1);
     EXPECT_EQ(Count("Windows Software"), software - 1);
     EXPECT_EQ(Count("My Computer"), root - 1);
-    EXPECT_EQ(form->ResultListView.RowCount(), rows - 1);
-    EXPECT_EQ(form->abResultCount.Caption(), std::to_string(rows - 1));
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), rows - 1);
+    EXPECT_EQ(form->ResultPage.abResultCount.Caption(), std::to_string(rows - 1));
     EXPECT_EQ(ResultsOf(r.CategoryIndex)->Count(), records - 1);  // exactly that record withdrawn
     EXPECT_FALSE(Finds(r.CategoryIndex, identity));
     // Counts never go below 0.
-    for (int i = 0; i < form->ResultTree.Count(); ++i)
-        if (form->ResultTree.At(i).caption == "Paint") form->ResultTree.Data(i)->FoundCount = 0;
+    for (int i = 0; i < form->ResultPage.ResultTree.Count(); ++i)
+        if (form->ResultPage.ResultTree.At(i).caption == "Paint") form->ResultPage.ResultTree.Data(i)->FoundCount = 0;
     SelectRowOf("Paint");
-    form->Exclude1Click();
+    form->ResultPage.Exclude1Click();
     EXPECT_EQ(Count("Paint"), 0);
-    form->ResultListView.SelectRow(-1);
-    const int left = form->ResultListView.RowCount();
-    form->Exclude1Click();  // no row selected: nothing
-    EXPECT_EQ(form->ResultListView.RowCount(), left);
+    form->ResultPage.ResultListView.SelectRow(-1);
+    const int left = form->ResultPage.ResultListView.RowCount();
+    form->ResultPage.Exclude1Click();  // no row selected: nothing
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), left);
 }
 
 TEST_F(ExcludePageTest, ModifyAndRemoveRewriteTheFileAndSurviveARestart) {
@@ -173,12 +173,12 @@ TEST_F(ExcludePageTest, ModifyAndRemoveRewriteTheFileAndSurviveARestart) {
     form.reset();
     Open();  // a new window loads the file
     Click(form->ExcludeBtn.hwnd());
-    ASSERT_EQ(form->ExcludeListView.RowCount(), 3);
-    form->ExcludeTree.Select(4);  // Cookies
-    ASSERT_EQ(form->ExcludeListView.RowCount(), 1);
-    form->ExcludeListView.SelectRow(0);
+    ASSERT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 3);
+    form->ExcludePage.ExcludeTree.Select(4);  // Cookies
+    ASSERT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 1);
+    form->ExcludePage.ExcludeListView.SelectRow(0);
     bool sawBlank = false;
-    form->onModifyShown = [&](TExcludeDataForm& dlg) {
+    form->ExcludePage.onModifyShown = [&](TExcludeDataForm& dlg) {
         EXPECT_EQ(dlg.Section(), 1);  // "Cookies" chosen from the tree
         EXPECT_EQ(dlg.Text(), "Cookie:old@site.example/");
         EXPECT_TRUE(dlg.OkEnabled());
@@ -189,21 +189,22 @@ TEST_F(ExcludePageTest, ModifyAndRemoveRewriteTheFileAndSurviveARestart) {
         EXPECT_TRUE(dlg.OkEnabled());
         SendMessageW(dlg.mrOkBtn, BM_CLICK, 0, 0);
     };
-    Click(form->ModifyBtn.hwnd());
+    Click(form->ExcludePage.ModifyBtn.hwnd());
     EXPECT_TRUE(sawBlank);
-    EXPECT_EQ(form->ExcludeListView.CellText(0, 1), "Cookie:new@site.example/");
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.CellText(0, 1), "Cookie:new@site.example/");
     // Remove the Run History entry, shown by its data.
-    form->ExcludeTree.Select(0);
-    for (int row = 0; row < form->ExcludeListView.RowCount(); ++row)
-        if (form->ExcludeListView.CellText(row, 0) == "Run History") form->ExcludeListView.SelectRow(row);
-    Click(form->RemoveBtn.hwnd());
-    EXPECT_EQ(form->ExcludeListView.RowCount(), 2);
-    EXPECT_EQ(form->ExcludeTree.CountOf(0), 2);
+    form->ExcludePage.ExcludeTree.Select(0);
+    for (int row = 0; row < form->ExcludePage.ExcludeListView.RowCount(); ++row)
+        if (form->ExcludePage.ExcludeListView.CellText(row, 0) == "Run History")
+            form->ExcludePage.ExcludeListView.SelectRow(row);
+    Click(form->ExcludePage.RemoveBtn.hwnd());
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 2);
+    EXPECT_EQ(form->ExcludePage.ExcludeTree.CountOf(0), 2);
     EXPECT_EQ(FileText(), "Cookies|Cookie:new@site.example/!<\r\nCache|http://keep.example/!<\r\n");
     form.reset();
     Open();
     Click(form->ExcludeBtn.hwnd());
-    EXPECT_EQ(form->ExcludeListView.RowCount(), 2);
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 2);
     EXPECT_EQ(ExcludeList.Item(0).Location, "Cookie:new@site.example/");
 }
 
@@ -229,14 +230,14 @@ TEST_F(ExcludePageTest, CommandsWithoutARowDoNothing) {
     AddExcludeItem("Cache", "http://x/", "", "");
     Click(form->ExcludeBtn.hwnd());
     const std::string before = FileText();
-    form->ExcludeListView.SelectRow(-1);
+    form->ExcludePage.ExcludeListView.SelectRow(-1);
     bool shown = false;
-    form->onModifyShown = [&](TExcludeDataForm&) { shown = true; };
-    Click(form->ModifyBtn.hwnd());
-    Click(form->RemoveBtn.hwnd());
+    form->ExcludePage.onModifyShown = [&](TExcludeDataForm&) { shown = true; };
+    Click(form->ExcludePage.ModifyBtn.hwnd());
+    Click(form->ExcludePage.RemoveBtn.hwnd());
     EXPECT_FALSE(shown);
     EXPECT_EQ(FileText(), before);
-    EXPECT_EQ(form->ExcludeListView.RowCount(), 1);
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 1);
 }
 
 // Excluding a trace keeps it out of later scans for every item whose scanner
@@ -248,8 +249,8 @@ TEST_F(ExcludePageTest, EveryExcludedRowStaysOutOfTheNextScan) {
     o.count = 2;
     SeedTraces(o);
     for (int k = 0; k < 2; ++k) {  // the root's tick: everything off, then everything on
-        const POINT p = TickBoxPoint(form->tvItemsList, 0);
-        Press(form->tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+        const POINT p = TickBoxPoint(form->ScanPage.tvItemsList, 0);
+        Press(form->ScanPage.tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
     }
     // The scanners that list their traces whatever the exclusion list holds.
     const std::set<std::string> ignoring = {"Save Directory",   "GetRight",         "DownloadAccelerator",
@@ -260,27 +261,27 @@ TEST_F(ExcludePageTest, EveryExcludedRowStaysOutOfTheNextScan) {
         DeleteFileW(ToWide(ExcludeFilePath()).c_str());
         LoadExcludeItems();
         Click(form->ScanBtn.hwnd());
-        Click(form->ScanNowBtn.hwnd());
+        Click(form->ScanPage.ScanNowBtn.hwnd());
         std::set<std::string> found;
         for (const TResultItem& r : ResultRows) found.insert(r.ItemName);
         ASSERT_GE(found.size(), 45u);
         if (fromItemLists) {
-            for (int node = 0; node < form->ResultTree.Count(); ++node) {
-                if (form->ResultTree.Level(node) != 2) continue;
-                form->ResultTree.Select(node);
+            for (int node = 0; node < form->ResultPage.ResultTree.Count(); ++node) {
+                if (form->ResultPage.ResultTree.Level(node) != 2) continue;
+                form->ResultPage.ResultTree.Select(node);
                 while (!ResultRows.empty()) {
-                    form->ResultListView.SelectRow(0);
-                    form->Exclude1Click();
+                    form->ResultPage.ResultListView.SelectRow(0);
+                    form->ResultPage.Exclude1Click();
                 }
             }
         } else {
             while (!ResultRows.empty()) {
-                form->ResultListView.SelectRow(0);
-                form->Exclude1Click();
+                form->ResultPage.ResultListView.SelectRow(0);
+                form->ResultPage.Exclude1Click();
             }
         }
         Click(form->ScanBtn.hwnd());
-        Click(form->ScanNowBtn.hwnd());
+        Click(form->ScanPage.ScanNowBtn.hwnd());
         std::set<std::string> again;
         for (const TResultItem& r : ResultRows) again.insert(r.ItemName);
         EXPECT_EQ(again, ignoring) << (fromItemLists ? "from the item lists" : "from the whole list");
@@ -304,20 +305,20 @@ TEST_F(ExcludePageTest, AnExclusionFileThatCannotBeReadIsLeftWhole) {
         Open();
         EXPECT_TRUE(ExcludeList.FileUnread);
         Click(form->ExcludeBtn.hwnd());
-        EXPECT_TRUE(form->abExcludeWarning.Visible());
-        EXPECT_EQ(form->ExcludeListView.RowCount(), 0);
+        EXPECT_TRUE(form->ExcludePage.abExcludeWarning.Visible());
+        EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 0);
         // A row the page still shows (made here as if it had been read) cannot be removed meanwhile.
-        form->ExcludeListView.AddRow({"Paint", "one"});
-        form->ExcludeListView.SelectRow(0);
-        Click(form->RemoveBtn.hwnd());
+        form->ExcludePage.ExcludeListView.AddRow({"Paint", "one"});
+        form->ExcludePage.ExcludeListView.SelectRow(0);
+        Click(form->ExcludePage.RemoveBtn.hwnd());
         ASSERT_EQ(scope.dialogs.messages.size(), 1u);
         EXPECT_NE(scope.dialogs.messages[0].text.find("could not be read, so it was not changed"), std::string::npos);
-        EXPECT_EQ(form->ExcludeListView.RowCount(), 1);
+        EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 1);
     }
     EXPECT_EQ(FileText(), text);
     Click(form->ScanBtn.hwnd());
     Click(form->ExcludeBtn.hwnd());  // readable now: read again
-    EXPECT_FALSE(form->abExcludeWarning.Visible());
+    EXPECT_FALSE(form->ExcludePage.abExcludeWarning.Visible());
     EXPECT_FALSE(ExcludeList.FileUnread);
-    EXPECT_EQ(form->ExcludeListView.RowCount(), 2);
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 2);
 }

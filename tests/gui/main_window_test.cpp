@@ -87,29 +87,29 @@ TEST_F(MainWindowTest, BorderlessRoundedWindowWithControlsInPlace) {
         {&form->AboutIcon, 72, 499, 14, 14, "AboutIcon"},
         {&form->HelpBtn, 33, 499, 30, 16, "HelpBtn"},
         {&form->AboutBtn, 89, 499, 36, 16, "AboutBtn"},
-        {&form->tvItemsList, 178 + 11, 92 + 11, 524, 292, "tvItemsList"},
-        {&form->ScanGauge, 178 + 15, 92 + 310 + 16, 281, 22, "ScanGauge"},
-        {&form->ScanNowBtn, 178 + 343 + 6, 92 + 310 + 4, 187, 65, "ScanNowBtn"},
-        {&form->AbortBtn, 178 + 343 + 93, 92 + 310 + 19, 98, 22, "AbortBtn"},
-        {&form->ResultTreeView, 178 + 11, 92 + 11, 524, 144, "ResultTreeView"},
-        {&form->ResultListView, 178 + 11, 92 + 166, 524, 152, "ResultListView"},
-        {&form->CleanBtn, 178 + 386 + 50, 92 + 322 + 25, 98, 22, "CleanBtn"},
-        {&form->tvExclude, 178 + 11, 92 + 11, 524, 144, "tvExclude"},
-        {&form->ExcludeListView, 178 + 11, 92 + 166, 524, 152, "ExcludeListView"},
+        {&form->ScanPage.tvItemsList, 178 + 11, 92 + 11, 524, 292, "tvItemsList"},
+        {&form->ScanPage.ScanGauge, 178 + 15, 92 + 310 + 16, 281, 22, "ScanGauge"},
+        {&form->ScanPage.ScanNowBtn, 178 + 343 + 6, 92 + 310 + 4, 187, 65, "ScanNowBtn"},
+        {&form->ScanPage.AbortBtn, 178 + 343 + 93, 92 + 310 + 19, 98, 22, "AbortBtn"},
+        {&form->ResultPage.ResultTreeView, 178 + 11, 92 + 11, 524, 144, "ResultTreeView"},
+        {&form->ResultPage.ResultListView, 178 + 11, 92 + 166, 524, 152, "ResultListView"},
+        {&form->ResultPage.CleanBtn, 178 + 386 + 50, 92 + 322 + 25, 98, 22, "CleanBtn"},
+        {&form->ExcludePage.tvExclude, 178 + 11, 92 + 11, 524, 144, "tvExclude"},
+        {&form->ExcludePage.ExcludeListView, 178 + 11, 92 + 166, 524, 152, "ExcludeListView"},
     };
     for (const Want& w : wants) ExpectPlace(this, InForm(*w.w), SizeOf(*w.w), w.x, w.y, w.cx, w.cy, w.name);
     EXPECT_EQ(form->HelpBtn.Caption(), "Help");
     EXPECT_EQ(form->AboutBtn.Caption(), "About");
     // Hidden until used.
-    EXPECT_FALSE(form->AbortBtn.Visible());
-    EXPECT_FALSE(form->ScanGauge.Visible());
-    EXPECT_FALSE(form->FinishBtn.Visible());
-    EXPECT_FALSE(form->cdGauge.Visible());
-    EXPECT_TRUE(form->CleanBtn.Visible());
+    EXPECT_FALSE(form->ScanPage.AbortBtn.Visible());
+    EXPECT_FALSE(form->ScanPage.ScanGauge.Visible());
+    EXPECT_FALSE(form->ResultPage.FinishBtn.Visible());
+    EXPECT_FALSE(form->ResultPage.cdGauge.Visible());
+    EXPECT_TRUE(form->ResultPage.CleanBtn.Visible());
     // The exclusion list's second column fills the list.
-    EXPECT_EQ(form->ExcludeListView.ColumnWidth(1), 524 - 140 - 20);
-    EXPECT_EQ(form->ResultListView.ColumnWidth(0), 140);
-    EXPECT_EQ(form->ResultListView.ColumnWidth(1), 400);
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.ColumnWidth(1), 524 - 140 - 20);
+    EXPECT_EQ(form->ResultPage.ResultListView.ColumnWidth(0), 140);
+    EXPECT_EQ(form->ResultPage.ResultListView.ColumnWidth(1), 400);
 }
 
 TEST_F(MainWindowTest, OpensOnTheScanPageWithDefaultTicksAndZeroCounts) {
@@ -121,12 +121,12 @@ TEST_F(MainWindowTest, OpensOnTheScanPageWithDefaultTicksAndZeroCounts) {
     EXPECT_EQ(form->ResultBtn.PictureName(), "ResultBtn1");
     EXPECT_EQ(form->ExcludeBtn.PictureName(), "ExcludeBtn1");
     EXPECT_EQ(form->AdvancedBtn.PictureName(), "AdvancedBtn1");
-    const TreeModel& tree = form->ItemTree;
+    const TreeModel& tree = form->ScanPage.ItemTree;
     ASSERT_EQ(tree.Count(), 55);
     for (int i = 0; i < tree.Count(); ++i) {
         EXPECT_EQ(tree.CountOf(i), 0);
         const bool favorites = tree.At(i).caption == "Favorites";
-        EXPECT_EQ(ControlStateImage(form->tvItemsList, i), favorites ? 7 : 6) << tree.At(i).caption;
+        EXPECT_EQ(ControlStateImage(form->ScanPage.tvItemsList, i), favorites ? 7 : 6) << tree.At(i).caption;
     }
 }
 
@@ -177,8 +177,8 @@ TEST_F(MainWindowTest, HoverFollowsThePointerExceptOnTheShownPageButton) {
     EXPECT_EQ(form->ResultBtn.PictureName(), "ResultBtn");
     Unhover(form->ResultBtn.hwnd());
     EXPECT_EQ(form->ResultBtn.PictureName(), "ResultBtn1");
-    for (TImageEx* b : {&form->ScanNowBtn, &form->CloseBtn, &form->MinimizeBtn, &form->CleanBtn,
-                        &form->ModifyBtn, &form->RemoveBtn}) {
+    for (TImageEx* b : {&form->ScanPage.ScanNowBtn, &form->CloseBtn, &form->MinimizeBtn, &form->ResultPage.CleanBtn,
+                        &form->ExcludePage.ModifyBtn, &form->ExcludePage.RemoveBtn}) {
         Hover(b->hwnd());
         EXPECT_EQ(b->PictureName(), b->SkinName);
         Unhover(b->hwnd());
@@ -187,8 +187,8 @@ TEST_F(MainWindowTest, HoverFollowsThePointerExceptOnTheShownPageButton) {
 }
 
 TEST_F(MainWindowTest, TickBoxClicksFollowTheTickingRules) {
-    TreeView& tv = form->tvItemsList;
-    TreeModel& tree = form->ItemTree;
+    TreeView& tv = form->ScanPage.tvItemsList;
+    TreeModel& tree = form->ScanPage.ItemTree;
     const int system = 28, telnet = 32;
     POINT p = TickBoxPoint(tv, telnet);
     Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
@@ -317,7 +317,7 @@ TEST_F(MainWindowTest, ExcludePageCountsEntriesPerItemAndInTheRoot) {
     add("Run History", "HKEY_CURRENT_USER\\x");
     add("FireFox Cookies", "c:\\cookies.txt");  // in no category
     Click(form->ExcludeBtn.hwnd());
-    const TreeModel& t = form->ExcludeTree;
+    const TreeModel& t = form->ExcludePage.ExcludeTree;
     ASSERT_EQ(t.Count(), 55);
     EXPECT_EQ(t.CountOf(0), 4);
     EXPECT_EQ(t.CountOf(1), 2);
@@ -325,12 +325,12 @@ TEST_F(MainWindowTest, ExcludePageCountsEntriesPerItemAndInTheRoot) {
     EXPECT_EQ(t.CountOf(28), 1);
     EXPECT_EQ(t.CountOf(29), 1);  // Run History
     EXPECT_EQ(t.CountOf(44), 0);
-    EXPECT_EQ(form->ExcludeListView.RowCount(), 4);  // root: every entry
-    form->ExcludeTree.Select(1);
-    EXPECT_EQ(form->ExcludeListView.RowCount(), 2);
-    EXPECT_EQ(form->ExcludeListView.CellText(0, 1), "http://a/");
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 4);  // root: every entry
+    form->ExcludePage.ExcludeTree.Select(1);
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 2);
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.CellText(0, 1), "http://a/");
     // Found counts of the catalog are left alone.
-    EXPECT_EQ(form->ItemTree.CountOf(0), 0);
+    EXPECT_EQ(form->ScanPage.ItemTree.CountOf(0), 0);
     ExcludeList.Clear();
 }
 

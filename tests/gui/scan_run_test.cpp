@@ -44,8 +44,8 @@ protected:
     }
     int Made(const std::string& item) const { return static_cast<int>(report->made.at(item).size()); }
     int ResultNodeOf(const std::string& caption) const {
-        for (int i = 0; i < form->ResultTree.Count(); ++i)
-            if (form->ResultTree.At(i).caption == caption) return i;
+        for (int i = 0; i < form->ResultPage.ResultTree.Count(); ++i)
+            if (form->ResultPage.ResultTree.At(i).caption == caption) return i;
         return -1;
     }
     static SeedReport* report;
@@ -63,70 +63,70 @@ int CheckedIn(int category) {
 }  // namespace
 
 TEST_F(ScanRunTest, AFullScanFillsTheResultTreeAndList) {
-    Click(form->ScanNowBtn.hwnd());
+    Click(form->ScanPage.ScanNowBtn.hwnd());
     EXPECT_EQ(ScanState, kScanIdle);
     EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageResult);
-    EXPECT_TRUE(form->ScanNowBtn.Visible());
-    EXPECT_FALSE(form->AbortBtn.Visible());
-    EXPECT_FALSE(form->ScanGauge.Visible());
-    EXPECT_EQ(form->ScanGauge.MaxValue(), 49);
-    EXPECT_EQ(form->ScanGauge.Progress(), 49);
+    EXPECT_TRUE(form->ScanPage.ScanNowBtn.Visible());
+    EXPECT_FALSE(form->ScanPage.AbortBtn.Visible());
+    EXPECT_FALSE(form->ScanPage.ScanGauge.Visible());
+    EXPECT_EQ(form->ScanPage.ScanGauge.MaxValue(), 49);
+    EXPECT_EQ(form->ScanPage.ScanGauge.Progress(), 49);
     int total = 0;
     for (const CatalogItem& item : kCatalogItems) {
         const std::string name(item.name);
         const int want = item.ticked ? Made(name) : 0;  // Favorites is not ticked by default
         total += want;
-        EXPECT_EQ(form->ItemTree.Data(item.node)->FoundCount, want) << name;
+        EXPECT_EQ(form->ScanPage.ItemTree.Data(item.node)->FoundCount, want) << name;
         const int node = ResultNodeOf(name);
         if (want == 0) {
             EXPECT_EQ(node, -1) << name;
         } else {
             ASSERT_GE(node, 0) << name;
-            EXPECT_EQ(form->ResultTree.CountOf(node), want);
-            EXPECT_EQ(form->ResultTree.At(node).image, kImageItem);
+            EXPECT_EQ(form->ResultPage.ResultTree.CountOf(node), want);
+            EXPECT_EQ(form->ResultPage.ResultTree.At(node).image, kImageItem);
         }
     }
-    EXPECT_EQ(form->FoundTotal, total);
-    const auto& cats = form->ResultTree.Children(0);
+    EXPECT_EQ(form->ScanPage.FoundTotal, total);
+    const auto& cats = form->ResultPage.ResultTree.Children(0);
     ASSERT_EQ(cats.size(), 4u);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(form->ResultTree.At(cats[static_cast<size_t>(i)]).image, i + 1);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(form->ResultPage.ResultTree.At(cats[static_cast<size_t>(i)]).image, i + 1);
     // The root is selected: the list holds every record, category by category.
-    EXPECT_EQ(form->ResultTree.Selected(), 0);
-    EXPECT_EQ(form->ResultListView.RowCount(), total);
-    EXPECT_EQ(form->abResultCount.Caption(), std::to_string(total));
+    EXPECT_EQ(form->ResultPage.ResultTree.Selected(), 0);
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), total);
+    EXPECT_EQ(form->ResultPage.abResultCount.Caption(), std::to_string(total));
     EXPECT_EQ(ResultRows.front().CategoryIndex, 0);
     EXPECT_EQ(ResultRows.back().CategoryIndex, 3);
     int64_t count = 0, bytes = 0;
     CheckedTotals(count, bytes);
     EXPECT_EQ(count, total);
-    EXPECT_EQ(form->abHintStr.Caption(), SummaryText(count, bytes, LocaleDecimalSeparator()));
-    EXPECT_TRUE(form->abHintStr.Visible());
+    EXPECT_EQ(form->ResultPage.abHintStr.Caption(), SummaryText(count, bytes, LocaleDecimalSeparator()));
+    EXPECT_TRUE(form->ResultPage.abHintStr.Visible());
     // Rows show what the item table says.
     for (const TResultItem& row : ResultRows)
         if (row.ItemName == "Run History" && row.ValueName == "a") { EXPECT_EQ(row.ShownName, "notepad C:\\seed\\note1.txt\\1"); }
     // Opening the Scan page again keeps the counts of the scan.
     Click(form->ScanBtn.hwnd());
-    EXPECT_EQ(form->ItemTree.CountOf(0), total);
+    EXPECT_EQ(form->ScanPage.ItemTree.CountOf(0), total);
 }
 
 TEST_F(ScanRunTest, NothingTickedFindsNothing) {
-    ClickTick(form->tvItemsList, 0);  // untick everything
-    Click(form->ScanNowBtn.hwnd());
-    EXPECT_EQ(form->ScanGauge.MaxValue(), 0);
-    EXPECT_EQ(form->FoundTotal, 0);
-    EXPECT_EQ(form->abResultCount.Caption(), "0");
-    EXPECT_EQ(form->abResultSpace.Caption(), "0");
-    EXPECT_EQ(form->ResultListView.RowCount(), 0);
-    EXPECT_EQ(form->ResultTree.Count(), 0);  // not rebuilt
+    ClickTick(form->ScanPage.tvItemsList, 0);  // untick everything
+    Click(form->ScanPage.ScanNowBtn.hwnd());
+    EXPECT_EQ(form->ScanPage.ScanGauge.MaxValue(), 0);
+    EXPECT_EQ(form->ScanPage.FoundTotal, 0);
+    EXPECT_EQ(form->ResultPage.abResultCount.Caption(), "0");
+    EXPECT_EQ(form->ResultPage.abResultSpace.Caption(), "0");
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), 0);
+    EXPECT_EQ(form->ResultPage.ResultTree.Count(), 0);  // not rebuilt
     EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageResult);
 }
 
 TEST_F(ScanRunTest, AbortDuringWindowsSoftwareKeepsWhatWasFound) {
     const int office = 17;
-    form->onScanItem = [&](int node) {
-        if (node == office) Click(form->AbortBtn.hwnd());
+    form->ScanPage.onScanItem = [&](int node) {
+        if (node == office) Click(form->ScanPage.AbortBtn.hwnd());
     };
-    Click(form->ScanNowBtn.hwnd());
+    Click(form->ScanPage.ScanNowBtn.hwnd());
     EXPECT_EQ(ScanState, kScanIdle);
     int ie = 0;
     for (int pos = 1; pos <= 9; ++pos)
@@ -137,26 +137,26 @@ TEST_F(ScanRunTest, AbortDuringWindowsSoftwareKeepsWhatWasFound) {
     EXPECT_EQ(SoftwareResults.Count(), software);  // the items before Office
     EXPECT_EQ(SystemResults.Count(), 0);
     EXPECT_EQ(InternetResults.Count(), 0);
-    EXPECT_EQ(form->ItemTree.CountOf(office), 0);
-    EXPECT_EQ(form->FoundTotal, ie + software);
-    ASSERT_EQ(form->ResultTree.Children(0).size(), 2u);
-    EXPECT_EQ(form->ResultListView.RowCount(), ie + software);
-    EXPECT_TRUE(form->ScanNowBtn.Visible());
-    EXPECT_EQ(form->ItemTree.At(office).image, kImageItem);
+    EXPECT_EQ(form->ScanPage.ItemTree.CountOf(office), 0);
+    EXPECT_EQ(form->ScanPage.FoundTotal, ie + software);
+    ASSERT_EQ(form->ResultPage.ResultTree.Children(0).size(), 2u);
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), ie + software);
+    EXPECT_TRUE(form->ScanPage.ScanNowBtn.Visible());
+    EXPECT_EQ(form->ScanPage.ItemTree.At(office).image, kImageItem);
 }
 
 TEST_F(ScanRunTest, ClosingTheWindowDuringAScanEndsTheScan) {
     const int office = 17;
     int scannedAfterClose = 0;
     bool closed = false;
-    form->onScanItem = [&](int node) {
+    form->ScanPage.onScanItem = [&](int node) {
         if (closed) ++scannedAfterClose;
         if (node == office) {
             Click(form->CloseBtn.hwnd());  // the close is seen at the scan's next look at the queue
             closed = true;
         }
     };
-    Click(form->ScanNowBtn.hwnd());
+    Click(form->ScanPage.ScanNowBtn.hwnd());
     EXPECT_EQ(form->hwnd(), nullptr);  // the window is gone
     EXPECT_EQ(ScanState, kScanIdle);
     EXPECT_LE(scannedAfterClose, 1);
@@ -165,27 +165,27 @@ TEST_F(ScanRunTest, ClosingTheWindowDuringAScanEndsTheScan) {
 }
 
 TEST_F(ScanRunTest, TheFirstCategoryShownGetsTheFirstPicture) {
-    for (int cat : {1, 11, 44}) ClickTick(form->tvItemsList, cat);
-    Click(form->ScanNowBtn.hwnd());
-    ASSERT_EQ(form->ResultTree.Children(0).size(), 1u);
-    const int only = form->ResultTree.Children(0)[0];
-    EXPECT_EQ(form->ResultTree.At(only).caption, "Windows System");
-    EXPECT_EQ(form->ResultTree.At(only).image, 1);
+    for (int cat : {1, 11, 44}) ClickTick(form->ScanPage.tvItemsList, cat);
+    Click(form->ScanPage.ScanNowBtn.hwnd());
+    ASSERT_EQ(form->ResultPage.ResultTree.Children(0).size(), 1u);
+    const int only = form->ResultPage.ResultTree.Children(0)[0];
+    EXPECT_EQ(form->ResultPage.ResultTree.At(only).caption, "Windows System");
+    EXPECT_EQ(form->ResultPage.ResultTree.At(only).image, 1);
 }
 
 TEST_F(ScanRunTest, TickingInTheResultTreeSetsExactlyTheRightRecords) {
-    Click(form->ScanNowBtn.hwnd());
-    TreeView& tv = form->ResultTreeView;
+    Click(form->ScanPage.ScanNowBtn.hwnd());
+    TreeView& tv = form->ResultPage.ResultTreeView;
     ClickTick(tv, 0);  // root: everything off
     for (int c = 0; c < 4; ++c) EXPECT_EQ(CheckedIn(c), 0) << c;
-    for (int i = 0; i < form->ResultTree.Count(); ++i) EXPECT_EQ(ControlStateImage(tv, i), 7);
-    EXPECT_EQ(form->ResultListView.RowCount(), form->FoundTotal);  // each record once
-    EXPECT_EQ(form->abHintStr.Caption(), "");
+    for (int i = 0; i < form->ResultPage.ResultTree.Count(); ++i) EXPECT_EQ(ControlStateImage(tv, i), 7);
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), form->ScanPage.FoundTotal);  // each record once
+    EXPECT_EQ(form->ResultPage.abHintStr.Caption(), "");
     const int system = ResultNodeOf("Windows System");
     ClickTick(tv, system);  // a category: its items and its records on
     EXPECT_EQ(CheckedIn(2), SystemResults.Count());
     EXPECT_EQ(CheckedIn(0) + CheckedIn(1) + CheckedIn(3), 0);
-    for (int child : form->ResultTree.Children(system)) EXPECT_EQ(ControlStateImage(tv, child), 6);
+    for (int child : form->ResultPage.ResultTree.Children(system)) EXPECT_EQ(ControlStateImage(tv, child), 6);
     EXPECT_EQ(ControlStateImage(tv, 0), 7);  // the root does not follow
     const int paint = ResultNodeOf("Paint");
     ClickTick(tv, paint);  // one item of an unticked category
@@ -195,12 +195,12 @@ TEST_F(ScanRunTest, TickingInTheResultTreeSetsExactlyTheRightRecords) {
     for (const TResultItem& row : ResultRows) EXPECT_EQ(row.ItemName, "Paint");
     // The Scan page's ticks are its own again when it opens.
     Click(form->ScanBtn.hwnd());
-    EXPECT_EQ(ControlStateImage(form->tvItemsList, 12), 6);
+    EXPECT_EQ(ControlStateImage(form->ScanPage.tvItemsList, 12), 6);
 }
 
 TEST_F(ScanRunTest, ARowFlipChangesOneRecordAndARightClickNothing) {
-    Click(form->ScanNowBtn.hwnd());
-    ListView& list = form->ResultListView;
+    Click(form->ScanPage.ScanNowBtn.hwnd());
+    ListView& list = form->ResultPage.ResultListView;
     RECT r{};
     ListView_GetItemRect(list.hwnd(), 2, &r, LVIR_BOUNDS);
     int x = 0;
@@ -231,7 +231,7 @@ TEST_F(ScanRunTest, ARowFlipChangesOneRecordAndARightClickNothing) {
     EXPECT_EQ(std::as_const(IEResults).Item(ResultRows[2].RecordIndex).Checked, 0);
     int64_t count = 0, bytes = 0;
     CheckedTotals(count, bytes);
-    EXPECT_EQ(form->abHintStr.Caption(), SummaryText(count, bytes, LocaleDecimalSeparator()));
+    EXPECT_EQ(form->ResultPage.abHintStr.Caption(), SummaryText(count, bytes, LocaleDecimalSeparator()));
     Press(list.hwnd(), WM_LBUTTONDOWN, x + 2, y);
     EXPECT_EQ(CheckedIn(0), before);
 }
@@ -249,25 +249,25 @@ TEST_F(ScanRunTest, SummaryAndSizeForms) {
     };
     for (const auto& [size, text] : cases) {
         SystemResults.Item(0).Size = size;
-        form->ShowSummary();
-        EXPECT_EQ(form->abHintStr.Caption(), text);
+        form->ResultPage.ShowSummary();
+        EXPECT_EQ(form->ResultPage.abHintStr.Caption(), text);
     }
     SystemResults.Item(0).Size = 1536;
-    form->BuildResultList(2, 0, false);
-    EXPECT_EQ(form->ResultListView.CellText(0, 2), "1.50");
-    EXPECT_EQ(form->abResultSpace.Caption(), "1.50");
-    EXPECT_EQ(form->panResultSpace.Caption(), "KB");
+    form->ResultPage.BuildResultList(2, 0, false);
+    EXPECT_EQ(form->ResultPage.ResultListView.CellText(0, 2), "1.50");
+    EXPECT_EQ(form->ResultPage.abResultSpace.Caption(), "1.50");
+    EXPECT_EQ(form->ResultPage.panResultSpace.Caption(), "KB");
     SystemResults.Item(0).Size = 1023;
-    form->BuildResultList(2, 0, false);
-    EXPECT_EQ(form->abResultSpace.Caption(), "1023");
-    EXPECT_EQ(form->panResultSpace.Caption(), "B");
+    form->ResultPage.BuildResultList(2, 0, false);
+    EXPECT_EQ(form->ResultPage.abResultSpace.Caption(), "1023");
+    EXPECT_EQ(form->ResultPage.panResultSpace.Caption(), "B");
     SystemResults.Item(0).Size = 5LL << 30;  // over 2 GiB
-    form->BuildResultList(2, 0, false);
-    EXPECT_EQ(form->abResultSpace.Caption(), "5120.00");
-    EXPECT_EQ(form->panResultSpace.Caption(), "MB");
+    form->ResultPage.BuildResultList(2, 0, false);
+    EXPECT_EQ(form->ResultPage.abResultSpace.Caption(), "5120.00");
+    EXPECT_EQ(form->ResultPage.panResultSpace.Caption(), "MB");
     SystemResults.Item(0).Checked = 0;
-    form->ShowSummary();
-    EXPECT_EQ(form->abHintStr.Caption(), "");
+    form->ResultPage.ShowSummary();
+    EXPECT_EQ(form->ResultPage.abHintStr.Caption(), "");
     SystemResults.Clear();
 }
 
@@ -280,7 +280,7 @@ TEST_F(ScanRunTest, ARunningFirefoxInAnyCaseBlocksTheScan) {
     std::wstring cmd = L"\"" + fake + L"\" 30";
     ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     DialogScope scope;
-    Click(form->ScanNowBtn.hwnd());
+    Click(form->ScanPage.ScanNowBtn.hwnd());
     TerminateProcess(pi.hProcess, 0);  // ours, by its handle
     WaitForSingleObject(pi.hProcess, 5000);
     CloseHandle(pi.hProcess);
@@ -291,8 +291,8 @@ TEST_F(ScanRunTest, ARunningFirefoxInAnyCaseBlocksTheScan) {
     EXPECT_EQ(scope.dialogs.messages[0].caption, "Ormatek Sorvanda");
     EXPECT_EQ(scope.dialogs.messages[0].flags, static_cast<UINT>(MB_ICONWARNING | MB_OK));
     EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageScan);
-    EXPECT_TRUE(form->ScanNowBtn.Visible());
-    EXPECT_EQ(form->ItemTree.CountOf(0), 0);
+    EXPECT_TRUE(form->ScanPage.ScanNowBtn.Visible());
+    EXPECT_EQ(form->ScanPage.ItemTree.CountOf(0), 0);
 }
 
 // The animation steps and the list pages come through the scan's own message
@@ -306,7 +306,7 @@ TEST_F(ScanRunTest, TheWindowKeepsTakingMessagesDuringAScan) {
     auto saved = DM->EvidenceTimer.OnTimer;
     DM->EvidenceTimer.OnTimer = [&] {
         saved();
-        frames.push_back(form->ItemTree.At(DM->EvidenceNode).image);
+        frames.push_back(form->ScanPage.ItemTree.At(DM->EvidenceNode).image);
     };
     // Each entry of the scan waits a little until the animation has stepped a
     // few times: the steps can only arrive through the scan's pumping.
@@ -315,7 +315,7 @@ TEST_F(ScanRunTest, TheWindowKeepsTakingMessagesDuringAScan) {
         EntryHook wait([&](int) {
             if (frames.size() < 4 && ++waits < 5000) Sleep(2);
         });
-        Click(form->ScanNowBtn.hwnd());
+        Click(form->ScanPage.ScanNowBtn.hwnd());
     }
     DM->EvidenceTimer.OnTimer = saved;
     ASSERT_GE(frames.size(), 4u);
@@ -326,12 +326,12 @@ TEST_F(ScanRunTest, TheWindowKeepsTakingMessagesDuringAScan) {
         EXPECT_LE(f, kImageScanLast);
     }
     // The virtual list reaches its last row at once.
-    const int rows = form->ResultListView.RowCount();
+    const int rows = form->ResultPage.ResultListView.RowCount();
     ASSERT_GT(rows, 600);
-    ListView_EnsureVisible(form->ResultListView.hwnd(), rows - 1, FALSE);
-    UpdateWindow(form->ResultListView.hwnd());
-    EXPECT_EQ(form->ResultListView.CellText(rows - 1, 0), ResultRows.back().ItemName);
-    EXPECT_EQ(form->ResultListView.CellText(rows - 1, 1), ResultRows.back().ShownName);
+    ListView_EnsureVisible(form->ResultPage.ResultListView.hwnd(), rows - 1, FALSE);
+    UpdateWindow(form->ResultPage.ResultListView.hwnd());
+    EXPECT_EQ(form->ResultPage.ResultListView.CellText(rows - 1, 0), ResultRows.back().ItemName);
+    EXPECT_EQ(form->ResultPage.ResultListView.CellText(rows - 1, 1), ResultRows.back().ShownName);
     o.count = 2;
     SeedTraces(o);
 }

@@ -81,11 +81,11 @@ TEST_F(UnicodeTextTest, ResultRowsShowEveryNameAndCutOnlyBetweenCharacters) {
         ResultRows.push_back(row);
     }
     Click(form->ResultBtn.hwnd());
-    form->ResultListView.SetRowCount(static_cast<int>(names.size()));
-    HWND list = form->ResultListView.hwnd();
+    form->ResultPage.ResultListView.SetRowCount(static_cast<int>(names.size()));
+    HWND list = form->ResultPage.ResultListView.hwnd();
     UpdateWindow(list);  // the rows paint through the same answers
     for (size_t i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(form->ResultListView.CellText(static_cast<int>(i), 1), names[i]) << i;
+        EXPECT_EQ(form->ResultPage.ResultListView.CellText(static_cast<int>(i), 1), names[i]) << i;
         if (i < kNames.size()) {
             EXPECT_EQ(ListCell(list, static_cast<int>(i), 1, 64), kNames[i].wide);
         }
@@ -120,9 +120,9 @@ TEST_F(UnicodeTextTest, TreeCaptionsAndLabelsHoldEveryName) {
     EXPECT_EQ(model.Selected(), 3);
 
     for (const Name& n : kNames) {
-        form->abStepMsg.SetCaption(n.utf8);
-        EXPECT_EQ(ControlText(form->abStepMsg.hwnd()), n.wide);
-        EXPECT_EQ(form->abStepMsg.Text(), n.utf8);
+        form->ResultPage.abStepMsg.SetCaption(n.utf8);
+        EXPECT_EQ(ControlText(form->ResultPage.abStepMsg.hwnd()), n.wide);
+        EXPECT_EQ(form->ResultPage.abStepMsg.Text(), n.utf8);
     }
 }
 
@@ -157,8 +157,8 @@ TEST_F(UnicodeTextTest, TheExcludePageModifiesAndRemovesEntriesByTheirExactNames
         e.Location = n.utf8;
     }
     Click(form->ExcludeBtn.hwnd());
-    form->ExcludeTree.Select(4);  // Cookies
-    ListView& list = form->ExcludeListView;
+    form->ExcludePage.ExcludeTree.Select(4);  // Cookies
+    ListView& list = form->ExcludePage.ExcludeListView;
     ASSERT_EQ(list.RowCount(), static_cast<int>(kNames.size()));
     for (int row = 0; row < list.RowCount(); ++row) {
         EXPECT_EQ(list.CellText(row, 1), kNames[static_cast<size_t>(row)].utf8);
@@ -166,16 +166,16 @@ TEST_F(UnicodeTextTest, TheExcludePageModifiesAndRemovesEntriesByTheirExactNames
     }
     // Modify finds the entry by the text the list gives back.
     list.SelectRow(2);
-    form->onModifyShown = [&](TExcludeDataForm& dlg) {
+    form->ExcludePage.onModifyShown = [&](TExcludeDataForm& dlg) {
         EXPECT_EQ(dlg.Text(), "😀.txt");
         SendMessageW(dlg.edTextName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"😀😀.txt"));
         SendMessageW(dlg.mrOkBtn, BM_CLICK, 0, 0);
     };
-    Click(form->ModifyBtn.hwnd());
+    Click(form->ExcludePage.ModifyBtn.hwnd());
     EXPECT_EQ(ExcludeList.Item(2).Location, "😀😀.txt");
     EXPECT_EQ(list.CellText(2, 1), "😀😀.txt");
     list.SelectRow(1);
-    Click(form->RemoveBtn.hwnd());
+    Click(form->ExcludePage.RemoveBtn.hwnd());
     ASSERT_EQ(ExcludeList.Count(), static_cast<int>(kNames.size()) - 1);
     for (int i = 0; i < ExcludeList.Count(); ++i) EXPECT_NE(ExcludeList.Item(i).Location, "报纸.txt");
 }

@@ -1,0 +1,227 @@
+#include "model/result_session.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "model/catalog.h"
+#include "model/result_items.h"
+#include "model/shared_state.h"
+#include "model/summary.h"
+
+namespace {
+
+// The result-tree node of a row's item: its catalog item, found by the item
+// name the records carry, under the given node (-1: anywhere).
+int NodeOfRowItem(const TreeModel& tree, const std::string& itemName, int under) {
+    const CatalogItem* item = nullptr;
+    for (const CatalogItem& it : kCatalogItems)
+        if (it.RecordItemName() == itemName) item = &it;
+    const std::string caption = item ? std::string(item->name) : itemName;
+    for (int i = 0; i < tree.Count(); ++i)
+        if (tree.Level(i) == 2 && tree.At(i).caption == caption && (under < 0 || tree.Parent(i) == under)) return i;
+    return -1;
+}
+
+void Lower(TreeModel& tree, int node) {
+    if (!tree.Valid(node)) return;
+    if (TSectionRec* r = tree.Data(node))
+        if (r->FoundCount > 0) --r->FoundCount;  // never below 0
+}
+
+}  // namespace
+
+void BuildResultTree(const TreeModel& items, TreeModel& results) {
+    results.Clear();
+    int root = -1, category = -1;
+    for (int i = 0; i < items.Count(); ++i) {
+        const TreeModel::Node& n = items.At(i);
+        if (!n.data) continue;
+        const int state = n.data->Ticked ? kStateTicked : kStateUnticked;
+        if (n.level == 0) {
+            root = results.Add(-1, n.caption, n.data, kImageRoot, state);
+        } else if (n.data->FoundCount <= 0 || root < 0) {
+            continue;
+        } else if (n.level == 1) {
+            // Category pictures go by position among the categories shown.
+            const int image = static_cast<int>(results.Children(root).size()) + 1;
+            category = results.Add(root, n.caption, n.data, image, state);
+        } else if (n.level == 2 && category >= 0) {
+            results.Add(category, n.caption, n.data, kImageItem, state);
+        }
+    }
+    results.Commit();
+    if (results.Count() > 0) results.Select(0);
+}
+
+void TickResultNode(TreeModel& results, int node, bool ticked) {
+    if (!results.Valid(node)) return;
+    const TSectionRec* rec = results.Data(node);
+    switch (results.Level(node)) {
+    case 0:
+        for (int i = 0; i < results.Count(); ++i) results.SetTicked(i, ticked);
+        for (int cat : results.Children(node)) CheckResults(results.Data(cat)->CategoryIndex, 0, ticked);
+        break;
+    case 1:
+        for (int child : results.Children(node)) results.SetTicked(child, ticked);
+        results.SetTicked(node, ticked);
+        CheckResults(rec->CategoryIndex, 0, ticked);
+        break;
+    case 2:
+        results.SetTicked(node, ticked);
+        CheckResults(rec->CategoryIndex, rec->ItemIndex, ticked);
+        break;
+    default:
+        break;
+    }
+}
+
+bool FlipRowTick(int row) {
+    if (row < 0 || row >= static_cast<int>(ResultRows.size())) return false;
+    TResultItem& r = ResultRows[static_cast<size_t>(row)];
+    TResultContentItem* record = SourceOf(r);
+    if (!record) return false;
+    r.Checked = r.Checked ? 0 : 1;
+    record->Checked = r.Checked;
+    return true;
+}
+
+std::string CheckedSummary(const std::string& decimalSeparator) {
+    int64_t count = 0, bytes = 0;
+    CheckedTotals(count, bytes);
+    return SummaryText(count, bytes, decimalSeparator);
+}
+
+TExcludeContentItem ExclusionOfRow(const TResultItem& row) {
+    if (const TResultContentItem* record = SourceOf(row)) return ExclusionEntryOf(*record);
+    TResultContentItem copy;
+    copy.ItemName = row.ItemName;
+    copy.Location = row.Location;
+    copy.ValueName = row.ValueName;
+    copy.ValueData = row.ValueData;
+    return ExclusionEntryOf(copy);
+}
+
+void WithdrawRecord(const TResultItem& row) {
+    if (!SourceOf(row)) return;
+    const int index = row.RecordIndex;
+    ResultsOf(row.CategoryIndex)->Delete(index);
+    for (TResultItem& other : ResultRows)
+        if (other.CategoryIndex == row.CategoryIndex && other.RecordIndex > index) --other.RecordIndex;
+}
+
+void LowerCountsAfterExclusion(TreeModel& results, int selected, const std::string& itemName) {
+    if (!results.Valid(selected)) return;
+    switch (results.Level(selected)) {
+    case 0: {
+        Lower(results, 0);
+        const int itemNode = NodeOfRowItem(results, itemName, -1);
+        Lower(results, itemNode);
+        if (itemNode >= 0) Lower(results, results.Parent(itemNode));
+        break;
+    }
+    case 1:
+        Lower(results, selected);
+        Lower(results, NodeOfRowItem(results, itemName, selected));
+        Lower(results, 0);
+        break;
+    case 2:
+        Lower(results, selected);
+        Lower(results, results.Parent(selected));
+        Lower(results, 0);
+        break;
+    default:
+        break;
+    }
+    results.Repaint();
+}
+
+void RemoveRow(int row) {
+    if (row < 0 || row >= static_cast<int>(ResultRows.size())) return;
+    SizeTotal -= ResultRows[static_cast<size_t>(row)].Size;
+    ResultRows.erase(ResultRows.begin() + row);
+}
+
+CleanOutcome OutcomeOfClean() {
+    int removed = 0;
+    std::vector<std::string> stayed;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const TResultContents& results = *ResultsOf(c);
+        for (int i = 0; i < results.Count(); ++i) {
+            const TResultContentItem& r = results.Item(i);
+            if (!r.Checked) continue;
+            if (r.Deleted) ++removed;
+            else stayed.push_back(ShownNameOf(c, r) + " (" + StayReasonText(r.Reason) + ")");
+        }
+    }
+    return {CleanOutcomeText(removed, stayed), stayed.empty()};
+}
+
+void PurgeDeletedResults() {
+    for (int c = 0; c < kCategoryCount; ++c) RemoveDeletedResults(*ResultsOf(c));
+    // The rows were built from records that may be gone: start the list afresh.
+    ClearResultRows();
+}
+
+void RecountItems(TreeModel& items) {
+    for (int i = 0; i < items.Count(); ++i) {
+        if (items.Level(i) != 2) continue;
+        TSectionRec* rec = items.Data(i);
+        const CatalogItem* item = rec ? FindCatalogItem(rec->CategoryIndex, rec->ItemIndex) : nullptr;
+        if (!item) continue;
+        rec->FoundCount = 0;
+        const TResultContents& results = *ResultsOf(item->category);
+        for (int r = 0; r < results.Count(); ++r)
+            if (BelongsTo(*item, results.Item(r))) ++rec->FoundCount;
+    }
+    items.Repaint();
+}
+
+void BuildExcludeTree(TreeModel& tree, const TExcludeContents& list) {
+    tree.Clear();
+    const int root = tree.Add(-1, std::string(kRootCaption), nullptr, kImageRoot, 0);
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const CatalogCategory& cat = kCatalogCategories[c];
+        const int catNode = tree.Add(root, std::string(cat.caption), nullptr, c + 1, 0);
+        for (int i = 0; i < cat.itemCount; ++i)
+            tree.Add(catNode, std::string(kCatalogItems[cat.firstItem + i].name), nullptr, kImageItem, 0);
+    }
+    RecountExcludeTree(tree, list);
+    tree.Commit();
+    tree.Select(root);
+}
+
+void RecountExcludeTree(TreeModel& tree, const TExcludeContents& list) {
+    if (tree.Count() == 0) return;
+    tree.SetOwnCount(0, list.Count());
+    for (int cat : tree.Children(0)) {
+        int sum = 0;
+        for (int item : tree.Children(cat)) {
+            int n = 0;
+            for (int e = 0; e < list.Count(); ++e)
+                if (list.Item(e).ItemName == tree.At(item).caption) ++n;
+            tree.SetOwnCount(item, n);
+            sum += n;
+        }
+        tree.SetOwnCount(cat, sum);
+    }
+    tree.Repaint();
+}
+
+bool ShowsExclusion(const TreeModel& tree, int node, const TExcludeContentItem& entry) {
+    if (!tree.Valid(node)) return false;
+    switch (tree.Level(node)) {
+    case 0:
+        return true;
+    case 1: {
+        // The item names of the category under this node's position.
+        const auto& cats = tree.Children(0);
+        const int position = static_cast<int>(std::find(cats.begin(), cats.end(), node) - cats.begin());
+        const CatalogItem* item = FindCatalogItemByName(entry.ItemName);
+        return item && item->category == position;
+    }
+    case 2:
+        return entry.ItemName == tree.At(node).caption;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,118 @@
+#include "ui/exclude_page.h"
+
+#include "app/data_module.h"
+#include "app/settings.h"
+#include "exclude/exclude_lines.h"
+#include "exclude/exclude_store.h"
+#include "model/catalog.h"
+#include "model/result_session.h"
+#include "model/shared_state.h"
+#include "platform/user_dialogs.h"
+#include "ui/exclude_data_form.h"
+
+void TExcludePage::Create(HWND page) {
+    ExcludeTreeFrame.Create(PanelArgs(page, {10, 10, 526, 146}, true));
+    TreeView::CreateArgs t;
+    t.parent = ExcludeTreeFrame.hwnd();
+    t.bounds = {1, 1, 524, 144};
+    t.images = DM ? DM->TreeImageList() : nullptr;
+    tvExclude.Create(t);
+    tvExclude.Attach(&ExcludeTree);
+    tvExclude.OnMouseDown = [this](TreeView&, const MouseEvent& e, const TreeHit& hit) {
+        return tvExcludeMouseDown(e, hit);
+    };
+    ExcludeTree.onChange = [this](int node) { tvExcludeChange(node); };
+
+    ExcludeListFrame.Create(PanelArgs(page, {10, 165, 526, 154}, true));
+    ListView::CreateArgs l;
+    l.parent = ExcludeListFrame.hwnd();
+    l.bounds = {1, 1, 524, 152};
+    l.columns = {{"Item", 140}, {"Name", 500}};
+    ExcludeListView.Create(l);
+
+    const int stripH = 49;
+    ExcludeStrip.Create(PanelArgs(page, {0, kPageHeight - stripH, kPageWidth, stripH}));
+    ExcludeStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { host_.PageBackgroundMouseDown(e); };
+    Label::CreateArgs warning;
+    warning.parent = ExcludeStrip.hwnd();
+    warning.bounds = {12, 16, kPageWidth - 240, 18};
+    warning.text = "The exclusion list could not be read.";
+    warning.font = {"Tahoma", 8, true, false};
+    warning.color = RGB(220, 0, 0);
+    warning.visible = false;
+    abExcludeWarning.Create(warning);
+    MakeButton(ModifyBtn, ExcludeStrip.hwnd(), {kPageWidth - 218, 14, 98, 22}, "ModifyBtn");
+    MakeButton(RemoveBtn, ExcludeStrip.hwnd(), {kPageWidth - 110, 14, 98, 22}, "RemoveBtn");
+    ModifyBtn.OnClick = [this](TImageEx&) { ModifyBtnClick(); };
+    RemoveBtn.OnClick = [this](TImageEx&) { RemoveBtnClick(); };
+}
+
+void TExcludePage::Reload() {
+    ReadExcludeItemsAgain();  // a file that could not be read at start-up may be readable now
+    abExcludeWarning.Show(ExcludeList.FileUnread);
+    BuildExcludeTree();
+}
+
+void TExcludePage::FitColumns() {
+    if (!ExcludeListView.hwnd()) return;
+    const Bounds b = ExcludeListView.GetBounds();
+    ExcludeListView.SetColumnWidth(1, b.w - ExcludeListView.ColumnWidth(0) - 20);
+}
+
+bool TExcludePage::tvExcludeMouseDown(const MouseEvent&, const TreeHit& hit) {
+    if (hit.node >= 0 && hit.where == TreeHit::RightOfLabel) {
+        ExcludeTree.Select(hit.node);
+        return true;
+    }
+    return false;
+}
+
+void TExcludePage::BuildExcludeTree() { ::BuildExcludeTree(ExcludeTree, ExcludeList); }
+
+void TExcludePage::RecountExcludeTree() { ::RecountExcludeTree(ExcludeTree, ExcludeList); }
+
+void TExcludePage::tvExcludeChange(int node) {
+    ExcludeListView.Clear();
+    const TExcludeContents& list = ExcludeList;
+    for (int e = 0; e < list.Count(); ++e) {
+        const TExcludeContentItem& entry = list.Item(e);
+        if (ShowsExclusion(ExcludeTree, node, entry)) ExcludeListView.AddRow({entry.ItemName, ShownValue(entry)});
+    }
+}
+
+void TExcludePage::ModifyBtnClick() {
+    const int row = ExcludeListView.SelectedRow();
+    if (row < 0) return;
+    TExcludeDataForm form;
+    if (!form.Create(host_.HostWindow(), "Modify Exclude Item")) return;
+    const int node = ExcludeTree.Selected();
+    const std::string itemName = ExcludeTree.Valid(node) ? ExcludeTree.At(node).caption : std::string();
+    for (int pos = 2; pos <= 4; ++pos)
+        if (itemName == FindCatalogItem(0, pos)->name) form.SetSection(pos - 2);
+    const std::string oldValue = ExcludeListView.CellText(row, 1);
+    form.SetTextValue(oldValue);
+    form.cbSectionChange();
+    if (onModifyShown) form.OnShownModal = [this, &form](Form&) { onModifyShown(form); };
+    if (form.ShowModal() != IDOK) return;
+    const std::string newValue = form.Text();
+    if (!ModifyExcludeItem(itemName, oldValue, newValue) && ExcludeList.FileUnread) return ListUnreadMessage();
+    ExcludeListView.SetCellText(row, 1, newValue);
+}
+
+void TExcludePage::ListUnreadMessage() {
+    abExcludeWarning.Show(true);
+    Dialogs().Message(host_.HostWindow(),
+                      "The exclusion list could not be read, so it was not changed. Close the program that holds "
+                      "the file \"" + ExcludeFilePath() + "\" and try again.",
+                      kAppTitle, MB_ICONEXCLAMATION | MB_OK);
+}
+
+void TExcludePage::RemoveBtnClick() {
+    const int row = ExcludeListView.SelectedRow();
+    if (row < 0) return;
+    if (!RemoveExcludeItem(ExcludeListView.CellText(row, 0), ExcludeListView.CellText(row, 1)) &&
+        ExcludeList.FileUnread)
+        return ListUnreadMessage();
+    ExcludeListView.DeleteRow(row);
+    RecountExcludeTree();
+}

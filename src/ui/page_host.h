@@ -1,0 +1,44 @@
+// What the pages of the main window share: the interface through which a page
+// asks the window around it (and so reaches the other pages), the size of a
+// page, and the skinned panels and buttons they are made of.
+#pragma once
+
+#include "model/tree_model.h"
+#include "ui/image_ex.h"
+#include "ui/panel.h"
+#include "ui/window.h"
+
+// A page of the notebook: the main window's middle strip.
+inline constexpr int kPageWidth = 546, kPageHeight = 389;
+
+class PageHost {
+public:
+    // The window that owns the pages' message boxes, dialogs and menus.
+    virtual HWND HostWindow() const = 0;
+    // A press on a page's bare background, as on the window's frame pictures:
+    // the left button moves the window.
+    virtual void PageBackgroundMouseDown(const MouseEvent& e) = 0;
+    // The Scan page's item tree: the result tree is made from it, and a Finish
+    // recounts it.
+    virtual TreeModel& ItemTree() = 0;
+    // A scan is starting: the rows of the last one go.
+    virtual void ScanStarting() = 0;
+    // The scan has ended having found this many traces: the results show them.
+    virtual void ScanEnded(int found) = 0;
+    // Opens the Result page (after a scan) and the Scan page (after Finish).
+    virtual void ShowResultPage() = 0;
+    virtual void ShowScanPage() = 0;
+
+protected:
+    ~PageHost() = default;
+};
+
+// A white panel; outlined, it frames a tree or a list.
+Panel::CreateArgs PanelArgs(HWND parent, const Bounds& b, bool outlined = false);
+
+// A skinned picture button on top of its parent: the picture "<name>1", and
+// "<name>" while the pointer is over it.
+void MakeButton(TImageEx& b, HWND parent, const Bounds& bounds, const char* name, bool visible = true);
+// The pointer handlers every picture button shares.
+void ScanNowBtnMouseEnter(TImageEx& sender);
+void ScanNowBtnMouseLeave(TImageEx& sender);

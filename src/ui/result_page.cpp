@@ -1,0 +1,286 @@
+#include "ui/result_page.h"
+
+#include "app/data_module.h"
+#include "app/settings.h"
+#include "clean/clean_engine.h"
+#include "exclude/exclude_store.h"
+#include "model/result_rows.h"
+#include "model/result_session.h"
+#include "model/shared_state.h"
+#include "model/summary.h"
+#include "platform/files.h"
+#include "platform/user_dialogs.h"
+
+namespace {
+constexpr UINT kExclude1 = 1001;  // the Exclude command of the result list's menu
+}
+
+void TResultPage::Create(HWND page) {
+    ResultTreeFrame.Create(PanelArgs(page, {10, 10, 526, 146}, true));
+    TreeView::CreateArgs t;
+    t.parent = ResultTreeFrame.hwnd();
+    t.bounds = {1, 1, 524, 144};
+    t.images = DM ? DM->TreeImageList() : nullptr;
+    ResultTreeView.Create(t);
+    ResultTreeView.Attach(&ResultTree);
+    ResultTree.onChange = [this](int node) { ResultTreeViewChange(node); };
+    ResultTreeView.OnMouseDown = [this](TreeView&, const MouseEvent& e, const TreeHit& hit) {
+        return ResultTreeViewMouseDown(e, hit);
+    };
+
+    ResultListFrame.Create(PanelArgs(page, {10, 165, 526, 154}, true));
+    ListView::CreateArgs l;
+    l.parent = ResultListFrame.hwnd();
+    l.bounds = {1, 1, 524, 152};
+    l.columns = {{"Item", 140}, {"Name", 400}, {"Size", 60, LVCFMT_RIGHT}, {"Status", 60, LVCFMT_CENTER}};
+    l.virtualRows = true;
+    l.stateImages = DM ? DM->TreeImageList() : nullptr;
+    ResultListView.Create(l);
+    ResultListView.OnGetText = [this](int row, int column) { return ResultListViewData(row, column); };
+    ResultListView.OnGetStateImage = [](int row) {
+        return row >= 0 && row < static_cast<int>(ResultRows.size()) && ResultRows[static_cast<size_t>(row)].Checked
+                   ? kStateTicked
+                   : kStateUnticked;
+    };
+    ResultListView.OnMouseDown = [this](ListView&, const MouseEvent& e, const ListView::Hit& hit) {
+        return ResultListViewMouseDown(e, hit);
+    };
+    pmExclude.reset(CreatePopupMenu());
+    AppendMenuText(pmExclude.get(), kExclude1, "Exclude");
+    ResultListView.OnContextMenu = [this](ListView&, POINT at) {
+        if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // from the keyboard
+        const UINT cmd = TrackPopupMenu(pmExclude.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                                        host_.HostWindow(), nullptr);
+        if (cmd == kExclude1) Exclude1Click();
+    };
+
+    const int stripH = 67;
+    ResultStrip.Create(PanelArgs(page, {0, kPageHeight - stripH, kPageWidth, stripH}));
+    ResultStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { host_.PageBackgroundMouseDown(e); };
+    HWND strip = ResultStrip.hwnd();
+    auto label = [strip](Label& lb, const Bounds& b, const char* text, bool visible = true, bool bold = false,
+                         COLORREF color = RGB(0, 0, 0)) {
+        Label::CreateArgs a;
+        a.parent = strip;
+        a.bounds = b;
+        a.text = text;
+        a.font = {"Tahoma", 8, bold, false};
+        a.color = color;
+        a.visible = visible;
+        lb.Create(a);
+    };
+    label(abStepMsg, {15, 4, 360, 16}, "", false);
+    label(abHintStr, {15, 26, 360, 16}, "", false, true, RGB(220, 0, 0));
+    TGauge::CreateArgs g;
+    g.parent = strip;
+    g.bounds = {15, 22, 324, 22};
+    g.foreColor = RGB(158, 183, 161);
+    g.visible = false;
+    cdGauge.Create(g);
+    // The counters line: each caption as wide as its text in the font at
+    // hand (fonts standing in for Tahoma differ), the values after them.
+    int x = 15;
+    auto next = [&](Label& lb, const char* text, int valueWidth, bool bold) {
+        label(lb, {x, 46, valueWidth, 16}, text, true, bold);
+        const int w = valueWidth ? valueWidth : lb.CaptionWidth() + 4;
+        lb.SetBounds({x, 46, w, 16});
+        x += w;
+    };
+    next(lblItemsFound, "Items found:", 0, false);
+    next(abResultCount, "0", 60, true);
+    next(lblSize, "Size:", 0, false);
+    next(abResultSpace, "0", 60, true);
+    next(panResultSpace, "KB", 30, false);
+    const int right = kPageWidth - 160;
+    MakeButton(FinishBtn, strip, {right + 50, 25, 98, 22}, "FinishBtn", false);
+    MakeButton(CleanBtn, strip, {right + 50, 25, 98, 22}, "CleanBtn");
+    CleanBtn.OnClick = [this](TImageEx&) { CleanBtnClick(); };
+    FinishBtn.OnClick = [this](TImageEx&) { FinishBtnClick(); };
+}
+
+void TResultPage::ClearRows() {
+    ClearResultRows();
+    ResultListView.SetRowCount(0);
+}
+
+void TResultPage::ShowScanResults(int found) {
+    if (found <= 0) {
+        abResultCount.SetCaption("0");
+        abResultSpace.SetCaption("0");
+        ClearRows();
+    } else {
+        BuildResultTree();
+    }
+}
+
+void TResultPage::LeaveCleanedResults() {
+    if (!FinishBtn.Visible()) return;
+    PurgeDeletedResults();
+    CleanBtn.Show(true);
+    FinishBtn.Show(false);
+}
+
+void TResultPage::BuildResultTree() {
+    ::BuildResultTree(host_.ItemTree(), ResultTree);
+    ShowSummary();
+}
+
+void TResultPage::ShowSummary() {
+    const std::string text = CheckedSummary(LocaleDecimalSeparator());
+    abHintStr.SetCaption(text);
+    if (!text.empty()) {
+        const Bounds step = abStepMsg.GetBounds();
+        Bounds hint = abHintStr.GetBounds();
+        hint.x = step.x;
+        hint.y = step.y;
+        abHintStr.SetBounds(hint);
+    }
+    abHintStr.Show(true);
+}
+
+void TResultPage::CleanBtnClick() {
+    if (ResultTree.Count() == 0) return;  // no scan yet
+    abStepMsg.SetCaption("");
+    abHintStr.SetCaption("");
+    cdGauge.SetMaxValue(100);
+    cdGauge.SetProgress(0);
+    cdGauge.Show(true);
+    RunClean();
+    if (onCleanFinished) onCleanFinished();
+    cdGauge.SetProgress(0);
+    cdGauge.Show(false);
+    abStepMsg.SetCaption("");
+    abHintStr.SetCaption("");
+    // Say what happened: success only when every ticked trace went.
+    const CleanOutcome outcome = OutcomeOfClean();
+    Dialogs().Message(host_.HostWindow(), outcome.text, kAppTitle,
+                      (outcome.allRemoved ? MB_ICONINFORMATION : MB_ICONEXCLAMATION) | MB_OK);
+    CleanBtn.Show(false);
+    FinishBtn.Show(true);
+    BuildResultTree();
+    abHintStr.SetCaption("");
+}
+
+void TResultPage::RunClean() {
+    CleanProgress progress;
+    progress.total = CountChecked();
+    progress.onStep = [this](const std::string& text) {
+        abStepMsg.SetCaption(text);
+        if (abStepMsg.hwnd()) UpdateWindow(abStepMsg.hwnd());
+    };
+    progress.onGauge = [this](int percent) { cdGauge.SetProgress(percent); };
+    if (ResultTree.Count() == 0) return;
+    for (int cat : ResultTree.Children(0)) {
+        const int category = ResultTree.Data(cat)->CategoryIndex;
+        if (TResultContents* results = ResultsOf(category)) CleanEvidences(*results, progress);
+        // The bin is emptied only when the scan found it and it is ticked.
+        if (category == 2 && RecycleBinTicked(SystemResults)) EmptyRecycleBin(host_.HostWindow());
+    }
+}
+
+void TResultPage::PurgeDeletedResults() {
+    ::PurgeDeletedResults();
+    ResultListView.SetRowCount(0);
+    abResultCount.SetCaption("0");
+}
+
+void TResultPage::FinishBtnClick() {
+    PurgeDeletedResults();
+    RecountItems(host_.ItemTree());
+    CleanBtn.Show(true);
+    FinishBtn.Show(false);
+    host_.ShowScanPage();
+}
+
+void TResultPage::Exclude1Click() {
+    const int selected = ResultListView.SelectedRow();
+    if (selected < 0 || selected >= static_cast<int>(ResultRows.size())) return;
+    const TResultItem row = ResultRows[static_cast<size_t>(selected)];
+    // The fields the trace's scanner tests, so that the entry keeps it out of later scans.
+    const TExcludeContentItem e = ExclusionOfRow(row);
+    AddExcludeItem(e.ItemName, e.Location, e.EntryName, e.EntryData);
+    // The user asked to keep this trace: its record leaves the results, so
+    // that a clean of them never removes it (also when the entry was there).
+    WithdrawRecord(row);
+    LowerCountsAfterExclusion(ResultTree, ResultTree.Selected(), row.ItemName);
+    RemoveRow(selected);
+    ResultListView.SetRowCount(static_cast<int>(ResultRows.size()));
+    ResultListView.SelectRow(-1);
+    abResultCount.SetCaption(std::to_string(ResultRows.size()));
+    ShowSummary();
+}
+
+void TResultPage::BuildResultList(int category, int item, bool append) {
+    BuildResultRows(category, item, append);
+    abResultCount.SetCaption(std::to_string(ResultRows.size()));
+    const SizeLabel size = SizeLabelOf(SizeTotal, LocaleDecimalSeparator());
+    abResultSpace.SetCaption(size.value);
+    panResultSpace.SetCaption(size.unit);
+    ResultListView.SetRowCount(static_cast<int>(ResultRows.size()));
+}
+
+void TResultPage::ResultTreeViewChange(int node) {
+    if (!ResultTree.Valid(node)) return;
+    const TSectionRec* rec = ResultTree.Data(node);
+    switch (ResultTree.Level(node)) {
+    case 0: {
+        bool append = false;
+        for (int cat : ResultTree.Children(node)) {
+            BuildResultList(ResultTree.Data(cat)->CategoryIndex, 0, append);
+            append = true;
+        }
+        break;
+    }
+    case 1:
+        BuildResultList(rec->CategoryIndex, 0, false);
+        break;
+    case 2:
+        BuildResultList(rec->CategoryIndex, rec->ItemIndex, false);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TResultPage::ResultTreeViewMouseDown(const MouseEvent&, const TreeHit& hit) {
+    if (hit.node < 0) return false;
+    if (hit.where == TreeHit::RightOfLabel) {
+        ResultTree.Select(hit.node);
+        return true;
+    }
+    if (hit.where != TreeHit::StateIcon) return false;
+    // The node acted on is the selected one (a left press has just selected it).
+    const int node = ResultTree.Selected();
+    if (!ResultTree.Valid(node)) return true;
+    TickResultNode(ResultTree, node, !ResultTree.IsTicked(node));
+    ResultTreeViewChange(node);
+    ShowSummary();
+    return true;
+}
+
+bool TResultPage::ResultListViewMouseDown(const MouseEvent& e, const ListView::Hit& hit) {
+    if (e.button != MouseButton::Left) return false;  // the right button opens the menu
+    if (hit.onStateImage && hit.row >= 0 && hit.row < static_cast<int>(ResultRows.size())) {
+        // A row built before the records changed (after Finish) changes nothing.
+        if (FlipRowTick(hit.row)) ResultListView.Invalidate();
+        ShowSummary();
+        return true;  // a press on the tick box only ticks
+    }
+    ShowSummary();
+    return false;
+}
+
+std::string TResultPage::ResultListViewData(int row, int column) const {
+    if (row < 0 || row >= static_cast<int>(ResultRows.size())) return {};
+    const TResultItem& r = ResultRows[static_cast<size_t>(row)];
+    switch (column) {
+    case 0: return r.ItemName;
+    case 1: return r.ShownName;
+    case 2: return FormatTwoDecimals(static_cast<double>(r.Size) / 1024.0, LocaleDecimalSeparator());
+    case 3: return r.Deleted ? "Deleted" : "";
+    case 4: return r.ValueName;
+    case 5: return r.ValueData;
+    case 6: return r.Location;
+    default: return {};
+    }
+}

@@ -1,0 +1,71 @@
+// The Result page: the result tree and the virtual list of the traces found,
+// ticking on both, the counters and the summary line, the Exclude command of
+// the list, and the clean run with Clean and Finish.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "model/tree_model.h"
+#include "platform/handles.h"
+#include "ui/gauge.h"
+#include "ui/image_ex.h"
+#include "ui/label.h"
+#include "ui/list_view.h"
+#include "ui/page_host.h"
+#include "ui/panel.h"
+#include "ui/tree_view.h"
+
+class TResultPage {
+public:
+    explicit TResultPage(PageHost& host) : host_(host) {}
+    TResultPage(const TResultPage&) = delete;
+    TResultPage& operator=(const TResultPage&) = delete;
+
+    // Creates the page's controls on its notebook page.
+    void Create(HWND page);
+
+    // A scan is starting: the list lets go of the last scan's rows.
+    void ClearRows();
+    // The scan has ended: the tree and list show what it found, or the
+    // counters say that it found nothing.
+    void ShowScanResults(int found);
+    // Leaving the page after a clean: the removed records go and Clean comes back.
+    void LeaveCleanedResults();
+
+    // Scan results.
+    void BuildResultTree();
+    void ShowSummary();
+
+    // Clean run.
+    void CleanBtnClick();
+    void FinishBtnClick();
+    void RunClean();
+    // Called when the engine has finished, before the gauge is hidden (tests read it).
+    std::function<void()> onCleanFinished;
+
+    // The Exclude command of the list's menu.
+    void Exclude1Click();
+    UniqueMenu pmExclude;
+
+    // Result views.
+    void BuildResultList(int category, int item, bool append);
+    void ResultTreeViewChange(int node);
+    bool ResultTreeViewMouseDown(const MouseEvent& e, const TreeHit& hit);
+    bool ResultListViewMouseDown(const MouseEvent& e, const ListView::Hit& hit);
+    std::string ResultListViewData(int row, int column) const;
+
+    Panel ResultTreeFrame, ResultListFrame, ResultStrip;
+    TreeView ResultTreeView;
+    TreeModel ResultTree;
+    ListView ResultListView;
+    TGauge cdGauge;
+    Label abStepMsg, abHintStr, lblItemsFound, abResultCount, lblSize, abResultSpace, panResultSpace;
+    TImageEx CleanBtn, FinishBtn;
+
+private:
+    // Drops the removed records and the rows built from them.
+    void PurgeDeletedResults();
+
+    PageHost& host_;
+};

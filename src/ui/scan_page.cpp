@@ -1,0 +1,123 @@
+#include "ui/scan_page.h"
+
+#include "app/data_module.h"
+#include "app/settings.h"
+#include "exclude/exclude_store.h"
+#include "model/item_tree.h"
+#include "model/shared_state.h"
+#include "platform/message_pump.h"
+#include "platform/processes.h"
+#include "platform/user_dialogs.h"
+#include "scan/scan_run.h"
+
+namespace {
+
+// Shows the data module's scanning animation on a tree for as long as it lives.
+class AnimationOn {
+public:
+    explicit AnimationOn(TreeModel& tree) {
+        if (DM) DM->OnEvidenceFrame = [&tree](int node, int frame) { tree.SetImage(node, frame); };
+    }
+    ~AnimationOn() {
+        if (DM) DM->OnEvidenceFrame = nullptr;
+    }
+    AnimationOn(const AnimationOn&) = delete;
+    AnimationOn& operator=(const AnimationOn&) = delete;
+};
+
+}  // namespace
+
+void TScanPage::Create(HWND page) {
+    ScanFrame.Create(PanelArgs(page, {10, 10, 526, 294}, true));
+    TreeView::CreateArgs t;
+    t.parent = ScanFrame.hwnd();
+    t.bounds = {1, 1, 524, 292};
+    t.images = DM ? DM->TreeImageList() : nullptr;
+    tvItemsList.Create(t);
+    tvItemsList.Attach(&ItemTree);
+    tvItemsList.OnMouseDown = [this](TreeView&, const MouseEvent& e, const TreeHit& hit) {
+        return tvItemsListMouseDown(e, hit);
+    };
+
+    ScanStrip.Create(PanelArgs(page, {0, kPageHeight - 79, kPageWidth, 79}));
+    ScanStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { host_.PageBackgroundMouseDown(e); };
+    TGauge::CreateArgs g;
+    g.parent = ScanStrip.hwnd();
+    g.bounds = {15, 16, 281, 22};
+    g.foreColor = RGB(158, 183, 161);
+    g.visible = false;
+    ScanGauge.Create(g);
+    const int right = kPageWidth - 203;
+    MakeButton(AbortBtn, ScanStrip.hwnd(), {right + 93, 19, 98, 22}, "AbortBtn", false);
+    MakeButton(ScanNowBtn, ScanStrip.hwnd(), {right + 6, 4, 187, 65}, "ScanNowBtn");
+    AbortBtn.OnClick = [this](TImageEx&) { AbortBtnClick(); };
+    ScanNowBtn.OnClick = [this](TImageEx&) { ScanNowBtnClick(); };
+}
+
+void TScanPage::ShowCatalog() { BuildItemTree(ItemTree, AllCatalogs); }
+
+void TScanPage::ScanNowBtnClick() {
+    if (ScanState != kScanIdle) return;
+    if (IsProcessRunning("firefox.exe")) {
+        Dialogs().Message(host_.HostWindow(), "Mozilla Firefox is running, please close Firefox!", kAppTitle,
+                          MB_ICONWARNING | MB_OK);
+        return;
+    }
+    if (ExcludeList.FileUnread && !ReadExcludeItemsAgain())
+        Dialogs().Message(host_.HostWindow(),
+                          "The exclusion list could not be read: this scan also lists the traces it excludes. "
+                          "Untick them before you clean.",
+                          kAppTitle, MB_ICONWARNING | MB_OK);
+    ScanNowBtn.Show(false);
+    AbortBtn.Show(true);
+    ScanState = kScanRunning;
+    ScanGauge.SetProgress(0);
+    ScanGauge.Show(true);
+    ScanGauge.SetMaxValue(CountTickedItems(ItemTree));
+    host_.ScanStarting();
+
+    ScanRunView view;
+    view.beforeItem = [] { ProcessMessagesNow(); };
+    view.categoryStarting = [](int) {
+        if (!DM) return;
+        DM->EvidenceFrame = kImageScanFirst;
+        DM->EvidenceTimer.SetEnabled(true);
+    };
+    view.categoryDone = [](int) {
+        if (DM) DM->EvidenceTimer.SetEnabled(false);
+    };
+    view.itemStarting = [this](int node) {
+        if (DM) DM->EvidenceNode = node;
+        if (onScanItem) onScanItem(node);
+    };
+    view.itemDone = [this](int) { ScanGauge.AddProgress(1); };
+    {
+        AnimationOn animation(ItemTree);
+        FoundTotal = RunScan(ItemTree, view);
+    }
+
+    host_.ScanEnded(FoundTotal);
+    ScanGauge.Show(false);
+    ScanNowBtn.Show(true);
+    AbortBtn.Show(false);
+    ScanState = kScanIdle;
+    host_.ShowResultPage();
+}
+
+void TScanPage::AbortBtnClick() {
+    if (ScanState == kScanRunning) ScanState = kScanAbort;
+}
+
+bool TScanPage::tvItemsListMouseDown(const MouseEvent&, const TreeHit& hit) {
+    if (hit.node < 0) return false;
+    if (hit.where == TreeHit::StateIcon) {
+        ItemTree.Select(hit.node);
+        ClickTickBox(ItemTree, ItemTree.Selected());
+        return true;
+    }
+    if (hit.where == TreeHit::RightOfLabel) {
+        ItemTree.Select(hit.node);
+        return true;
+    }
+    return false;
+}

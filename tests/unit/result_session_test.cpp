@@ -1,0 +1,297 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "model/item_tree.h"
+#include "model/result_items.h"
+#include "model/result_session.h"
+#include "model/shared_state.h"
+#include "model/summary.h"
+
+namespace {
+
+class ResultSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BuildCatalog(AllCatalogs);
+        for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
+        ClearResultRows();
+        BuildItemTree(items, AllCatalogs);
+    }
+    void TearDown() override {
+        for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
+        ClearResultRows();
+    }
+    // A found trace of the catalog item, ticked, as its scanner records it.
+    TResultContentItem& Add(const char* itemName, const std::string& value, int64_t size = 0) {
+        const CatalogItem* item = FindCatalogItemByName(itemName);
+        TResultContents& results = *ResultsOf(item->category);
+        TResultContentItem& r = results.Item(results.AddNew());
+        r.CleanName = std::string(item->cleanCaption);
+        r.Kind = item->kind >= 0 ? item->kind : 0;
+        r.ItemName = std::string(item->RecordItemName());
+        r.ValueName = r.ValueData = r.Detail4 = value;
+        r.Location = "HKEY_CURRENT_USER\\Software\\" + value;
+        r.Size = size;
+        r.Checked = 1;
+        items.Data(item->node)->FoundCount += 1;
+        return r;
+    }
+    // The result tree of what was added, as a scan leaves it, and the rows of
+    // its root.
+    void Scanned() {
+        TotalFoundCounts(items);
+        BuildResultTree(items, results);
+        bool append = false;
+        for (int cat : results.Children(0)) {
+            BuildResultRows(results.Data(cat)->CategoryIndex, 0, append);
+            append = true;
+        }
+    }
+    int Node(const char* caption) const {
+        for (int i = 0; i < results.Count(); ++i)
+            if (results.At(i).caption == caption) return i;
+        return -1;
+    }
+    int RowOf(const std::string& value) const {
+        for (size_t i = 0; i < ResultRows.size(); ++i)
+            if (ResultRows[i].ValueName == value) return static_cast<int>(i);
+        return -1;
+    }
+    static int Ticked(int category) {
+        int n = 0;
+        for (int i = 0; i < ResultsOf(category)->Count(); ++i) n += std::as_const(*ResultsOf(category)).Item(i).Checked;
+        return n;
+    }
+    TreeModel items, results;
+};
+
+}  // namespace
+
+TEST_F(ResultSessionTest, TheResultTreeHoldsWhatWasFoundTickedAsOnTheItemTree) {
+    Add("Run History", "r1");
+    Add("Paint", "p1");
+    Add("Paint", "p2");
+    items.SetTicked(FindCatalogItemByName("Paint")->node, false);
+    Scanned();
+    ASSERT_EQ(results.Count(), 5);  // root, two categories, two items
+    EXPECT_EQ(results.CountOf(0), 3);
+    // Pictures by position among the categories shown, not by category.
+    const int software = Node("Windows Software"), system = Node("Windows System");
+    EXPECT_EQ(results.At(software).image, 1);
+    EXPECT_EQ(results.At(system).image, 2);
+    EXPECT_EQ(results.CountOf(Node("Paint")), 2);
+    EXPECT_FALSE(results.IsTicked(Node("Paint")));
+    EXPECT_TRUE(results.IsTicked(Node("Run History")));
+    EXPECT_EQ(Node("Cache"), -1);
+    EXPECT_EQ(results.Selected(), 0);
+
+    for (int i = 0; i < items.Count(); ++i) items.Data(i)->FoundCount = 0;
+    BuildResultTree(items, results);
+    EXPECT_EQ(results.Count(), 1);  // nothing found: the root alone
+}
+
+TEST_F(ResultSessionTest, TicksReachExactlyTheRecordsOfTheNode) {
+    Add("Paint", "p1", 1024);
+    Add("WordPad", "w1", 1024);
+    Add("Run History", "r1", 512);
+    Scanned();
+    TickResultNode(results, 0, false);
+    for (int c = 0; c < kCategoryCount; ++c) EXPECT_EQ(Ticked(c), 0);
+    for (int i = 0; i < results.Count(); ++i) EXPECT_FALSE(results.IsTicked(i));
+    EXPECT_EQ(CheckedSummary("."), "");
+
+    TickResultNode(results, Node("Paint"), true);
+    EXPECT_EQ(std::as_const(SoftwareResults).Item(0).Checked, 1);
+    EXPECT_EQ(std::as_const(SoftwareResults).Item(1).Checked, 0);  // WordPad, same category
+    EXPECT_FALSE(results.IsTicked(Node("Windows Software")));      // the category does not follow
+    EXPECT_EQ(CheckedSummary("."), SummaryText(1, 1024, "."));
+
+    TickResultNode(results, Node("Windows System"), true);
+    EXPECT_TRUE(results.IsTicked(Node("Run History")));
+    EXPECT_EQ(Ticked(2), 1);
+    EXPECT_EQ(CheckedSummary(","), SummaryText(2, 1536, ","));
+    TickResultNode(results, -1, false);  // no node: nothing
+    EXPECT_EQ(Ticked(1) + Ticked(2), 2);
+}
+
+TEST_F(ResultSessionTest, ARowFlipsItsOwnRecordAndAStaleRowNothing) {
+    Add("Paint", "p1");
+    Add("Paint", "p2");
+    Scanned();
+    EXPECT_TRUE(FlipRowTick(1));
+    EXPECT_EQ(ResultRows[1].Checked, 0);
+    EXPECT_EQ(std::as_const(SoftwareResults).Item(1).Checked, 0);
+    EXPECT_EQ(std::as_const(SoftwareResults).Item(0).Checked, 1);
+    EXPECT_FALSE(FlipRowTick(2));
+    EXPECT_FALSE(FlipRowTick(-1));
+    // The records change under the rows (a purge): the rows change nothing more.
+    SoftwareResults.Delete(0);
+    EXPECT_FALSE(FlipRowTick(0));
+    EXPECT_EQ(ResultRows[0].Checked, 1);
+    EXPECT_EQ(std::as_const(SoftwareResults).Item(0).Checked, 0);
+}
+
+TEST_F(ResultSessionTest, AWithdrawnRecordLeavesTheOtherRowsOnTheirOwnRecords) {
+    for (const char* v : {"p1", "p2", "p3"}) Add("Paint", v);
+    Add("Run History", "r1");
+    Add("Run History", "r2");
+    Scanned();
+    const TResultItem p2 = ResultRows[static_cast<size_t>(RowOf("p2"))];
+    WithdrawRecord(p2);
+    ASSERT_EQ(SoftwareResults.Count(), 2);
+    EXPECT_EQ(SystemResults.Count(), 2);
+    for (const TResultItem& row : ResultRows) {
+        if (row.ValueName == "p2") continue;
+        const TResultContentItem* record = SourceOf(row);
+        ASSERT_NE(record, nullptr) << row.ValueName;
+        EXPECT_EQ(record->ValueName, row.ValueName);
+    }
+    EXPECT_EQ(SourceOf(p2), nullptr);
+    WithdrawRecord(p2);  // its record is gone: nothing more goes
+    EXPECT_EQ(SoftwareResults.Count(), 2);
+
+    // The row leaves the list with its size; a row that is not there changes nothing.
+    const size_t rows = ResultRows.size();
+    SizeTotal = 100;
+    ResultRows[0].Size = 30;
+    RemoveRow(0);
+    RemoveRow(static_cast<int>(rows));
+    EXPECT_EQ(ResultRows.size(), rows - 1);
+    EXPECT_EQ(SizeTotal, 70);
+}
+
+TEST_F(ResultSessionTest, AnExclusionIsMadeFromTheRowWhenItsRecordIsGone) {
+    Add("Run History", "r1");
+    Scanned();
+    const TResultItem row = ResultRows[0];
+    const TExcludeContentItem fromRecord = ExclusionOfRow(row);
+    EXPECT_EQ(fromRecord.ItemName, "Run History");
+    EXPECT_FALSE(fromRecord.Location.empty());
+    WithdrawRecord(row);
+    const TExcludeContentItem fromRow = ExclusionOfRow(row);
+    EXPECT_EQ(fromRow.ItemName, fromRecord.ItemName);
+    EXPECT_EQ(fromRow.Location, fromRecord.Location);
+    EXPECT_EQ(fromRow.EntryName, fromRecord.EntryName);
+    EXPECT_EQ(fromRow.EntryData, fromRecord.EntryData);
+}
+
+TEST_F(ResultSessionTest, ExclusionsLowerTheCountsOfTheSelectedLevelAndNeverBelowZero) {
+    for (const char* v : {"p1", "p2", "p3"}) Add("Paint", v);
+    Add("WordPad", "w1");
+    Add("FireFoxCookies", "c1");  // its records carry another item name than its caption
+    Add("FireFoxCookies", "c2");
+    Scanned();
+    const int paint = Node("Paint"), wordpad = Node("WordPad"), software = Node("Windows Software");
+    const int cookies = Node("FireFoxCookies"), internet = Node("Internet Software");
+    ASSERT_EQ(results.CountOf(0), 6);
+
+    LowerCountsAfterExclusion(results, 0, "Paint");  // from the root's list
+    EXPECT_EQ(results.CountOf(0), 5);
+    EXPECT_EQ(results.CountOf(software), 3);
+    EXPECT_EQ(results.CountOf(paint), 2);
+    EXPECT_EQ(results.CountOf(wordpad), 1);
+
+    LowerCountsAfterExclusion(results, internet, "FireFox Cookies");  // from a category's list
+    EXPECT_EQ(results.CountOf(cookies), 1);
+    EXPECT_EQ(results.CountOf(internet), 1);
+    EXPECT_EQ(results.CountOf(0), 4);
+
+    LowerCountsAfterExclusion(results, wordpad, "WordPad");  // from an item's list
+    EXPECT_EQ(results.CountOf(wordpad), 0);
+    EXPECT_EQ(results.CountOf(software), 2);
+    EXPECT_EQ(results.CountOf(0), 3);
+    LowerCountsAfterExclusion(results, wordpad, "WordPad");
+    EXPECT_EQ(results.CountOf(wordpad), 0);
+    EXPECT_EQ(results.CountOf(software), 1);
+    // The result tree shares its counts with the Scan page's item tree.
+    EXPECT_EQ(items.CountOf(FindCatalogItemByName("WordPad")->node), 0);
+
+    const int before = results.CountOf(0);
+    LowerCountsAfterExclusion(results, -1, "Paint");  // nothing selected: nothing changes
+    EXPECT_EQ(results.CountOf(0), before);
+}
+
+TEST_F(ResultSessionTest, TheCleanMessageNamesWhatStayedOfTheTickedTraces) {
+    TResultContentItem& gone = Add("Paint", "p1");
+    TResultContentItem& held = Add("Run History", "r1");
+    TResultContentItem& unticked = Add("WordPad", "w1");
+    gone.Deleted = 1;
+    held.Reason = StayReason::InUse;
+    unticked.Checked = 0;
+    const CleanOutcome outcome = OutcomeOfClean();
+    EXPECT_FALSE(outcome.allRemoved);
+    EXPECT_EQ(outcome.text, CleanOutcomeText(1, {"r1 (in use)"}));
+    held.Deleted = 1;
+    EXPECT_TRUE(OutcomeOfClean().allRemoved);
+    EXPECT_EQ(OutcomeOfClean().text, CleanOutcomeText(2, {}));
+}
+
+TEST_F(ResultSessionTest, AfterAFinishOnlyWhatStayedIsCounted) {
+    Add("Paint", "p1").Deleted = 1;
+    Add("Paint", "p2");
+    Add("FireFoxHistory", "h1").Deleted = 1;
+    Add("FireFoxHistory", "h2");
+    Add("FireFoxHistory", "h3");
+    Add("Run History", "r1").Deleted = 1;
+    Scanned();
+    items.SetTicked(FindCatalogItemByName("FireFoxHistory")->node, false);  // counted all the same
+    PurgeDeletedResults();
+    EXPECT_TRUE(ResultRows.empty());
+    EXPECT_EQ(SizeTotal, 0);
+    EXPECT_EQ(SoftwareResults.Count(), 1);
+    EXPECT_EQ(InternetResults.Count(), 2);
+    EXPECT_EQ(SystemResults.Count(), 0);
+    RecountItems(items);
+    EXPECT_EQ(items.CountOf(FindCatalogItemByName("Paint")->node), 1);
+    EXPECT_EQ(items.CountOf(FindCatalogItemByName("FireFoxHistory")->node), 2);  // by its kind
+    EXPECT_EQ(items.CountOf(FindCatalogItemByName("Run History")->node), 0);
+    EXPECT_EQ(items.CountOf(FindCatalogItemByName("WordPad")->node), 0);
+}
+
+TEST(ExcludeTree, CountsAndListsEntriesPerItemCategoryAndRoot) {
+    TExcludeContents list;
+    auto add = [&](const char* item, const char* location) {
+        TExcludeContentItem& e = list.Item(list.AddNew());
+        e.ItemName = item;
+        e.Location = location;
+    };
+    add("Cache", "http://a/");
+    add("Cache", "http://b/");
+    add("Run History", "HKEY_CURRENT_USER\\x");
+    add("FireFox Cookies", "c:\\cookies.txt");  // a record name, no caption: in no item
+    TreeModel tree(true);
+    int selections = 0;
+    tree.onChange = [&](int) { ++selections; };
+    BuildExcludeTree(tree, list);
+    ASSERT_EQ(tree.Count(), kTreeNodeCount);
+    EXPECT_EQ(tree.Selected(), 0);
+    EXPECT_EQ(selections, 1);
+    const int ie = kCatalogCategories[0].node, system = kCatalogCategories[2].node;
+    const int cache = FindCatalogItemByName("Cache")->node, run = FindCatalogItemByName("Run History")->node;
+    EXPECT_EQ(tree.CountOf(0), 4);
+    EXPECT_EQ(tree.CountOf(ie), 2);
+    EXPECT_EQ(tree.CountOf(cache), 2);
+    EXPECT_EQ(tree.CountOf(system), 1);
+    EXPECT_EQ(tree.CountOf(run), 1);
+    EXPECT_EQ(tree.CountOf(kCatalogCategories[3].node), 0);
+
+    auto shownAt = [&](int node) {
+        int n = 0;
+        for (int e = 0; e < list.Count(); ++e) n += ShowsExclusion(tree, node, list.Item(e));
+        return n;
+    };
+    EXPECT_EQ(shownAt(0), 4);
+    EXPECT_EQ(shownAt(ie), 2);
+    EXPECT_EQ(shownAt(cache), 2);
+    EXPECT_EQ(shownAt(system), 1);
+    EXPECT_EQ(shownAt(kCatalogCategories[3].node), 0);
+    EXPECT_EQ(shownAt(-1), 0);
+
+    list.Delete(0);
+    RecountExcludeTree(tree, list);
+    EXPECT_EQ(tree.CountOf(cache), 1);
+    EXPECT_EQ(tree.CountOf(ie), 1);
+    EXPECT_EQ(tree.CountOf(0), 3);
+}
