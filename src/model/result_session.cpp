@@ -43,7 +43,7 @@ void BuildResultTree(const TreeModel& items, TreeModel& results) {
             continue;
         } else if (n.level == 1) {
             // Category pictures go by position among the categories shown.
-            const int image = static_cast<int>(results.Children(root).size()) + 1;
+            const int image = CategoryImage(static_cast<int>(results.Children(root).size()));
             category = results.Add(root, n.caption, n.data, image, state);
         } else if (n.level == 2 && category >= 0) {
             results.Add(category, n.caption, n.data, kImageItem, state);
@@ -181,7 +181,7 @@ void BuildExcludeTree(TreeModel& tree, const TExcludeContents& list) {
     const int root = tree.Add(-1, std::string(kRootCaption), nullptr, kImageRoot, 0);
     for (int c = 0; c < kCategoryCount; ++c) {
         const CatalogCategory& cat = kCatalogCategories[c];
-        const int catNode = tree.Add(root, std::string(cat.caption), nullptr, c + 1, 0);
+        const int catNode = tree.Add(root, std::string(cat.caption), nullptr, CategoryImage(c), 0);
         for (int i = 0; i < cat.itemCount; ++i)
             tree.Add(catNode, std::string(kCatalogItems[cat.firstItem + i].name), nullptr, kImageItem, 0);
     }
