@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test executable under Wine in
+# Installs what is needed, builds, checks the layering of the sources
+# (tools/check-layers.sh), and runs every test executable under Wine in
 # a throwaway prefix and HOME (inside the build folder), on a private Xvfb
 # display when there is none; then the Linux build of the code that needs no
 # Windows: its unit tests with sanitizers, and each fuzzer for a bounded time.
@@ -16,6 +17,7 @@ cmake --build "${build}-native"
 rm -rf "$build/test-env"
 sorvanda_wine_up "$build/test-env"
 status=0
+"$top/tools/check-layers.sh" "$build" || status=1
 (cd "$build" && ctest --output-on-failure "$@") || status=1
 sorvanda_wine_down
 (cd "${build}-native" && ctest --output-on-failure -j2 "$@") || status=1

@@ -10,7 +10,7 @@ TDM* DM = nullptr;
 TDM::TDM() {
     EvidenceTimer.OnTimer = [this] { EvidenceTimerTimer(); };
     DM = this;
-    // The pictures are one strip of fifteen; magenta is transparent.
+    // The pictures are one strip; magenta is transparent.
     treeImages_ = LoadImageStrip("TREEIMAGES", 16, RGB(255, 0, 255));
     // DataModuleCreate: the update check, when the settings ask for it.
     if (CheckUpdate) CheckForUpdate();
@@ -18,6 +18,6 @@ TDM::TDM() {
 
 void TDM::EvidenceTimerTimer() {
     if (EvidenceFrame > kImageScanLast) EvidenceFrame = kImageScanFirst;
-    if (OnEvidenceFrame) OnEvidenceFrame(EvidenceNode, EvidenceFrame);
+    if (OnEvidenceFrame && EvidenceNode >= 0) OnEvidenceFrame(EvidenceNode, EvidenceFrame);
     ++EvidenceFrame;
 }

@@ -32,7 +32,7 @@ public:
 
     // 20 ms, disabled until a category is being scanned.
     Timer EvidenceTimer{20};
-    int EvidenceNode = 0;    // item-tree node being scanned
+    int EvidenceNode = 0;    // item-tree node being scanned; -1 between items
     int EvidenceFrame = 8;   // image the next tick shows
     // Where each step of the animation goes: the window that runs the scan
     // shows the frame (a picture index) on the node. Empty: nowhere.

@@ -90,7 +90,11 @@ void TScanPage::ScanNowBtnClick() {
         if (DM) DM->EvidenceNode = node;
         if (onScanItem) onScanItem(node);
     };
-    view.itemDone = [this](int) { ScanGauge.AddProgress(1); };
+    view.itemDone = [this](int) {
+        // A tick that comes before the next item starts must not paint over the idle picture.
+        if (DM) DM->EvidenceNode = -1;
+        ScanGauge.AddProgress(1);
+    };
     {
         AnimationOn animation(ItemTree);
         FoundTotal = RunScan(ItemTree, view);

@@ -70,11 +70,13 @@ TEST(ScanAnimation, FramesCycleThroughTheScanPictures) {
     DM->EvidenceNode = 17;
     DM->EvidenceFrame = kImageScanLast - 1;
     for (int i = 0; i < 3; ++i) DM->EvidenceTimerTimer();
+    DM->EvidenceNode = -1;  // between two items
+    DM->EvidenceTimerTimer();
     DM->OnEvidenceFrame = nullptr;
+    DM->EvidenceTimerTimer();  // nowhere to go: only the frame moves on
     const std::vector<std::pair<int, int>> want = {{17, 13}, {17, 14}, {17, kImageScanFirst}};
     EXPECT_EQ(shown, want);
-    DM->EvidenceTimerTimer();  // nowhere to go: only the frame moves on
-    EXPECT_EQ(DM->EvidenceFrame, kImageScanFirst + 2);
+    EXPECT_EQ(DM->EvidenceFrame, kImageScanFirst + 3);
 }
 
 // The frames land on the scanning window's item tree while its run lasts, and
@@ -97,6 +99,8 @@ TEST(ScanAnimation, FramesGoToTheScanningWindowOnlyDuringItsRun) {
     EXPECT_FALSE(DM->OnEvidenceFrame);
     EXPECT_FALSE(DM->EvidenceTimer.Enabled());
     EXPECT_EQ(items.At(telnet).image, kImageItem);
+    // Between items no node takes frames: a tick after an item ended leaves its idle picture.
+    EXPECT_EQ(DM->EvidenceNode, -1);
     form.reset();
     DM->EvidenceTimerTimer();
     ScanState = kScanIdle;

@@ -48,7 +48,7 @@ protected:
     }
     // Scans only the given category (-1: all of them).
     void ScanOnly(int category) {
-        for (int c = 0; c < 4; ++c)
+        for (int c = 0; c < kCategoryCount; ++c)
             if (category >= 0 && c != category) {
                 const POINT p = TickBoxPoint(form->ScanPage.tvItemsList, kCatalogCategories[c].node);
                 Press(form->ScanPage.tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);

@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, OpensOnTheScanPageWithDefaultTicksAndZeroCounts) {
     EXPECT_EQ(form->ExcludeBtn.PictureName(), "ExcludeBtn1");
     EXPECT_EQ(form->AdvancedBtn.PictureName(), "AdvancedBtn1");
     const TreeModel& tree = form->ScanPage.ItemTree;
-    ASSERT_EQ(tree.Count(), 55);
+    ASSERT_EQ(tree.Count(), kTreeNodeCount);
     for (int i = 0; i < tree.Count(); ++i) {
         EXPECT_EQ(tree.CountOf(i), 0);
         const bool favorites = tree.At(i).caption == "Favorites";
@@ -318,7 +318,7 @@ TEST_F(MainWindowTest, ExcludePageCountsEntriesPerItemAndInTheRoot) {
     add("FireFox Cookies", "c:\\cookies.txt");  // in no category
     Click(form->ExcludeBtn.hwnd());
     const TreeModel& t = form->ExcludePage.ExcludeTree;
-    ASSERT_EQ(t.Count(), 55);
+    ASSERT_EQ(t.Count(), kTreeNodeCount);
     EXPECT_EQ(t.CountOf(0), 4);
     EXPECT_EQ(t.CountOf(1), 2);
     EXPECT_EQ(t.CountOf(2), 2);   // Cache

@@ -69,8 +69,8 @@ TEST_F(ScanRunTest, AFullScanFillsTheResultTreeAndList) {
     EXPECT_TRUE(form->ScanPage.ScanNowBtn.Visible());
     EXPECT_FALSE(form->ScanPage.AbortBtn.Visible());
     EXPECT_FALSE(form->ScanPage.ScanGauge.Visible());
-    EXPECT_EQ(form->ScanPage.ScanGauge.MaxValue(), 49);
-    EXPECT_EQ(form->ScanPage.ScanGauge.Progress(), 49);
+    EXPECT_EQ(form->ScanPage.ScanGauge.MaxValue(), kCatalogItemCount - 1);  // every ticked item: all but Favorites
+    EXPECT_EQ(form->ScanPage.ScanGauge.Progress(), kCatalogItemCount - 1);
     int total = 0;
     for (const CatalogItem& item : kCatalogItems) {
         const std::string name(item.name);
@@ -88,14 +88,15 @@ TEST_F(ScanRunTest, AFullScanFillsTheResultTreeAndList) {
     }
     EXPECT_EQ(form->ScanPage.FoundTotal, total);
     const auto& cats = form->ResultPage.ResultTree.Children(0);
-    ASSERT_EQ(cats.size(), 4u);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(form->ResultPage.ResultTree.At(cats[static_cast<size_t>(i)]).image, i + 1);
+    ASSERT_EQ(cats.size(), static_cast<size_t>(kCategoryCount));
+    for (int i = 0; i < kCategoryCount; ++i)
+        EXPECT_EQ(form->ResultPage.ResultTree.At(cats[static_cast<size_t>(i)]).image, CategoryImage(i));
     // The root is selected: the list holds every record, category by category.
     EXPECT_EQ(form->ResultPage.ResultTree.Selected(), 0);
     EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), total);
     EXPECT_EQ(form->ResultPage.abResultCount.Caption(), std::to_string(total));
     EXPECT_EQ(ResultRows.front().CategoryIndex, 0);
-    EXPECT_EQ(ResultRows.back().CategoryIndex, 3);
+    EXPECT_EQ(ResultRows.back().CategoryIndex, kCategoryCount - 1);
     int64_t count = 0, bytes = 0;
     CheckedTotals(count, bytes);
     EXPECT_EQ(count, total);
@@ -165,7 +166,7 @@ TEST_F(ScanRunTest, ClosingTheWindowDuringAScanEndsTheScan) {
 }
 
 TEST_F(ScanRunTest, TheFirstCategoryShownGetsTheFirstPicture) {
-    for (int cat : {1, 11, 44}) ClickTick(form->ScanPage.tvItemsList, cat);
+    for (int c : {0, 1, 3, 4, 5}) ClickTick(form->ScanPage.tvItemsList, kCatalogCategories[c].node);
     Click(form->ScanPage.ScanNowBtn.hwnd());
     ASSERT_EQ(form->ResultPage.ResultTree.Children(0).size(), 1u);
     const int only = form->ResultPage.ResultTree.Children(0)[0];
@@ -177,7 +178,7 @@ TEST_F(ScanRunTest, TickingInTheResultTreeSetsExactlyTheRightRecords) {
     Click(form->ScanPage.ScanNowBtn.hwnd());
     TreeView& tv = form->ResultPage.ResultTreeView;
     ClickTick(tv, 0);  // root: everything off
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(CheckedIn(c), 0) << c;
+    for (int c = 0; c < kCategoryCount; ++c) EXPECT_EQ(CheckedIn(c), 0) << c;
     for (int i = 0; i < form->ResultPage.ResultTree.Count(); ++i) EXPECT_EQ(ControlStateImage(tv, i), 7);
     EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), form->ScanPage.FoundTotal);  // each record once
     EXPECT_EQ(form->ResultPage.abHintStr.Caption(), "");
@@ -237,7 +238,7 @@ TEST_F(ScanRunTest, ARowFlipChangesOneRecordAndARightClickNothing) {
 }
 
 TEST_F(ScanRunTest, SummaryAndSizeForms) {
-    for (int c = 0; c < 4; ++c) ResultsOf(c)->Clear();
+    for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
     TResultContentItem& r = SystemResults.Item(SystemResults.AddNew());
     r.Checked = 1;
     r.CleanName = "Clean RecycleBin";
