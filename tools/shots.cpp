@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     const bool scanning = std::strcmp(what, "scanning") == 0, results = std::strcmp(what, "results") == 0;
-    if (scanning || results) {
+    const bool browsers = std::strcmp(what, "browsers") == 0;
+    if (scanning || results || browsers) {
         SeedOptions all;
         all.count = 3;
         SeedTraces(all);
@@ -95,6 +96,16 @@ int main(int argc, char** argv) {
         const TreeView& tree = form.ResultPage.ResultTreeView;
         for (int category : form.ResultPage.ResultTree.Children(0))
             TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
+    } else if (browsers) {
+        form.ScanPage.ScanNowBtnClick();
+        // Today's browsers open, the rows of Chrome's history in the list.
+        const TreeView& tree = form.ResultPage.ResultTreeView;
+        const TreeModel& model = form.ResultPage.ResultTree;
+        for (int category : model.Children(0))
+            if (model.At(category).caption != "Current Browsers")
+                TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
+        for (int i = 0; i < model.Count(); ++i)
+            if (model.At(i).caption == "Chrome History") form.ResultPage.ResultTree.Select(i);
     } else if (std::strcmp(what, "result") == 0) {
         form.ResultBtnClick();
     } else if (std::strcmp(what, "exclude") == 0) {
