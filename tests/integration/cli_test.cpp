@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 
+#include "exclude/exclude_store.h"
 #include "integration/fixtures.h"
 #include "model/catalog.h"
+#include "model/result_items.h"
 #include "platform/files.h"
 #include "tools/cli/json_writer.h"
 #include "tools/seeder/seeder.h"
@@ -103,6 +106,46 @@ TEST(Cli, CleanRemovesWhatItFoundAndSaysWhatItCouldNot) {
     EXPECT_NE(run.out.find("Seed Document 2.txt.lnk\t17\tremoved"), std::string::npos);
     EXPECT_NE(run.out.find("Some traces could not be removed."), std::string::npos);
     ClearTraces({});
+}
+
+// An exclusion made from a row of each new kind (as the Result page makes it)
+// keeps that trace out of the command line's scan and clean.
+TEST(Cli, ExclusionsKeepTracesOfTodaysBrowsersAndWindows) {
+    const char* items[] = {"Chrome History", "Chrome Cookies", "Jump Lists", "Program Launch History"};
+    Scanned s({items[0], items[1], items[2], items[3]}, 2);
+    std::set<std::string> kept;
+    TExcludeContents list;
+    for (const char* item : items) {
+        for (int i = 0; i < s.results.Count(); ++i) {
+            const TResultContentItem& r = s.results.Item(i);
+            if (r.ItemName != item) continue;
+            list.Item(list.AddNew()) = ExclusionEntryOf(r);
+            kept.insert(r.ValueName);
+            break;  // the first row of each
+        }
+    }
+    ASSERT_EQ(list.Count(), 4);
+    std::string saved;
+    const bool had = ReadWholeFile(ExcludeFilePath(), saved);
+    ASSERT_TRUE(SaveExcludeItemsTo(ExcludeFilePath(), list));
+    std::string only;
+    for (const char* item : items)
+        only += " --only \"" + std::string(kCatalogCategories[FindCatalogItemByName(item)->category].caption) + "/" +
+                item + "\"";
+    const CliRun clean = RunCli("clean" + only);
+    const CliRun after = RunCli("scan" + only + " --json");
+    if (had) ReplaceFileContents(ExcludeFilePath(), saved);
+    else DeletePath(ExcludeFilePath());
+    EXPECT_EQ(clean.exitCode, 0u) << clean.out;
+    EXPECT_EQ(Occurrences(clean.out, "\tremoved"), 4u * 3u) << clean.out;  // four of each, one kept
+    for (const std::string& name : kept) EXPECT_EQ(clean.out.find(name), std::string::npos) << name;
+    // What the exclusions kept is still there, and a scan without them finds exactly it.
+    Scanned again;
+    for (const char* item : items) again.Scan(item);
+    std::set<std::string> left;
+    for (int i = 0; i < again.results.Count(); ++i) left.insert(again.results.Item(i).ValueName);
+    EXPECT_EQ(left, kept);
+    EXPECT_EQ(Occurrences(after.out, "\"Index\":"), 0u) << after.out;
 }
 
 TEST(Cli, ShredSaysWhatItShreddedAndWhatNot) {
