@@ -131,22 +131,16 @@ constexpr std::string_view kFirefoxPlacesFiles[] = {"places.sqlite"};
 constexpr std::string_view kFirefoxCookieFiles[] = {"cookies.sqlite"};
 constexpr std::string_view kFirefoxCacheFolders[] = {"cache2\\entries"};
 
-constexpr CatalogItem HistoryRows(std::string_view name, std::string_view clean, std::string_view group,
-                                  Browser browser, std::string_view shell, std::string_view profiles,
-                                  BrowserDatabase db, std::span<const std::string_view> files) {
+// The rows of a browser's history (kKindHistoryRow, kept by address) or cookie
+// database (kKindCookieRow, kept by site and name) in each of its profiles.
+constexpr CatalogItem DatabaseRows(std::string_view name, std::string_view clean, std::string_view group, int kind,
+                                   Browser browser, std::string_view shell, std::string_view profiles,
+                                   BrowserDatabase db, std::span<const std::string_view> files) {
     return {.category = 4, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueName,
-            .kind = kKindHistoryRow, .group = group, .shape = S::Special, .special = Special::DatabaseRows,
+            .kind = kind, .group = group, .shape = S::Special, .special = Special::DatabaseRows,
             .count = C::Running, .shellFolder = shell, .subFolder = profiles, .browser = browser, .database = db,
-            .databaseFiles = files, .removal = R::DatabaseRow, .excludeBy = ExcludeBy::EntryName};
-}
-
-constexpr CatalogItem CookieRows(std::string_view name, std::string_view clean, std::string_view group,
-                                 Browser browser, std::string_view shell, std::string_view profiles,
-                                 BrowserDatabase db, std::span<const std::string_view> files) {
-    return {.category = 4, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueName,
-            .kind = kKindCookieRow, .group = group, .shape = S::Special, .special = Special::DatabaseRows,
-            .count = C::Running, .shellFolder = shell, .subFolder = profiles, .browser = browser, .database = db,
-            .databaseFiles = files, .removal = R::DatabaseRow, .excludeBy = ExcludeBy::HostAndName};
+            .databaseFiles = files, .removal = R::DatabaseRow,
+            .excludeBy = kind == kKindCookieRow ? ExcludeBy::HostAndName : ExcludeBy::EntryName};
 }
 
 // Files in folders below a shell folder, or in each profile of a browser; each file is a trace.
@@ -301,23 +295,23 @@ constexpr auto kRows = std::to_array<CatalogItem>({
     BrowserCache("NetscapeCache", kKindNetscapeCache, "netscape Cache", "AppData"),
 
     // Current Browsers.
-    HistoryRows("Chrome History", "Clean Chrome History", "Chrome", Browser::Chromium, "Local AppData", kChromeData,
-                BrowserDatabase::ChromiumHistory, kChromiumHistoryFiles),
-    CookieRows("Chrome Cookies", "Clean Chrome Cookies", "Chrome", Browser::Chromium, "Local AppData", kChromeData,
-               BrowserDatabase::ChromiumCookies, kChromiumCookieFiles),
+    DatabaseRows("Chrome History", "Clean Chrome History", "Chrome", kKindHistoryRow, Browser::Chromium,
+                 "Local AppData", kChromeData, BrowserDatabase::ChromiumHistory, kChromiumHistoryFiles),
+    DatabaseRows("Chrome Cookies", "Clean Chrome Cookies", "Chrome", kKindCookieRow, Browser::Chromium,
+                 "Local AppData", kChromeData, BrowserDatabase::ChromiumCookies, kChromiumCookieFiles),
     Files(4, "Chrome Cache", "Clean Chrome Cache", "Chrome", Browser::Chromium, "Local AppData", kChromeData,
           kChromiumCacheFolders, true),
-    HistoryRows("Edge History", "Clean Edge History", "Edge", Browser::Chromium, "Local AppData", kEdgeData,
-                BrowserDatabase::ChromiumHistory, kChromiumHistoryFiles),
-    CookieRows("Edge Cookies", "Clean Edge Cookies", "Edge", Browser::Chromium, "Local AppData", kEdgeData,
-               BrowserDatabase::ChromiumCookies, kChromiumCookieFiles),
+    DatabaseRows("Edge History", "Clean Edge History", "Edge", kKindHistoryRow, Browser::Chromium, "Local AppData",
+                 kEdgeData, BrowserDatabase::ChromiumHistory, kChromiumHistoryFiles),
+    DatabaseRows("Edge Cookies", "Clean Edge Cookies", "Edge", kKindCookieRow, Browser::Chromium, "Local AppData",
+                 kEdgeData, BrowserDatabase::ChromiumCookies, kChromiumCookieFiles),
     Files(4, "Edge Cache", "Clean Edge Cache", "Edge", Browser::Chromium, "Local AppData", kEdgeData,
           kChromiumCacheFolders, true),
     // A bookmarked place keeps its row, without its visits.
-    HistoryRows("Firefox Places History", "Clean Firefox Places History", "Firefox", Browser::Firefox, "AppData",
-                kFirefoxProfiles, BrowserDatabase::FirefoxPlaces, kFirefoxPlacesFiles),
-    CookieRows("Firefox Cookie Database", "Clean Firefox Cookie Database", "Firefox", Browser::Firefox, "AppData",
-               kFirefoxProfiles, BrowserDatabase::FirefoxCookies, kFirefoxCookieFiles),
+    DatabaseRows("Firefox Places History", "Clean Firefox Places History", "Firefox", kKindHistoryRow,
+                 Browser::Firefox, "AppData", kFirefoxProfiles, BrowserDatabase::FirefoxPlaces, kFirefoxPlacesFiles),
+    DatabaseRows("Firefox Cookie Database", "Clean Firefox Cookie Database", "Firefox", kKindCookieRow,
+                 Browser::Firefox, "AppData", kFirefoxProfiles, BrowserDatabase::FirefoxCookies, kFirefoxCookieFiles),
     // The cache lies in the profile's local folder, named as its roaming one.
     Files(4, "Firefox Disk Cache", "Clean Firefox Disk Cache", "Firefox", Browser::Firefox, "Local AppData",
           kFirefoxProfiles, kFirefoxCacheFolders, true),

@@ -1,5 +1,7 @@
 #include "tools/seeder/browser_databases.h"
 
+#include <memory>
+
 #include "platform/database.h"
 #include "platform/files.h"
 
@@ -94,6 +96,20 @@ PRAGMA user_version = 16;
 CREATE TABLE moz_cookies (id INTEGER PRIMARY KEY, originAttributes TEXT NOT NULL DEFAULT '', name TEXT, value TEXT, host TEXT, path TEXT, expiry INTEGER, lastAccessed INTEGER, creationTime INTEGER, isSecure INTEGER, isHttpOnly INTEGER, inBrowserElement INTEGER DEFAULT 0, sameSite INTEGER DEFAULT 0, schemeMap INTEGER DEFAULT 0, isPartitionedAttributeSet INTEGER DEFAULT 0, CONSTRAINT moz_uniqueid UNIQUE (name, host, path, originAttributes));
 )sql";
 
+// What hangs on a page besides its visits, each naming it: ?1 is its id, ?2 its address.
+constexpr const char* kPageExtras[] = {
+    "INSERT INTO keyword_search_terms VALUES (2, ?1, 'seed search ' || ?2, 'seed search ' || ?2)",
+    "INSERT INTO segments (id, name, url_id) VALUES (?1, ?2, ?1)",
+    "INSERT INTO segment_usage (segment_id, time_slot, visit_count) SELECT ?1, 13412304000000000, 1 WHERE ?2 IS NOT NULL",
+    "INSERT INTO content_annotations (visit_id, annotation_flags, search_normalized_url, search_terms, "
+    "has_url_keyed_image) SELECT id, 0, ?2, 'seed', 0 FROM visits WHERE url = ?1",
+    "INSERT INTO context_annotations (visit_id, context_annotation_flags) SELECT id, 0 FROM visits WHERE url = ?1 AND "
+    "?2 IS NOT NULL",
+    "INSERT INTO clusters_and_visits (cluster_id, visit_id, url_for_deduping, normalized_url, url_for_display) "
+    "SELECT 1, id, ?2, ?2, ?2 FROM visits WHERE url = ?1",
+    "INSERT INTO visited_links (link_url_id, top_level_url, frame_url, visit_count) VALUES (?1, ?2, ?2, 1)",
+};
+
 // Microseconds since 1601 (Chrome) and since 1970 (Firefox), about the end of 2026.
 constexpr long long kChromeNow = 13412390400000000LL;
 constexpr long long kUnixNow = 1796083200000000LL;
@@ -122,6 +138,8 @@ bool WriteChromiumHistory(const std::string& path, const std::vector<SeedPage>& 
     Database::Statement url(db, "INSERT INTO urls (url, title, visit_count, typed_count, last_visit_time) VALUES (?1, ?2, ?3, 1, ?4)");
     Database::Statement visit(db, "INSERT INTO visits (url, visit_time, transition, segment_id, visit_duration) VALUES (?1, ?2, 805306368, ?1, 4000000)");
     Database::Statement more(db, "INSERT INTO visit_source VALUES ((SELECT max(id) FROM visits), 0)");
+    std::vector<std::unique_ptr<Database::Statement>> extras;
+    for (const char* sql : kPageExtras) extras.push_back(std::make_unique<Database::Statement>(db, sql));
     long long time = kChromeNow;
     for (size_t i = 0; i < pages.size(); ++i) {
         const SeedPage& p = pages[i];
@@ -140,34 +158,12 @@ bool WriteChromiumHistory(const std::string& path, const std::vector<SeedPage>& 
             more.Step();
             more.Reset();
         }
-        // What hangs on a page besides its visits, each naming it.
-        Database::Statement s(db, "INSERT INTO keyword_search_terms VALUES (2, ?1, 'seed search ' || ?1, 'seed search ' || ?1)");
-        s.Bind(1, id);
-        s.Step();
-        Database::Statement seg(db, "INSERT INTO segments (id, name, url_id) VALUES (?1, ?2, ?1)");
-        seg.Bind(1, id);
-        seg.Bind(2, p.url);
-        seg.Step();
-        Database::Statement use(db, "INSERT INTO segment_usage (segment_id, time_slot, visit_count) VALUES (?1, 13412304000000000, 1)");
-        use.Bind(1, id);
-        use.Step();
-        Database::Statement note(db, R"sql(INSERT INTO content_annotations (visit_id, annotation_flags, search_normalized_url, search_terms, has_url_keyed_image)
-            SELECT id, 0, ?2, 'seed', 0 FROM visits WHERE url = ?1)sql");
-        note.Bind(1, id);
-        note.Bind(2, p.url);
-        note.Step();
-        Database::Statement ctx(db, "INSERT INTO context_annotations (visit_id, context_annotation_flags) SELECT id, 0 FROM visits WHERE url = ?1");
-        ctx.Bind(1, id);
-        ctx.Step();
-        Database::Statement cluster(db, R"sql(INSERT INTO clusters_and_visits (cluster_id, visit_id, url_for_deduping, normalized_url, url_for_display)
-            SELECT 1, id, ?2, ?2, ?2 FROM visits WHERE url = ?1)sql");
-        cluster.Bind(1, id);
-        cluster.Bind(2, p.url);
-        cluster.Step();
-        Database::Statement link(db, "INSERT INTO visited_links (link_url_id, top_level_url, frame_url, visit_count) VALUES (?1, ?2, ?2, 1)");
-        link.Bind(1, id);
-        link.Bind(2, p.url);
-        link.Step();
+        for (const auto& extra : extras) {
+            extra->Bind(1, id);
+            extra->Bind(2, p.url);
+            extra->Step();
+            extra->Reset();
+        }
     }
     db.Exec(R"sql(
         INSERT INTO clusters VALUES (1, 1, 'seed', 'seed', 1, '', 0);
