@@ -352,7 +352,7 @@ TEST(SplashWindow, PictureFillsARoundedWindow) {
 TEST(DataModule, SharedPicturesTimerAndHttpSettings) {
     ASSERT_NE(DM, nullptr);
     ASSERT_NE(DM->TreeImageList(), nullptr);
-    EXPECT_EQ(ImageList_GetImageCount(DM->TreeImageList()), 15);
+    EXPECT_EQ(ImageList_GetImageCount(DM->TreeImageList()), kTreeImageCount);
     int w = 0, h = 0;
     ImageList_GetIconSize(DM->TreeImageList(), &w, &h);
     EXPECT_EQ(w, 16);
@@ -360,7 +360,7 @@ TEST(DataModule, SharedPicturesTimerAndHttpSettings) {
     // The lists of a closed main window leave the shared pictures alone.
     { TFrm_Main form; ASSERT_TRUE(form.Create()); }
     Pump();
-    EXPECT_EQ(ImageList_GetImageCount(DM->TreeImageList()), 15);
+    EXPECT_EQ(ImageList_GetImageCount(DM->TreeImageList()), kTreeImageCount);
     EXPECT_EQ(DM->EvidenceTimer.Interval(), 20u);
     EXPECT_FALSE(DM->EvidenceTimer.Enabled());
     EXPECT_EQ(DM->IdHTTP1.readTimeoutMs, 5000);
