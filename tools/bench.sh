@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks under Wine in a throwaway prefix and HOME
 # (build/bench-env) and prints one table of ratios. --window adds the window's own scan
-# of 20,000 URL-cache entries (responsiveness and list paging).
+# of 20,000 URL-cache entries and of the whole catalog at 1,000 traces an item, each
+# against a headless run of the same selection (with the longest animation gap and
+# the list's paging); --window-only runs just those.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${SORVANDA_BUILD:-$top/build}

@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     form.ShowFirst();
     RunFor(300);
     if (scanning) {
-        SetTimer(nullptr, 0, 2500, ReadyTimer);  // fires inside the run, which lets messages through
+        SetTimer(nullptr, 0, 1000, ReadyTimer);  // fires inside the run (during the long first item), which lets messages through
         form.ScanPage.ScanNowBtnClick();
     } else if (results) {
         form.ScanPage.ScanNowBtnClick();

@@ -31,6 +31,12 @@ void TreeModel::SetImage(int i, int image) {
     if (observer_) observer_->TreeNodeChanged(i);
 }
 
+void TreeModel::ShowFrame(int i, int image) {
+    if (!Valid(i) || nodes_[static_cast<size_t>(i)].image == image) return;
+    nodes_[static_cast<size_t>(i)].image = image;
+    if (observer_) observer_->TreeFrame(i);
+}
+
 void TreeModel::SetStateImage(int i, int stateImage) {
     if (!Valid(i)) return;
     nodes_[static_cast<size_t>(i)].stateImage = stateImage;

@@ -33,6 +33,7 @@ public:
     virtual void TreeNodeChanged(int node) = 0;        // image, state image
     virtual void TreeRepaint() = 0;                    // counts changed; repaint all
     virtual void TreePaintCounts(const int* nodes, int n) = 0;  // paint these counts now
+    virtual void TreeFrame(int node) = 0;              // draw the node's picture, an animation frame, now
     virtual void TreeSelect(int node) = 0;             // move the selection
 };
 
@@ -71,6 +72,10 @@ public:
     TSectionRec* Data(int i) const { return At(i).data.get(); }
 
     void SetImage(int i, int image);
+    // A passing picture on the node, one frame of an animation: drawn at once,
+    // and nothing else is repainted. The view keeps the picture last set with
+    // SetImage for its own repaints, so an animation ends with a frame of that one.
+    void ShowFrame(int i, int image);
     void SetStateImage(int i, int stateImage);
     // Sets the node's tick: state image 6 or 7 and the record's Ticked flag.
     void SetTicked(int i, bool ticked);

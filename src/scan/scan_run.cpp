@@ -38,14 +38,15 @@ void ScanCategory(TreeModel& tree, int category, const ScanRunView& view) {
         const int node = first + p;
         if (!tree.Valid(node) || tree.At(node).stateImage != kStateTicked) continue;
         if (view.itemStarting) view.itemStarting(node);
-        tree.SetImage(node, kImageScanFirst);
+        // Frames only: the tree's own picture of the item stays the idle one.
+        tree.ShowFrame(node, kImageScanFirst);
         ScanItem(kCatalogItems[cat.firstItem + p], ContextFor(tree, node, results, view));
-        tree.SetImage(node, kImageItem);
+        tree.ShowFrame(node, kImageItem);
         if (view.itemDone) view.itemDone(node);
     }
     if (view.categoryDone) view.categoryDone(category);
     // The item the loop stopped after shows its idle picture again.
-    if (p > 0) tree.SetImage(first + p - 1, kImageItem);
+    if (p > 0) tree.ShowFrame(first + p - 1, kImageItem);
 }
 
 int RunScan(TreeModel& tree, const ScanRunView& view) {

@@ -16,7 +16,7 @@ namespace {
 class AnimationOn {
 public:
     explicit AnimationOn(TreeModel& tree) {
-        if (DM) DM->OnEvidenceFrame = [&tree](int node, int frame) { tree.SetImage(node, frame); };
+        if (DM) DM->OnEvidenceFrame = [&tree](int node, int frame) { tree.ShowFrame(node, frame); };
     }
     ~AnimationOn() {
         if (DM) DM->OnEvidenceFrame = nullptr;

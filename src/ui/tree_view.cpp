@@ -92,6 +92,37 @@ void TreeView::TreeNodeChanged(int node) {
     SendMessageW(hwnd(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+int TreeView::PictureOffset(int node) {
+    if (pictureOffset_ > 0) return pictureOffset_;
+    // Where the control draws the picture, asked of the control itself once:
+    // walking left from the label, the last point still on the picture.
+    const RECT label = NodeRect(node, true);
+    const int y = (label.top + label.bottom) / 2;
+    bool on = false;
+    for (int dx = 1; dx < 48; ++dx) {
+        TVHITTESTINFO info{};
+        info.pt = {label.left - dx, y};
+        TreeView_HitTest(hwnd(), &info);
+        const bool icon = (info.flags & TVHT_ONITEMICON) != 0;
+        if (on && !icon) return pictureOffset_ = dx - 1;
+        on = on || icon;
+    }
+    return 19;  // not found: 16 pixels and a gap of 3
+}
+
+void TreeView::TreeFrame(int node) {
+    if (!hwnd() || !model_ || !args_.images || !IsWindowVisible(hwnd())) return;
+    const RECT row = NodeRect(node, false);
+    if (row.bottom <= row.top) return;  // scrolled out of sight
+    const RECT label = NodeRect(node, true);
+    const int x = label.left - PictureOffset(node), y = row.top + (row.bottom - row.top - 16) / 2;
+    // Straight onto the window: the control is not asked to repaint anything.
+    WindowDC dc(hwnd());
+    const bool selected = model_->Selected() == node;
+    FillSolid(dc.get(), RECT{x, y, x + 16, y + 16}, selected ? kSelectedRow : RGB(255, 255, 255));
+    ImageList_Draw(args_.images, model_->At(node).image, dc.get(), x, y, ILD_TRANSPARENT);
+}
+
 void TreeView::TreeRepaint() {
     pendingCounts_.clear();  // the repaint draws every count
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);

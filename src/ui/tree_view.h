@@ -48,6 +48,7 @@ public:
     void TreeNodeChanged(int node) override;
     void TreeRepaint() override;
     void TreePaintCounts(const int* nodes, int n) override;
+    void TreeFrame(int node) override;
     void TreeSelect(int node) override;
 
     static constexpr COLORREF kSelectedRow = RGB(152, 150, 151);
@@ -63,6 +64,8 @@ private:
     int Indent() const;
 
     void FlushCounts();
+    // How far left of a node's label its picture begins.
+    int PictureOffset(int node);
 
     CreateArgs args_;
     TreeModel* model_ = nullptr;
@@ -70,6 +73,7 @@ private:
     // record, and painting each at once would cost more than the scan itself.
     std::vector<int> pendingCounts_;
     ULONGLONG lastCountPaint_ = 0;
+    int pictureOffset_ = 0;
     std::vector<HTREEITEM> items_;
     UniqueFont regular_, bold_;
     bool resetting_ = false;

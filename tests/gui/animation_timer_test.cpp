@@ -106,3 +106,51 @@ TEST(ScanAnimation, FramesGoToTheScanningWindowOnlyDuringItsRun) {
     ScanState = kScanIdle;
     Pump();
 }
+
+namespace {
+
+// The pixels of a node's row as the screen shows them now.
+std::vector<COLORREF> RowPixels(const TreeView& view, int node) {
+    UpdateWindow(view.hwnd());
+    const RECT row = view.NodeRect(node, false);
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(view.hwnd());
+    for (int y = row.top; y < row.bottom; ++y)
+        for (int x = row.left; x < row.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(view.hwnd(), dc);
+    return pixels;
+}
+
+}  // namespace
+
+// A frame is drawn straight onto the window, exactly where and as the tree
+// control itself draws that picture, and the control is asked for nothing:
+// its own picture of the item stays the idle one.
+TEST(ScanAnimation, AFrameLooksExactlyAsTheControlWouldDrawIt) {
+    std::unique_ptr<TFrm_Main> form;
+    OpenMainWindow(form);
+    TreeModel& items = form->ScanPage.ItemTree;
+    TreeView& view = form->ScanPage.tvItemsList;
+    const int paint = FindCatalogItemByName("Paint")->node;
+    for (int frame : {int{kImageScanFirst}, kImageScanFirst + 3, int{kImageScanLast}}) {
+        items.SetImage(paint, frame);  // the control's own drawing
+        const std::vector<COLORREF> control = RowPixels(view, paint);
+        items.SetImage(paint, kImageItem);
+        const std::vector<COLORREF> idle = RowPixels(view, paint);
+        items.ShowFrame(paint, frame);
+        const std::vector<COLORREF> drawn = RowPixels(view, paint);
+        EXPECT_NE(idle, control) << frame;
+        EXPECT_EQ(drawn, control) << frame;
+        EXPECT_EQ(ControlImage(view, paint), kImageItem);
+        items.ShowFrame(paint, kImageItem);
+        EXPECT_EQ(RowPixels(view, paint), idle);
+    }
+    // The selected row keeps its own background behind the frame.
+    items.Select(paint);
+    items.SetImage(paint, kImageScanFirst + 1);
+    const std::vector<COLORREF> control = RowPixels(view, paint);
+    items.SetImage(paint, kImageItem);
+    UpdateWindow(view.hwnd());
+    items.ShowFrame(paint, kImageScanFirst + 1);
+    EXPECT_EQ(RowPixels(view, paint), control);
+}

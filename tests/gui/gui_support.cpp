@@ -109,6 +109,14 @@ int ControlStateImage(const TreeView& tree, int node) {
     return static_cast<int>(state >> 12);
 }
 
+int ControlImage(const TreeView& tree, int node) {
+    TVITEMW item{};
+    item.mask = TVIF_HANDLE | TVIF_IMAGE;
+    item.hItem = tree.Handle(node);
+    TreeView_GetItem(tree.hwnd(), &item);
+    return item.iImage;
+}
+
 // The GUI tests share one data module, as the program does.
 int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};

@@ -61,3 +61,5 @@ POINT TickBoxPoint(const TreeView& tree, int node);
 POINT RightOfLabelPoint(const TreeView& tree, int node);
 // The control's state image index as the system control holds it.
 int ControlStateImage(const TreeView& tree, int node);
+// The control's picture index as the system control holds it.
+int ControlImage(const TreeView& tree, int node);

@@ -130,3 +130,36 @@ TEST(SeededScan, RecordFieldsOfEachKind) {
     EXPECT_EQ(r.Item(0).Location, "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer");
     ClearTraces(options);
 }
+
+// What a scan asks of the tree's view: a frame at the start and the end of each
+// item and its counts, but never a change of the control's items nor a
+// repaint of the whole tree once it has begun.
+TEST(SeededScan, AScanPaintsOnlyFramesAndCounts) {
+    struct Recorder : TreeModelObserver {
+        int resets = 0, changes = 0, repaints = 0, frames = 0, counts = 0;
+        void TreeReset() override { ++resets; }
+        void TreeNodeChanged(int) override { ++changes; }
+        void TreeRepaint() override { ++repaints; }
+        void TreePaintCounts(const int*, int) override { ++counts; }
+        void TreeSelect(int) override {}
+        void TreeFrame(int) override { ++frames; }
+    } view;
+    SeedOptions options;
+    options.count = 20;
+    SeedTraces(options);
+    ScanTree t;
+    t.tree.SetObserver(&view);
+    const int ticked = CountTickedItems(t.tree);
+    ScanState = kScanRunning;
+    const int found = RunScan(t.tree, {});
+    ScanState = kScanIdle;
+    t.tree.SetObserver(nullptr);
+    EXPECT_GT(found, 1000);
+    EXPECT_EQ(view.changes, 0);
+    EXPECT_EQ(view.resets, 0);
+    EXPECT_EQ(view.repaints, 1);  // the counts set back to 0 before the run
+    EXPECT_EQ(view.frames, 2 * ticked);
+    EXPECT_GE(view.counts, found);  // each record raises its count; the view paints at its own pace
+    for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
+    ClearTraces({});
+}

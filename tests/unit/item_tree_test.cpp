@@ -10,12 +10,13 @@ namespace {
 // Records what the view would be told.
 struct FakeView : TreeModelObserver {
     int resets = 0, repaints = 0;
-    std::vector<int> changed, painted, selected;
+    std::vector<int> changed, painted, selected, frames;
     void TreeReset() override { ++resets; }
     void TreeNodeChanged(int n) override { changed.push_back(n); }
     void TreeRepaint() override { ++repaints; }
     void TreePaintCounts(const int* nodes, int n) override { painted.insert(painted.end(), nodes, nodes + n); }
     void TreeSelect(int n) override { selected.push_back(n); }
+    void TreeFrame(int n) override { frames.push_back(n); }
 };
 
 class ItemTreeTest : public ::testing::Test {
