@@ -77,6 +77,7 @@ small() {  # NAME CAPTION
 small AbortBtn 'Abort'
 small CleanBtn 'Clean'
 small FinishBtn 'Finish'
+small CheckAgainBtn 'Check again'
 small ModifyBtn 'Modify'
 small RemoveBtn 'Remove'
 # The shred page's buttons.

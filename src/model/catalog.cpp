@@ -111,13 +111,13 @@ constexpr CatalogItem BrowserFile(std::string_view name, int kind, std::string_v
             .removal = cookies ? R::ProfileLines : R::ProfileFile};
 }
 
-// A browser's cache folder, the one named "Cache" under a shell folder.
+// A browser's cache folders: each folder named "Cache" in its profiles.
 constexpr CatalogItem BrowserCache(std::string_view name, int kind, std::string_view recordName,
-                                   std::string_view start) {
+                                   std::string_view start, std::string_view profiles) {
     return {.category = 3, .name = name, .cleanCaption = {}, .ticked = true,
             .shown = static_cast<SF>(static_cast<int>(SF::Detail4) + kind - kKindFirefoxHistory), .kind = kind,
             .belongsByKind = true, .recordName = recordName, .shape = S::Special, .special = Special::BrowserCache,
-            .test = T::None, .count = C::Running, .shellFolder = start, .removal = R::File};
+            .test = T::None, .count = C::Running, .shellFolder = start, .subFolder = profiles, .removal = R::File};
 }
 
 // Today's browsers: where their profiles lie and what a profile holds.
@@ -289,10 +289,10 @@ constexpr auto kRows = std::to_array<CatalogItem>({
     DownloadLists("KazaaHistory", "Clean Kazaa History", kKazaaKeys),
     BrowserFile("FireFoxHistory", kKindFirefoxHistory, {}, "\\Mozilla\\Firefox\\Profiles", false),
     BrowserFile("FireFoxCookies", kKindFirefoxCookie, "FireFox Cookies", "\\Mozilla\\Firefox\\Profiles", true),
-    BrowserCache("FireFoxCache", kKindFirefoxCache, {}, "Local AppData"),
+    BrowserCache("FireFoxCache", kKindFirefoxCache, {}, "Local AppData", "\\Mozilla\\Firefox\\Profiles"),
     BrowserFile("NetscapeHistory", kKindNetscapeHistory, "Netscape History", "\\Netscape\\NSB\\Profiles", false),
     BrowserFile("NetscapeCookies", kKindNetscapeCookie, "Netscape Cookies", "\\Netscape\\NSB\\Profiles", true),
-    BrowserCache("NetscapeCache", kKindNetscapeCache, "netscape Cache", "AppData"),
+    BrowserCache("NetscapeCache", kKindNetscapeCache, "netscape Cache", "AppData", "\\Netscape\\NSB\\Profiles"),
 
     // Current Browsers.
     DatabaseRows("Chrome History", "Clean Chrome History", "Chrome", kKindHistoryRow, Browser::Chromium,

@@ -142,7 +142,7 @@ struct CatalogItem {
     bool locationPerSubkey = false;                 // each record's key is its own subkey
     FolderWalk walk = FolderWalk::Recent;           // FolderWalk
     std::string_view shellFolder = {};              // FolderWalk, ProfileFile and BrowserCache start here
-    std::string_view subFolder = {};                // ProfileFile: below the shell folder
+    std::string_view subFolder = {};                // below the shell folder: the profiles, or the folder
     std::string_view fileName = {};                 // ProfileFile
     Browser browser = Browser::None;                // DatabaseRows, Files: the profiles below shellFolder + subFolder
     BrowserDatabase database = BrowserDatabase::None;

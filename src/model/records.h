@@ -17,8 +17,16 @@ enum class StayReason : uint8_t {
     CloseTheBrowser,    // the browser holds its database
     ChangedSinceScan,   // the place no longer holds what the scan found
     NotFound,           // it was gone before the clean, but not by it
+    Folder,             // a folder: never removed, what it holds may be anyone's
     Failed,             // anything else
 };
+
+// Whether the trace stays by design (an exclusion, an unticked neighbour, a
+// link, a folder) rather than because something stood in the way.
+inline bool StaysByDesign(StayReason r) {
+    return r == StayReason::KeptWithItsFile || r == StayReason::HoldsKeptTraces ||
+           r == StayReason::LinkNotFollowed || r == StayReason::Folder;
+}
 
 // The short text the result list and the headless front end show for a reason.
 inline const char* StayReasonText(StayReason r) {
@@ -32,6 +40,7 @@ inline const char* StayReasonText(StayReason r) {
     case StayReason::CloseTheBrowser: return "close the browser first";
     case StayReason::ChangedSinceScan: return "changed since the scan";
     case StayReason::NotFound: return "not found";
+    case StayReason::Folder: return "folder left alone";
     default: return "could not be removed";
     }
 }

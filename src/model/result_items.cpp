@@ -39,9 +39,18 @@ const std::string& FieldText(const TResultContentItem& r, ShownField field) {
     }
 }
 
+std::string ShownNameOf(const CatalogItem* item, int category, const TResultContentItem& record) {
+    if (item && !FieldText(record, item->shown).empty()) return FieldText(record, item->shown);
+    if (!item && category == 1 && !record.ValueData.empty()) return record.ValueData;
+    // A row must say what it is: Netmeeting's groups, Open With's programs and
+    // AutoComplete's values keep no text of their own.
+    for (const std::string* name : {&record.KeyName, &record.ValueName, &record.Location})
+        if (!name->empty()) return *name;
+    return {};
+}
+
 std::string ShownNameOf(int category, const TResultContentItem& record) {
-    if (const CatalogItem* item = ItemOfRecord(category, record)) return FieldText(record, item->shown);
-    return category == 1 ? record.ValueData : std::string();
+    return ShownNameOf(ItemOfRecord(category, record), category, record);
 }
 
 TExcludeContentItem ExclusionEntryOf(const TResultContentItem& record) {

@@ -29,6 +29,10 @@ const std::string& FieldText(const TResultContentItem& record, ShownField field)
 // listed name, or the name of one value of their own).
 TExcludeContentItem ExclusionEntryOf(const TResultContentItem& record);
 
-// The Name column of the record: the field of the first item it belongs to;
-// for a record of no item, its ValueData in Windows Software, else empty.
+// The Name column of the record: the field its item shows, or when that is
+// empty, the next that names the trace: the key name, the value name, the
+// location. For a record of no item, its ValueData in Windows Software, else
+// the same fallback.
 std::string ShownNameOf(int category, const TResultContentItem& record);
+// The same for a record of the item (nullptr: of no item).
+std::string ShownNameOf(const CatalogItem* item, int category, const TResultContentItem& record);

@@ -38,7 +38,7 @@ void BuildResultRows(int category, int item, bool append) {
         TResultItem row;
         row.CleanName = r.CleanName;
         row.ItemName = r.ItemName;
-        row.ShownName = only ? FieldText(r, only->shown) : ShownNameOf(category, r);
+        row.ShownName = only ? ShownNameOf(only, category, r) : ShownNameOf(category, r);
         row.Path = r.Location;
         row.ValueName = r.ValueName;
         // Items whose Name column shows a key name carry it as their rows' data too.
@@ -48,6 +48,7 @@ void BuildResultRows(int category, int item, bool append) {
         row.CategoryIndex = category;
         row.RecordIndex = i;
         row.Deleted = r.Deleted;
+        row.Reason = r.Reason;
         row.Size = r.Size;
         row.Source = &r;
         SizeTotal += r.Size;

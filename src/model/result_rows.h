@@ -20,6 +20,7 @@ struct TResultItem {
     int32_t CategoryIndex = 0;
     int32_t RecordIndex = 0;
     uint8_t Deleted = 0;
+    StayReason Reason = StayReason::None;  // why a trace a clean was asked to remove stayed
     int64_t Size = 0;
     const TResultContentItem* Source = nullptr;  // the record the row was built from
 };

@@ -41,48 +41,43 @@ std::string& DetailOf(TResultContentItem& r, int kind) {
     }
 }
 
-// One level of the profile search; the match this level found, or empty.
-void SearchForFile(const std::string& folder, const std::string& fileName, const ScanContext& ctx, std::string& found) {
+// Every file of this name below folder (a folder of that name too, when
+// folders is set, which is then not entered). Only plain folders are entered:
+// a link or junction has its own attribute word.
+void SearchFor(const std::string& folder, const std::string& name, bool folders, const ScanContext& ctx,
+               std::vector<std::string>& found) {
     FolderWalker walker(folder);
     FolderEntry e;
     while (!ctx.Aborted() && walker.Next(e)) {
         ctx.Pump();
-        // Only plain folders are entered: a link or junction has its own word.
-        if (SearchableWord(e.attributes) && !IsDots(e.name) && (e.attributes & FILE_ATTRIBUTE_DIRECTORY))
-            SearchForFile(folder + "\\" + e.name, fileName, ctx, found);
-        if (e.name == fileName) {
-            found = folder + "\\" + e.name;
-            return;  // this level ends at its first match; the levels above go on
+        if (IsDots(e.name)) continue;
+        const bool isFolder = (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (e.name == name && isFolder == folders) {
+            found.push_back(folder + "\\" + e.name);
+            continue;
         }
+        if (isFolder && SearchableWord(e.attributes)) SearchFor(folder + "\\" + e.name, name, folders, ctx, found);
     }
 }
 
-void SearchForCache(const std::string& folder, const ScanContext& ctx, std::string& found) {
-    FolderWalker walker(folder);
-    FolderEntry e;
-    while (!ctx.Aborted() && walker.Next(e)) {
-        ctx.Pump();
-        if (!SearchableWord(e.attributes) || IsDots(e.name) || !(e.attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        if (e.name == "Cache") {
-            found = folder + "\\" + e.name;
-            return;
-        }
-        SearchForCache(folder + "\\" + e.name, ctx, found);
-    }
+std::vector<std::string> Sorted(std::vector<std::string> paths) {
+    std::sort(paths.begin(), paths.end());  // the same order on every file system
+    return paths;
 }
 
 }  // namespace
 
-std::string FindProfileFile(const std::string& folder, const std::string& fileName, const ScanContext& ctx) {
-    std::string found;
-    SearchForFile(folder, fileName, ctx, found);
-    return found;
+std::vector<std::string> FindProfileFiles(const std::string& folder, const std::string& fileName,
+                                          const ScanContext& ctx) {
+    std::vector<std::string> found;
+    SearchFor(folder, fileName, false, ctx, found);
+    return Sorted(std::move(found));
 }
 
-std::string FindCacheFolder(const std::string& folder, const ScanContext& ctx) {
-    std::string found;
-    SearchForCache(folder, ctx, found);
-    return found;
+std::vector<std::string> FindCacheFolders(const std::string& folder, const ScanContext& ctx) {
+    std::vector<std::string> found;
+    SearchFor(folder, "Cache", true, ctx, found);
+    return Sorted(std::move(found));
 }
 
 void ScanRealDownload(const CatalogItem& item, const ScanContext& ctx) {
@@ -95,11 +90,10 @@ void ScanRealDownload(const CatalogItem& item, const ScanContext& ctx) {
                    Counting::AddOne);
 }
 
-void ScanProfileFile(const CatalogItem& item, const ScanContext& ctx) {
-    const std::string appData = ShellFolder(std::string(item.shellFolder));
-    if (appData.empty()) return;  // no proper start folder: no search
-    const std::string file = FindProfileFile(appData + std::string(item.subFolder), std::string(item.fileName), ctx);
-    if (file.empty()) return;
+namespace {
+
+// The traces cut out of one profile's history or cookie file; counter runs over all profiles.
+void CutProfileFile(const CatalogItem& item, const std::string& file, const ScanContext& ctx, int& counter) {
     std::string raw;
     if (!ReadWholeFile(file, raw) || !ctx.KeepGoing()) return;
     // The file is text in the system's code page (ASCII text is the same in UTF-8: no copy).
@@ -124,7 +118,6 @@ void ScanProfileFile(const CatalogItem& item, const ScanContext& ctx) {
         text.swap(upper);
     }
     const RecordStamp stamp = StampOf(item);
-    int counter = 0;
     // Every line of the text ends with CR LF: the lines before a cookie piece
     // are the line ends before it, counted once as the cutting moves on.
     size_t counted = 0;
@@ -149,19 +142,35 @@ void ScanProfileFile(const CatalogItem& item, const ScanContext& ctx) {
     else CutHistoryEntries(text, sink);
 }
 
+}  // namespace
+
+// Every profile's file gives its own records; the count is their sum.
+void ScanProfileFile(const CatalogItem& item, const ScanContext& ctx) {
+    const std::string appData = ShellFolder(std::string(item.shellFolder));
+    if (appData.empty()) return;  // no proper start folder: no search
+    int counter = 0;
+    for (const std::string& file : FindProfileFiles(appData + std::string(item.subFolder), std::string(item.fileName), ctx)) {
+        if (ctx.Aborted()) return;
+        CutProfileFile(item, file, ctx, counter);
+    }
+}
+
+// The "Cache" folder of every profile of the browser.
 void ScanBrowserCache(const CatalogItem& item, const ScanContext& ctx) {
     bool opened = false;
     const std::string start = ShellFolder(std::string(item.shellFolder), &opened);
     if (!opened || start.empty()) return;
-    const std::string cache = FindCacheFolder(start, ctx);
-    if (!cache.empty()) ScanCacheFolder(cache, item, ctx);
+    int counter = 0;
+    for (const std::string& cache : FindCacheFolders(start + std::string(item.subFolder), ctx)) {
+        if (ctx.Aborted()) return;
+        ScanCacheFolder(cache, item, ctx, counter);
+    }
 }
 
-void ScanCacheFolder(const std::string& folder, const CatalogItem& item, const ScanContext& ctx) {
+void ScanCacheFolder(const std::string& folder, const CatalogItem& item, const ScanContext& ctx, int& counter) {
     const RecordStamp stamp = StampOf(item);
     FolderWalker walker(folder);
     FolderEntry e;
-    int counter = 0;
     while (!ctx.Aborted() && walker.Next(e)) {
         ctx.Pump();
         if (!SearchableWord(e.attributes) || IsDots(e.name)) continue;

@@ -30,9 +30,10 @@ void ScanUserAssist(const CatalogItem& item, const ScanContext& ctx);
 // name, or (no browser) the folder below its shell folder.
 std::vector<std::string> PlacesOf(const CatalogItem& item, const ScanContext& ctx);
 
-// The browser profile searches. Depth first; a level ends at its first match,
-// the levels above go on, so the match met last wins; empty when none.
-std::string FindProfileFile(const std::string& folder, const std::string& fileName, const ScanContext& ctx);
-std::string FindCacheFolder(const std::string& folder, const ScanContext& ctx);
-// One record per entry of a browser's cache folder.
-void ScanCacheFolder(const std::string& folder, const CatalogItem& item, const ScanContext& ctx);
+// The browser profile searches: every file of that name (every folder named
+// "Cache") below the profiles folder, sorted by path; none when there is none.
+std::vector<std::string> FindProfileFiles(const std::string& folder, const std::string& fileName,
+                                          const ScanContext& ctx);
+std::vector<std::string> FindCacheFolders(const std::string& folder, const ScanContext& ctx);
+// One record per entry of a browser's cache folder; counter runs over all its profiles.
+void ScanCacheFolder(const std::string& folder, const CatalogItem& item, const ScanContext& ctx, int& counter);

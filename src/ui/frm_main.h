@@ -75,6 +75,10 @@ private:
     void ScanEnded(int found) override { ResultPage.ShowScanResults(found); }
     void ShowResultPage() override { ResultBtnClick(); }
     void ShowScanPage() override { ScanBtnClick(); }
+    void ScanAgain() override {
+        ScanBtnClick();
+        ScanPage.ScanNowBtnClick();
+    }
 
     void CreateFrame();
     void CreateAdvancedPage();

@@ -28,7 +28,7 @@ bool ListView::Create(const CreateArgs& args) {
     DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS |
                   (args.virtualRows ? LVS_OWNERDATA : 0) | (args.visible ? WS_VISIBLE : 0);
     if (!CreateSystem(WC_LISTVIEWW, style, 0, args.parent, args.bounds)) return false;
-    ListView_SetExtendedListViewStyle(hwnd(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    ListView_SetExtendedListViewStyle(hwnd(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
     if (args.stateImages) ListView_SetImageList(hwnd(), args.stateImages, LVSIL_STATE);
     if (args.virtualRows) ListView_SetCallbackMask(hwnd(), LVIS_STATEIMAGEMASK);
     for (size_t i = 0; i < args.columns.size(); ++i) {
@@ -106,6 +106,17 @@ int ListView::ColumnWidth(int column) const { return ListView_GetColumnWidth(hwn
 
 void ListView::SetColumnWidth(int column, int width) { ListView_SetColumnWidth(hwnd(), column, width); }
 
+int ListView::CellWidth(const std::string& text) const {
+    const std::wstring wide = ToWide(text);
+    return static_cast<int>(SendMessageW(hwnd(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str()))) + 14;
+}
+
+int ListView::ClientWidth() const {
+    RECT r{};
+    if (hwnd()) GetClientRect(hwnd(), &r);
+    return r.right - r.left;
+}
+
 ListView::Hit ListView::HitTest(int x, int y) const {
     LVHITTESTINFO info{};
     info.pt = {x, y};
@@ -138,6 +149,12 @@ bool ListView::HandleReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
                          (image >= 0 ? INDEXTOSTATEIMAGEMASK(static_cast<UINT>(image + 1)) : 0);
             item.stateMask |= LVIS_STATEIMAGEMASK;
         }
+        result = 0;
+        return true;
+    }
+    if (hdr->code == LVN_GETINFOTIPW && OnGetTip) {
+        auto* tip = reinterpret_cast<NMLVGETINFOTIPW*>(lp);
+        CopyToControl(ToWide(OnGetTip(tip->iItem)), tip->pszText, tip->cchTextMax);
         result = 0;
         return true;
     }

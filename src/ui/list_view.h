@@ -45,6 +45,11 @@ public:
     int ColumnCount() const { return static_cast<int>(args_.columns.size()); }
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
+    // The width a cell needs for this text in the list's font, with the control's margins.
+    int CellWidth(const std::string& text) const;
+    int ClientWidth() const;
+    // The text of the tip shown while the pointer rests on a row (empty: none).
+    std::function<std::string(int row)> OnGetTip;
 
     struct Hit { int row = -1; bool onStateImage = false; };
     Hit HitTest(int x, int y) const;

@@ -28,6 +28,8 @@ public:
     // Opens the Result page (after a scan) and the Scan page (after Finish).
     virtual void ShowResultPage() = 0;
     virtual void ShowScanPage() = 0;
+    // Scans the Scan page's selection again, from the Scan page, ending on the Result page.
+    virtual void ScanAgain() = 0;
 
 protected:
     ~PageHost() = default;

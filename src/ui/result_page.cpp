@@ -1,5 +1,9 @@
 #include "ui/result_page.h"
 
+#include <algorithm>
+#include <set>
+#include <utility>
+
 #include "app/data_module.h"
 #include "app/settings.h"
 #include "clean/clean_engine.h"
@@ -32,11 +36,18 @@ void TResultPage::Create(HWND page) {
     ListView::CreateArgs l;
     l.parent = ResultListFrame.hwnd();
     l.bounds = {1, 1, 524, 152};
-    l.columns = {{"Item", 140}, {"Name", 400}, {"Size", 60, LVCFMT_RIGHT}, {"Status", 60, LVCFMT_CENTER}};
+    l.columns = {{"Item", 140}, {"Name", 260}, {"Size", 60, LVCFMT_RIGHT}, {"Status", 60, LVCFMT_CENTER}};
     l.virtualRows = true;
     l.stateImages = DM ? DM->TreeImageList() : nullptr;
     ResultListView.Create(l);
     ResultListView.OnGetText = [this](int row, int column) { return ResultListViewData(row, column); };
+    // The whole name (and what became of the trace) while the pointer rests on a row.
+    ResultListView.OnGetTip = [](int row) -> std::string {
+        if (row < 0 || row >= static_cast<int>(ResultRows.size())) return {};
+        const TResultItem& r = ResultRows[static_cast<size_t>(row)];
+        const std::string status = StatusOf(r);
+        return status.empty() ? r.ShownName : r.ShownName + "\n" + status;
+    };
     ResultListView.OnGetStateImage = [](int row) {
         return row >= 0 && row < static_cast<int>(ResultRows.size()) && ResultRows[static_cast<size_t>(row)].Checked
                    ? kStateTicked
@@ -94,8 +105,11 @@ void TResultPage::Create(HWND page) {
     const int right = kPageWidth - 160;
     MakeButton(FinishBtn, strip, {right + 50, 25, 98, 22}, "FinishBtn", false);
     MakeButton(CleanBtn, strip, {right + 50, 25, 98, 22}, "CleanBtn");
+    MakeButton(CheckAgainBtn, strip, {right + 50 - 98 - 8, 25, 98, 22}, "CheckAgainBtn", false);
     CleanBtn.OnClick = [this](TImageEx&) { CleanBtnClick(); };
     FinishBtn.OnClick = [this](TImageEx&) { FinishBtnClick(); };
+    CheckAgainBtn.OnClick = [this](TImageEx&) { CheckAgainBtnClick(); };
+    FitColumns();
 }
 
 void TResultPage::ClearRows() {
@@ -104,10 +118,16 @@ void TResultPage::ClearRows() {
 }
 
 void TResultPage::ShowScanResults(int found) {
+    const bool again = std::exchange(checkingAgain_, false);
     if (found <= 0) {
         abResultCount.SetCaption("0");
         abResultSpace.SetCaption("0");
         ClearRows();
+        // The tree of an earlier scan would show counts of traces no longer listed.
+        ResultTree.Clear();
+        ResultTree.Commit();
+        abHintStr.SetCaption(again ? "Nothing is left that a clean could remove." : "");
+        abHintStr.Show(again);
     } else {
         BuildResultTree();
     }
@@ -118,6 +138,7 @@ void TResultPage::LeaveCleanedResults() {
     PurgeDeletedResults();
     CleanBtn.Show(true);
     FinishBtn.Show(false);
+    CheckAgainBtn.Show(false);
 }
 
 void TResultPage::BuildResultTree() {
@@ -157,6 +178,7 @@ void TResultPage::CleanBtnClick() {
                       (outcome.allRemoved ? MB_ICONINFORMATION : MB_ICONEXCLAMATION) | MB_OK);
     CleanBtn.Show(false);
     FinishBtn.Show(true);
+    CheckAgainBtn.Show(true);
     BuildResultTree();
     abHintStr.SetCaption("");
 }
@@ -189,7 +211,14 @@ void TResultPage::FinishBtnClick() {
     RecountItems(host_.ItemTree());
     CleanBtn.Show(true);
     FinishBtn.Show(false);
+    CheckAgainBtn.Show(false);
     host_.ShowScanPage();
+}
+
+void TResultPage::CheckAgainBtnClick() {
+    LeaveCleanedResults();
+    checkingAgain_ = true;
+    host_.ScanAgain();
 }
 
 void TResultPage::Exclude1Click() {
@@ -217,6 +246,25 @@ void TResultPage::BuildResultList(int category, int item, bool append) {
     abResultSpace.SetCaption(size.value);
     panResultSpace.SetCaption(size.unit);
     ResultListView.SetRowCount(static_cast<int>(ResultRows.size()));
+    FitColumns();
+}
+
+std::string TResultPage::StatusOf(const TResultItem& row) {
+    if (row.Deleted) return "Deleted";
+    return StayReasonText(row.Reason);
+}
+
+void TResultPage::FitColumns() {
+    if (!ResultListView.hwnd()) return;
+    std::set<StayReason> reasons;
+    for (const TResultItem& row : ResultRows)
+        if (!row.Deleted) reasons.insert(row.Reason);
+    int status = std::max(ResultListView.CellWidth("Status"), ResultListView.CellWidth("Deleted"));
+    for (StayReason why : reasons) status = std::max(status, ResultListView.CellWidth(StayReasonText(why)));
+    const int item = ResultListView.ColumnWidth(0), size = ResultListView.ColumnWidth(2);
+    const int name = std::max(80, ResultListView.ClientWidth() - item - size - status);
+    ResultListView.SetColumnWidth(3, status);
+    ResultListView.SetColumnWidth(1, name);
 }
 
 void TResultPage::ResultTreeViewChange(int node) {
@@ -277,7 +325,7 @@ std::string TResultPage::ResultListViewData(int row, int column) const {
     case 0: return r.ItemName;
     case 1: return r.ShownName;
     case 2: return FormatTwoDecimals(static_cast<double>(r.Size) / 1024.0, LocaleDecimalSeparator());
-    case 3: return r.Deleted ? "Deleted" : "";
+    case 3: return StatusOf(r);
     case 4: return r.ValueName;
     case 5: return r.ValueData;
     case 6: return r.Location;

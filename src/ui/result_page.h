@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "model/result_rows.h"
 #include "model/tree_model.h"
 #include "platform/handles.h"
 #include "ui/gauge.h"
@@ -40,6 +41,8 @@ public:
     // Clean run.
     void CleanBtnClick();
     void FinishBtnClick();
+    // After a clean: scans the same selection again and shows what is still there.
+    void CheckAgainBtnClick();
     void RunClean();
     // Called when the engine has finished, before the gauge is hidden (tests read it).
     std::function<void()> onCleanFinished;
@@ -61,11 +64,16 @@ public:
     ListView ResultListView;
     TGauge cdGauge;
     Label abStepMsg, abHintStr, lblItemsFound, abResultCount, lblSize, abResultSpace, panResultSpace;
-    TImageEx CleanBtn, FinishBtn;
+    TImageEx CleanBtn, FinishBtn, CheckAgainBtn;
+    // The Status column of a row: "Deleted", or why its trace stayed after a clean.
+    static std::string StatusOf(const TResultItem& row);
+    // Name takes the width the other columns leave, Status as much as its texts need.
+    void FitColumns();
 
 private:
     // Drops the removed records and the rows built from them.
     void PurgeDeletedResults();
 
     PageHost& host_;
+    bool checkingAgain_ = false;  // the scan under way was asked for by Check again
 };

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <set>
 
 #include "gui/gui_support.h"
 #include "model/result_rows.h"
@@ -231,4 +232,47 @@ TEST_F(CleanRunTest, RowsBuiltBeforeFinishChangeNoOtherRecord) {
     EXPECT_EQ(SourceOf(before[0]), nullptr);
     EXPECT_EQ(SourceOf(before[2]), nullptr);
     EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), 0);  // the list starts afresh
+}
+
+// After a partial clean each row says what became of its trace; Check again
+// scans the same choice and shows exactly what is still there.
+TEST_F(CleanRunTest, StatusSaysWhyAndCheckAgainShowsWhatIsLeft) {
+    ClearTraces({});  // nothing but what this test makes
+    SeedOptions o;
+    o.items = {"Windows Explorer Open With History", "Paint"};
+    SeedTraces(o);
+    ScanOnly(-1);
+    ListView& list = form->ResultPage.ResultListView;
+    form->ResultPage.ResultTree.Select(ResultNodeOf("Windows Explorer Open With History"));
+    ClickRowTick(0);  // seedapp1.exe stays unticked
+    RegKey paint;  // one Paint value vanishes between the scan and the clean
+    ASSERT_TRUE(paint.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
+    ASSERT_TRUE(paint.DeleteValue("File1"));
+    EXPECT_FALSE(form->ResultPage.CheckAgainBtn.Visible());
+    Click(form->ResultPage.CleanBtn.hwnd());
+    EXPECT_TRUE(form->ResultPage.CheckAgainBtn.Visible());
+    form->ResultPage.ResultTree.Select(ResultNodeOf("Paint"));
+    std::multiset<std::string> status;
+    for (int row = 0; row < list.RowCount(); ++row) status.insert(list.CellText(row, 3));
+    EXPECT_EQ(status, (std::multiset<std::string>{"Deleted", "Deleted", "not found"}));
+    // The column is as wide as its longest text, and Name takes the rest.
+    EXPECT_GE(list.ColumnWidth(3), list.CellWidth("not found"));
+
+    Click(form->ResultPage.CheckAgainBtn.hwnd());
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageResult);
+    EXPECT_FALSE(form->ResultPage.CheckAgainBtn.Visible());
+    EXPECT_TRUE(form->ResultPage.CleanBtn.Visible());
+    EXPECT_EQ(ResultNodeOf("Paint"), -1);
+    ASSERT_GE(ResultNodeOf("Windows Explorer Open With History"), 0);
+    form->ResultPage.ResultTree.Select(0);
+    ASSERT_EQ(list.RowCount(), 1);
+    EXPECT_EQ(list.CellText(0, 1), "seedapp1.exe");
+    EXPECT_EQ(list.CellText(0, 3), "");
+
+    // Cleaned too, nothing is left: the tree of the last scan goes and the page says so.
+    Click(form->ResultPage.CleanBtn.hwnd());
+    Click(form->ResultPage.CheckAgainBtn.hwnd());
+    EXPECT_EQ(form->ResultPage.ResultTree.Count(), 0);
+    EXPECT_EQ(list.RowCount(), 0);
+    EXPECT_EQ(form->ResultPage.abHintStr.Caption(), "Nothing is left that a clean could remove.");
 }

@@ -336,3 +336,28 @@ TEST_F(ScanRunTest, TheWindowKeepsTakingMessagesDuringAScan) {
     o.count = 2;
     SeedTraces(o);
 }
+
+// Every item's rows say what they are (no empty Name cell, whatever field the
+// item shows), and the four columns fill the list exactly: no horizontal scroll bar.
+TEST_F(ScanRunTest, EveryRowNamesItsTraceAndTheColumnsFitTheList) {
+    ClickTick(form->ScanPage.tvItemsList, FindCatalogItemByName("Favorites")->node);  // every item
+    Click(form->ScanPage.ScanNowBtn.hwnd());
+    ListView& list = form->ResultPage.ResultListView;
+    auto columnsFit = [&] {
+        int sum = 0;
+        for (int c = 0; c < list.ColumnCount(); ++c) sum += list.ColumnWidth(c);
+        return sum == list.ClientWidth() && !(GetWindowLongW(list.hwnd(), GWL_STYLE) & WS_HSCROLL);
+    };
+    for (const CatalogItem& item : kCatalogItems) {
+        const int node = ResultNodeOf(std::string(item.name));
+        ASSERT_GE(node, 0) << item.name;
+        form->ResultPage.ResultTree.Select(node);
+        ASSERT_EQ(list.RowCount(), Made(std::string(item.name))) << item.name;
+        for (int row = 0; row < list.RowCount(); ++row)
+            EXPECT_FALSE(list.CellText(row, 1).empty()) << item.name << " row " << row;
+        EXPECT_TRUE(columnsFit()) << item.name;
+    }
+    form->ResultPage.ResultTree.Select(0);  // every row: a vertical scroll bar
+    EXPECT_TRUE(columnsFit());
+    EXPECT_GE(list.ColumnWidth(1), 200);  // Name keeps most of the width
+}

@@ -38,7 +38,7 @@ TEST(Skin, EveryPictureDecodesAtTheSizeOfItsControl) {
             EXPECT_EQ(BitmapSize(b.get()).cx, 153) << n;
             EXPECT_EQ(BitmapSize(b.get()).cy, 49) << n;
         }
-    for (const char* name : {"CleanBtn", "ModifyBtn", "RemoveBtn", "AbortBtn", "FinishBtn"})
+    for (const char* name : {"CleanBtn", "ModifyBtn", "RemoveBtn", "AbortBtn", "FinishBtn", "CheckAgainBtn"})
         for (const std::string& n : {std::string(name), std::string(name) + "1"}) {
             UniqueBitmap b = LoadJpegResource(n);
             ASSERT_TRUE(b) << n;

@@ -119,13 +119,15 @@ TEST(CleanChoice, Regedit32HistoryRemovesItsSubkeysAndNeverTheDefaultValue) {
 
 TEST(CleanChoice, ACookieFileLosesExactlyItsTickedLines) {
     Scanned s({"FireFoxCookies"});
-    ASSERT_EQ(s.results.Count(), 3);
-    const std::string file = s.results.Item(0).Location;
-    const std::string before = Slurp(file);
+    ASSERT_EQ(s.results.Count(), 6);  // three in each profile's file
+    const std::string file = s.results.Item(0).Location, other = s.results.Item(3).Location;
+    ASSERT_NE(file, other);
+    const std::string before = Slurp(file), otherBefore = Slurp(other);
     const std::string folder = file.substr(0, file.find_last_of('\\'));
     const int entries = Entries(folder);
-    s.results.Item(1).Checked = 0;
+    for (int i : {1, 3, 4, 5}) s.results.Item(i).Checked = 0;
     s.Clean();
+    EXPECT_EQ(Slurp(other), otherBefore);
     const std::string after = Slurp(file);
     // The kept lines, byte for byte, in order: the comment, the unticked cookie, the line without a dot.
     std::string kept;
@@ -147,10 +149,10 @@ TEST(CleanChoice, ACookieFileLosesExactlyItsTickedLines) {
 
 TEST(CleanChoice, AHistoryFileStaysUnlessAllItsTracesAreTicked) {
     Scanned s({"FireFoxHistory"});
-    ASSERT_EQ(s.results.Count(), 3);
-    const std::string file = s.results.Item(0).Location;
-    const std::string before = Slurp(file);
-    s.results.Item(0).Checked = 0;
+    ASSERT_EQ(s.results.Count(), 6);  // three in each profile's file
+    const std::string file = s.results.Item(0).Location, other = s.results.Item(3).Location;
+    const std::string before = Slurp(file), otherBefore = Slurp(other);
+    for (int i : {0, 3, 4, 5}) s.results.Item(i).Checked = 0;
     s.Clean();
     EXPECT_EQ(Slurp(file), before);
     for (int i : {1, 2}) {
@@ -161,6 +163,7 @@ TEST(CleanChoice, AHistoryFileStaysUnlessAllItsTracesAreTicked) {
     s.Clean();
     EXPECT_FALSE(FileExists(file));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(s.results.Item(i).Deleted, 1);
+    EXPECT_EQ(Slurp(other), otherBefore);  // the other profile's history, all unticked
 }
 
 // Links made by the test fixture in a Favorites and a Recent folder: cleaned,

@@ -108,6 +108,40 @@ TEST(Cli, CleanRemovesWhatItFoundAndSaysWhatItCouldNot) {
     ClearTraces({});
 }
 
+// A clean of everything the demo prefix holds, checked by a second scan:
+// nothing a clean could remove is left, and what stays by design says why.
+// A file held open stays, and the check says so.
+TEST(Cli, CleanOfEverythingLeavesNothingACleanCouldRemove) {
+    ClearTraces({});
+    SeedOptions o;
+    o.count = 3;
+    SeedTraces(o);
+    std::string recent(MAX_PATH, '\0');
+    recent.resize(GetEnvironmentVariableA("APPDATA", recent.data(), MAX_PATH));
+    CliRun run = RunCli("clean --all --verify");
+    EXPECT_EQ(run.exitCode, 0u) << run.out;
+    EXPECT_EQ(run.out.find("NOT REMOVED"), std::string::npos) << run.out;
+    const size_t check = run.out.find("== Check again ==");
+    ASSERT_NE(check, std::string::npos) << run.out;
+    const std::string again = run.out.substr(check);
+    EXPECT_EQ(again.find("STILL THERE"), std::string::npos) << again;
+    // Windows keeps its jump lists in two folders of Recent: listed by the Recent walk, never removed.
+    EXPECT_NE(again.find("Recent Files\tAutomaticDestinations\tkept (folder left alone)"), std::string::npos) << again;
+    EXPECT_NE(again.find("Nothing is left that a clean could remove."), std::string::npos) << again;
+
+    o.items = {"Recent Files"};
+    SeedTraces(o);
+    const std::string held = recent + "\\Microsoft\\Windows\\Recent\\Seed Document 2.txt.lnk";
+    HANDLE h = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << held;
+    run = RunCli("clean --only \"Windows System/Recent Files\" --verify");
+    CloseHandle(h);
+    EXPECT_EQ(run.exitCode, 1u) << run.out;
+    EXPECT_NE(run.out.find("Seed Document 2.txt.lnk\tSTILL THERE"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("1 traces a clean could remove are still there."), std::string::npos) << run.out;
+    ClearTraces({});
+}
+
 // An exclusion made from a row of each new kind (as the Result page makes it)
 // keeps that trace out of the command line's scan and clean.
 TEST(Cli, ExclusionsKeepTracesOfTodaysBrowsersAndWindows) {

@@ -125,13 +125,13 @@ TEST(InternetScanners, BrowserFilesAndCacheFolders) {
     o.count = 2;
     SeedTraces(o);
     ScanTree t;
-    // History found, but no cookies.txt: the cookie scanner finds nothing.
-    EXPECT_EQ(t.Scan("FireFoxHistory").Count(), 2);
-    EXPECT_FALSE(FindProfileFile(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "history.dat", t.Context(49)).empty());
+    // History found in both profiles, but no cookies.txt: the cookie scanner finds nothing.
+    EXPECT_EQ(t.Scan("FireFoxHistory").Count(), 4);
+    EXPECT_EQ(FindProfileFiles(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "history.dat", t.Context(49)).size(), 2u);
     EXPECT_EQ(t.Scan("FireFoxCookies").Count(), 0);
-    EXPECT_TRUE(FindProfileFile(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "cookies.txt", t.Context(50)).empty());
+    EXPECT_TRUE(FindProfileFiles(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "cookies.txt", t.Context(50)).empty());
     TResultContents r = t.Scan("FireFoxHistory");
-    ASSERT_EQ(r.Count(), 2);
+    ASSERT_EQ(r.Count(), 4);
     EXPECT_EQ(r.Item(0).Kind, 4);
     EXPECT_EQ(r.Item(0).Group, "");
     EXPECT_EQ(r.Item(0).CleanName, "");
@@ -142,7 +142,13 @@ TEST(InternetScanners, BrowserFilesAndCacheFolders) {
     CreateDirectoryA((cache + "\\sub").c_str(), nullptr);
     HANDLE h = CreateFileA((cache + "\\sub\\inner").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(h);
+    // Another program's folder named Cache is no Firefox cache.
+    const std::string stranger = ShellFolder("Local AppData") + "\\Another Program\\Cache";
+    CreateDirectoryA((ShellFolder("Local AppData") + "\\Another Program").c_str(), nullptr);
+    CreateDirectoryA(stranger.c_str(), nullptr);
+    CloseHandle(CreateFileA((stranger + "\\data_0").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     r = t.Scan("FireFoxCache");
+    DeleteFolderTree(ShellFolder("Local AppData") + "\\Another Program");
     ASSERT_EQ(r.Count(), 5);  // two maps, two files, the subfolder
     for (int i = 0; i < r.Count(); ++i) {
         EXPECT_EQ(r.Item(i).Detail6, r.Item(i).Location);
@@ -160,7 +166,7 @@ TEST(InternetScanners, ProfileSearchStopsOnAbort) {
     ScanTree t;
     ScanState = kScanAbort;
     EXPECT_EQ(t.Scan("FireFoxHistory").Count(), 0);
-    EXPECT_TRUE(FindProfileFile(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "history.dat", t.Context(49)).empty());
+    EXPECT_TRUE(FindProfileFiles(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "history.dat", t.Context(49)).empty());
     ScanState = kScanIdle;
     ClearTraces(o);
 }

@@ -31,7 +31,7 @@ struct LongLoopSizes {
 // the records go into results, the shredded files are counted in report.
 inline std::vector<LongLoop> LongLoops(const LongLoopSizes& n, const std::string& keyPath, const std::string& dir,
                                        TreeModel& tree, TResultContents& results, ShredReport& report,
-                                       std::string& foundPath) {
+                                       std::vector<std::string>& foundPaths) {
     const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
     auto found = [&results] { return results.Count(); };
     auto writeFile = [](const std::string& path, const std::string& text) {
@@ -76,8 +76,8 @@ inline std::vector<LongLoop> LongLoops(const LongLoopSizes& n, const std::string
         {"folder walk", [=] { for (int i = 0; i < n.files; ++i) writeFile(dir + "\\f" + std::to_string(i), "x"); },
          [&, dir] { ScanFolderFiles(dir, 1, ContextFor(tree, 31, results)); }, [] {}, found},
         seeded("URL-cache walk", "Cache", n.cacheEntries),
-        {"profile search", [] {}, [&, dir] { foundPath = FindProfileFile(dir, "history.dat", ContextFor(tree, 0, results)); },
-         [] {}, [&foundPath] { return foundPath.empty() ? 0 : 1; }},
+        {"profile search", [] {}, [&, dir] { foundPaths = FindProfileFiles(dir, "history.dat", ContextFor(tree, 0, results)); },
+         [] {}, [&foundPaths] { return static_cast<int>(foundPaths.size()); }},
         {"history cutting",
          [=] {
              SeedOptions o;

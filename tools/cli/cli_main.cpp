@@ -2,8 +2,10 @@
 // checking the program from outside.
 //   sorvanda-cli list
 //   sorvanda-cli scan [--only "Category/Item"]... [--all] [--json]
-//   sorvanda-cli clean [same choice as scan] [--json]: scans, then removes every trace found;
-//     exit status 0 when all were removed, 1 when some could not be.
+//   sorvanda-cli clean [same choice as scan] [--verify] [--json]: scans, then removes every trace
+//     found; exit status 0 when all were removed (or stay by design: an exclusion, a link, a
+//     folder), 1 when some could not be. --verify scans the same choice again afterwards and
+//     exits 1 when it finds anything a clean could have removed.
 //   sorvanda-cli shred [--passes N] PATH...: overwrites and deletes files and folder trees;
 //     exit status 1 when something could not be shredded.
 #include <windows.h>
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,7 +38,7 @@ namespace {
 constexpr char kUsage[] =
     "usage: sorvanda-cli list\n"
     "       sorvanda-cli scan [--only \"Category/Item\"]... [--all] [--json]\n"
-    "       sorvanda-cli clean [--only \"Category/Item\"]... [--all] [--json]\n"
+    "       sorvanda-cli clean [--only \"Category/Item\"]... [--all] [--verify] [--json]\n"
     "       sorvanda-cli shred [--passes N] PATH...\n";
 
 // Text for the plain output: UTF-8, with an unpaired surrogate of a name
@@ -67,7 +70,7 @@ int List() {
 }
 
 struct ScanArgs {
-    bool all = false, json = false, clean = false;
+    bool all = false, json = false, clean = false, verify = false;
     std::set<const CatalogItem*> only;
 };
 
@@ -109,9 +112,50 @@ bool CleanAll() {
         if (results.Count() == 0) continue;
         CleanEvidences(results, progress);
         if (c == 2 && RecycleBinTicked(results)) EmptyRecycleBin(nullptr);
-        for (int i = 0; i < results.Count(); ++i) all = all && std::as_const(results).Item(i).Deleted;
+        for (int i = 0; i < results.Count(); ++i) {
+            const TResultContentItem& r = std::as_const(results).Item(i);
+            all = all && (r.Deleted || StaysByDesign(r.Reason));
+        }
     }
     return all;
+}
+
+// What a record stands for, to find it again in a second scan.
+std::string TraceKey(const TResultContentItem& r) {
+    std::string key;
+    for (const std::string* field : {&r.ItemName, &r.Location, &r.ValueName, &r.KeyName, &r.Detail4, &r.Detail5,
+                                     &r.Detail6, &r.Detail7, &r.Detail8, &r.Detail9})
+        key += *field + '\x1f';
+    return key + std::to_string(r.Line);
+}
+
+// A trace found again after the clean, and whether it stays by design.
+struct FoundAgain {
+    int category;
+    const TResultContentItem* record;
+    StayReason reason;  // what the clean said of it (None: it said removed, or never saw it)
+};
+
+// Scans the same choice again after the clean; the records it finds, each
+// with what the clean said of it.
+std::vector<FoundAgain> CheckAgain(TreeModel& tree, const std::vector<TResultContents>& cleaned) {
+    std::map<std::string, StayReason> said;
+    for (const TResultContents& results : cleaned)
+        for (int i = 0; i < results.Count(); ++i) {
+            const TResultContentItem& r = results.Item(i);
+            if (!r.Deleted) said[TraceKey(r)] = r.Reason;
+        }
+    ScanState = kScanRunning;
+    RunScan(tree, {});
+    ScanState = kScanIdle;
+    std::vector<FoundAgain> found;
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (int i = 0; i < ResultsOf(c)->Count(); ++i) {
+            const TResultContentItem& r = std::as_const(*ResultsOf(c)).Item(i);
+            const auto it = said.find(TraceKey(r));
+            found.push_back({c, &r, it == said.end() ? StayReason::None : it->second});
+        }
+    return found;
 }
 
 int Scan(const ScanArgs& args) {
@@ -132,18 +176,38 @@ int Scan(const ScanArgs& args) {
     RunScan(tree, {});
     ScanState = kScanIdle;
     const bool allRemoved = args.clean ? CleanAll() : true;
-    const int status = allRemoved ? 0 : 1;
+    int status = allRemoved ? 0 : 1;
+    // The records of the clean, kept for printing: a check again scans into the collections.
+    std::vector<TResultContents> cleaned;
+    std::vector<FoundAgain> again;
+    std::vector<int> counts;  // each node's count of this scan (a check again counts anew)
+    for (int i = 0; i < tree.Count(); ++i) counts.push_back(tree.Data(i) ? tree.Data(i)->FoundCount : 0);
+    if (args.verify) {
+        cleaned.resize(kCategoryCount);
+        for (int c = 0; c < kCategoryCount; ++c) std::swap(cleaned[static_cast<size_t>(c)], *ResultsOf(c));
+        again = CheckAgain(tree, cleaned);
+        for (const FoundAgain& f : again)
+            if (!StaysByDesign(f.reason)) status = 1;
+    }
+    const auto cleanedOf = [&](int c) -> const TResultContents& { return args.verify ? cleaned[static_cast<size_t>(c)] : *ResultsOf(c); };
 
     int64_t checked = 0, bytes = 0;
     for (int c = 0; c < kCategoryCount; ++c)
-        for (int i = 0; i < ResultsOf(c)->Count(); ++i) {
-            const TResultContentItem& r = std::as_const(*ResultsOf(c)).Item(i);
+        for (int i = 0; i < cleanedOf(c).Count(); ++i) {
+            const TResultContentItem& r = cleanedOf(c).Item(i);
             if (r.Checked) {
                 ++checked;
                 bytes += r.Size;
             }
         }
     const std::string summary = SummaryText(checked, bytes, LocaleDecimalSeparator());
+    const auto outcome = [](const TResultContentItem& r) -> std::string {
+        if (r.Deleted) return "removed";
+        const std::string why = StayReasonText(r.Reason);
+        return StaysByDesign(r.Reason) ? "kept (" + why + ")" : "NOT REMOVED (" + why + ")";
+    };
+    int removable = 0;
+    for (const FoundAgain& f : again) removable += !StaysByDesign(f.reason);
 
     if (args.json) {
         JsonWriter w;
@@ -151,32 +215,54 @@ int Scan(const ScanArgs& args) {
         w.Key("records");
         w.BeginArray();
         for (int c = 0; c < kCategoryCount; ++c)
-            for (int i = 0; i < ResultsOf(c)->Count(); ++i) PrintRecordJson(w, c, i, std::as_const(*ResultsOf(c)).Item(i));
+            for (int i = 0; i < cleanedOf(c).Count(); ++i) PrintRecordJson(w, c, i, cleanedOf(c).Item(i));
         w.EndArray();
         w.Key("counts");
         w.BeginObject();
         for (const CatalogItem& item : kCatalogItems) {
             w.Key(std::string(item.name));
-            w.Value(static_cast<int64_t>(tree.Data(item.node)->FoundCount));
+            w.Value(static_cast<int64_t>(counts[static_cast<size_t>(item.node)]));
         }
         w.EndObject();
         w.Key("summary");
         w.Value(summary);
+        if (args.verify) {
+            // What the check after the clean found, each with whether it stays by design.
+            w.Key("foundAgain");
+            w.BeginArray();
+            for (const FoundAgain& f : again) {
+                w.BeginObject();
+                w.Key("ItemName"); w.Value(f.record->ItemName);
+                w.Key("Name"); w.Value(ShownNameOf(f.category, *f.record));
+                w.Key("ByDesign"); w.Value(StaysByDesign(f.reason));
+                w.Key("Reason"); w.Value(std::string(StayReasonText(f.reason)));
+                w.EndObject();
+            }
+            w.EndArray();
+        }
         w.EndObject();
         std::fwrite(w.Text().data(), 1, w.Text().size(), stdout);
         std::fputc('\n', stdout);
         return status;
     }
     for (int c = 0; c < kCategoryCount; ++c)
-        for (int i = 0; i < ResultsOf(c)->Count(); ++i) {
-            const TResultContentItem& r = std::as_const(*ResultsOf(c)).Item(i);
+        for (int i = 0; i < cleanedOf(c).Count(); ++i) {
+            const TResultContentItem& r = cleanedOf(c).Item(i);
             if (i == 0) std::printf("== %s ==\n", std::string(kCatalogCategories[c].caption).c_str());
             std::printf("%s\t%s\t%lld%s\n", r.ItemName.c_str(), Printable(ShownNameOf(c, r)).c_str(),
-                        static_cast<long long>(r.Size),
-                        args.clean ? (r.Deleted ? "\tremoved" : "\tNOT REMOVED (" + std::string(StayReasonText(r.Reason)) + ")").c_str() : "");
+                        static_cast<long long>(r.Size), args.clean ? ("\t" + outcome(r)).c_str() : "");
         }
     std::printf("%s\n", summary.empty() ? "Nothing found." : summary.c_str());
     if (args.clean && !allRemoved) std::printf("Some traces could not be removed.\n");
+    if (args.verify) {
+        std::printf("== Check again ==\n");
+        for (const FoundAgain& f : again)
+            std::printf("%s\t%s\t%s\n", f.record->ItemName.c_str(), Printable(ShownNameOf(f.category, *f.record)).c_str(),
+                        StaysByDesign(f.reason) ? ("kept (" + std::string(StayReasonText(f.reason)) + ")").c_str()
+                                                : "STILL THERE");
+        if (removable == 0) std::printf("Nothing is left that a clean could remove.\n");
+        else std::printf("%d traces a clean could remove are still there.\n", removable);
+    }
     return status;
 }
 
@@ -226,6 +312,8 @@ int Main(const std::vector<std::string>& argv) {
                 args.all = true;
             } else if (a == "--json") {
                 args.json = true;
+            } else if (a == "--verify" && args.clean) {
+                args.verify = true;
             } else if (a == "--only" && i + 1 < argc) {
                 const std::string wanted = argv[++i];
                 const CatalogItem* found = nullptr;

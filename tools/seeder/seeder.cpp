@@ -153,19 +153,6 @@ void ClearCache(bool cookies) {
 
 // ---- browser profiles ------------------------------------------------------------
 
-// The profile folders a search meets, in listing order: the last that holds
-// the file is the one a scan reads.
-std::string LastProfileHolding(const std::string& profiles, const std::string& file) {
-    std::string last;
-    FolderWalker w(profiles);
-    FolderEntry e;
-    while (w.Next(e)) {
-        if (e.name == "." || e.name == ".." || !(e.attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        if (FileExists(profiles + "\\" + e.name + "\\" + file)) last = e.name;
-    }
-    return last;
-}
-
 struct Profile {
     std::string name;
     std::vector<std::string> entries;
@@ -173,7 +160,6 @@ struct Profile {
 
 // History files hold addresses as "(A=http://...)" cells; an https address is never cut out.
 void HistoryFiles(Ctx& c, const std::string& profiles, const char* site) {
-    std::vector<Profile> made;
     for (const char* profile : {"k3j9x2aa.default", "q7w1e5rt.work"}) {
         Profile p{profile, {}};
         std::string text = "// <!-- <mdb:mork:z v=\"1.4\"/> -->\n< <(a=c)> // (f=iso-8859-1)\n";
@@ -185,16 +171,12 @@ void HistoryFiles(Ctx& c, const std::string& profiles, const char* site) {
         text += "(^90=https://secure.example.com/not-listed)\n";
         MakeFolders(profiles + "\\" + p.name);
         WriteFileText(profiles + "\\" + p.name + "\\history.dat", text);
-        made.push_back(std::move(p));
+        c.made->insert(c.made->end(), p.entries.begin(), p.entries.end());  // every profile is read
     }
-    const std::string winner = LastProfileHolding(profiles, "history.dat");
-    for (const Profile& p : made)
-        if (p.name == winner) *c.made = p.entries;
 }
 
 // Cookie files in the Netscape format: lines of a dot domain, TRUE and six more fields.
 void CookieFiles(Ctx& c, const std::string& profiles, const char* domain) {
-    std::vector<Profile> made;
     for (const char* profile : {"k3j9x2aa.default", "q7w1e5rt.work"}) {
         Profile p{profile, {}};
         std::string text = "# Netscape HTTP Cookie File\r\n";
@@ -207,11 +189,8 @@ void CookieFiles(Ctx& c, const std::string& profiles, const char* domain) {
         text += "www.nodot.example.com\tFALSE\t/\tFALSE\t1999999999\tsid\t1\r\n";  // never cut out
         MakeFolders(profiles + "\\" + p.name);
         WriteFileText(profiles + "\\" + p.name + "\\cookies.txt", text);
-        made.push_back(std::move(p));
+        c.made->insert(c.made->end(), p.entries.begin(), p.entries.end());  // every profile is read
     }
-    const std::string winner = LastProfileHolding(profiles, "cookies.txt");
-    for (const Profile& p : made)
-        if (p.name == winner) *c.made = p.entries;
 }
 
 void CacheFolder(Ctx& c, const std::string& cache) {
