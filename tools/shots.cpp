@@ -11,8 +11,12 @@
 
 #include "app/data_module.h"
 #include "exclude/exclude_store.h"
+#include "model/result_session.h"
 #include "model/shared_state.h"
 #include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/user_dialogs.h"
 #include "platform/wide.h"
 #include "tools/seeder/seeder.h"
 #include "ui/frm_about.h"
@@ -69,8 +73,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     const bool scanning = std::strcmp(what, "scanning") == 0, results = std::strcmp(what, "results") == 0;
-    const bool browsers = std::strcmp(what, "browsers") == 0;
-    if (scanning || results || browsers) {
+    const bool browsers = std::strcmp(what, "browsers") == 0, cleaned = std::strcmp(what, "cleaned") == 0;
+    if (scanning || results || browsers || cleaned) {
         SeedOptions all;
         all.count = 3;
         SeedTraces(all);
@@ -106,6 +110,37 @@ int main(int argc, char** argv) {
                 TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
         for (int i = 0; i < model.Count(); ++i)
             if (model.At(i).caption == "Chrome History") form.ResultPage.ResultTree.Select(i);
+    } else if (cleaned) {
+        // A partial clean of Windows System: one recent file held open, one
+        // Run entry gone before the clean, one unticked; the rows say what became of each.
+        form.ScanPage.ScanNowBtnClick();
+        const std::string recent = ShellFolder("Recent") + "\\Seed Document 1.txt.lnk";
+        HANDLE held = CreateFileW(ToWide(recent).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        RegKey run;
+        if (run.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU"))
+            run.DeleteValue("b");
+        TResultPage& page = form.ResultPage;
+        for (int i = 0; i < page.ResultTree.Count(); ++i)
+            if (page.ResultTree.At(i).caption == "Windows Explorer Open With History") {
+                page.ResultTree.Select(i);
+                FlipRowTick(0);
+            }
+        struct Quiet : UserDialogs {  // the clean's message box is not part of the picture
+            int Message(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
+            void ShellOpen(HWND, const std::string&, const std::string&, const std::string&, int) override {}
+            std::string OpenFile(HWND) override { return {}; }
+            std::string BrowseForFolder(HWND, const std::string&) override { return {}; }
+        } quiet;
+        SetDialogs(&quiet);
+        page.CleanBtnClick();
+        SetDialogs(nullptr);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        const TreeView& tree = page.ResultTreeView;
+        for (int category : page.ResultTree.Children(0))
+            if (page.ResultTree.At(category).caption != "Windows System")
+                TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
+        for (int i = 0; i < page.ResultTree.Count(); ++i)
+            if (page.ResultTree.At(i).caption == "Windows System") page.ResultTree.Select(i);
     } else if (std::strcmp(what, "result") == 0) {
         form.ResultBtnClick();
     } else if (std::strcmp(what, "exclude") == 0) {
