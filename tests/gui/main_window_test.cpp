@@ -108,8 +108,12 @@ TEST_F(MainWindowTest, BorderlessRoundedWindowWithControlsInPlace) {
     EXPECT_TRUE(form->ResultPage.CleanBtn.Visible());
     // The exclusion list's second column fills the list.
     EXPECT_EQ(form->ExcludePage.ExcludeListView.ColumnWidth(1), 524 - 140 - 20);
-    EXPECT_EQ(form->ResultPage.ResultListView.ColumnWidth(0), 140);
-    EXPECT_EQ(form->ResultPage.ResultListView.ColumnWidth(1), 400);
+    // The result list's Name takes what Item (140), Size (60) and Status leave of its width.
+    const ListView& results = form->ResultPage.ResultListView;
+    EXPECT_EQ(results.ColumnWidth(0), 140);
+    EXPECT_EQ(results.ColumnWidth(2), 60);
+    EXPECT_EQ(results.ColumnWidth(0) + results.ColumnWidth(1) + results.ColumnWidth(2) + results.ColumnWidth(3),
+              results.ClientWidth());
 }
 
 TEST_F(MainWindowTest, OpensOnTheScanPageWithDefaultTicksAndZeroCounts) {
