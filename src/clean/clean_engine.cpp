@@ -9,7 +9,6 @@
 #include "clean/database_rows.h"
 #include "clean/profile_lines.h"
 #include "clean/wipe.h"
-#include "platform/files.h"
 #include "model/shared_state.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -215,13 +214,10 @@ private:
     }
 
     StayReason RemoveFile(const std::string& path) {
-        // A folder listed among a walk's entries is never wiped nor removed.
-        const DWORD attributes = PathAttributes(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsLink(path))
-            return StayReason::Folder;
         const WipeOutcome out = WipeAndDelete(path, 1);
         if (out.gone) return StayReason::None;
         if (out.wasLink) return StayReason::LinkNotFollowed;
+        if (out.wasFolder) return StayReason::Folder;  // a folder among a walk's entries
         return StayReasonOfError(out.error);
     }
 

@@ -116,6 +116,11 @@ WipeOutcome WipeAndDelete(const std::string& path, int extraPasses) {
         out.error = out.gone ? 0 : ERROR_CANT_ACCESS_FILE;
         return out;
     }
+    if (attrs & FILE_ATTRIBUTE_DIRECTORY) {
+        out.wasFolder = true;
+        out.error = ERROR_ACCESS_DENIED;
+        return out;
+    }
     out.error = OverwriteFileWithError(path, extraPasses + 1);
     if (out.error) return out;
     const std::string renamed = RenameToRandomName(path);

@@ -23,6 +23,7 @@ bool WipeAndDeleteFile(const std::string& path, int extraPasses);
 struct WipeOutcome {
     bool gone = false;
     bool wasLink = false;
+    bool wasFolder = false;  // a folder is no file: never written nor removed
     unsigned long error = 0;  // the system's error code when the file stayed
 };
 WipeOutcome WipeAndDelete(const std::string& path, int extraPasses);

@@ -96,6 +96,13 @@ bool DeletePath(const std::string& path, DWORD* error) { return Report(DeleteFil
 
 bool CreateFolder(const std::string& path) { return CreateDirectoryW(ToWide(path).c_str(), nullptr) != FALSE; }
 
+bool CreateFolders(const std::string& path) {
+    for (size_t i = 3; i < path.size(); ++i)  // past the drive's "C:\"
+        if (path[i] == '\\') CreateFolder(path.substr(0, i));
+    CreateFolder(path);
+    return DirectoryExists(path);
+}
+
 bool RemoveFolder(const std::string& path, DWORD* error) {
     return Report(RemoveDirectoryW(ToWide(path).c_str()), error);
 }

@@ -55,6 +55,8 @@ bool RenamePath(const std::string& from, const std::string& to, bool replace, DW
 // Deletes a file (a link itself, never what it points at).
 bool DeletePath(const std::string& path, DWORD* error = nullptr);
 bool CreateFolder(const std::string& path);
+// Creates the folder and every missing folder above it; true when it exists afterwards.
+bool CreateFolders(const std::string& path);
 // Gives a file new contents in one step: the bytes are written beside it,
 // flushed, and put in its place by a single rename (retried briefly while
 // another program holds the file). When anything fails the old file stays

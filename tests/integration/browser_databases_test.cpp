@@ -64,11 +64,6 @@ bool CopyFixture(const char* name, const std::string& path) {
     return f && f.WriteAll(bytes);
 }
 
-void CreateFolders(const std::string& path) {
-    for (size_t i = 3; i <= path.size(); ++i)
-        if (i == path.size() || path[i] == '\\') CreateFolder(path.substr(0, i));
-}
-
 }  // namespace
 
 TEST(CurrentBrowsers, HistoryAndCookieRowsAreListedWithWhatTheyHold) {

@@ -30,20 +30,6 @@ constexpr char kTelnet[] = "Software\\Microsoft\\Telnet";
 constexpr char kRegedit[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
 constexpr char kNetmeeting[] = "UNICODE Program Groups";
 
-std::set<std::string> ValuesOf(const std::string& key) {
-    RegKey k;
-    if (!k.Open(HKEY_CURRENT_USER, key)) return {};
-    const auto names = k.ValueNames();
-    return {names.begin(), names.end()};
-}
-
-std::set<std::string> SubkeysOf(const std::string& key) {
-    RegKey k;
-    if (!k.Open(HKEY_CURRENT_USER, key)) return {};
-    const auto names = k.SubkeyNames();
-    return {names.begin(), names.end()};
-}
-
 }  // namespace
 
 TEST(CleanChoice, AnExcludedOrUntickedOpenWithValueStaysWhenTheOthersGo) {

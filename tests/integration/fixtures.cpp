@@ -168,3 +168,17 @@ void Scanned::Clean() {
     for (int i = 0; i < results.Count(); ++i) progress.total += results.Item(i).Checked;
     CleanEvidences(results, progress);
 }
+
+std::set<std::string> ValuesOf(const std::string& key) {
+    RegKey k;
+    if (!k.Open(HKEY_CURRENT_USER, key)) return {};
+    const auto names = k.ValueNames();
+    return {names.begin(), names.end()};
+}
+
+std::set<std::string> SubkeysOf(const std::string& key) {
+    RegKey k;
+    if (!k.Open(HKEY_CURRENT_USER, key)) return {};
+    const auto names = k.SubkeyNames();
+    return {names.begin(), names.end()};
+}

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,9 @@ private:
 };
 
 void DeleteTree(const std::string& folder);
+// The names of a key's values and subkeys below HKEY_CURRENT_USER (none when it is absent).
+std::set<std::string> ValuesOf(const std::string& key);
+std::set<std::string> SubkeysOf(const std::string& key);
 // The whole content of a file (empty when it cannot be read).
 std::string Slurp(const std::string& path);
 // Entries of a folder, "." and ".." not counted.

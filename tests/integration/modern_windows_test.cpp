@@ -20,13 +20,6 @@ constexpr char kRecentDocs[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Ex
 constexpr char kLaunch[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
 
-std::set<std::string> ValuesOf(const std::string& key) {
-    RegKey k;
-    if (!k.Open(HKEY_CURRENT_USER, key)) return {};
-    const auto names = k.ValueNames();
-    return {names.begin(), names.end()};
-}
-
 std::vector<uint32_t> OrderOf(const std::string& key) {
     RegKey k;
     std::string data;

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <functional>
 
+#include "model/shell_values.h"
 #include "model/text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -90,11 +91,6 @@ void OneValue(Ctx& c, const char* key, const char* name, const char* text) {
 
 // ---- folders -------------------------------------------------------------------
 
-void MakeFolders(const std::string& path) {
-    for (size_t i = 3; i <= path.size(); ++i)
-        if (i == path.size() || path[i] == '\\') CreateFolder(path.substr(0, i));
-}
-
 void EmptyFolder(const std::string& folder, bool removeIt) {
     if (folder.size() < 4) return;  // never a drive root
     FolderWalker w(folder);
@@ -121,7 +117,7 @@ void WriteFileText(const std::string& path, const std::string& text) {
 
 void FolderFiles(Ctx& c, const std::string& folder, const char* namePattern, const char* contentPattern) {
     if (folder.empty()) return;
-    MakeFolders(folder);
+    CreateFolders(folder);
     for (int i = 0; i < c.count; ++i) {
         const std::string name = Num(namePattern, i + 1);
         WriteFileText(folder + "\\" + name, Num(contentPattern, i + 1));
@@ -169,7 +165,7 @@ void HistoryFiles(Ctx& c, const std::string& profiles, const char* site) {
             p.entries.push_back(url);
         }
         text += "(^90=https://secure.example.com/not-listed)\n";
-        MakeFolders(profiles + "\\" + p.name);
+        CreateFolders(profiles + "\\" + p.name);
         WriteFileText(profiles + "\\" + p.name + "\\history.dat", text);
         c.made->insert(c.made->end(), p.entries.begin(), p.entries.end());  // every profile is read
     }
@@ -187,14 +183,14 @@ void CookieFiles(Ctx& c, const std::string& profiles, const char* domain) {
             p.entries.push_back("\r\n." + d + "\t");
         }
         text += "www.nodot.example.com\tFALSE\t/\tFALSE\t1999999999\tsid\t1\r\n";  // never cut out
-        MakeFolders(profiles + "\\" + p.name);
+        CreateFolders(profiles + "\\" + p.name);
         WriteFileText(profiles + "\\" + p.name + "\\cookies.txt", text);
         c.made->insert(c.made->end(), p.entries.begin(), p.entries.end());  // every profile is read
     }
 }
 
 void CacheFolder(Ctx& c, const std::string& cache) {
-    MakeFolders(cache);
+    CreateFolders(cache);
     for (const char* map : {"_CACHE_MAP_", "_CACHE_001_"}) {
         WriteFileText(cache + "\\" + map, std::string(64, 'm'));
         c.made->push_back(cache + "\\" + map);
@@ -259,7 +255,7 @@ std::vector<SeedCookie> Cookies(Ctx& c, const char* domain, const std::string& p
 
 void ChromiumHistory(Ctx& c, const std::string& data, const char* site) {
     for (const char* profile : kChromiumProfiles) {
-        MakeFolders(data + "\\" + profile);
+        CreateFolders(data + "\\" + profile);
         WriteChromiumHistory(data + "\\" + profile + "\\History", Pages(c, site, profile, false));
     }
 }
@@ -268,7 +264,7 @@ void ChromiumHistory(Ctx& c, const std::string& data, const char* site) {
 void ChromiumCookies(Ctx& c, const std::string& data, const char* domain) {
     for (const char* profile : kChromiumProfiles) {
         const std::string folder = data + "\\" + profile + (profile == kChromiumProfiles[0] ? "\\Network" : "");
-        MakeFolders(folder);
+        CreateFolders(folder);
         WriteChromiumCookies(folder + "\\Cookies", Cookies(c, domain, profile, "sid"));
     }
 }
@@ -278,7 +274,7 @@ void ChromiumCache(Ctx& c, const std::string& data) {
         const std::string at = data + "\\" + profile;
         FolderFiles(c, at + "\\Cache\\Cache_Data", "f_00000%d", "cached body %d");
         FolderFiles(c, at + "\\Code Cache\\js", "9f86d081884c7d6%d_0", "compiled script %d");
-        MakeFolders(at + "\\Code Cache\\js\\index-dir");
+        CreateFolders(at + "\\Code Cache\\js\\index-dir");
         WriteFileText(at + "\\Code Cache\\js\\index-dir\\the-real-index", "index");
         c.made->push_back("the-real-index");
     }
@@ -325,24 +321,15 @@ void NumberedList(Ctx& c, const std::string& key, const char* textPattern, const
     SetRaw(key, "MRUListEx", REG_BINARY, order + std::string(4, '\xFF'));
 }
 
-std::string Rot13Of(const std::string& text) {
-    std::string out = text;
-    for (char& ch : out) {
-        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>('a' + (ch - 'a' + 13) % 26);
-        else if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>('A' + (ch - 'A' + 13) % 26);
-    }
-    return out;
-}
-
 void LaunchCounts(Ctx& c, const char* key, const char* pattern) {
     for (int i = 0; i < c.count; ++i) {
-        const std::string name = Rot13Of(Num(pattern, i + 1));
+        const std::string name = Rot13(Num(pattern, i + 1));
         SetRaw(key, name, REG_BINARY, std::string(72, '\x01'));
         c.made->push_back(name);
     }
     // Explorer's own session counters stay.
-    SetRaw(key, Rot13Of("UEME_CTLSESSION"), REG_BINARY, std::string(1612, '\0'));
-    SetRaw(key, Rot13Of("UEME_CTLCUACount:ctor"), REG_BINARY, std::string(72, '\0'));
+    SetRaw(key, Rot13("UEME_CTLSESSION"), REG_BINARY, std::string(1612, '\0'));
+    SetRaw(key, Rot13("UEME_CTLCUACount:ctor"), REG_BINARY, std::string(72, '\0'));
 }
 
 // ---- the items -----------------------------------------------------------------
@@ -475,7 +462,7 @@ const std::vector<SeedItem>& Items() {
         {"RecycleBin",
          [](Ctx& c) {
              const std::string bin = RecycledFolder();
-             MakeFolders(bin);
+             CreateFolders(bin);
              WriteFileText(bin + "\\INFO2", std::string(20, '\0'));
              WriteFileText(bin + "\\desktop.ini", "[.ShellClassInfo]\r\nCLSID={645FF040-5081-101B-9F08-00AA002F954E}\r\n");
              FolderFiles(c, bin, "Dc%d.txt", "deleted file %d");
@@ -620,7 +607,7 @@ const std::vector<SeedItem>& Items() {
         {"Firefox Places History",
          [](Ctx& c) {
              for (const char* profile : kFirefoxProfiles) {
-                 MakeFolders(FirefoxRoaming() + "\\" + profile);
+                 CreateFolders(FirefoxRoaming() + "\\" + profile);
                  WriteFirefoxPlaces(FirefoxRoaming() + "\\" + profile + "\\places.sqlite",
                                     Pages(c, "www.example.org/firefox", profile, true));
              }
@@ -633,7 +620,7 @@ const std::vector<SeedItem>& Items() {
         {"Firefox Cookie Database",
          [](Ctx& c) {
              for (const char* profile : kFirefoxProfiles) {
-                 MakeFolders(FirefoxRoaming() + "\\" + profile);
+                 CreateFolders(FirefoxRoaming() + "\\" + profile);
                  WriteFirefoxCookies(FirefoxRoaming() + "\\" + profile + "\\cookies.sqlite", Cookies(c, "ff%d", profile, "uid"));
              }
          },
@@ -709,7 +696,7 @@ const std::vector<SeedItem>& Items() {
              const std::string wer = LocalAppData() + "\\Microsoft\\Windows\\WER";
              for (int i = 0; i < c.count; ++i) {
                  const std::string report = wer + Num("\\ReportArchive\\AppCrash_seedapp%d.exe_1a2b3c", i + 1);
-                 MakeFolders(report);
+                 CreateFolders(report);
                  WriteFileText(report + "\\Report.wer", Num("Version=1\r\nEventType=APPCRASH\r\nSig[0].Value=seedapp%d.exe\r\n", i + 1));
                  c.made->push_back("Report.wer");
              }
