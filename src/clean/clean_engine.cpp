@@ -105,9 +105,10 @@ public:
     Cleaner(TResultContents& results, CleanProgress& progress) : results_(results), progress_(progress) {}
 
     void Run() {
+        handled_.assign(static_cast<size_t>(results_.Count()), false);
         for (int i = 0; i < results_.Count(); ++i) {
             const TResultContentItem& r = std::as_const(results_).Item(i);
-            if (!r.Checked || r.Deleted) continue;
+            if (!r.Checked || r.Deleted || handled_[static_cast<size_t>(i)]) continue;
             if (progress_.onStep) progress_.onStep(r.ValueName);
             StayReason why = StayReason::Failed;
             if (r.SourceType == "Reg") {
@@ -228,10 +229,14 @@ private:
         const std::string file = std::as_const(results_).Item(i).Location;
         if (WholeAllowed(file)) {
             const StayReason why = RemoveFile(file);
-            if (why != StayReason::None) return why;
-            for (int j = 0; j < results_.Count(); ++j)
-                if (std::as_const(results_).Item(j).Location == file) MarkRemoved(j);
-            return StayReason::None;
+            for (int j = 0; j < results_.Count(); ++j) {
+                const TResultContentItem& r = std::as_const(results_).Item(j);
+                if (r.Location != file) continue;
+                if (why == StayReason::None) MarkRemoved(j);
+                else if (r.Checked && !r.Deleted) results_.Item(j).Reason = why;
+                handled_[static_cast<size_t>(j)] = true;  // the file is one trace: tried once
+            }
+            return why;
         }
         const int kind = std::as_const(results_).Item(i).Kind;
         if (RemovalOf(std::as_const(results_).Item(i)) != Removal::ProfileLines) return StayReason::KeptWithItsFile;
@@ -244,6 +249,7 @@ private:
             const std::string& cut = kind == kKindFirefoxCookie ? r.Detail5 : r.Detail8;
             lines.push_back({r.Line, cut.compare(0, 2, "\r\n") == 0 ? cut.substr(2) : cut});
             records.push_back(j);
+            handled_[static_cast<size_t>(j)] = true;
         }
         const StayReason why = RemoveLinesFromFile(file, lines);
         for (int j : records) {
@@ -254,6 +260,8 @@ private:
     }
 
     // All the ticked rows of one database in one transaction: all go or none.
+    // A notice (a row with no row id) names what the scan could not read: it
+    // stays, with the reason the scan gave.
     StayReason RemoveDatabaseEntries(int i) {
         const TResultContentItem& first = std::as_const(results_).Item(i);
         const CatalogItem* item = ItemNamedBy(first);
@@ -265,6 +273,8 @@ private:
         for (int j = i; j < results_.Count(); ++j) {
             const TResultContentItem& r = std::as_const(results_).Item(j);
             if (!r.Checked || r.Deleted || r.Location != file || ItemNamedBy(r) != item) continue;
+            handled_[static_cast<size_t>(j)] = true;
+            if (r.Line < 0) continue;
             if (cookies) rows.push_back({r.Line, {}, r.ValueData, r.KeyName, r.Detail4});
             else rows.push_back({r.Line, r.ValueName, {}, {}, {}});
             records.push_back(j);
@@ -274,12 +284,13 @@ private:
             if (outcome[k] == StayReason::None) MarkRemoved(records[k]);
             else results_.Item(records[k]).Reason = outcome[k];
         }
-        return outcome.empty() ? StayReason::None : outcome.front();
+        return first.Line < 0 ? first.Reason : outcome.empty() ? StayReason::None : outcome.front();
     }
 
     TResultContents& results_;
     CleanProgress& progress_;
     KeyCache keys_;
+    std::vector<bool> handled_;  // records whose outcome one run for their whole file already gave
 };
 
 }  // namespace

@@ -1,143 +1,331 @@
 #include "clean/database_rows.h"
 
+#include <initializer_list>
+#include <map>
+#include <span>
+#include <unordered_map>
+
 #include "platform/database.h"
+#include "platform/database_snapshot.h"
 #include "platform/files.h"
+#include "scan/database_reading.h"
 
 namespace {
 
-// One statement run for each row, where its table is there (older versions lack some).
+// One statement of a removal: run only when every table and "table.column"
+// it needs is in the database (older versions lack some); {R} stands for the
+// name of the main table's row ids. A repeated step runs until it changes
+// nothing (at most kRounds times).
 struct Step {
-    const char* table;
-    const char* sql;  // ?1 is the row's id
+    std::initializer_list<const char*> needs;
+    const char* sql;
+    bool repeat = false;
+};
+constexpr int kRounds = 64;  // halving the distance each round: enough for any chain
+
+// The working sets, in memory: the rows the scan saw (found), those that
+// still hold it (doomed, with their id and site), and what hangs on them.
+constexpr const char* kWorkTables[] = {
+    "CREATE TEMP TABLE found(rid INTEGER PRIMARY KEY, name TEXT, text TEXT, path TEXT)",
+    "CREATE TEMP TABLE doomed(rid INTEGER PRIMARY KEY, id, origin)",
+    "CREATE TEMP TABLE gone_ids(id INTEGER PRIMARY KEY)",      // ids no row keeps: what hangs on them goes
+    "CREATE TEMP TABLE gone_visits(id INTEGER PRIMARY KEY, from_visit, opener_visit)",
+    "CREATE TEMP TABLE touched(id INTEGER PRIMARY KEY)",       // clusters, or sites, that lost a row
+    "CREATE TEMP TABLE kept_places(id INTEGER PRIMARY KEY)",   // bookmarked places: they stay, without history
+    "CREATE TEMP TABLE gone_places(id INTEGER PRIMARY KEY)",
+    "CREATE TEMP TABLE touched_queries(id INTEGER PRIMARY KEY)",
 };
 
-// What goes with a row of each database, dependent rows first.
-std::vector<Step> StepsOf(BrowserDatabase db) {
-    switch (db) {
-    case BrowserDatabase::ChromiumHistory:
-        return {
-            {"visit_source", "DELETE FROM visit_source WHERE id IN (SELECT id FROM visits WHERE url = ?1)"},
-            {"content_annotations",
-             "DELETE FROM content_annotations WHERE visit_id IN (SELECT id FROM visits WHERE url = ?1)"},
-            {"context_annotations",
-             "DELETE FROM context_annotations WHERE visit_id IN (SELECT id FROM visits WHERE url = ?1)"},
-            {"clusters_and_visits",
-             "DELETE FROM clusters_and_visits WHERE visit_id IN (SELECT id FROM visits WHERE url = ?1)"},
-            {"cluster_visit_duplicates",
-             "DELETE FROM cluster_visit_duplicates WHERE visit_id IN (SELECT id FROM visits WHERE url = ?1) OR "
-             "duplicate_visit_id IN (SELECT id FROM visits WHERE url = ?1)"},
-            {"visits", "DELETE FROM visits WHERE url = ?1"},
-            {"keyword_search_terms", "DELETE FROM keyword_search_terms WHERE url_id = ?1"},
-            {"segment_usage", "DELETE FROM segment_usage WHERE segment_id IN (SELECT id FROM segments WHERE url_id = ?1)"},
-            {"segments", "DELETE FROM segments WHERE url_id = ?1"},
-            {"visited_links", "DELETE FROM visited_links WHERE link_url_id = ?1"},
-            {"urls", "DELETE FROM urls WHERE id = ?1"},
-        };
-    case BrowserDatabase::ChromiumCookies: return {{"cookies", "DELETE FROM cookies WHERE rowid = ?1"}};
-    case BrowserDatabase::FirefoxPlaces:
-        // Bookmarks are never touched: a bookmarked place stays, without its visits.
-        return {
-            {"moz_historyvisits", "DELETE FROM moz_historyvisits WHERE place_id = ?1"},
-            {"moz_inputhistory", "DELETE FROM moz_inputhistory WHERE place_id = ?1"},
-            {"moz_places_metadata", "DELETE FROM moz_places_metadata WHERE place_id = ?1"},
-            // The site's origin row goes with its last place.
-            {"moz_origins",
-             "DELETE FROM moz_origins WHERE id = (SELECT origin_id FROM moz_places WHERE id = ?1) AND NOT EXISTS "
-             "(SELECT 1 FROM moz_places p WHERE p.origin_id = moz_origins.id AND (p.id <> ?1 OR EXISTS "
-             "(SELECT 1 FROM moz_bookmarks WHERE fk = ?1)))"},
-            {"moz_places",
-             "UPDATE moz_places SET visit_count = 0, last_visit_date = NULL WHERE id = ?1 AND "
-             "EXISTS (SELECT 1 FROM moz_bookmarks WHERE fk = ?1)"},
-            {"moz_annos", "DELETE FROM moz_annos WHERE place_id = ?1 AND NOT EXISTS (SELECT 1 FROM moz_bookmarks WHERE fk = ?1)"},
-            {"moz_places", "DELETE FROM moz_places WHERE id = ?1 AND NOT EXISTS (SELECT 1 FROM moz_bookmarks WHERE fk = ?1)"},
-        };
-    case BrowserDatabase::FirefoxCookies: return {{"moz_cookies", "DELETE FROM moz_cookies WHERE id = ?1"}};
+// After found and doomed: the ids of the doomed rows that no other row keeps.
+constexpr Step kGoneIds[] = {
+    {{"{T}.id"}, "INSERT OR IGNORE INTO gone_ids SELECT id FROM doomed WHERE id IS NOT NULL"},
+    {{"{T}.id"},
+     "DELETE FROM gone_ids WHERE id IN (SELECT t.id FROM main.{T} t WHERE t.id IN (SELECT id FROM gone_ids) AND "
+     "t.{R} NOT IN (SELECT rid FROM doomed))"},
+};
+
+// Chromium's History, as the browser deletes a page: its visits, each kept
+// visit that came from (or was opened by) one of them pointing at that
+// visit's own referrer instead, what names the visits, the clusters left
+// without a visit, the page's search terms, segments and visited links.
+constexpr Step kChromiumHistory[] = {
+    {{"visits.id", "visits.url"}, "INSERT OR IGNORE INTO gone_visits(id) SELECT id FROM main.visits WHERE url IN (SELECT id FROM gone_ids)"},
+    {{"visits.id", "visits.from_visit"},
+     "UPDATE gone_visits SET from_visit = (SELECT v.from_visit FROM main.visits v WHERE v.id = gone_visits.id)"},
+    {{"visits.id", "visits.opener_visit"},
+     "UPDATE gone_visits SET opener_visit = (SELECT v.opener_visit FROM main.visits v WHERE v.id = gone_visits.id)"},
+    // A referrer that goes too stands for its own referrer, down the chain; a ring of them for none.
+    {{"visits.from_visit"},
+     "UPDATE gone_visits SET from_visit = (SELECT g.from_visit FROM gone_visits g WHERE g.id = gone_visits.from_visit) "
+     "WHERE from_visit IN (SELECT id FROM gone_visits)",
+     true},
+    {{"visits.from_visit"}, "UPDATE gone_visits SET from_visit = 0 WHERE from_visit IN (SELECT id FROM gone_visits)"},
+    {{"visits.opener_visit"},
+     "UPDATE gone_visits SET opener_visit = (SELECT g.opener_visit FROM gone_visits g WHERE g.id = "
+     "gone_visits.opener_visit) WHERE opener_visit IN (SELECT id FROM gone_visits)",
+     true},
+    {{"visits.opener_visit"}, "UPDATE gone_visits SET opener_visit = 0 WHERE opener_visit IN (SELECT id FROM gone_visits)"},
+    {{"visits.url"}, "DELETE FROM main.visits WHERE url IN (SELECT id FROM gone_ids)"},
+    {{"visits.from_visit"},
+     "UPDATE main.visits SET from_visit = (SELECT g.from_visit FROM gone_visits g WHERE g.id = visits.from_visit) "
+     "WHERE from_visit IN (SELECT id FROM gone_visits)"},
+    {{"visits.opener_visit"},
+     "UPDATE main.visits SET opener_visit = (SELECT g.opener_visit FROM gone_visits g WHERE g.id = "
+     "visits.opener_visit) WHERE opener_visit IN (SELECT id FROM gone_visits)"},
+    {{"visit_source.id"}, "DELETE FROM main.visit_source WHERE id IN (SELECT id FROM gone_visits)"},
+    {{"content_annotations.visit_id"},
+     "DELETE FROM main.content_annotations WHERE visit_id IN (SELECT id FROM gone_visits)"},
+    {{"context_annotations.visit_id"},
+     "DELETE FROM main.context_annotations WHERE visit_id IN (SELECT id FROM gone_visits)"},
+    {{"clusters_and_visits.cluster_id", "clusters_and_visits.visit_id"},
+     "INSERT OR IGNORE INTO touched SELECT cluster_id FROM main.clusters_and_visits WHERE visit_id IN "
+     "(SELECT id FROM gone_visits)"},
+    {{"clusters_and_visits.visit_id"},
+     "DELETE FROM main.clusters_and_visits WHERE visit_id IN (SELECT id FROM gone_visits)"},
+    {{"cluster_visit_duplicates.visit_id", "cluster_visit_duplicates.duplicate_visit_id"},
+     "DELETE FROM main.cluster_visit_duplicates WHERE visit_id IN (SELECT id FROM gone_visits) OR "
+     "duplicate_visit_id IN (SELECT id FROM gone_visits)"},
+    // Of the clusters that lost a visit, those with none left.
+    {{"clusters_and_visits.cluster_id"},
+     "DELETE FROM touched WHERE id IN (SELECT cluster_id FROM main.clusters_and_visits WHERE cluster_id IS NOT NULL)"},
+    {{"clusters.cluster_id"}, "DELETE FROM main.clusters WHERE cluster_id IN (SELECT id FROM touched)"},
+    {{"cluster_keywords.cluster_id"}, "DELETE FROM main.cluster_keywords WHERE cluster_id IN (SELECT id FROM touched)"},
+    {{"keyword_search_terms.url_id"}, "DELETE FROM main.keyword_search_terms WHERE url_id IN (SELECT id FROM gone_ids)"},
+    {{"segments.id", "segments.url_id", "segment_usage.segment_id"},
+     "DELETE FROM main.segment_usage WHERE segment_id IN (SELECT id FROM main.segments WHERE url_id IN "
+     "(SELECT id FROM gone_ids))"},
+    {{"segments.url_id"}, "DELETE FROM main.segments WHERE url_id IN (SELECT id FROM gone_ids)"},
+    {{"visited_links.link_url_id"}, "DELETE FROM main.visited_links WHERE link_url_id IN (SELECT id FROM gone_ids)"},
+    {{"urls"}, "DELETE FROM main.urls WHERE {R} IN (SELECT rid FROM doomed)"},
+};
+
+// Firefox's places.sqlite: a bookmarked place (or one with a keyword) stays
+// without its history; the others go with their visits, input history,
+// metadata (and metadata that names them as referrer), search terms no
+// longer named, annotations; a site left without a place goes, the sites and
+// places that stay are marked for Firefox to weigh again, and the sites'
+// statistics are recomputed.
+constexpr Step kFirefoxPlaces[] = {
+    {{"moz_bookmarks.fk"},
+     "INSERT OR IGNORE INTO kept_places SELECT id FROM gone_ids WHERE id IN (SELECT fk FROM main.moz_bookmarks)"},
+    {{"moz_keywords.place_id"},
+     "INSERT OR IGNORE INTO kept_places SELECT id FROM gone_ids WHERE id IN (SELECT place_id FROM main.moz_keywords)"},
+    {{}, "INSERT INTO gone_places SELECT id FROM gone_ids WHERE id NOT IN (SELECT id FROM kept_places)"},
+    {{"moz_places.origin_id"}, "INSERT OR IGNORE INTO touched SELECT origin FROM doomed WHERE origin IS NOT NULL"},
+    {{"moz_historyvisits_extra.visit_id", "moz_historyvisits.id", "moz_historyvisits.place_id"},
+     "DELETE FROM main.moz_historyvisits_extra WHERE visit_id IN (SELECT id FROM main.moz_historyvisits WHERE "
+     "place_id IN (SELECT id FROM gone_ids))"},
+    {{"moz_historyvisits.place_id"}, "DELETE FROM main.moz_historyvisits WHERE place_id IN (SELECT id FROM gone_ids)"},
+    {{"moz_inputhistory.place_id"}, "DELETE FROM main.moz_inputhistory WHERE place_id IN (SELECT id FROM gone_ids)"},
+    {{"moz_places_metadata.place_id", "moz_places_metadata.referrer_place_id", "moz_places_metadata.search_query_id"},
+     "INSERT OR IGNORE INTO touched_queries SELECT search_query_id FROM main.moz_places_metadata WHERE "
+     "search_query_id IS NOT NULL AND (place_id IN (SELECT id FROM gone_ids) OR referrer_place_id IN "
+     "(SELECT id FROM gone_places))"},
+    {{"moz_places_metadata.place_id", "moz_places_metadata.search_query_id"},
+     "INSERT OR IGNORE INTO touched_queries SELECT search_query_id FROM main.moz_places_metadata WHERE "
+     "search_query_id IS NOT NULL AND place_id IN (SELECT id FROM gone_ids)"},
+    {{"moz_places_metadata.place_id", "moz_places_metadata.referrer_place_id"},
+     "DELETE FROM main.moz_places_metadata WHERE place_id IN (SELECT id FROM gone_ids) OR referrer_place_id IN "
+     "(SELECT id FROM gone_places)"},
+    {{"moz_places_metadata.place_id"}, "DELETE FROM main.moz_places_metadata WHERE place_id IN (SELECT id FROM gone_ids)"},
+    {{"moz_places_metadata.search_query_id"},
+     "DELETE FROM touched_queries WHERE id IN (SELECT search_query_id FROM main.moz_places_metadata WHERE "
+     "search_query_id IS NOT NULL)"},
+    {{"moz_places_metadata_search_queries.id"},
+     "DELETE FROM main.moz_places_metadata_search_queries WHERE id IN (SELECT id FROM touched_queries)"},
+    {{"moz_annos.place_id"}, "DELETE FROM main.moz_annos WHERE place_id IN (SELECT id FROM gone_places)"},
+    {{"moz_places_extra.place_id"}, "DELETE FROM main.moz_places_extra WHERE place_id IN (SELECT id FROM gone_places)"},
+    {{"moz_places.visit_count"}, "UPDATE main.moz_places SET visit_count = 0 WHERE id IN (SELECT id FROM kept_places)"},
+    {{"moz_places.last_visit_date"},
+     "UPDATE main.moz_places SET last_visit_date = NULL WHERE id IN (SELECT id FROM kept_places)"},
+    {{"moz_places.typed"}, "UPDATE main.moz_places SET typed = 0 WHERE id IN (SELECT id FROM kept_places)"},
+    {{"moz_places.recalc_frecency"},
+     "UPDATE main.moz_places SET recalc_frecency = 1 WHERE id IN (SELECT id FROM kept_places)"},
+    {{"moz_places.recalc_alt_frecency"},
+     "UPDATE main.moz_places SET recalc_alt_frecency = 1 WHERE id IN (SELECT id FROM kept_places)"},
+    {{"moz_places"},
+     "DELETE FROM main.moz_places WHERE {R} IN (SELECT rid FROM doomed WHERE id IS NULL OR id NOT IN "
+     "(SELECT id FROM kept_places))"},
+    // Sites: only after their places are gone, so that a site loses its row with its last place.
+    {{"moz_origins.id", "moz_places.origin_id"},
+     "DELETE FROM touched WHERE id IN (SELECT origin_id FROM main.moz_places WHERE origin_id IS NOT NULL)"},
+    {{"moz_origins.id"}, "DELETE FROM main.moz_origins WHERE id IN (SELECT id FROM touched)"},
+    {{"moz_origins.id", "moz_origins.recalc_frecency", "moz_places.origin_id"},
+     "UPDATE main.moz_origins SET recalc_frecency = 1 WHERE id IN (SELECT origin FROM doomed)"},
+    {{"moz_origins.id", "moz_origins.recalc_alt_frecency", "moz_places.origin_id"},
+     "UPDATE main.moz_origins SET recalc_alt_frecency = 1 WHERE id IN (SELECT origin FROM doomed)"},
+    {{"moz_meta.key", "moz_meta.value", "moz_origins.frecency"},
+     "UPDATE main.moz_meta SET value = (SELECT count(*) FROM main.moz_origins WHERE frecency > 0) "
+     "WHERE key = 'origin_frecency_count'"},
+    {{"moz_meta.key", "moz_meta.value", "moz_origins.frecency"},
+     "UPDATE main.moz_meta SET value = (SELECT total(frecency) FROM main.moz_origins WHERE frecency > 0) "
+     "WHERE key = 'origin_frecency_sum'"},
+    {{"moz_meta.key", "moz_meta.value", "moz_origins.frecency"},
+     "UPDATE main.moz_meta SET value = (SELECT total(frecency * frecency) FROM main.moz_origins WHERE frecency > 0) "
+     "WHERE key = 'origin_frecency_sum_of_squares'"},
+};
+
+constexpr Step kChromiumCookies[] = {{{"cookies"}, "DELETE FROM main.cookies WHERE {R} IN (SELECT rid FROM doomed)"}};
+constexpr Step kFirefoxCookies[] = {
+    {{"moz_cookies"}, "DELETE FROM main.moz_cookies WHERE {R} IN (SELECT rid FROM doomed)"}};
+
+std::span<const Step> StepsOf(BrowserDatabase database) {
+    switch (database) {
+    case BrowserDatabase::ChromiumHistory: return kChromiumHistory;
+    case BrowserDatabase::ChromiumCookies: return kChromiumCookies;
+    case BrowserDatabase::FirefoxPlaces: return kFirefoxPlaces;
+    case BrowserDatabase::FirefoxCookies: return kFirefoxCookies;
     case BrowserDatabase::None: break;
     }
     return {};
 }
 
-StayReason Why(const Database& db) { return db.Busy() ? StayReason::CloseTheBrowser : StayReason::Failed; }
-
-// Whether the row with the id still holds what the scan found.
-const char* SameRowOf(BrowserDatabase db) {
-    switch (db) {
-    case BrowserDatabase::ChromiumHistory: return "SELECT 1 FROM urls WHERE id = ?1 AND IFNULL(url, '') = ?2";
-    case BrowserDatabase::ChromiumCookies:
-        return "SELECT 1 FROM cookies WHERE rowid = ?1 AND host_key = ?3 AND name = ?4 AND path = ?5";
-    case BrowserDatabase::FirefoxPlaces: return "SELECT 1 FROM moz_places WHERE id = ?1 AND IFNULL(url, '') = ?2";
-    case BrowserDatabase::FirefoxCookies:
-        return "SELECT 1 FROM moz_cookies WHERE id = ?1 AND IFNULL(host, '') = ?3 AND IFNULL(name, '') = ?4 AND "
-               "IFNULL(path, '') = ?5";
-    case BrowserDatabase::None: break;
-    }
-    return "SELECT 0 WHERE 0";
+std::string Replaced(std::string text, const std::string& what, const std::string& with) {
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
+    return text;
 }
 
-void BindRow(Database::Statement& s, const FoundRow& row) {
-    s.Bind(1, row.id);
-    s.Bind(2, row.url);
-    s.Bind(3, row.host);
-    s.Bind(4, row.name);
-    s.Bind(5, row.path);
-}
+// One removal inside an open transaction.
+class RowRemoval {
+public:
+    RowRemoval(Database& db, BrowserDatabase database) : db_(db), database_(database), layout_(LayoutOf(database)) {}
 
-// Runs the removal inside an open transaction; false on any failure.
-bool RemoveInTransaction(Database& db, BrowserDatabase database, const std::vector<FoundRow>& rows,
-                         std::vector<StayReason>& outcome) {
-    std::vector<int64_t> ids;
-    {
-        Database::Statement same(db, SameRowOf(database));
-        for (size_t i = 0; i < rows.size(); ++i) {
-            BindRow(same, rows[i]);
-            if (same.Step()) ids.push_back(rows[i].id);
-            else if (same.Done()) outcome[i] = StayReason::ChangedSinceScan;
-            else return false;
-            same.Reset();
-        }
+    // False on the first statement that fails; the caller rolls back.
+    bool Run(const std::vector<FoundRow>& rows, std::unordered_map<int64_t, StayReason>& outcome) {
+        rowid_ = RowIdName(db_, layout_.table);
+        if (rowid_.empty() || !Has(layout_.table, layout_.name)) return false;
+        for (const char* sql : kWorkTables)
+            if (!db_.Exec(sql)) return false;
+        if (!LoadFound(rows) || !MarkDoomed() || !Outcomes(outcome)) return false;
+        if (layout_.history)
+            for (const Step& step : kGoneIds)
+                if (!Do(step)) return false;
+        for (const Step& step : StepsOf(database_))
+            if (!Do(step)) return false;
+        return true;
     }
-    for (const Step& step : StepsOf(database)) {
-        if (!db.HasTable(step.table)) continue;
-        Database::Statement s(db, step.sql);
-        for (int64_t id : ids) {
-            s.Bind(1, id);
-            s.Step();
-            if (!s.Done()) return false;
-            s.Reset();
-        }
+
+private:
+    std::string Sql(const char* sql) const {
+        return Replaced(Replaced(sql, "{R}", rowid_), "{T}", layout_.table);
     }
-    return true;
+
+    bool Has(const std::string& table, const std::string& column = {}) {
+        const std::string key = table + "." + column;
+        const auto it = known_.find(key);
+        if (it != known_.end()) return it->second;
+        const bool there = column.empty() ? db_.HasTable(table) : Has(table) && db_.HasColumn(table, column);
+        return known_[key] = there;
+    }
+
+    bool Do(const Step& step) {
+        for (const char* need : step.needs) {
+            const std::string n = Sql(need);
+            const size_t dot = n.find('.');
+            if (!(dot == std::string::npos ? Has(n) : Has(n.substr(0, dot), n.substr(dot + 1)))) return true;
+        }
+        const std::string sql = Sql(step.sql);
+        for (int round = 0; round < (step.repeat ? kRounds : 1); ++round) {
+            if (!db_.Exec(sql)) return false;
+            if (db_.Changes() == 0) break;
+        }
+        return true;
+    }
+
+    bool LoadFound(const std::vector<FoundRow>& rows) {
+        Database::Statement add(db_, "INSERT OR IGNORE INTO found VALUES (?1, ?2, ?3, ?4)");
+        for (const FoundRow& r : rows) {
+            add.Bind(1, r.rowid);
+            if (layout_.history) {
+                add.Bind(2, r.url);
+            } else {
+                add.Bind(2, r.host);
+                add.Bind(3, r.name);
+                add.Bind(4, r.path);
+            }
+            add.Step();
+            if (!add.Done()) return false;
+            add.Reset();
+        }
+        return true;
+    }
+
+    // The rows that still hold what the scan saw: the same row id, the same
+    // text, compared byte for byte whatever collation the table declares.
+    bool MarkDoomed() {
+        const auto same = [](const char* column, const char* seen) {
+            return std::string(" AND typeof(t.") + column + ") IN ('text', 'null') AND IFNULL(t." + column +
+                   ", '') = f." + seen + " COLLATE BINARY";
+        };
+        const std::string table = layout_.table;
+        std::string sql = "INSERT INTO doomed SELECT t.{R}, " + std::string(Has(table, "id") ? "t.id" : "NULL") +
+                          ", " + (Has(table, "origin_id") ? "t.origin_id" : "NULL") +
+                          " FROM found f JOIN main.{T} t ON t.{R} = f.rid WHERE 1" + same(layout_.name, "name");
+        if (!layout_.history) {
+            if (!Has(table, layout_.text) || !Has(table, layout_.more)) return false;
+            sql += same(layout_.text, "text") + same(layout_.more, "path");
+        }
+        return db_.Exec(Sql(sql.c_str()));
+    }
+
+    // Every found row: removed with the transaction, or why it stays.
+    bool Outcomes(std::unordered_map<int64_t, StayReason>& outcome) {
+        Database::Statement s(db_, Sql("SELECT f.rid, EXISTS (SELECT 1 FROM doomed d WHERE d.rid = f.rid), "
+                                       "EXISTS (SELECT 1 FROM main.{T} t WHERE t.{R} = f.rid) FROM found f")
+                                       .c_str());
+        while (s.Step())
+            outcome[s.Int(0)] = s.Int(1) ? StayReason::None : s.Int(2) ? StayReason::ChangedSinceScan : StayReason::NotFound;
+        return s.Done();
+    }
+
+    Database& db_;
+    BrowserDatabase database_;
+    DatabaseLayout layout_;
+    std::string rowid_;
+    std::map<std::string, bool> known_;
+};
+
+StayReason Why(const Database& db) {
+    const StayReason why = StayReasonOf(db.Why());
+    return why == StayReason::None ? StayReason::Failed : why;
 }
 
 }  // namespace
 
 std::vector<StayReason> RemoveDatabaseRows(const std::string& path, BrowserDatabase database,
                                            const std::vector<FoundRow>& rows) {
-    std::vector<StayReason> outcome(rows.size(), StayReason::None);
     const auto all = [&](StayReason why) { return std::vector<StayReason>(rows.size(), why); };
+    if (rows.empty()) return {};
     if (IsLink(path)) return all(StayReason::LinkNotFollowed);
     if (!FileExists(path)) return all(StayReason::NotFound);
+    // A read-only file stays (Wine running as root would write it).
+    if (PathAttributes(path) & FILE_ATTRIBUTE_READONLY) return all(StayReason::ReadOnly);
+    {
+        // A file another program holds without sharing it: said at once
+        // (SQLite would wait, retrying, and then only say it could not open it).
+        File probe(path, File::Open::Shared);
+        if (!probe) return all(StayReasonOf(ProblemOfSystemError(probe.Error())));
+    }
     Database db;
     if (!db.Open(path, Database::Mode::ReadWrite)) return all(Why(db));
-    // A write-ahead log stays one (the browser expects it); any other journal
-    // is deleted at the end of each transaction instead of kept.
-    bool wal = false;
-    {
-        Database::Statement mode(db, "PRAGMA journal_mode");
-        wal = mode.Step() && mode.Text(0) == "wal";
-    }
-    if (!wal && !db.Exec("PRAGMA journal_mode = DELETE")) return all(Why(db));
-    // Freed space is overwritten with zeros: nothing removed stays in the file.
-    if (!db.Exec("PRAGMA secure_delete = ON") || !db.Exec("BEGIN IMMEDIATE")) return all(Why(db));
-    if (!RemoveInTransaction(db, database, rows, outcome) || !db.Exec("COMMIT")) {
+    // Freed space is overwritten with zeros; the working sets stay in memory.
+    if (!db.Exec("PRAGMA secure_delete = ON") || !db.Exec("PRAGMA temp_store = MEMORY") ||
+        !db.Exec("BEGIN IMMEDIATE"))
+        return all(Why(db));
+    std::unordered_map<int64_t, StayReason> outcome;
+    if (!RowRemoval(db, database).Run(rows, outcome) || !db.Exec("COMMIT")) {
         const StayReason why = Why(db);
         db.Exec("ROLLBACK");  // nothing is half removed
         return all(why);
     }
-    // The rows are gone. Rebuild the file and empty the log, so that no page
-    // that held them is left anywhere in the database's files.
-    if (wal) db.Exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    // The rows are gone. Rebuild the file, so that no page that held them is
+    // left in it; closing then checkpoints and deletes the log, and the
+    // journals went as each transaction ended, each overwritten first.
     db.Exec("VACUUM");
-    if (wal) db.Exec("PRAGMA wal_checkpoint(TRUNCATE)");
-    return outcome;
+    db.Close();
+    std::vector<StayReason> result;
+    result.reserve(rows.size());
+    for (const FoundRow& r : rows) result.push_back(outcome.count(r.rowid) ? outcome[r.rowid] : StayReason::Failed);
+    return result;
 }

@@ -1,7 +1,9 @@
 // Taking rows out of a browser's database: the ticked rows and what hangs on
-// them go in one transaction, with secure deletion on, and the database is
-// then rebuilt, so no removed address or cookie stays readable in the
-// database or its journal. A database the browser holds is left untouched.
+// them, as the browser itself removes them, in one transaction, set by set
+// (each dependent table by one statement), with secure deletion on; the
+// database is then rebuilt, and the journal or log that held the old pages is
+// overwritten before it goes. None of the database's own code runs (see
+// Database). A database another program holds is left untouched.
 #pragma once
 
 #include <cstdint>
@@ -11,17 +13,18 @@
 #include "model/catalog.h"
 #include "model/records.h"
 
-// One row as the scan found it: its id (urls.id, moz_places.id, the cookie's
-// row id) and what it held, so that a row that changed since is left alone.
+// One row as the scan found it: its row id and what it held, so that a row
+// that changed since (another address under the same row id) is left alone.
 struct FoundRow {
-    int64_t id = 0;
+    int64_t rowid = 0;
     std::string url;                // history
     std::string host, name, path;  // cookies
 };
 
 // Removes the rows; returns what became of each, in order: None when it is
-// gone, ChangedSinceScan when its id no longer holds what the scan found (it
-// stays). When the browser holds the database every row says CloseTheBrowser,
-// and when it cannot be changed every row says Failed; nothing changed then.
+// gone, ChangedSinceScan when its row now holds something else, NotFound when
+// its row was gone before (both stay as they are). When the database could
+// not be changed every row says why (CloseTheBrowser while the browser holds
+// it, InUse, ReadOnly, Damaged, ...), and nothing changed.
 std::vector<StayReason> RemoveDatabaseRows(const std::string& path, BrowserDatabase database,
                                            const std::vector<FoundRow>& rows);

@@ -15,6 +15,11 @@ enum class StayReason : uint8_t {
     KeptWithItsFile,    // its file holds other traces that stay, and cannot lose this one alone
     HoldsKeptTraces,    // its key holds traces that were unticked or excluded
     CloseTheBrowser,    // the browser holds its database
+    CannotOpen,         // its database or the database's journal could not be opened
+    ReadOnly,           // its database may not be written
+    DiskError,          // reading or writing the disk failed
+    Damaged,            // its database is damaged, or no database
+    Unreadable,         // the scan could not read it (a layout it does not know, fields that are no text)
     ChangedSinceScan,   // the place no longer holds what the scan found
     NotFound,           // it was gone before the clean, but not by it
     Folder,             // a folder: never removed, what it holds may be anyone's
@@ -38,6 +43,11 @@ inline const char* StayReasonText(StayReason r) {
     case StayReason::KeptWithItsFile: return "kept with its file";
     case StayReason::HoldsKeptTraces: return "holds kept traces";
     case StayReason::CloseTheBrowser: return "close the browser first";
+    case StayReason::CannotOpen: return "could not be opened";
+    case StayReason::ReadOnly: return "read-only";
+    case StayReason::DiskError: return "disk error";
+    case StayReason::Damaged: return "database damaged";
+    case StayReason::Unreadable: return "could not be read";
     case StayReason::ChangedSinceScan: return "changed since the scan";
     case StayReason::NotFound: return "not found";
     case StayReason::Folder: return "folder left alone";

@@ -147,6 +147,10 @@ File::File(const std::string& path, Open how) {
         share = FILE_SHARE_READ;
         disposition = OPEN_ALWAYS;
         break;
+    case Open::Shared:
+        access = GENERIC_READ | GENERIC_WRITE;
+        share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+        break;
     }
     handle_.reset(CreateFileW(ToWide(path).c_str(), access, share, nullptr, disposition, flags, nullptr));
     error_ = handle_ ? ERROR_SUCCESS : GetLastError();

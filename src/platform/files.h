@@ -73,6 +73,8 @@ public:
                          // itself is opened, never what it points at
         Create,          // created or emptied, for writing, shared with nobody
         Append,          // opened or created, for reading and writing; others may read it
+        Shared,          // an existing file, for reading and writing; others may read and write it
+                         // meanwhile (as SQLite opens a database)
     };
     File() = default;
     File(const std::string& path, Open how);

@@ -1,5 +1,7 @@
 // Today's browsers: the rows of the history and cookie databases of every
-// profile of Chrome, Edge and Firefox.
+// profile of Chrome, Edge and Firefox, each read from a private copy so that
+// a scan changes nothing in a profile and still reads a database the browser
+// holds.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -8,6 +10,8 @@
 #include "model/item_tree.h"
 #include "model/text.h"
 #include "platform/database.h"
+#include "platform/database_snapshot.h"
+#include "scan/database_reading.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "scan/scanners.h"
@@ -26,58 +30,79 @@ std::string ProfilesRoot(const CatalogItem& item) {
     return shell.empty() ? std::string() : shell + std::string(item.subFolder);
 }
 
-// The query that lists one trace a row, as (row id, name, text, more) by column name,
-// so that old and new versions of each database read alike.
-const char* ListingOf(BrowserDatabase db) {
-    switch (db) {
-    case BrowserDatabase::ChromiumHistory: return "SELECT id, url, title, visit_count FROM urls ORDER BY id";
-    case BrowserDatabase::ChromiumCookies: return "SELECT rowid, host_key, name, path FROM cookies ORDER BY rowid";
-    case BrowserDatabase::FirefoxPlaces:
-        // A place with a visit; a bookmark alone is no trace.
-        return "SELECT id, url, title, visit_count FROM moz_places p WHERE p.visit_count > 0 OR EXISTS "
-               "(SELECT 1 FROM moz_historyvisits v WHERE v.place_id = p.id) ORDER BY id";
-    case BrowserDatabase::FirefoxCookies: return "SELECT id, host, name, path FROM moz_cookies ORDER BY id";
-    case BrowserDatabase::None: break;
-    }
-    return "";
-}
-
 bool IsCookieDatabase(BrowserDatabase db) {
     return db == BrowserDatabase::ChromiumCookies || db == BrowserDatabase::FirefoxCookies;
 }
 
-void ListRows(const CatalogItem& item, const std::string& path, const ScanContext& ctx, int& counter) {
-    Database db;
-    if (!db.Open(path, Database::Mode::ReadOnly)) return;  // held by its browser, or no database: nothing to list
-    Database::Statement rows(db, ListingOf(item.database));
-    const RecordStamp stamp = StampOf(item);
+// Adds the record of one row unless an exclusion covers it. A row with no
+// row id is a notice: it names what could not be read and why, and stays
+// through every clean, so that nothing unread is taken for clean.
+void AddRow(const CatalogItem& item, const RecordStamp& stamp, const std::string& path, DatabaseRow&& row,
+            const ScanContext& ctx, int& counter, StayReason notice = StayReason::None) {
     const bool cookies = IsCookieDatabase(item.database);
-    while (!ctx.Aborted() && rows.Step()) {
-        ctx.Pump();
-        const int64_t id = rows.Int(0);
-        if (cookies) {
-            const std::string host = rows.Text(1), name = rows.Text(2), cookiePath = rows.Text(3);
-            if (IsRegExcluded(stamp.itemName, host, "", name, ctx.exclusions)) continue;
-            TResultContentItem& r = AddRecord(ctx.results, item.kind, "File", stamp);
-            r.ValueName = name + "@" + host + cookiePath;
-            r.ValueData = host;
-            r.KeyName = name;
-            r.Detail4 = cookiePath;  // with host and name, what tells the row from a later one
-            r.Location = path;
-            r.Line = id;
-        } else {
-            const std::string url = rows.Text(1);
-            if (IsFileExcluded(stamp.itemName, url, ctx.exclusions)) continue;
-            TResultContentItem& r = AddRecord(ctx.results, item.kind, "File", stamp);
-            r.ValueName = url;
-            r.ValueData = rows.Text(2);
-            r.KeyName = std::to_string(rows.Int(3));  // visits
-            r.Location = path;
-            r.Line = id;
-        }
-        ++counter;
-        ctx.Count(counter, kCountSet);
+    if (cookies ? IsRegExcluded(stamp.itemName, row.name, "", row.text, ctx.exclusions)
+                : IsFileExcluded(stamp.itemName, row.name, ctx.exclusions))
+        return;
+    TResultContentItem& r = AddRecord(ctx.results, item.kind, "File", stamp);
+    if (cookies) {
+        r.ValueName = notice == StayReason::None ? row.text + "@" + row.name + row.more : row.name;
+        r.ValueData = std::move(row.name);
+        r.KeyName = std::move(row.text);
+        r.Detail4 = std::move(row.more);  // with host and name, what tells the row from a later one
+    } else {
+        r.ValueName = std::move(row.name);
+        r.ValueData = std::move(row.text);
+        r.KeyName = std::move(row.more);  // visits
     }
+    r.Location = path;
+    r.Line = notice == StayReason::None ? row.rowid : -1;
+    r.Reason = notice;
+    ++counter;
+    ctx.Count(counter, kCountSet);
+}
+
+void AddNotice(const CatalogItem& item, const RecordStamp& stamp, const std::string& path, std::string what,
+               Database::Problem problem, const ScanContext& ctx, int& counter) {
+    StayReason why = StayReasonOf(problem);
+    if (why == StayReason::Failed || why == StayReason::None) why = StayReason::Unreadable;
+    DatabaseRow row;
+    row.name = std::move(what);
+    AddRow(item, stamp, path, std::move(row), ctx, counter, why);
+}
+
+// Lists the rows of one database from a private copy of it.
+void ListRows(const CatalogItem& item, const std::string& path, std::string_view file, const ScanContext& ctx,
+              int& counter) {
+    const RecordStamp stamp = StampOf(item);
+    const std::string name(file);
+    DatabaseSnapshot snapshot(path);
+    if (snapshot.Error()) return AddNotice(item, stamp, path, name + " could not be read", snapshot.Why(), ctx, counter);
+    Database db;
+    db.SetInterrupt([&ctx] { return !ctx.KeepGoing(); });
+    if (!snapshot.Open(db)) {
+        if (db.Why() == Database::Problem::Interrupted) return;
+        return AddNotice(item, stamp, path, name + " could not be read", db.Why(), ctx, counter);
+    }
+    int listed = 0;
+    const DatabaseReading reading = ReadDatabaseRows(db, item.database, [&](DatabaseRow&& row) {
+        if (ctx.Aborted()) return false;
+        ctx.Pump();
+        AddRow(item, stamp, path, std::move(row), ctx, counter);
+        ++listed;
+        return true;
+    });
+    if (reading.stopped) return;
+    if (!reading.layout.empty())
+        AddNotice(item, stamp, path, name + " could not be read: " + reading.layout, Database::Problem::Other, ctx,
+                  counter);
+    else if (reading.problem != Database::Problem::None)
+        AddNotice(item, stamp, path, name + (listed ? ": the rest could not be read" : " could not be read"),
+                  reading.problem, ctx, counter);
+    if (reading.unreadRows > 0)
+        AddNotice(item, stamp, path,
+                  name + ": " + std::to_string(reading.unreadRows) +
+                      (reading.unreadRows == 1 ? " row holds" : " rows hold") + " no text and could not be read",
+                  Database::Problem::Other, ctx, counter);
 }
 
 }  // namespace
@@ -104,7 +129,7 @@ void ScanDatabaseRows(const CatalogItem& item, const ScanContext& ctx) {
         for (std::string_view file : item.databaseFiles) {
             const std::string path = profile + "\\" + std::string(file);
             if (!FileExists(path)) continue;
-            ListRows(item, path, ctx, counter);
+            ListRows(item, path, file, ctx, counter);
             break;  // the first of them: an older profile keeps the database elsewhere
         }
         if (ctx.Aborted()) return;

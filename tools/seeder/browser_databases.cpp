@@ -69,7 +69,12 @@ CREATE TABLE moz_anno_attributes (  id INTEGER PRIMARY KEY, name VARCHAR(32) UNI
 CREATE TABLE moz_annos (  id INTEGER PRIMARY KEY, place_id INTEGER NOT NULL, anno_attribute_id INTEGER, content LONGVARCHAR, flags INTEGER DEFAULT 0, expiration INTEGER DEFAULT 0, type INTEGER DEFAULT 0, dateAdded INTEGER DEFAULT 0, lastModified INTEGER DEFAULT 0);
 CREATE TABLE moz_items_annos (  id INTEGER PRIMARY KEY, item_id INTEGER NOT NULL, anno_attribute_id INTEGER, content LONGVARCHAR, flags INTEGER DEFAULT 0, expiration INTEGER DEFAULT 0, type INTEGER DEFAULT 0, dateAdded INTEGER DEFAULT 0, lastModified INTEGER DEFAULT 0);
 CREATE TABLE moz_meta (key TEXT PRIMARY KEY, value NOT NULL) WITHOUT ROWID;
-CREATE TABLE moz_places_metadata (id INTEGER PRIMARY KEY, place_id INTEGER NOT NULL, referrer_place_id INTEGER, created_at INTEGER NOT NULL DEFAULT 0, updated_at INTEGER NOT NULL DEFAULT 0, total_view_time INTEGER NOT NULL DEFAULT 0, typing_time INTEGER NOT NULL DEFAULT 0, key_presses INTEGER NOT NULL DEFAULT 0, scrolling_time INTEGER NOT NULL DEFAULT 0, scrolling_distance INTEGER NOT NULL DEFAULT 0, document_type INTEGER NOT NULL DEFAULT 0, search_query_id INTEGER, FOREIGN KEY (place_id) REFERENCES moz_places(id) ON DELETE CASCADE, FOREIGN KEY (referrer_place_id) REFERENCES moz_places(id) ON DELETE CASCADE, CHECK(place_id != referrer_place_id));
+CREATE TABLE moz_places_metadata (id INTEGER PRIMARY KEY, place_id INTEGER NOT NULL, referrer_place_id INTEGER, created_at INTEGER NOT NULL DEFAULT 0, updated_at INTEGER NOT NULL DEFAULT 0, total_view_time INTEGER NOT NULL DEFAULT 0, typing_time INTEGER NOT NULL DEFAULT 0, key_presses INTEGER NOT NULL DEFAULT 0, scrolling_time INTEGER NOT NULL DEFAULT 0, scrolling_distance INTEGER NOT NULL DEFAULT 0, document_type INTEGER NOT NULL DEFAULT 0, search_query_id INTEGER, FOREIGN KEY (place_id) REFERENCES moz_places(id) ON DELETE CASCADE, FOREIGN KEY (referrer_place_id) REFERENCES moz_places(id) ON DELETE CASCADE, FOREIGN KEY(search_query_id) REFERENCES moz_places_metadata_search_queries(id) ON DELETE CASCADE CHECK(place_id != referrer_place_id));
+CREATE TABLE moz_places_metadata_search_queries ( id INTEGER PRIMARY KEY, terms TEXT NOT NULL UNIQUE );
+CREATE TABLE moz_places_extra (place_id INTEGER PRIMARY KEY NOT NULL, sync_json TEXT, FOREIGN KEY (place_id) REFERENCES moz_places(id) ON DELETE CASCADE);
+CREATE TABLE moz_historyvisits_extra (visit_id INTEGER PRIMARY KEY NOT NULL, sync_json TEXT, FOREIGN KEY (visit_id) REFERENCES moz_historyvisits(id) ON DELETE CASCADE);
+CREATE UNIQUE INDEX moz_places_metadata_placecreated_uniqueindex ON moz_places_metadata (place_id, created_at);
+CREATE INDEX moz_places_metadata_referrerindex ON moz_places_metadata (referrer_place_id);
 CREATE INDEX moz_places_url_hashindex ON moz_places (url_hash);
 CREATE INDEX moz_places_hostindex ON moz_places (rev_host);
 CREATE INDEX moz_places_visitcount ON moz_places (visit_count);
@@ -87,7 +92,7 @@ CREATE UNIQUE INDEX moz_annos_placeattributeindex ON moz_annos (place_id, anno_a
 INSERT INTO moz_bookmarks (id, type, parent, position, title, guid) VALUES
   (1, 2, 0, 0, '', 'root________'), (2, 2, 1, 0, 'menu', 'menu________'), (3, 2, 1, 1, 'toolbar', 'toolbar_____'),
   (4, 2, 1, 2, 'tags', 'tags________'), (5, 2, 1, 3, 'unfiled', 'unfiled_____'), (6, 2, 1, 4, 'mobile', 'mobile______');
-INSERT INTO moz_meta VALUES('origin_frecency_count', 0);
+INSERT INTO moz_meta VALUES('origin_frecency_count', 0), ('origin_frecency_sum', 0), ('origin_frecency_sum_of_squares', 0);
 )sql";
 
 constexpr char kFirefoxCookiesSchema[] = R"sql(
@@ -243,6 +248,13 @@ bool WriteFirefoxPlaces(const std::string& path, const std::vector<SeedPage>& pa
             count.Step();
         }
     }
+    // The sites' statistics, as Firefox keeps them.
+    db.Exec(R"sql(
+        UPDATE moz_meta SET value = (SELECT count(*) FROM moz_origins WHERE frecency > 0) WHERE key = 'origin_frecency_count';
+        UPDATE moz_meta SET value = (SELECT total(frecency) FROM moz_origins WHERE frecency > 0) WHERE key = 'origin_frecency_sum';
+        UPDATE moz_meta SET value = (SELECT total(frecency * frecency) FROM moz_origins WHERE frecency > 0)
+          WHERE key = 'origin_frecency_sum_of_squares';
+    )sql");
     if (!db.Exec("COMMIT")) return false;
     // Firefox leaves its log behind while it runs; the seeded profile looks closed.
     return db.Exec("PRAGMA wal_checkpoint(TRUNCATE)");

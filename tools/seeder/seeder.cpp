@@ -594,13 +594,13 @@ const std::vector<SeedItem>& Items() {
 
         // Current Browsers: two profiles each.
         {"Chrome History", [](Ctx& c) { ChromiumHistory(c, ChromeData(), "www.example.com/chrome"); },
-         [] { ClearChromium(ChromeData(), {"History", "History-journal"}); }},
+         [] { ClearChromium(ChromeData(), {"History", "History-journal", "History-wal", "History-shm"}); }},
         {"Chrome Cookies", [](Ctx& c) { ChromiumCookies(c, ChromeData(), "chrome%d"); },
          [] { ClearChromium(ChromeData(), {"Network", "Cookies", "Cookies-journal"}); }},
         {"Chrome Cache", [](Ctx& c) { ChromiumCache(c, ChromeData()); },
          [] { ClearChromium(ChromeData(), {"Cache", "Code Cache"}); }},
         {"Edge History", [](Ctx& c) { ChromiumHistory(c, EdgeData(), "www.example.com/edge"); },
-         [] { ClearChromium(EdgeData(), {"History", "History-journal"}); }},
+         [] { ClearChromium(EdgeData(), {"History", "History-journal", "History-wal", "History-shm"}); }},
         {"Edge Cookies", [](Ctx& c) { ChromiumCookies(c, EdgeData(), "edge%d"); },
          [] { ClearChromium(EdgeData(), {"Network", "Cookies", "Cookies-journal"}); }},
         {"Edge Cache", [](Ctx& c) { ChromiumCache(c, EdgeData()); }, [] { ClearChromium(EdgeData(), {"Cache", "Code Cache"}); }},
