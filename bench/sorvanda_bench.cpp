@@ -25,6 +25,9 @@
 #include <functional>
 #include <thread>
 #include "platform/database.h"
+#include "platform/database_snapshot.h"
+#include "clean/database_rows.h"
+#include <sqlite3.h>
 #include "platform/files.h"
 #include "platform/wide.h"
 #include "clean/clean_engine.h"
@@ -195,6 +198,128 @@ void BrowserHistory(int rows) {
     std::printf("  (%.2f us a row)\n", product * 1e6 / (2.0 * rows));
     if (found != 2 * rows) std::printf("  (unexpected: %d records)\n", found);
     ClearTraces(o);
+}
+
+// The scan's private copy of one History: in memory when no journal or log
+// lies beside it (against reading the file), and with a journal in a folder
+// of its own, overwritten afterwards (against copying both files and deleting them).
+void DatabaseCopies(int rows) {
+    SeedOptions o;
+    o.items = {"Chrome History"};
+    o.count = rows;
+    SeedTraces(o);
+    const std::string history = ShellFolder("Local AppData") + "\\Google\\Chrome\\User Data\\Default\\History";
+    Pair t = BestOfAlternating(5, [&] { DatabaseSnapshot copy(history); }, [&] {
+        std::string bytes;
+        ReadWholeFile(history, bytes);
+    });
+    PrintRow("database copy for the scan, " + std::to_string(rows) + " rows, in memory (ms)", t.product * 1e3,
+             t.baseline * 1e3, "ms");
+    // A journal the browser keeps between transactions (its header zeroed): copied, then overwritten.
+    {
+        File journal(history + "-journal", File::Open::Create);
+        journal.WriteAll(std::string(512 * 1024, '\0'));
+    }
+    const std::string tmp = TempDirectory();
+    t = BestOfAlternating(
+        3, [&] { DatabaseSnapshot copy(history); },
+        [&] {
+            CopyFileW(ToWide(history).c_str(), ToWide(tmp + "plain-copy").c_str(), FALSE);
+            CopyFileW(ToWide(history + "-journal").c_str(), ToWide(tmp + "plain-copy-journal").c_str(), FALSE);
+            DeleteFileW(ToWide(tmp + "plain-copy").c_str());
+            DeleteFileW(ToWide(tmp + "plain-copy-journal").c_str());
+        });
+    PrintRow("database copy for the scan, " + std::to_string(rows) + " rows, with journal (ms)", t.product * 1e3,
+             t.baseline * 1e3, "ms");
+    ClearTraces(o);
+}
+
+// Removing every row of a History of the given size against the same rows
+// deleted by one statement per table over a table of their ids, in one
+// transaction with secure deletion and a rebuild, through SQLite alone.
+void HistoryClean(int rows) {
+    SeedOptions o;
+    o.items = {"Chrome History"};
+    o.count = rows;
+    SeedTraces(o);
+    const std::string seeded = ShellFolder("Local AppData") + "\\Google\\Chrome\\User Data\\Default\\History";
+    const std::string tmp = TempDirectory(), product = tmp + "bench-product-History", baseline = tmp + "bench-baseline-History";
+    std::vector<FoundRow> found;
+    {
+        Database db;
+        db.Open(seeded, Database::Mode::ReadOnly);
+        Database::Statement s(db, "SELECT id, url FROM urls");
+        while (s.Step()) found.push_back({s.Int(0), s.Text(1), {}, {}, {}});
+    }
+    constexpr const char* kBaseline = R"sql(
+        PRAGMA secure_delete = ON; PRAGMA temp_store = MEMORY; BEGIN IMMEDIATE;
+        CREATE TEMP TABLE ids(id INTEGER PRIMARY KEY); INSERT INTO ids SELECT id FROM urls;
+        CREATE TEMP TABLE vids(id INTEGER PRIMARY KEY); INSERT INTO vids SELECT id FROM visits WHERE url IN (SELECT id FROM ids);
+        DELETE FROM visit_source WHERE id IN (SELECT id FROM vids);
+        DELETE FROM content_annotations WHERE visit_id IN (SELECT id FROM vids);
+        DELETE FROM context_annotations WHERE visit_id IN (SELECT id FROM vids);
+        DELETE FROM clusters_and_visits WHERE visit_id IN (SELECT id FROM vids);
+        DELETE FROM cluster_visit_duplicates WHERE visit_id IN (SELECT id FROM vids);
+        DELETE FROM visits WHERE id IN (SELECT id FROM vids);
+        DELETE FROM keyword_search_terms WHERE url_id IN (SELECT id FROM ids);
+        DELETE FROM segment_usage WHERE segment_id IN (SELECT id FROM segments WHERE url_id IN (SELECT id FROM ids));
+        DELETE FROM segments WHERE url_id IN (SELECT id FROM ids);
+        DELETE FROM visited_links WHERE link_url_id IN (SELECT id FROM ids);
+        DELETE FROM urls WHERE id IN (SELECT id FROM ids);
+        COMMIT; VACUUM;
+    )sql";
+    size_t removed = 0;
+    const auto [productTime, baselineTime] = BestOfAlternating(
+        3,
+        [&] {
+            removed = 0;
+            for (StayReason why : RemoveDatabaseRows(product, BrowserDatabase::ChromiumHistory, found))
+                removed += why == StayReason::None;
+        },
+        [&] {
+            sqlite3* db = nullptr;
+            sqlite3_open(baseline.c_str(), &db);
+            sqlite3_exec(db, kBaseline, nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        },
+        [&] {
+            CopyFileW(ToWide(seeded).c_str(), ToWide(product).c_str(), FALSE);
+            CopyFileW(ToWide(seeded).c_str(), ToWide(baseline).c_str(), FALSE);
+        });
+    PrintRow("browser history clean, " + std::to_string(rows) + " rows (ms)", productTime * 1e3, baselineTime * 1e3, "ms");
+    if (removed != found.size()) std::printf("  (unexpected: %zu of %zu removed)\n", removed, found.size());
+    DeleteFileW(ToWide(product).c_str());
+    DeleteFileW(ToWide(baseline).c_str());
+    ClearTraces(o);
+}
+
+// A clean while the browser holds its History: every row stays at once,
+// whatever their number (20,000 rows against 2,000).
+void HeldDatabaseClean() {
+    double times[2] = {};
+    for (int k = 0; k < 2; ++k) {
+        const int rows = k == 0 ? 20000 : 2000;
+        SeedOptions o;
+        o.items = {"Chrome History"};
+        o.count = rows;
+        SeedTraces(o);
+        const std::string history = ShellFolder("Local AppData") + "\\Google\\Chrome\\User Data\\Default\\History";
+        Scan scan;
+        ScanOneItem(*FindCatalogItemByName("Chrome History"), scan.tree, scan.results);
+        for (int i = 0; i < scan.results.Count(); ++i)
+            scan.results.Item(i).Checked = scan.results.Item(i).Location == history;
+        Database browser;
+        browser.Open(history, Database::Mode::ReadWrite);
+        browser.Exec("PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE");
+        times[k] = BestOf(3, [&] {
+            CleanProgress progress;
+            CleanEvidences(scan.results, progress);
+        });
+        browser.Exec("COMMIT");
+        browser.Close();
+        ClearTraces(o);
+    }
+    PrintRow("clean of a held History, 20000 rows against 2000 (ms)", times[0] * 1e3, times[1] * 1e3, "ms");
 }
 
 void WriteBig(const std::string& path, const std::string& text) {
@@ -489,7 +614,7 @@ void AbortLatency() {
     DeleteFolderTree(dir);
     CreateFolder(dir);
     const std::vector<LongLoop> loops =
-        LongLoops({10000, 8000, 1500, 1500000, 300000, 10000}, key, dir, tree, results, report, foundPaths);
+        LongLoops({10000, 8000, 1500, 1500000, 300000, 10000, 40000}, key, dir, tree, results, report, foundPaths);
     std::printf("abort seen after (ms from the click to the loop's return; goal under 100):\n");
     for (const LongLoop& loop : loops) {
         loop.prepare();
@@ -524,7 +649,8 @@ int main(int argc, char** argv) {
         WindowScans(argc > 2 ? std::atoi(argv[2]) : 20000, argc > 3 ? std::atoi(argv[3]) : 1000);
         return 0;
     }
-    // --row NAME runs one workload alone (for profiling): list, cache, recent, history, profile.
+    // --row NAME runs one workload alone (for profiling): list, cache, recent, history, profile, abort,
+    // browser, database.
     if (argc > 2 && std::strcmp(argv[1], "--row") == 0) {
         PrintHeader();
         const std::string row = argv[2];
@@ -535,6 +661,11 @@ int main(int argc, char** argv) {
         else if (row == "profile") ProfileSearch(20000);
         else if (row == "abort") AbortLatency();
         else if (row == "browser") BrowserHistory(40000);
+        else if (row == "database") {
+            DatabaseCopies(40000);
+            HistoryClean(40000);
+            HeldDatabaseClean();
+        }
         else return 2;
         return 0;
     }
@@ -549,6 +680,9 @@ int main(int argc, char** argv) {
     ProfileSearch(20000);
     BrowserHistory(5000);
     BrowserHistory(40000);
+    DatabaseCopies(40000);
+    HistoryClean(40000);
+    HeldDatabaseClean();
     CleanValues(10000);
     Wipe(1LL << 30);
     Shred(1LL << 30);

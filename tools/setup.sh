@@ -87,7 +87,7 @@ for loc in ru_RU ja_JP; do
 done
 
 # The code that needs no Windows, natively with sanitizers and fuzzers.
-cmake -S "$top/tests/native" -B "${build}-native" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake -S "$top/tests/native" -B "${build}-native" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=${SORVANDA_BUILD_TYPE:-Release} -DJPEG_PREFIX="$jpeg_prefix" -DSQLITE_DIR="$sqlite_dir" >/dev/null

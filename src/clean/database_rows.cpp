@@ -309,9 +309,10 @@ std::vector<StayReason> RemoveDatabaseRows(const std::string& path, BrowserDatab
     }
     Database db;
     if (!db.Open(path, Database::Mode::ReadWrite)) return all(Why(db));
-    // Freed space is overwritten with zeros; the working sets stay in memory.
+    // Freed space is overwritten with zeros; the working sets stay in memory;
+    // pages are read through a mapping of the file (far fewer system calls).
     if (!db.Exec("PRAGMA secure_delete = ON") || !db.Exec("PRAGMA temp_store = MEMORY") ||
-        !db.Exec("BEGIN IMMEDIATE"))
+        !db.Exec("PRAGMA mmap_size = 268435456") || !db.Exec("BEGIN IMMEDIATE"))
         return all(Why(db));
     std::unordered_map<int64_t, StayReason> outcome;
     if (!RowRemoval(db, database).Run(rows, outcome) || !db.Exec("COMMIT")) {

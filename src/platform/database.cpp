@@ -131,12 +131,12 @@ bool Database::Open(const std::string& path, Mode mode) {
     return true;
 }
 
-bool Database::OpenImage(std::string& bytes) {
+bool Database::OpenImage(char* bytes, size_t size) {
     Close();
     error_ = 0;
     if (!Check(sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)) || !Harden() ||
-        !Check(sqlite3_deserialize(db_, "main", reinterpret_cast<unsigned char*>(bytes.data()),
-                                   static_cast<sqlite3_int64>(bytes.size()), static_cast<sqlite3_int64>(bytes.size()),
+        !Check(sqlite3_deserialize(db_, "main", reinterpret_cast<unsigned char*>(bytes),
+                                   static_cast<sqlite3_int64>(size), static_cast<sqlite3_int64>(size),
                                    SQLITE_DESERIALIZE_READONLY)) ||
         !Exec("SELECT count(*) FROM sqlite_schema")) {
         const int why = error_;

@@ -42,7 +42,7 @@ public:
     bool Open(const std::string& path, Mode mode);
     // Opens a database image held in memory, read-only, without touching any
     // file; the bytes must stay as they are until Close.
-    bool OpenImage(std::string& bytes);
+    bool OpenImage(char* bytes, size_t size);
     void Close();
     bool IsOpen() const { return db_ != nullptr; }
     // The result code of the last call (0 when it went well; SQLITE_BUSY, SQLITE_CANTOPEN, ...), and its kind.

@@ -13,32 +13,33 @@ namespace {
 // further; while the browser holds its database a read across them fails.
 // The page they lie in never holds data, so the copy has zeros there.
 constexpr int64_t kLockStart = 0x40000000, kLockEnd = kLockStart + 512;
-constexpr size_t kChunk = 1 << 20;
+constexpr size_t kChunk = 8 << 20;
 
-// Reads the file in chunks, others sharing it meanwhile, and hands each
-// chunk to sink; false from sink ends the copy. The system's error code, 0
-// when the whole file (as large as it was at the start) went to sink.
-template <typename Sink>
-DWORD CopyBytes(const std::string& path, Sink sink) {
+// Reads the file in chunks into the places place(n) gives, others sharing it
+// meanwhile; after each chunk done(n) takes it (false ends the copy). The
+// system's error code, 0 when the whole file (as large as it was at the
+// start) went through.
+template <typename Place, typename Done>
+DWORD CopyBytes(const std::string& path, Place place, Done done) {
     File f(path, File::Open::Read);
     if (!f) return f.Error();
     const int64_t size = f.Size();
     if (size < 0) return f.Error();
-    std::vector<char> buffer(kChunk);
-    static const char zeros[kLockEnd - kLockStart] = {};
     for (int64_t at = 0; at < size;) {
         if (at >= kLockStart && at < kLockEnd) {
-            const int64_t n = std::min(size, kLockEnd) - at;
-            if (!sink(zeros, static_cast<size_t>(n))) return ERROR_WRITE_FAULT;
-            at += n;
+            const size_t n = static_cast<size_t>(std::min(size, kLockEnd) - at);
+            std::fill_n(place(n), n, '\0');
+            if (!done(n)) return ERROR_WRITE_FAULT;
+            at += static_cast<int64_t>(n);
             continue;
         }
         int64_t end = std::min(size, at + static_cast<int64_t>(kChunk));
         if (at < kLockStart && end > kLockStart) end = kLockStart;
         size_t got = 0;
-        if (!f.Seek(at) || !f.Read(buffer.data(), static_cast<size_t>(end - at), got)) return f.Error();
+        if (!f.Seek(at) || !f.Read(place(static_cast<size_t>(end - at)), static_cast<size_t>(end - at), got))
+            return f.Error();
         if (got == 0) break;  // the file shrank meanwhile: what there was
-        if (!sink(buffer.data(), got)) return ERROR_WRITE_FAULT;
+        if (!done(got)) return ERROR_WRITE_FAULT;
         at += static_cast<int64_t>(got);
     }
     return ERROR_SUCCESS;
@@ -89,11 +90,20 @@ DatabaseSnapshot::DatabaseSnapshot(const std::string& path) {
         if (!CopyToFolder(path)) Dispose();
         return;
     }
-    if (size > 0) image_.reserve(static_cast<size_t>(size));
-    error_ = CopyBytes(path, [this](const char* data, size_t n) {
-        image_.append(data, n);
-        return true;
-    });
+    // Straight into the image (its pages touched first: reading into fresh
+    // pages costs Wine a fault each), which ends where the file did.
+    if (size > 0) image_.resize(static_cast<size_t>(size));
+    size_t filled = 0;
+    error_ = CopyBytes(
+        path, [this, &filled](size_t n) {
+            if (image_.size() < filled + n) image_.resize(filled + n);
+            return image_.data() + filled;
+        },
+        [&filled](size_t n) {
+            filled += n;
+            return true;
+        });
+    image_.resize(filled);
     // With no log to apply, a database in write-ahead-log mode reads as one
     // in rollback mode (the image in memory has no log of its own).
     if (image_.size() >= 20 && image_[18] == 2 && image_[19] == 2) image_[18] = image_[19] = 1;
@@ -112,7 +122,10 @@ bool DatabaseSnapshot::CopyToFolder(const std::string& path) {
     const auto copyFile = [this](const std::string& from, const std::string& to) {
         File out(to, File::Open::Create);
         if (!out) return out.Error();
-        return CopyBytes(from, [&out](const char* data, size_t n) { return out.WriteAll(data, n); });
+        std::vector<char> buffer(kChunk);
+        return CopyBytes(
+            from, [&buffer](size_t) { return buffer.data(); },
+            [&out, &buffer](size_t n) { return out.WriteAll(buffer.data(), n); });
     };
     if ((error_ = copyFile(path, copy_)) != 0) return false;
     for (const char* suffix : kCompanions)
@@ -122,13 +135,12 @@ bool DatabaseSnapshot::CopyToFolder(const std::string& path) {
 
 bool DatabaseSnapshot::Open(Database& db) {
     if (error_) return false;
-    if (copy_.empty()) return db.OpenImage(image_);
+    if (copy_.empty()) return db.OpenImage(image_.data(), image_.size());
     // Opening reads the schema: a hot journal is rolled back, a log applied, in the copy.
     return db.Open(copy_, Database::Mode::ReadWrite) && db.Exec("PRAGMA query_only = ON");
 }
 
 void DatabaseSnapshot::Dispose() {
-    if (!image_.empty()) SecureZeroMemory(image_.data(), image_.size());
     std::string().swap(image_);
     if (folder_.empty()) return;
     for (const char* suffix : {"", "-journal", "-wal", "-shm"}) DeleteDatabaseFile(copy_ + suffix);

@@ -4,8 +4,8 @@
 // read. A database with no journal or log to apply is copied into memory; one
 // with a journal or log beside it is copied with them into a private folder
 // of the temporary folder, where SQLite applies them to the copy. The copy
-// holds the same traces as the database: the memory is zeroed and the
-// folder's files are overwritten before they are deleted.
+// holds the same traces as the database: the folder's files are overwritten
+// before they are deleted.
 #pragma once
 
 #include <cstdint>

@@ -100,7 +100,17 @@ DatabaseReading ReadDatabaseRows(Database& db, BrowserDatabase database,
         }
         return reading;
     }
+    int64_t last = 0;
+    bool first = true;
     while (rows.Step()) {
+        // Row ids rise in a sound table; one that does not is damaged, and its rest is not to be trusted.
+        const int64_t rowid = rows.Int(0);
+        if (!first && rowid <= last) {
+            reading.problem = Database::Problem::Damaged;
+            return reading;
+        }
+        first = false;
+        last = rowid;
         // The fields that name the trace must be text: a number or a blob cannot be shown or matched.
         const bool readable = rows.IsTextOrNull(1) && (layout.history || (rows.IsTextOrNull(2) && rows.IsTextOrNull(3)));
         if (!readable) {
@@ -108,7 +118,7 @@ DatabaseReading ReadDatabaseRows(Database& db, BrowserDatabase database,
             continue;
         }
         DatabaseRow r;
-        r.rowid = rows.Int(0);
+        r.rowid = rowid;
         r.name = rows.Text(1);
         r.text = rows.Text(2);
         r.more = layout.history ? std::to_string(rows.Int(3)) : rows.Text(3);

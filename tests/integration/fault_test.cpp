@@ -182,7 +182,7 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
     TestKey key("AbortLatency");
     TempFolder dir("AbortLatency");
     const std::vector<LongLoop> loops =
-        LongLoops({600, 600, 300, 3000, 1000, 400}, key.path(), dir.path(), t.tree, results, tally, foundPaths);
+        LongLoops({600, 600, 300, 3000, 1000, 400, 300}, key.path(), dir.path(), t.tree, results, tally, foundPaths);
     for (const LongLoop& loop : loops) {
         loop.prepare();
         results.Clear();

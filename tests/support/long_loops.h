@@ -24,7 +24,7 @@ struct LongLoop {
 
 // How big each place is.
 struct LongLoopSizes {
-    int values, files, cacheEntries, historyAddresses, cookies, listValues;
+    int values, files, cacheEntries, historyAddresses, cookies, listValues, databaseRows;
 };
 
 // The places live in a key and a folder of the caller's (both empty at first);
@@ -107,6 +107,7 @@ inline std::vector<LongLoop> LongLoops(const LongLoopSizes& n, const std::string
          },
          found},
         seeded("value-name lists without exclusions", "GetRight", n.listValues),
+        seeded("browser database rows", "Chrome History", n.databaseRows),
         {"shred folder walk", [] {}, [&, dir] { ShredFolder(dir, 1, report); }, [] {},
          [&report] { return report.shredded; }},
     };

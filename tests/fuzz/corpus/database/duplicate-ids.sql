@@ -1,0 +1,1 @@
+1CREATE TABLE urls(id INTEGER, url TEXT, title TEXT, visit_count INTEGER); INSERT INTO urls VALUES (1,'a','t',1),(1,'b','t',2),(NULL,NULL,NULL,NULL);

@@ -1,0 +1,1 @@
+1CREATE TABLE urls(id INTEGER PRIMARY KEY, url TEXT COLLATE NOCASE, visit_count TEXT); INSERT INTO urls(url, visit_count) VALUES ('A','many'),('a', 99999999999999999999);

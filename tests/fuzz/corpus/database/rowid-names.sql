@@ -1,0 +1,1 @@
+1CREATE TABLE moz_cookies(rowid TEXT, _rowid_ TEXT, oid TEXT, host TEXT, name TEXT, path TEXT); INSERT INTO moz_cookies VALUES ('1','2','3','h','n','p');

@@ -1,0 +1,1 @@
+1PRAGMA encoding='UTF-16le'; CREATE TABLE moz_places(id INTEGER PRIMARY KEY, url TEXT, title TEXT, visit_count INTEGER); INSERT INTO moz_places(url,title,visit_count) VALUES ('https://f.example/ä','t',1), (char(55357),'lone surrogate',1);

@@ -1,0 +1,1 @@
+1CREATE TABLE real(url, title); CREATE VIEW urls AS SELECT rowid AS id, * FROM real; INSERT INTO real VALUES ('x','y');

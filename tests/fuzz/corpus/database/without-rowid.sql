@@ -1,0 +1,1 @@
+1CREATE TABLE cookies(host_key TEXT PRIMARY KEY, name TEXT, path TEXT) WITHOUT ROWID; INSERT INTO cookies VALUES ('h','n','p');
