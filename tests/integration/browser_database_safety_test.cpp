@@ -16,6 +16,7 @@
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/shell.h"
+#include "platform/wide.h"
 #include "tools/seeder/seeder.h"
 
 namespace {
@@ -370,6 +371,57 @@ TEST(HostileDatabases, AHotJournalIsAppliedToTheCopyNeverToTheProfile) {
     EXPECT_EQ(Number(cookies, "SELECT count(*) FROM moz_cookies"), 0);
     EXPECT_EQ(Texts(cookies, "PRAGMA integrity_check"), (std::set<std::string>{"ok"}));
     EXPECT_FALSE(FileExists(cookies + "-journal"));
+}
+
+// The journal and the log held the old pages, the removed rows among them:
+// each is overwritten before it is deleted. A handle held on it (as any
+// program could) reads what was left in it.
+TEST(HostileDatabases, AJournalOrLogIsOverwrittenBeforeItGoes) {
+    const std::string history = ChromeProfile("Default") + "\\History";
+    SeedOptions o;
+    o.items = {"Chrome History", "Firefox Places History"};
+    SeedTraces(o);
+    const auto held = [](const std::string& path) {
+        return CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    };
+    const auto rest = [](HANDLE h) {
+        std::string bytes(1 << 20, '\0');
+        DWORD got = 0;
+        SetFilePointer(h, 0, nullptr, FILE_BEGIN);
+        ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+        CloseHandle(h);
+        bytes.resize(got);
+        return bytes;
+    };
+    HANDLE journal = INVALID_HANDLE_VALUE;
+    {
+        Database db;
+        ASSERT_TRUE(db.Open(history, Database::Mode::ReadWrite));
+        ASSERT_TRUE(db.Exec("BEGIN; DELETE FROM urls WHERE id = 1"));
+        journal = held(history + "-journal");
+        ASSERT_NE(journal, INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(db.Exec("COMMIT"));
+    }
+    std::string left = rest(journal);
+    EXPECT_FALSE(FileExists(history + "-journal"));  // gone once no one holds it
+    EXPECT_FALSE(left.empty());
+    EXPECT_EQ(left.find_first_not_of('\0'), std::string::npos) << "the journal kept its pages";
+
+    const std::string places = FirefoxProfile() + "\\places.sqlite";
+    HANDLE log = INVALID_HANDLE_VALUE;
+    {
+        Database db;
+        ASSERT_TRUE(db.Open(places, Database::Mode::ReadWrite));
+        ASSERT_TRUE(db.Exec("INSERT INTO moz_places (url, guid) VALUES ('https://secret.example/', 'secret000001')"));
+        log = held(places + "-wal");
+        ASSERT_NE(log, INVALID_HANDLE_VALUE);
+    }  // the last connection closes: the log is applied and deleted
+    left = rest(log);
+    EXPECT_FALSE(FileExists(places + "-wal"));
+    EXPECT_FALSE(left.empty());
+    EXPECT_EQ(left.find("secret.example"), std::string::npos) << "the log kept its pages";
+    EXPECT_EQ(left.find_first_not_of('\0'), std::string::npos);
 }
 
 // Chrome: a partial clean re-points the kept visits that came from or were
