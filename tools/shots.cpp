@@ -101,7 +101,11 @@ int main(int argc, char** argv) {
         for (int category : form.ResultPage.ResultTree.Children(0))
             TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
     } else if (browsers) {
+        // The second profile's history held by a program that shares it with nobody: its row says so.
+        const std::string held = ShellFolder("Local AppData") + "\\Google\\Chrome\\User Data\\Profile 1\\History";
+        HANDLE holder = CreateFileW(ToWide(held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         form.ScanPage.ScanNowBtnClick();
+        if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
         // Today's browsers open, the rows of Chrome's history in the list.
         const TreeView& tree = form.ResultPage.ResultTreeView;
         const TreeModel& model = form.ResultPage.ResultTree;

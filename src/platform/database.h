@@ -48,7 +48,6 @@ public:
     // The result code of the last call (0 when it went well; SQLITE_BUSY, SQLITE_CANTOPEN, ...), and its kind.
     int Error() const { return error_; }
     Problem Why() const;
-    bool Busy() const { return Why() == Problem::Busy; }
     // Asked now and then while a statement runs: true stops it (Problem::Interrupted).
     void SetInterrupt(std::function<bool()> stop);
 

@@ -71,10 +71,9 @@ void AddNotice(const CatalogItem& item, const RecordStamp& stamp, const std::str
 }
 
 // Lists the rows of one database from a private copy of it.
-void ListRows(const CatalogItem& item, const std::string& path, std::string_view file, const ScanContext& ctx,
+void ListRows(const CatalogItem& item, const std::string& path, const std::string& name, const ScanContext& ctx,
               int& counter) {
     const RecordStamp stamp = StampOf(item);
-    const std::string name(file);
     DatabaseSnapshot snapshot(path);
     if (snapshot.Error()) return AddNotice(item, stamp, path, name + " could not be read", snapshot.Why(), ctx, counter);
     Database db;
@@ -129,7 +128,8 @@ void ScanDatabaseRows(const CatalogItem& item, const ScanContext& ctx) {
         for (std::string_view file : item.databaseFiles) {
             const std::string path = profile + "\\" + std::string(file);
             if (!FileExists(path)) continue;
-            ListRows(item, path, file, ctx, counter);
+            // Named as the profile holds it ("Profile 1\History"), so that each profile's notice tells which.
+            ListRows(item, path, path.substr(profile.find_last_of('\\') + 1), ctx, counter);
             break;  // the first of them: an older profile keeps the database elsewhere
         }
         if (ctx.Aborted()) return;

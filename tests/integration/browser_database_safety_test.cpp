@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "integration/fixtures.h"
+#include "integration/browser_fixtures.h"
 #include "model/catalog.h"
 #include "platform/database.h"
 #include "platform/files.h"
@@ -21,10 +21,7 @@
 
 namespace {
 
-std::string ChromeProfile(const char* profile) {
-    return ShellFolder("Local AppData") + "\\Google\\Chrome\\User Data\\" + profile;
-}
-std::string FirefoxProfile() { return ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles\\x8c4v0zq.default-release"; }
+std::string FirstFirefoxProfile() { return FirefoxProfile(kFirefoxFirst); }
 const std::string kChromeSite = "https://www.example.com/chrome/default/";
 const std::string kFirefoxSite = "https://www.example.org/firefox/x8c4v0zq/";
 
@@ -33,22 +30,6 @@ void RunSql(const std::string& path, const std::string& sql) {
     Database db;
     ASSERT_TRUE(db.Open(path, Database::Mode::ReadWrite)) << path;
     ASSERT_TRUE(db.Exec(sql)) << sql;
-}
-
-int64_t Number(const std::string& path, const std::string& sql) {
-    Database db;
-    if (!db.Open(path, Database::Mode::ReadOnly)) return -1;
-    Database::Statement s(db, sql);
-    return s.Step() ? s.Int(0) : -1;
-}
-
-std::set<std::string> Texts(const std::string& path, const std::string& sql) {
-    std::set<std::string> out;
-    Database db;
-    if (!db.Open(path, Database::Mode::ReadOnly)) return out;
-    Database::Statement s(db, sql);
-    while (s.Step()) out.insert(s.Text(0));
-    return out;
 }
 
 // Every file below a folder with its bytes.
@@ -96,10 +77,6 @@ const TResultContentItem* NoticeOf(const TResultContents& results, const std::st
     return notice;
 }
 
-std::string AllBytesOf(const std::string& path) {
-    return Slurp(path) + Slurp(path + "-journal") + Slurp(path + "-wal");
-}
-
 }  // namespace
 
 TEST(HostileDatabases, TheDatabasesOwnTriggersNeverRun) {
@@ -145,16 +122,16 @@ TEST(HostileDatabases, AnUnknownLayoutIsSaidAndWhatCouldBeReadIsListed) {
     const std::string p1 = kChromeSite + "page1.html", p2 = kChromeSite + "page2.html", p3 = kChromeSite + "page3.html";
     const Case cases[] = {
         {"ALTER TABLE urls RENAME TO pages; CREATE VIEW urls AS SELECT * FROM pages",
-         "History could not be read: urls is not a table", {}, "SELECT url FROM pages", {p1, p2, p3}},
-        {"DROP TABLE urls", "History could not be read: urls is missing", {}, "SELECT count(*) FROM visits", {"6"}},
-        {"ALTER TABLE urls RENAME COLUMN url TO address", "History could not be read: urls has no column url", {},
+         "Default\\History could not be read: urls is not a table", {}, "SELECT url FROM pages", {p1, p2, p3}},
+        {"DROP TABLE urls", "Default\\History could not be read: urls is missing", {}, "SELECT count(*) FROM visits", {"6"}},
+        {"ALTER TABLE urls RENAME COLUMN url TO address", "Default\\History could not be read: urls has no column url", {},
          "SELECT address FROM urls", {p1, p2, p3}},
         {"ALTER TABLE urls DROP COLUMN title", nullptr, {p1, p2, p3}, "SELECT count(*) FROM urls", {"0"}},
         {"UPDATE urls SET url = CAST(url AS BLOB) WHERE id = 2; UPDATE urls SET url = x'00ff' WHERE id = 3",
-         "History: 2 rows hold no text and could not be read", {p1}, "SELECT id FROM urls", {"2", "3"}},
+         "Default\\History: 2 rows hold no text and could not be read", {p1}, "SELECT id FROM urls", {"2", "3"}},
         {"CREATE TABLE u2(id INTEGER PRIMARY KEY, url, title, visit_count) WITHOUT ROWID; DROP TABLE urls;"
          "ALTER TABLE u2 RENAME TO urls; INSERT INTO urls VALUES (1, 'https://www.example.com/x', 't', 1)",
-         "History could not be read: urls has no row ids", {}, "SELECT url FROM urls", {"https://www.example.com/x"}},
+         "Default\\History could not be read: urls has no row ids", {}, "SELECT url FROM urls", {"https://www.example.com/x"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.change);
@@ -243,7 +220,7 @@ TEST(HostileDatabases, ADatabaseTheBrowserHoldsIsListedAndStaysWithItsReason) {
     s.Scan("Chrome History");
     const TResultContentItem* notice = NoticeOf(s.results, history);
     ASSERT_NE(notice, nullptr);
-    EXPECT_EQ(notice->ValueName, "History could not be read");
+    EXPECT_EQ(notice->ValueName, "Default\\History could not be read");
     EXPECT_EQ(notice->Reason, StayReason::InUse);
     EXPECT_EQ(RecordsOf(s.results, history).size(), 1u);
     s.Clean();
@@ -301,7 +278,7 @@ TEST(HostileDatabases, EachObstacleHasItsOwnReason) {
 TEST(HostileDatabases, AScanChangesNoFileOfAProfile) {
     SeedOptions o;
     o.items = {"Firefox Places History", "Firefox Cookie Database", "Chrome History", "Chrome Cookies"};
-    const std::string places = FirefoxProfile() + "\\places.sqlite";
+    const std::string places = FirstFirefoxProfile() + "\\places.sqlite";
     const std::string roaming = ShellFolder("AppData") + "\\Mozilla", local = ShellFolder("Local AppData") + "\\Google";
     const int copiesBefore = SnapshotFolders();
     for (bool running : {false, true}) {
@@ -338,7 +315,7 @@ TEST(HostileDatabases, AHotJournalIsAppliedToTheCopyNeverToTheProfile) {
     SeedOptions o;
     o.items = {"Firefox Cookie Database"};
     SeedTraces(o);
-    const std::string cookies = FirefoxProfile() + "\\cookies.sqlite";
+    const std::string cookies = FirstFirefoxProfile() + "\\cookies.sqlite";
     RunSql(cookies, "PRAGMA journal_mode = DELETE");
     std::string midway, journal;
     {
@@ -408,7 +385,7 @@ TEST(HostileDatabases, AJournalOrLogIsOverwrittenBeforeItGoes) {
     EXPECT_FALSE(left.empty());
     EXPECT_EQ(left.find_first_not_of('\0'), std::string::npos) << "the journal kept its pages";
 
-    const std::string places = FirefoxProfile() + "\\places.sqlite";
+    const std::string places = FirstFirefoxProfile() + "\\places.sqlite";
     HANDLE log = INVALID_HANDLE_VALUE;
     {
         Database db;
@@ -473,7 +450,7 @@ TEST(DatabaseConsistency, ChromeKeepsItsVisitChainsAndClustersWhole) {
 // term with it unless a kept page still names it; a bookmarked page stays
 // without its history; the sites' statistics match what is left.
 TEST(DatabaseConsistency, FirefoxLeavesNoOrphanAndFreshStatistics) {
-    const std::string places = FirefoxProfile() + "\\places.sqlite";
+    const std::string places = FirstFirefoxProfile() + "\\places.sqlite";
     SeedOptions o;
     o.items = {"Firefox Places History"};
     SeedTraces(o);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "integration/fixtures.h"
+#include "integration/browser_fixtures.h"
 #include "model/catalog.h"
 #include "platform/database.h"
 #include "platform/files.h"
@@ -18,39 +18,9 @@
 
 namespace {
 
-std::string ChromeProfile(const char* profile) {
-    return ShellFolder("Local AppData") + "\\Google\\Chrome\\User Data\\" + profile;
-}
-std::string FirefoxProfile(const char* profile) {
-    return ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles\\" + profile;
-}
-constexpr char kFirefoxFirst[] = "x8c4v0zq.default-release";
-
-// The first column of the first row, or -1.
-int64_t Number(const std::string& path, const char* sql) {
-    Database db;
-    if (!db.Open(path, Database::Mode::ReadOnly)) return -1;
-    Database::Statement s(db, sql);
-    return s.Step() ? s.Int(0) : -1;
-}
-
-std::set<std::string> Texts(const std::string& path, const char* sql) {
-    std::set<std::string> out;
-    Database db;
-    if (!db.Open(path, Database::Mode::ReadOnly)) return out;
-    Database::Statement s(db, sql);
-    while (s.Step()) out.insert(s.Text(0));
-    return out;
-}
-
 std::string IntegrityOf(const std::string& path) {
     const std::set<std::string> result = Texts(path, "PRAGMA integrity_check");
     return result.size() == 1 ? *result.begin() : "several problems";
-}
-
-// Every byte of the database's files: the file, its journal and its log.
-std::string AllBytesOf(const std::string& path) {
-    return Slurp(path) + Slurp(path + "-journal") + Slurp(path + "-wal");
 }
 
 // A database file from the fixtures, copied to path.
