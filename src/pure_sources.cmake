@@ -15,6 +15,7 @@ set(SORVANDA_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/model/shell_values.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exclude/exclude_lines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exclude/exclude_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exclude/exclude_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scan/profile_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/platform/utf.cpp
 )

@@ -1,7 +1,7 @@
 #include "clean/clean_engine.h"
 
-#include <charconv>
 #include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -62,6 +62,9 @@ RegTrace RegTraceOf(const TResultContentItem& r) {
     case Removal::ValueNamedInValueName: return {true, r.Location, r.ValueName};
     case Removal::SubkeyNamedInKeyName:
     case Removal::OwnSubkey: return {false, r.Location + "\\" + r.KeyName, {}};
+    case Removal::OwnSubkeyOrValue:
+        if (!r.KeyName.empty()) return {false, r.Location + "\\" + r.KeyName, {}};
+        return {true, r.Location, r.ValueName};
     case Removal::OwnKey: return {false, r.Location, {}};  // the key itself is the trace
     default: return {true, r.Location, r.ValueName};
     }
@@ -127,6 +130,8 @@ public:
             if (why == StayReason::None) MarkRemoved(i);
             else if (!std::as_const(results_).Item(i).Deleted) results_.Item(i).Reason = why;
         }
+        keys_.Close();
+        FinishMruLists();
     }
 
 private:
@@ -194,24 +199,26 @@ private:
         RegKey* key = keys_.Open(t.key);
         if (!key) return StayReasonOfError(static_cast<unsigned long>(keys_.Error()));
         if (!key->DeleteValue(t.value)) return StayReasonOfError(static_cast<unsigned long>(key->Error()));
-        if (RemovalOf(r) == Removal::NumberedMruValue) DropFromMruList(*key, t.value);
+        uint32_t number = 0;
+        if (RemovalOf(r) == Removal::NumberedMruValue && IsNumberedName(t.value, &number)) mruDrops_[t.key].insert(number);
         return StayReason::None;
     }
 
-    // Explorer's MRUListEx orders the numbered values: the removed number
-    // leaves it, and it goes with the last of them.
-    static void DropFromMruList(RegKey& key, const std::string& number) {
-        std::string list;
-        if (!key.ReadBinary("MRUListEx", list)) return;
-        uint32_t n = 0;
-        const auto [end, err] = std::from_chars(number.data(), number.data() + number.size(), n);
-        if (err != std::errc() || end != number.data() + number.size()) return;  // a name no list can hold
-        for (const std::string& name : key.ValueNames())
-            if (IsNumberedName(name)) {
-                key.WriteBinary("MRUListEx", MruListWithout(list, n));
-                return;
-            }
-        key.DeleteValue("MRUListEx");
+    // Explorer's MRUListEx orders the numbered values: once the run is done,
+    // each key's list loses the numbers of the values this run removed, in one
+    // rewrite, and goes with the last numbered value. A look-alike name ("007")
+    // holds no number and never touches the list.
+    void FinishMruLists() {
+        for (const auto& [path, numbers] : mruDrops_) {
+            RegKey key;
+            std::string list;
+            if (!key.OpenForWrite(RegistryPath::Parse(path)) || !key.ReadBinary("MRUListEx", list)) continue;
+            bool numbered = false;
+            for (const std::string& name : key.ValueNames()) numbered = numbered || IsNumberedName(name);
+            if (!numbered) key.DeleteValue("MRUListEx");
+            else if (const std::string kept = MruListWithout(list, numbers); kept != list) key.WriteBinary("MRUListEx", kept);
+        }
+        mruDrops_.clear();
     }
 
     StayReason RemoveFile(const std::string& path) {
@@ -291,6 +298,7 @@ private:
     CleanProgress& progress_;
     KeyCache keys_;
     std::vector<bool> handled_;  // records whose outcome one run for their whole file already gave
+    std::map<std::string, std::set<uint32_t>> mruDrops_;  // per key, the list numbers of the values removed
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "exclude/exclude_lines.h"
 
 #include "model/text.h"
+#include "platform/utf.h"
 
 namespace {
 
@@ -47,10 +48,13 @@ constexpr std::string_view kEscapedMark = "%|";
 
 bool NeedsEscape(char c) { return c == '%' || c == '|' || c == '!' || c == '<' || c == '\r' || c == '\n' || c == '\0'; }
 
+// A field that is no UTF-8 (bytes from an escaped line) has every byte above
+// 127 escaped too, so that the line is text in every encoding the file may take.
 void AppendEscaped(std::string& out, std::string_view field) {
     static const char hex[] = "0123456789ABCDEF";
+    const bool text = IsUtf8(field, true);
     for (char c : field) {
-        if (NeedsEscape(c)) {
+        if (NeedsEscape(c) || (!text && static_cast<unsigned char>(c) >= 0x80)) {
             out += '%';
             out += hex[static_cast<unsigned char>(c) >> 4];
             out += hex[static_cast<unsigned char>(c) & 15];
@@ -138,21 +142,12 @@ TExcludeContentItem ParseExcludeLine(std::string_view line) {
     return e;
 }
 
-std::vector<TExcludeContentItem> ParseExcludeText(std::string_view text) {
-    std::vector<TExcludeContentItem> entries;
-    for (std::string_view line : SplitLines(UpToNul(text))) {
-        if (TrimControl(line).empty()) continue;
-        entries.push_back(ParseExcludeLine(line));
-    }
-    return entries;
-}
-
 std::string FormatExcludeLine(const TExcludeContentItem& e) {
     std::string line = PlainLine(e);
     // The plain form whenever it reads back the same (every line the program
     // ever wrote for catalog traces without separators in them); else escaped.
     const bool plain = line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos &&
-                       !TrimControl(line).empty() && SameEntry(ParseExcludeLine(line), e);
+                       !TrimControl(line).empty() && IsUtf8(line, true) && SameEntry(ParseExcludeLine(line), e);
     if (!plain) {
         line.assign(kEscapedMark);
         AppendEscaped(line, e.ItemName);

@@ -18,13 +18,10 @@ inline constexpr char kExcludeFileName[] = "Exclude1Items.est";
 // A line that starts with "%|" is the escaped form (see FormatExcludeLine).
 TExcludeContentItem ParseExcludeLine(std::string_view line);
 
-// All entries of a file's text: lines end at CR LF, CR or LF; a NUL byte ends
-// the text; lines that are blank after trimming bytes 0 to 32 are skipped.
-std::vector<TExcludeContentItem> ParseExcludeText(std::string_view text);
-
 // The line the program writes for an entry, CR LF included: the plain form
-// when it reads back as the same entry, else "%|" and the four fields with
-// "%", "|", "!", "<", CR, LF and NUL written as %XX. Every entry reads back
+// when it reads back as the same entry and is UTF-8, else "%|" and the four
+// fields with "%", "|", "!", "<", CR, LF and NUL (and, in a field that is no
+// UTF-8, every byte above 127) written as %XX. Every entry reads back
 // exactly; a file that never needed it looks as it always did.
 std::string FormatExcludeLine(const TExcludeContentItem& e);
 

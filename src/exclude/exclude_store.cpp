@@ -2,7 +2,9 @@
 
 #include <string_view>
 #include <utility>
+#include <vector>
 
+#include "exclude/exclude_file.h"
 #include "exclude/exclude_lines.h"
 #include "model/shared_state.h"
 #include "platform/files.h"
@@ -10,24 +12,12 @@
 
 namespace {
 
-constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
-
-bool HasUtf8Mark(std::string_view bytes) { return bytes.substr(0, 3) == kUtf8Mark; }
-
-// The file's bytes as UTF-8 text: after the byte-order mark as they are,
-// otherwise read in the system's code page, as every file was before.
-std::string TextOfFile(std::string_view bytes) {
-    if (HasUtf8Mark(bytes)) return std::string(bytes.substr(3));
-    return CodePageToUtf8(bytes, SystemAnsiCodePage());
-}
-
-// The bytes of a whole file: in the code page when every character has its
-// own place there, so files stay as they always were for everyone who never
-// needs more; otherwise UTF-8 after a byte-order mark.
-std::string BytesOfFile(const std::string& text) {
-    std::string bytes;
-    if (Utf8ToCodePage(text, SystemAnsiCodePage(), bytes)) return bytes;
-    return kUtf8Mark + text;
+// The system's code page, for the files without a byte-order mark.
+const CodePageText& SystemCodePage() {
+    static const CodePageText text{
+        [](std::string_view bytes, std::string& utf8) { return CodePageToUtf8Strict(bytes, SystemAnsiCodePage(), utf8); },
+        [](std::string_view utf8, std::string& bytes) { return Utf8ToCodePage(utf8, SystemAnsiCodePage(), bytes); }};
+    return text;
 }
 
 }  // namespace
@@ -36,7 +26,8 @@ std::string ExcludeFilePath() { return ExeDirectory() + kExcludeFileName; }
 
 bool LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list) {
     list.Clear();
-    list.FileUnread = false;
+    list.FileUnread = list.FileDamaged = false;
+    list.FileEncoding = TextEncoding::CodePage;
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) {
         DWORD err = 0;
@@ -45,8 +36,12 @@ bool LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list) {
                           (err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND);
         return !list.FileUnread;
     }
-    for (TExcludeContentItem& e : ParseExcludeText(TextOfFile(bytes))) list.Item(list.AddNew()) = std::move(e);
-    return true;
+    ExcludeFileContents file = DecodeExcludeFile(bytes, SystemCodePage());
+    for (TExcludeContentItem& e : file.entries) list.Item(list.AddNew()) = std::move(e);
+    list.FileEncoding = file.encoding;
+    // The lines that could be read count; the others are still in the file, which is therefore never rewritten.
+    list.FileUnread = list.FileDamaged = file.unreadLines > 0;
+    return !list.FileUnread;
 }
 
 bool ReadAgainBeforeSaving(const std::string& path, TExcludeContents& list) {
@@ -71,48 +66,57 @@ bool AddExcludeItemTo(const std::string& path, TExcludeContents& list, const TEx
         if (SameEntry(std::as_const(list).Item(i), entry)) return false;
     list.Item(list.AddNew()) = entry;
 
+    // The line goes at the end of the file, in the file's own encoding.
     const std::string line = FormatExcludeLine(entry);
     File f(path, File::Open::Append);
     if (!f) return true;
     const int64_t size = f.Size();
     if (size < 0) return true;
-    std::string head(3, '\0');
-    size_t got = 0;
-    if (size > 0 && (!f.Seek(0) || !f.Read(head.data(), head.size(), got))) return true;
-    head.resize(got);
-    const bool utf8File = HasUtf8Mark(head);
-    std::string lineBytes;
-    if (size > 0 && !utf8File && !Utf8ToCodePage(line, SystemAnsiCodePage(), lineBytes)) {
-        // A file in the code page meets a name it cannot hold: the whole file
-        // becomes UTF-8, every line it had kept as it reads.
-        f.Close();
-        std::string old;
-        if (!ReadWholeFile(path, old)) return true;
-        std::string text = TextOfFile(old);
-        if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
-        ReplaceFileContents(path, kUtf8Mark + text + line);
+    if (size == 0) {
+        TextEncoding encoding = list.FileEncoding;
+        f.WriteAll(EncodeExcludeFile({entry}, encoding, SystemCodePage()));
         return true;
     }
-    if (size == 0) {
-        lineBytes = BytesOfFile(line);
-    } else if (utf8File) {
-        lineBytes = line;
+    std::string head(3, '\0');
+    size_t got = 0;
+    if (!f.Seek(0) || !f.Read(head.data(), head.size(), got)) return true;
+    head.resize(got);
+    const TextEncoding encoding = EncodingOfMark(head);
+    const bool wide = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+    if (wide && size % 2) return true;  // half a character at the end: the line would not read back
+    // A last line without its line end would swallow the new line: end it first.
+    std::string last(wide ? 2 : 1, '\0');
+    bool ended = false;
+    if (f.Seek(size - static_cast<int64_t>(last.size())) && f.Read(last.data(), last.size(), got) && got == last.size()) {
+        const auto byte = [&last](size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(last[i])); };
+        const unsigned c = !wide ? byte(0) : encoding == TextEncoding::Utf16Le ? byte(1) << 8 | byte(0) : byte(0) << 8 | byte(1);
+        ended = c == '\n' || c == '\r';
     }
-    if (size > 0) {
-        // A last line without its line end would swallow the new line: end it first.
-        char last = 0;
-        if (f.Seek(size - 1) && f.Read(&last, 1, got) && got == 1 && last != '\n' && last != '\r')
-            lineBytes.insert(0, "\r\n");
+    const std::string text = (ended ? "" : "\r\n") + line;
+    std::string bytes;
+    if (EncodeText(text, encoding, SystemCodePage(), bytes)) {
+        if (f.SeekEnd()) f.WriteAll(bytes);
+        return true;
     }
-    if (f.SeekEnd()) f.WriteAll(lineBytes);
+    // A file in the code page meets a name it cannot hold: the whole file
+    // becomes UTF-8, every line it had kept as it reads; a file with lines
+    // that cannot be read stays as it is (the entry holds for this run).
+    f.Close();
+    std::string old, oldText;
+    if (!ReadWholeFile(path, old) || DecodeExcludeFile(old, SystemCodePage()).unreadLines > 0 ||
+        !CodePageToUtf8Strict(old, SystemAnsiCodePage(), oldText))
+        return true;
+    if (!EncodeText(oldText + text, TextEncoding::Utf8, SystemCodePage(), bytes)) return true;
+    ReplaceFileContents(path, "\xEF\xBB\xBF" + bytes);
     return true;
 }
 
 bool SaveExcludeItemsTo(const std::string& path, const TExcludeContents& list) {
     if (list.FileUnread) return false;  // it would drop every entry that was never read
-    std::string text;
-    for (int i = 0; i < list.Count(); ++i) text += FormatExcludeLine(list.Item(i));
-    return ReplaceFileContents(path, BytesOfFile(text));
+    std::vector<TExcludeContentItem> entries;
+    for (int i = 0; i < list.Count(); ++i) entries.push_back(list.Item(i));
+    TextEncoding encoding = list.FileEncoding;
+    return ReplaceFileContents(path, EncodeExcludeFile(entries, encoding, SystemCodePage()));
 }
 
 bool ModifyExcludeItemIn(const std::string& path, TExcludeContents& list, const std::string& itemName,

@@ -247,11 +247,12 @@ constexpr auto kRows = std::to_array<CatalogItem>({
      .test = T::ListedName, .removal = R::ValueNamedInKeyName},
     FileList(2, "Microsoft Management Console MRU List", "Clean Microsoft Management Console MRU List",
              "Software\\Microsoft\\Microsoft Management Console\\Recent File List"),
-    // The listed subkeys are the traces, never the key's own default value.
+    // LastKey, the key the editor had open last, is the trace; so are subkeys, but for
+    // Favorites (the locations the user saved on purpose); never the key's own default value.
     {.category = 2, .name = "Regedit32 History", .cleanCaption = "Clean Regedit32 History", .ticked = true,
-     .shown = SF::ValueData, .kind = kKindRegValue, .group = kWin, .shape = S::SubkeyList,
-     .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit", .nameInto = NameField::KeyName,
-     .test = T::Empty, .removal = R::OwnSubkey},
+     .shown = SF::ValueData, .kind = kKindRegValue, .group = kWin, .shape = S::Special,
+     .special = Special::RegeditHistory, .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit",
+     .nameInto = NameField::KeyName, .test = T::Empty, .count = C::Running, .removal = R::OwnSubkeyOrValue},
     {.category = 2, .name = "Start Menu Click History", .cleanCaption = "Clean Start Menu Click History",
      .ticked = true, .shown = SF::KeyName, .kind = kKindRegKey, .group = kWin, .shape = S::ValueList,
      .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"

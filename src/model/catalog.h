@@ -52,6 +52,7 @@ enum class Special : uint8_t {
     Files,            // the files in folders below a shell folder, or below every profile of a browser
     NumberedMru,      // the numbered values of a key ordered by its MRUListEx, UTF-16 text at their start
     UserAssist,       // the values of several keys, named in ROT13, but for the session counters
+    RegeditHistory,   // the key the registry editor had open last, and subkeys but its favorites
 };
 
 // The browsers whose profiles an item looks in, and how their profile folders are named.
@@ -100,6 +101,7 @@ enum class Removal : uint8_t {
     ValueNamedInValueName,  // the value ValueName of the listed key Location, likewise
     SubkeyNamedInKeyName,   // the subkey KeyName of the listed key Location, likewise
     OwnSubkey,              // only the subkey KeyName of the key Location, which itself never goes
+    OwnSubkeyOrValue,       // as OwnSubkey; a record with no KeyName is the value ValueName of the key
     DatabaseRow,            // its row of the database Location, in one transaction with what hangs on it
     NumberedMruValue,       // the value ValueName of the key Location, and its number from the key's MRUListEx
     OwnKey,                 // the key Location itself

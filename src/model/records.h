@@ -142,11 +142,17 @@ private:
     uint64_t version_ = 0;
 };
 
+// How a text file is encoded: the system code page (no mark), or UTF-8 or
+// UTF-16 after their byte-order mark.
+enum class TextEncoding : uint8_t { CodePage, Utf8, Utf16Le, Utf16Be };
+
 class TResultContents : public OwningCollection<TResultContentItem> {};
 class TExcludeContents : public OwningCollection<TExcludeContentItem> {
 public:
     // The file holding the list exists but could not be read (another program
-    // held it, access was denied): the list lacks its entries and must never
-    // be written back over it.
+    // held it, access was denied), or some of its lines could not (FileDamaged):
+    // the list lacks their entries and must never be written back over it.
     bool FileUnread = false;
+    bool FileDamaged = false;  // lines that are no text in the file's encoding, or hold a NUL
+    TextEncoding FileEncoding = TextEncoding::CodePage;  // the file's, kept by every rewrite
 };

@@ -42,6 +42,9 @@ const std::string& FieldText(const TResultContentItem& r, ShownField field) {
 std::string ShownNameOf(const CatalogItem* item, int category, const TResultContentItem& record) {
     if (item && !FieldText(record, item->shown).empty()) return FieldText(record, item->shown);
     if (!item && category == 1 && !record.ValueData.empty()) return record.ValueData;
+    // A database row without an address is named as such (its visit count is no name).
+    if (item && item->database != BrowserDatabase::None)
+        return record.ValueData.empty() ? "(a page without an address)" : "(a page without an address) " + record.ValueData;
     // A row must say what it is: Netmeeting's groups, Open With's programs and
     // AutoComplete's values keep no text of their own.
     for (const std::string* name : {&record.KeyName, &record.ValueName, &record.Location})

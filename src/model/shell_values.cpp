@@ -17,10 +17,19 @@ void AppendNumber(std::string& out, uint32_t n) {
 }
 }  // namespace
 
-bool IsNumberedName(std::string_view name) {
+bool IsDigitName(std::string_view name) {
     if (name.empty()) return false;
     for (char c : name)
         if (c < '0' || c > '9') return false;
+    return true;
+}
+
+bool IsNumberedName(std::string_view name, uint32_t* n) {
+    if (!IsDigitName(name) || name.size() > 10 || (name.size() > 1 && name[0] == '0')) return false;
+    uint64_t value = 0;
+    for (char c : name) value = value * 10 + static_cast<uint64_t>(c - '0');
+    if (value >= kEndOfList) return false;
+    if (n) *n = static_cast<uint32_t>(value);
     return true;
 }
 
@@ -34,10 +43,10 @@ std::vector<uint32_t> MruListNumbers(std::string_view data) {
     return numbers;
 }
 
-std::string MruListWithout(std::string_view data, uint32_t number) {
+std::string MruListWithout(std::string_view data, const std::set<uint32_t>& numbers) {
     std::string out;
     for (uint32_t n : MruListNumbers(data))
-        if (n != number) AppendNumber(out, n);
+        if (!numbers.count(n)) AppendNumber(out, n);
     AppendNumber(out, kEndOfList);
     return out;
 }
@@ -60,4 +69,27 @@ std::string Rot13(std::string_view text) {
         else if (c >= 'A' && c <= 'Z') c = static_cast<char>('A' + (c - 'A' + 13) % 26);
     }
     return out;
+}
+
+std::string NumberedValueText(uint32_t type, std::string_view data) {
+    switch (type) {
+    case kRegDword:
+    case kRegQword:
+        if (data.size() == (type == kRegDword ? 4u : 8u)) {
+            uint64_t n = 0;
+            for (size_t i = data.size(); i-- > 0;) n = n << 8 | static_cast<unsigned char>(data[i]);
+            return "(number " + std::to_string(n) + ")";
+        }
+        break;
+    case kRegNone:
+    case kRegSz:
+    case kRegExpandSz:
+    case kRegBinary: {
+        std::string text = Utf16TextAtStart(data);
+        if (!text.empty()) return text;
+        break;
+    }
+    default: break;
+    }
+    return "(no text, " + std::to_string(data.size()) + (data.size() == 1 ? " byte)" : " bytes)");
 }

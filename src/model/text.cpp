@@ -21,11 +21,6 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::string_view UpToNul(std::string_view text) {
-    const size_t nul = text.find('\0');
-    return nul == std::string_view::npos ? text : text.substr(0, nul);
-}
-
 std::string AsciiLower(std::string_view s) {
     std::string out(s);
     for (char& c : out)

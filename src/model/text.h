@@ -12,9 +12,6 @@ std::string_view TrimControl(std::string_view s);
 // without a line end is kept; an empty text has no lines.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
-// The text up to its first NUL byte.
-std::string_view UpToNul(std::string_view text);
-
 // ASCII letters in lower case; other bytes as they are.
 std::string AsciiLower(std::string_view s);
 // Equal but for the case of ASCII letters.

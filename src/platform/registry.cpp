@@ -135,13 +135,14 @@ bool RegKey::ReadText(const std::string& name, std::string& out, DWORD* typeOut)
     return false;
 }
 
-bool RegKey::ReadBinary(const std::string& name, std::string& bytes) const {
+bool RegKey::ReadBinary(const std::string& name, std::string& bytes, DWORD* type) const {
     bytes.clear();
+    if (type) *type = REG_NONE;
     if (!key_) return false;
     const std::wstring wide = ToWide(name);
     for (int attempt = 0; attempt < 8; ++attempt) {  // the value may grow between calls
         DWORD size = static_cast<DWORD>(bytes.size());
-        const LONG rc = RegQueryValueExW(key_.get(), wide.c_str(), nullptr, nullptr,
+        const LONG rc = RegQueryValueExW(key_.get(), wide.c_str(), nullptr, type,
                                          reinterpret_cast<BYTE*>(bytes.data()), &size);
         if (rc == ERROR_MORE_DATA || (rc == ERROR_SUCCESS && size > bytes.size())) {
             bytes.resize(size);

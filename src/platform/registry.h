@@ -64,8 +64,9 @@ public:
     std::string ReadString(const std::string& name, DWORD* type = nullptr) const;
     // As ReadString into out; false when the value does not exist.
     bool ReadText(const std::string& name, std::string& out, DWORD* type = nullptr) const;
-    // The value's data as stored, whatever its type; false when it does not exist.
-    bool ReadBinary(const std::string& name, std::string& bytes) const;
+    // The value's data as stored, whatever its type (*type, if given, receives
+    // it); false when it does not exist.
+    bool ReadBinary(const std::string& name, std::string& bytes, DWORD* type = nullptr) const;
     bool ValueExists(const std::string& name) const;
     // The data type of a value, or REG_NONE when it does not exist.
     DWORD DataType(const std::string& name) const;

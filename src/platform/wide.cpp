@@ -36,6 +36,22 @@ std::string CodePageToUtf8(std::string_view bytes, unsigned codePage) {
     return FromWide(w);
 }
 
+bool CodePageToUtf8Strict(std::string_view bytes, unsigned codePage, std::string& out) {
+    out.clear();
+    if (bytes.empty()) return true;
+    if (IsAsciiText(bytes) && codePage != CP_UTF7) {
+        out.assign(bytes);
+        return true;
+    }
+    const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+                                      nullptr, 0);
+    if (n <= 0) return false;
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), w.data(), n);
+    out = FromWide(w);
+    return true;
+}
+
 bool Utf8ToCodePage(std::string_view utf8, unsigned codePage, std::string& out) {
     out.clear();
     if (utf8.empty()) return true;

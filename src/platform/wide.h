@@ -16,6 +16,8 @@ std::string FromWide(const wchar_t* wide);  // nullptr: empty
 unsigned SystemAnsiCodePage();
 // Bytes in a code page as UTF-8.
 std::string CodePageToUtf8(std::string_view bytes, unsigned codePage);
+// The same, but false when a byte (or sequence) is no character of the code page.
+bool CodePageToUtf8Strict(std::string_view bytes, unsigned codePage, std::string& out);
 // UTF-8 as bytes in a code page; false when any character has no exact
 // counterpart there (no "best fit" look-alikes).
 bool Utf8ToCodePage(std::string_view utf8, unsigned codePage, std::string& out);

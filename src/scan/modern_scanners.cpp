@@ -2,6 +2,7 @@
 // launch counters, and folders of files (jump lists, thumbnail caches, error
 // reports, browser caches).
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -47,34 +48,36 @@ void ListFiles(const CatalogItem& item, const std::string& folder, const RecordS
 }
 
 // The numbered values of one key, most recent first as its MRUListEx orders
-// them, then any it does not list.
+// them, then any it does not list (look-alikes such as "007" among them).
 void ListNumberedValues(const CatalogItem& item, const std::string& path, const RecordStamp& stamp,
                         const ScanContext& ctx, int& counter) {
     RegKey key;
     if (!key.Open(HKEY_CURRENT_USER, path)) return;
     std::vector<std::string> names;
     for (std::string& name : key.ValueNames([&ctx] { return ctx.KeepGoing(); }))
-        if (IsNumberedName(name)) names.push_back(std::move(name));
+        if (IsDigitName(name)) names.push_back(std::move(name));
     std::string order;
     key.ReadBinary("MRUListEx", order);
+    std::unordered_map<std::string, size_t> where;  // a name's place in names
+    for (size_t i = 0; i < names.size(); ++i) where.emplace(names[i], i);
     std::vector<std::string> ordered;
     for (uint32_t n : MruListNumbers(order)) {
-        const std::string name = std::to_string(n);
-        for (std::string& listed : names)
-            if (listed == name) ordered.push_back(std::exchange(listed, std::string()));
+        const auto it = where.find(std::to_string(n));
+        if (it != where.end() && !names[it->second].empty()) ordered.push_back(std::exchange(names[it->second], {}));
     }
     for (std::string& name : names)
         if (!name.empty()) ordered.push_back(std::move(name));
     const std::string fullPath = HkcuPath(path);
     std::string data;
+    DWORD type = REG_NONE;
     for (const std::string& name : ordered) {
         if (ctx.Aborted()) return;
         ctx.Pump();
         if (IsRegExcluded(stamp.itemName, fullPath, name, name, ctx.exclusions)) continue;
-        key.ReadBinary(name, data);
+        key.ReadBinary(name, data, &type);
         TResultContentItem& r = AddRecord(ctx.results, item.kind, "Reg", stamp);
         r.ValueName = name;
-        r.ValueData = Utf16TextAtStart(data);
+        r.ValueData = NumberedValueText(type, data);
         r.Location = fullPath;
         ++counter;
         ctx.Count(counter, kCountSet);
@@ -117,7 +120,8 @@ void ScanUserAssist(const CatalogItem& item, const ScanContext& ctx) {
         for (const std::string& name : key.ValueNames([&ctx] { return ctx.KeepGoing(); })) {
             if (ctx.Aborted()) return;
             ctx.Pump();
-            std::string shown = Rot13(name);
+            // The key's default value has no name to decode: it is named as such.
+            std::string shown = name.empty() ? std::string("(default value)") : Rot13(name);
             // The session counters are Explorer's own bookkeeping, not a program the user ran.
             if (shown.rfind("UEME_CTL", 0) == 0) continue;
             if (IsRegExcluded(stamp.itemName, fullPath, name, name, ctx.exclusions)) continue;

@@ -147,8 +147,10 @@ bool WalkAccepts(FolderWalk walk, unsigned long attributes, const std::string& n
     if (walk == FolderWalk::Recycled)
         return attributes < 101 && !EqualsIgnoreCase(name, "INFO2") && !EqualsIgnoreCase(name, "desktop.ini");
     // The word is compared as a whole: combinations not listed (33: read-only archive) are left alone.
+    // No folder (16 to 20): no clean removes one (what it holds may be anyone's), and a row that
+    // stays for good is noise; the jump-list folders of Recent have their own item.
     switch (attributes) {
-    case 2: case 4: case 16: case 17: case 18: case 19: case 20: case 32: case 128: case 256: break;
+    case 2: case 4: case 32: case 128: case 256: break;
     default: return false;
     }
     if (walk == FolderWalk::SendTo) {

@@ -26,6 +26,7 @@ void ScanItem(const CatalogItem& item, const ScanContext& ctx) {
     case Special::Files: return ScanFiles(item, ctx);
     case Special::NumberedMru: return ScanNumberedMru(item, ctx);
     case Special::UserAssist: return ScanUserAssist(item, ctx);
+    case Special::RegeditHistory: return ScanRegeditHistory(item, ctx);
     case Special::None: break;
     }
 }

@@ -25,6 +25,7 @@ void ScanDatabaseRows(const CatalogItem& item, const ScanContext& ctx);
 void ScanFiles(const CatalogItem& item, const ScanContext& ctx);
 void ScanNumberedMru(const CatalogItem& item, const ScanContext& ctx);
 void ScanUserAssist(const CatalogItem& item, const ScanContext& ctx);
+void ScanRegeditHistory(const CatalogItem& item, const ScanContext& ctx);
 
 // The folders an item looks in: each profile folder of its browser, sorted by
 // name, or (no browser) the folder below its shell folder.

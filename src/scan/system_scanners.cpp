@@ -4,6 +4,7 @@
 
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
+#include "model/text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -28,6 +29,33 @@ void ScanTrayNotify(const CatalogItem& item, const ScanContext& ctx) {
         const std::string testData = name == item.ownNameTested ? name : std::string();
         if (key.ValueExists(name)) RecordNamedTrace(ctx, stamp, item.kind, name, fullPath, testData, counter);
     }
+}
+
+void ScanRegeditHistory(const CatalogItem& item, const ScanContext& ctx) {
+    RegKey key;
+    if (!key.Open(HKEY_CURRENT_USER, std::string(item.key))) return;
+    const std::string fullPath = HkcuPath(std::string(item.key));
+    const RecordStamp stamp = StampOf(item);
+    int counter = 0;
+    for (const std::string& name : key.SubkeyNames([&ctx] { return ctx.KeepGoing(); })) {
+        if (ctx.Aborted()) return;
+        ctx.Pump();
+        if (EqualsIgnoreCase(name, "Favorites") || IsRegExcluded(stamp.itemName, fullPath, "", "", ctx.exclusions))
+            continue;
+        TResultContentItem& r = AddRecord(ctx.results, item.kind, "Reg", stamp);
+        r.KeyName = name;
+        r.Location = fullPath;
+        ctx.Count(++counter, kCountSet);
+    }
+    // Shown by the key it names.
+    std::string lastKey;
+    if (!key.ReadText("LastKey", lastKey) || IsRegExcluded(stamp.itemName, fullPath, "LastKey", "", ctx.exclusions))
+        return;
+    TResultContentItem& r = AddRecord(ctx.results, kKindRegValueText, "Reg", stamp);
+    r.ValueName = "LastKey";
+    r.ValueData = lastKey.empty() ? std::string("(the key the registry editor had open last)") : lastKey;
+    r.Location = fullPath;
+    ctx.Count(++counter, kCountSet);
 }
 
 void ScanRecycleBin(const CatalogItem& item, const ScanContext& ctx) {

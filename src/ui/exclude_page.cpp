@@ -49,8 +49,14 @@ void TExcludePage::Create(HWND page) {
 
 void TExcludePage::Reload() {
     ReadExcludeItemsAgain();  // a file that could not be read at start-up may be readable now
-    abExcludeWarning.Show(ExcludeList.FileUnread);
+    ShowUnreadWarning();
     BuildExcludeTree();
+}
+
+void TExcludePage::ShowUnreadWarning() {
+    abExcludeWarning.SetCaption(ExcludeList.FileDamaged ? "Some lines of the exclusion list could not be read."
+                                                        : "The exclusion list could not be read.");
+    abExcludeWarning.Show(ExcludeList.FileUnread);
 }
 
 void TExcludePage::FitColumns() {
@@ -100,10 +106,15 @@ void TExcludePage::ModifyBtnClick() {
 }
 
 void TExcludePage::ListUnreadMessage() {
-    abExcludeWarning.Show(true);
+    ShowUnreadWarning();
+    const std::string file = "\"" + ExcludeFilePath() + "\"";
     Dialogs().Message(host_.HostWindow(),
-                      "The exclusion list could not be read, so it was not changed. Close the program that holds "
-                      "the file \"" + ExcludeFilePath() + "\" and try again.",
+                      ExcludeList.FileDamaged
+                          ? "Some lines of the exclusion list are not text the program can read, so the list was "
+                            "not changed: rewriting it would lose them. Correct or remove those lines in the file " +
+                                file + " and try again."
+                          : "The exclusion list could not be read, so it was not changed. Close the program that "
+                            "holds the file " + file + " and try again.",
                       kAppTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 

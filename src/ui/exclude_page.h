@@ -49,6 +49,7 @@ private:
     void RecountExcludeTree();
     // Says that the exclusion file could not be read and was left as it is.
     void ListUnreadMessage();
+    void ShowUnreadWarning();
 
     PageHost& host_;
 };

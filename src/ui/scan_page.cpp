@@ -65,8 +65,11 @@ void TScanPage::ScanNowBtnClick() {
     }
     if (ExcludeList.FileUnread && !ReadExcludeItemsAgain())
         Dialogs().Message(host_.HostWindow(),
-                          "The exclusion list could not be read: this scan also lists the traces it excludes. "
-                          "Untick them before you clean.",
+                          ExcludeList.FileDamaged
+                              ? "Some lines of the exclusion list could not be read: this scan also lists the traces "
+                                "they exclude. Untick them before you clean."
+                              : "The exclusion list could not be read: this scan also lists the traces it excludes. "
+                                "Untick them before you clean.",
                           kAppTitle, MB_ICONWARNING | MB_OK);
     ScanNowBtn.Show(false);
     AbortBtn.Show(true);

@@ -4,7 +4,18 @@
 #include <cstdlib>
 #include <string>
 
+#include "exclude/exclude_file.h"
 #include "exclude/exclude_lines.h"
+
+namespace {
+// A code page in which every byte stands for itself, so that any bytes reach the
+// cutting; the text starts with a line end, so that no bytes read as a mark.
+const CodePageText kBytesAsText{[](std::string_view b, std::string& t) { return t.assign(b), true; },
+                                [](std::string_view t, std::string& b) { return b.assign(t), true; }};
+std::vector<TExcludeContentItem> ParseExcludeText(std::string_view text) {
+    return DecodeExcludeFile("\r\n" + std::string(text), kBytesAsText).entries;
+}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -13,6 +13,7 @@
 
 #include "integration/browser_fixtures.h"
 #include "model/catalog.h"
+#include "model/result_items.h"
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/shell.h"
@@ -188,6 +189,31 @@ TEST(HostileDatabases, RowsSharingAnIdGoOnlyByTheirRowIdAndWhatTheyHeld) {
     EXPECT_EQ(Number(history, "SELECT count(*) FROM keyword_search_terms WHERE url_id = 2"), 1);
     EXPECT_EQ(Number(history, "SELECT count(*) FROM visits WHERE url IN (1, 3)"), 0);
     ExcludeList.Clear();
+}
+
+// A page without an address is named as such, never by its visit count, and
+// goes by its row id like any other.
+TEST(HostileDatabases, APageWithoutAnAddressSaysSo) {
+    const std::string history = ChromeProfile("Default") + "\\History";
+    SeedOptions o;
+    o.items = {"Chrome History"};
+    o.count = 1;
+    SeedTraces(o);
+    RunSql(history, R"sql(
+        CREATE TABLE plain(id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, visit_count INTEGER DEFAULT 0 NOT NULL,
+          typed_count INTEGER DEFAULT 0 NOT NULL, last_visit_time INTEGER NOT NULL, hidden INTEGER DEFAULT 0 NOT NULL);
+        INSERT INTO plain SELECT * FROM urls; DROP TABLE urls; ALTER TABLE plain RENAME TO urls;
+        INSERT INTO urls (id, url, title, visit_count, last_visit_time) VALUES (50, NULL, 'Untitled page', 7, 0), (51, NULL, NULL, 9, 0);
+    )sql");
+    Scanned s;
+    s.Scan("Chrome History");
+    const CatalogItem* item = FindCatalogItemByName("Chrome History");
+    std::set<std::string> shown;
+    for (const TResultContentItem* r : RecordsOf(s.results, history)) shown.insert(ShownNameOf(item, item->category, *r));
+    EXPECT_EQ(shown, (std::set<std::string>{kChromeSite + "page1.html", "(a page without an address) Untitled page",
+                                            "(a page without an address)"}));
+    s.Clean();
+    EXPECT_EQ(Number(history, "SELECT count(*) FROM urls"), 0);
 }
 
 // A database the browser holds is read from a copy and listed; the clean

@@ -85,22 +85,25 @@ TEST(CleanChoice, NetmeetingLosesOnlyItsTickedValues) {
     EXPECT_EQ(s.Record("Seed Group 1").Deleted, 1);
 }
 
-TEST(CleanChoice, Regedit32HistoryRemovesItsSubkeysAndNeverTheDefaultValue) {
+// The trace is LastKey, the key the editor had open last; the locations the
+// user saved in Favorites on purpose stay, and so does the key's default value.
+TEST(CleanChoice, Regedit32HistoryRemovesLastKeyAndKeepsFavorites) {
     Scanned s({"Regedit32 History"});
     {
         RegKey k;
         ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, kRegedit));
         k.WriteString("", "the key's own default value");
-        k.WriteString("LastKey", "My Computer\\HKEY_CURRENT_USER");
     }
-    ASSERT_EQ(s.results.Count(), 3);
-    s.Record("SeedFavorite3").Checked = 0;
+    ASSERT_EQ(s.results.Count(), 3);  // two subkeys and LastKey, not Favorites
+    EXPECT_EQ(s.Record("LastKey").ValueData, "Computer\\HKEY_CURRENT_USER\\Software\\Seed");
+    s.Record("Seed Subkey 2").Checked = 0;
     s.Clean();
-    EXPECT_EQ(SubkeysOf(kRegedit), (std::set<std::string>{"SeedFavorite3"}));
-    EXPECT_EQ(ValuesOf(kRegedit), (std::set<std::string>{"", "LastKey"}));
-    EXPECT_EQ(s.Record("SeedFavorite1").Deleted, 1);
-    EXPECT_EQ(s.Record("SeedFavorite2").Deleted, 1);
-    EXPECT_EQ(s.Record("SeedFavorite3").Deleted, 0);
+    EXPECT_EQ(SubkeysOf(kRegedit), (std::set<std::string>{"Seed Subkey 2", "Favorites"}));
+    EXPECT_EQ(ValuesOf(kRegedit), (std::set<std::string>{""}));
+    EXPECT_EQ(ValuesOf(std::string(kRegedit) + "\\Favorites"), (std::set<std::string>{"Seed Favorite"}));
+    EXPECT_EQ(s.Record("LastKey").Deleted, 1);
+    EXPECT_EQ(s.Record("Seed Subkey 1").Deleted, 1);
+    EXPECT_EQ(s.Record("Seed Subkey 2").Deleted, 0);
 }
 
 TEST(CleanChoice, ACookieFileLosesExactlyItsTickedLines) {

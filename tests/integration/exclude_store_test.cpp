@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "exclude/exclude_lines.h"
@@ -10,6 +11,7 @@
 #include "exclude/exclude_tests.h"
 #include "integration/fixtures.h"
 #include "platform/files.h"
+#include "platform/utf.h"
 #include "scan/scan_conventions.h"
 
 namespace {
@@ -112,11 +114,11 @@ TEST_F(ExcludeStore, BadFilesLoadWithoutComplaint) {
     text += "Cache|http://a/!<";
     text += std::string("\0Paint|x!<\r\n", 12);
     Write(file, text);
-    LoadExcludeItemsFrom(file, list);
-    ASSERT_EQ(list.Count(), 3);
+    EXPECT_FALSE(LoadExcludeItemsFrom(file, list));  // the line with a NUL is not read
+    ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Item(0).EntryData, "no separators here");
     EXPECT_EQ(list.Item(1).ItemName.size(), 1u << 20);
-    EXPECT_EQ(list.Item(2).Location, "http://a/");
+    EXPECT_TRUE(list.FileDamaged);
 }
 
 TEST_F(ExcludeStore, OneMegabyteWithoutLineEndsAndNuls) {
@@ -132,7 +134,81 @@ TEST_F(ExcludeStore, OneMegabyteWithoutLineEndsAndNuls) {
     EXPECT_EQ(again.Count(), 2);
     Write(file, std::string(5000, '\0') + "Cache|x!<");
     LoadExcludeItemsFrom(file, list);
-    EXPECT_EQ(list.Count(), 0);  // the text ends at the first NUL
+    EXPECT_EQ(list.Count(), 0);  // a line with NULs is no text
+    EXPECT_TRUE(list.FileDamaged);
+}
+
+namespace {
+// Text as UTF-16 bytes, little or big endian, after the byte-order mark.
+std::string Utf16File(const std::string& utf8, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t c : Utf16FromUtf8(utf8)) {
+        const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
+        bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
+    }
+    return bytes;
+}
+}  // namespace
+
+// What Notepad writes as "Unicode", "Unicode big endian" and "UTF-8": read,
+// added to, changed and written back in the same encoding, nothing lost.
+TEST_F(ExcludeStore, EveryEncodingAnEditorWritesIsReadAndKept) {
+    const std::string lines = "Cache|http://a/!<\r\nPaint|HKEY_CURRENT_USER\\P!File1<c:\\Отчёт.bmp\r\nCookies|Cookie:x!<\r\n";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::function<std::string(const std::string&)> encode;  // how a text looks in this file
+    };
+    const Case cases[] = {
+        {"UTF-16 LE", Utf16File(lines, false), [](const std::string& t) { return Utf16File(t, false); }},
+        {"UTF-16 BE", Utf16File(lines, true), [](const std::string& t) { return Utf16File(t, true); }},
+        {"UTF-8", "\xEF\xBB\xBF" + lines, [](const std::string& t) { return "\xEF\xBB\xBF" + t; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write(file, c.bytes);
+        ASSERT_TRUE(LoadExcludeItemsFrom(file, list));
+        ASSERT_EQ(list.Count(), 3);
+        EXPECT_EQ(list.Item(1).EntryData, "c:\\Отчёт.bmp");
+        EXPECT_TRUE(IsFileExcluded("Cache", "http://a/", list));
+        ASSERT_TRUE(AddExcludeItemTo(file, list, {"Cache", "http://b/", "", ""}));
+        EXPECT_TRUE(Slurp(file) == c.encode(lines + "Cache|http://b/!<\r\n"));
+        ASSERT_TRUE(RemoveExcludeItemFrom(file, list, "Cookies", "Cookie:x"));
+        EXPECT_TRUE(Slurp(file) == c.encode("Cache|http://a/!<\r\nPaint|HKEY_CURRENT_USER\\P!File1<c:\\Отчёт.bmp\r\n"
+                                            "Cache|http://b/!<\r\n"));
+    }
+}
+
+// A line that is no text in the file's encoding (a NUL, half a UTF-16
+// character, a byte that is no UTF-8): the other lines count, the user is
+// told, and no rewrite may lose it; an added line is appended in the file's encoding.
+TEST_F(ExcludeStore, ALineThatIsNoTextKeepsTheFileAsItIs) {
+    const std::string cases[] = {
+        "Cache|http://a/!<\r\nCache|http://b/" + std::string(1, '\0') + "x!<\r\nCookies|Cookie:x!<\r\n",
+        "\xEF\xBB\xBF" "Cache|http://a/!<\r\nCache|http://\xC3\x28/!<\r\nCookies|Cookie:x!<\r\n",
+        Utf16File("Cache|http://a/!<\r\nCookies|Cookie:x!<\r\n", false) + "\x41",
+    };
+    for (const std::string& bytes : cases) {
+        Write(file, bytes);
+        EXPECT_FALSE(LoadExcludeItemsFrom(file, list));
+        EXPECT_TRUE(list.FileUnread);
+        EXPECT_TRUE(list.FileDamaged);
+        EXPECT_TRUE(IsFileExcluded("Cache", "http://a/", list));
+        EXPECT_TRUE(IsFileExcluded("Cookies", "Cookie:x", list));
+        EXPECT_FALSE(RemoveExcludeItemFrom(file, list, "Cache", "http://a/"));
+        EXPECT_FALSE(ModifyExcludeItemIn(file, list, "Cache", "http://a/", "http://z/"));
+        EXPECT_TRUE(Slurp(file) == bytes);
+    }
+    // An added line goes at the end (a UTF-8 file with a bad line gets a UTF-8 line).
+    Write(file, cases[1]);
+    LoadExcludeItemsFrom(file, list);
+    ASSERT_TRUE(AddExcludeItemTo(file, list, {"Cache", "http://Ω/", "", ""}));
+    EXPECT_TRUE(Slurp(file) == cases[1] + "Cache|http://Ω/!<\r\n");
+    // Half a UTF-16 character at the end: nothing is appended that would not read back.
+    Write(file, cases[2]);
+    LoadExcludeItemsFrom(file, list);
+    AddExcludeItemTo(file, list, {"Cache", "http://c/", "", ""});
+    EXPECT_TRUE(Slurp(file) == cases[2]);
 }
 
 TEST(ExcludeStoreDefaults, FileLivesBesideTheProgram) {

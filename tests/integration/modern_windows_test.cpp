@@ -118,3 +118,64 @@ TEST(WindowsToday, OnlyTheNamedFilesAreListedAndTheRestStays) {
     EXPECT_EQ(ValuesOf("Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache"),
               (std::set<std::string>{"LangID"}));
 }
+
+// Only a number's own spelling is in the list: "007" is a value of its own, so
+// cleaning it leaves the list and the excluded "7" as they were; the values of
+// one key are rewritten into its list once, whatever their number.
+TEST(WindowsToday, ALookAlikeNumberNeverTouchesTheList) {
+    ClearTraces({});
+    const auto utf16 = [](const std::string& text) {
+        std::string data;
+        for (char16_t c : Utf16FromUtf8(text)) data += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        return data + std::string(2, '\0');
+    };
+    {
+        RegKey k;
+        ASSERT_TRUE(k.OpenOrCreate(HKEY_CURRENT_USER, kRecentDocs));
+        k.WriteBinary("7", utf16("seven.txt"));
+        k.WriteBinary("007", utf16("look-alike.txt"));
+        k.WriteBinary("3", std::string("\x05\0\0\0", 4), REG_DWORD);
+        k.WriteBinary("4", utf16("four.txt"));
+        k.WriteBinary("MRUListEx", std::string("\x07\0\0\0\x03\0\0\0\x04\0\0\0\xff\xff\xff\xff", 16));
+    }
+    Scanned s;
+    AddExclusion("Recent Documents List", HkcuPath(kRecentDocs), "", "7");
+    s.Scan("Recent Documents List");
+    ASSERT_EQ(s.results.Count(), 3);
+    // Listed in the list's order, then the look-alike; each says what it holds.
+    EXPECT_EQ(s.results.Item(0).ValueName, "3");
+    EXPECT_EQ(s.results.Item(0).ValueData, "(number 5)");
+    EXPECT_EQ(s.results.Item(1).ValueData, "four.txt");
+    EXPECT_EQ(s.results.Item(2).ValueName, "007");
+    EXPECT_EQ(s.results.Item(2).ValueData, "look-alike.txt");
+    s.Record("4").Checked = 0;
+    s.Clean();
+    EXPECT_EQ(ValuesOf(kRecentDocs), (std::set<std::string>{"7", "4", "MRUListEx"}));
+    EXPECT_EQ(OrderOf(kRecentDocs), (std::vector<uint32_t>{7, 4}));
+    s.Record("4").Checked = 1;
+    s.Clean();
+    EXPECT_EQ(OrderOf(kRecentDocs), (std::vector<uint32_t>{7}));
+    ExcludeList.Clear();
+}
+
+// The jump lists' two folders inside Recent are no row of Recent Files (no
+// clean removes a folder); Jump Lists lists and removes their files.
+TEST(WindowsToday, JumpListFoldersAreNoRowOfRecentFiles) {
+    Scanned s({"Recent Files", "Jump Lists"}, 2);
+    for (int i = 0; i < s.results.Count(); ++i) {
+        const TResultContentItem& r = s.results.Item(i);
+        EXPECT_NE(r.ValueName, "AutomaticDestinations");
+        EXPECT_NE(r.ValueName, "CustomDestinations");
+        if (r.ItemName == "Recent Files") {
+            EXPECT_EQ(r.Location.find("Destinations\\"), std::string::npos) << r.Location;
+        }
+    }
+    s.Clean();
+    const std::string recent = ShellFolder("AppData") + "\\Microsoft\\Windows\\Recent\\";
+    EXPECT_TRUE(DirectoryExists(recent + "AutomaticDestinations"));
+    EXPECT_EQ(Entries(recent + "AutomaticDestinations"), 0);
+    Scanned again;
+    again.Scan("Recent Files");
+    again.Scan("Jump Lists");
+    EXPECT_EQ(again.results.Count(), 0);
+}

@@ -112,10 +112,10 @@ TEST(SeededScan, RecordFieldsOfEachKind) {
     EXPECT_EQ(r.Item(0).Location,
               "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WorkgroupCrawler\\Shares\\"
               "seedserver1_share");
-    r = scan("Regedit32 History");
+    r = scan("Regedit32 History");  // LastKey, never the Favorites subkey
     ASSERT_EQ(r.Count(), 1);
-    EXPECT_EQ(r.Item(0).Kind, 1);
-    EXPECT_EQ(r.Item(0).KeyName, "SeedFavorite1");
+    EXPECT_EQ(r.Item(0).Kind, 2);
+    EXPECT_EQ(r.Item(0).ValueName, "LastKey");
     r = scan("Recent Files");
     ASSERT_EQ(r.Count(), 1);
     EXPECT_EQ(r.Item(0).Size, 17);  // "recent document 1"

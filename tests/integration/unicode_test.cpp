@@ -323,7 +323,7 @@ TEST(Unicode, AnExclusionOfOneCjkTraceHidesThatTraceAndNoOther) {
     EXPECT_TRUE(found.count("c"));
 }
 
-TEST(Unicode, TheExclusionFileStaysInTheCodePageUntilANameNeedsMore) {
+TEST(Unicode, TheExclusionFileStaysInTheCodePageUntilANameNeedsMoreThenStaysUtf8) {
     TempFolder dir("ExcludeFile");
     const std::string path = dir.path() + "\\Exclude1Items.est";
     // An old file, written in the code page as the program always wrote it.
@@ -360,8 +360,9 @@ TEST(Unicode, TheExclusionFileStaysInTheCodePageUntilANameNeedsMore) {
     ASSERT_EQ(reloaded.Count(), 4);
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(SameEntry(reloaded.Item(i), list.Item(i))) << i;
 
-    // Without them again, the file goes back to the code page.
+    // Without them again, the file keeps the encoding it was read in.
     RemoveExcludeItemFrom(path, reloaded, "Favorites", "😀 Ünïcödé.url");
     RemoveExcludeItemFrom(path, reloaded, "Run History", "notepad C:\\报纸\\们.txt\\1");
-    EXPECT_EQ(Slurp(path), oldLine + fitting);
+    EXPECT_EQ(Slurp(path), "\xEF\xBB\xBFRun History|HKEY_CURRENT_USER\\Software\\" + InCodePage() + "!a<" + InCodePage() +
+                               " data\r\nPaint|HKEY_CURRENT_USER\\x!File1<" + InCodePage() + "\r\n");
 }

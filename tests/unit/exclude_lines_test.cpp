@@ -3,10 +3,18 @@
 #include <iterator>
 #include <string>
 
+#include "exclude/exclude_file.h"
 #include "exclude/exclude_lines.h"
 #include "model/text.h"
 
 namespace {
+// A code page in which every byte stands for itself, so that any bytes reach the
+// cutting; the text starts with a line end, so that no bytes read as a mark.
+const CodePageText kBytesAsText{[](std::string_view b, std::string& t) { return t.assign(b), true; },
+                                [](std::string_view t, std::string& b) { return b.assign(t), true; }};
+std::vector<TExcludeContentItem> ParseExcludeText(std::string_view text) {
+    return DecodeExcludeFile("\r\n" + std::string(text), kBytesAsText).entries;
+}
 TExcludeContentItem E(std::string a, std::string b, std::string c, std::string d) {
     return {std::move(a), std::move(b), std::move(c), std::move(d)};
 }
@@ -78,7 +86,7 @@ TEST(ExcludeLines, EveryEntryTheProgramWritesReadsBackExactly) {
     EXPECT_EQ(FormatExcludeLine(hard[0]).substr(0, 2), "%|");
 }
 
-TEST(ExcludeLines, FileTextLinesBlanksAndNul) {
+TEST(ExcludeLines, FileLinesBlanksAndNul) {
     const std::string text = "A|1!x<y\r\n\r\n   \t \rB|2!<\nC|3!<\r\nD|4!<";
     const auto entries = ParseExcludeText(text);
     ASSERT_EQ(entries.size(), 4u);
@@ -86,10 +94,11 @@ TEST(ExcludeLines, FileTextLinesBlanksAndNul) {
     EXPECT_EQ(entries[1].Location, "2");
     EXPECT_EQ(entries[2].Location, "3");
     EXPECT_EQ(entries[3].Location, "4");  // last line without a line end
-    // A NUL byte ends the text.
-    const auto cut = ParseExcludeText(std::string("A|1!<\r\nB|2!<\0C|3!<\r\n", 20));
-    ASSERT_EQ(cut.size(), 2u);
-    EXPECT_EQ(cut[1].Location, "2");
+    // A line with a NUL byte is no text: it is counted, never read; the others are.
+    const ExcludeFileContents cut = DecodeExcludeFile(std::string("A|1!<\r\nB|2!<\0C|3!<\r\nD|4!<", 25), kBytesAsText);
+    ASSERT_EQ(cut.entries.size(), 2u);
+    EXPECT_EQ(cut.entries[1].Location, "4");
+    EXPECT_EQ(cut.unreadLines, 1);
     EXPECT_TRUE(ParseExcludeText("").empty());
     EXPECT_TRUE(ParseExcludeText("\r\n\n\r \x01\x1f").empty());
     // CR-only and LF-only files.
@@ -115,4 +124,56 @@ TEST(Text, TrimAndSplit) {
     EXPECT_EQ(lines[5], "e");
     EXPECT_EQ(SplitLines("\n").size(), 1u);
     EXPECT_EQ(PrintableText(std::string("\r\n.A\tb\x01\0z", 9)), "\\r\\n.A\\tb??z");
+}
+
+namespace {
+using namespace std::string_literals;
+std::string Wide(std::u16string_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t c : text) {
+        const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
+        bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
+    }
+    return bytes;
+}
+// A code page without the byte 0x81.
+const CodePageText kStrict{[](std::string_view b, std::string& t) {
+                               if (b.find('\x81') != std::string_view::npos) return false;
+                               t.clear();  // Latin-1 otherwise
+                               for (unsigned char c : b) {
+                                   if (c >= 0x80) t += static_cast<char>(0xC0 | c >> 6);
+                                   t += static_cast<char>(c < 0x80 ? c : 0x80 | (c & 0x3F));
+                               }
+                               return true;
+                           },
+                           [](std::string_view, std::string&) { return false; }};
+}  // namespace
+
+TEST(ExcludeFile, EachEncodingByItsMarkAndEachLineThatIsNoTextCounted) {
+    // UTF-16 either way, surrogate pairs and an unpaired surrogate (a name the system may hold) alike.
+    for (bool big : {false, true}) {
+        const ExcludeFileContents f = DecodeExcludeFile(Wide(u"A|\u00e9\U0001F600!<\r\nB|\xD800x!<\nC|\0!<\rD|d!<"s, big), kStrict);
+        EXPECT_EQ(f.encoding, big ? TextEncoding::Utf16Be : TextEncoding::Utf16Le);
+        ASSERT_EQ(f.entries.size(), 3u);
+        EXPECT_EQ(f.entries[0].Location, "\xC3\xA9\xF0\x9F\x98\x80");
+        EXPECT_EQ(f.entries[1].Location, "\xED\xA0\x80x");
+        EXPECT_EQ(f.entries[2].Location, "d");
+        EXPECT_EQ(f.unreadLines, 1);  // the NUL
+    }
+    EXPECT_EQ(DecodeExcludeFile(Wide(u"A|a!<", false) + "x", kStrict).unreadLines, 1);  // half a character
+    const ExcludeFileContents utf8 = DecodeExcludeFile("\xEF\xBB\xBF" "A|\xC3\xA9!<\r\nB|\xC3!<\r\n", kStrict);
+    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(utf8.entries.size(), 1u);
+    EXPECT_EQ(utf8.unreadLines, 1);
+    const ExcludeFileContents page = DecodeExcludeFile("A|\xE9!<\r\nB|\x81!<\r\n", kStrict);
+    EXPECT_EQ(page.encoding, TextEncoding::CodePage);
+    ASSERT_EQ(page.entries.size(), 1u);
+    EXPECT_EQ(page.entries[0].Location, "\xC3\xA9");
+    EXPECT_EQ(page.unreadLines, 1);
+    // Written back: the encoding it was read in; a code page that cannot hold a name gives UTF-8.
+    TextEncoding encoding = TextEncoding::Utf16Be;
+    EXPECT_EQ(EncodeExcludeFile({{"A", "b", "", ""}}, encoding, kStrict), Wide(u"A|b!<\r\n", true));
+    encoding = TextEncoding::CodePage;
+    EXPECT_EQ(EncodeExcludeFile({{"A", "\xC3\xA9", "", ""}}, encoding, kStrict), "\xEF\xBB\xBF" "A|\xC3\xA9!<\r\n");
+    EXPECT_EQ(encoding, TextEncoding::Utf8);
 }

@@ -165,8 +165,8 @@ int Scan(const ScanArgs& args) {
     if (args.all || !args.only.empty())
         for (const CatalogItem& item : kCatalogItems) tree.SetTicked(item.node, args.all || args.only.count(&item));
     if (!LoadExcludeItems()) {
-        std::fprintf(stderr, "sorvanda-cli: the exclusion list %s exists but could not be read;%s\n",
-                     Printable(ExcludeFilePath()).c_str(),
+        std::fprintf(stderr, "sorvanda-cli: %sthe exclusion list %s could not be read;%s\n",
+                     ExcludeList.FileDamaged ? "some lines of " : "", Printable(ExcludeFilePath()).c_str(),
                      args.clean ? " nothing was cleaned, so that no excluded trace is removed"
                                 : " the traces it excludes are listed too");
         if (args.clean) return 1;

@@ -407,12 +407,8 @@ const std::vector<SeedItem>& Items() {
          [] { EmptyFolder(ShellFolder("SendTo"), false); }},
         {"Recent Files",
          [](Ctx& c) {
+             // (The jump lists' two folders in Recent are Jump Lists' own: the walk lists no folder.)
              FolderFiles(c, ShellFolder("Recent"), "Seed Document %d.txt.lnk", "recent document %d");
-             // Windows 7 and later keep the jump lists in two folders of Recent, which its walk lists too.
-             if (c.items->count("Jump Lists")) {
-                 c.made->push_back("AutomaticDestinations");
-                 c.made->push_back("CustomDestinations");
-             }
          },
          [] { EmptyFolder(ShellFolder("Recent"), false); }},
         {"Telnet Menu History",
@@ -432,7 +428,16 @@ const std::vector<SeedItem>& Items() {
         {"Microsoft Management Console MRU List",
          [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Microsoft Management Console\\Recent File List", "File%d", "C:\\seed\\console%d.msc"); },
          [] { DeleteKey("Software\\Microsoft\\Microsoft Management Console\\Recent File List"); }},
-        {"Regedit32 History", [](Ctx& c) { Subkeys(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit", "SeedFavorite%d"); },
+        // The key the editor had open last, subkeys but one short, and the user's saved locations (no trace).
+        {"Regedit32 History",
+         [](Ctx& c) {
+             constexpr char kRegedit[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
+             Ctx fewer = c;
+             fewer.count = c.count - 1;
+             Subkeys(fewer, kRegedit, "Seed Subkey %d");
+             OneValue(c, kRegedit, "LastKey", "Computer\\HKEY_CURRENT_USER\\Software\\Seed");
+             SetText(std::string(kRegedit) + "\\Favorites", "Seed Favorite", "Computer\\HKEY_CURRENT_USER\\Software\\Kept");
+         },
          [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit"); }},
         {"Start Menu Click History", [](Ctx& c) { NamedValues(c, kClickCount, "HRZR_EHACNGU:P:\\Frrq\\ncc%d.rkr", "", REG_BINARY); },
          [] { DeleteKey(kClickCount); }},
