@@ -12,7 +12,7 @@
 #include "tests/support/long_loops.h"
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "platform/registry.h"
 #include "scan/scan_conventions.h"
 #include "scan/scanners.h"
@@ -23,6 +23,7 @@
 #include <shellapi.h>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <thread>
 #include "platform/database.h"
 #include "platform/database_snapshot.h"
@@ -79,15 +80,15 @@ void ListScanner() {
         for (int i = 0; i < 10000; ++i)
             k.WriteString("value" + std::to_string(i), "C:\\Documents\\file number " + std::to_string(i) + ".txt");
     }
-    BuildCatalog(AllCatalogs);
+    ScanSession session;
     TreeModel tree;
-    BuildItemTree(tree, AllCatalogs);
-    ExcludeList.Clear();
-    ExcludeList.Item(ExcludeList.AddNew()) = {"Run History", "HKEY_CURRENT_USER\\Other", "", "x"};
+    BuildItemTree(tree, session.Catalogs());
+    session.ExcludeList.Item(session.ExcludeList.AddNew()) = {"Run History", "HKEY_CURRENT_USER\\Other", "", "x"};
     const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", path.c_str(),
                              ListScannerRow::Lists::Values, 2, NameField::ValueName, true, TestData::ValueText};
     TResultContents results;
-    const double product = BestOf(5, [&] { RunListScanner(row, ContextFor(tree, 29, results)); }, [&] { results.Clear(); });
+    const double product =
+        BestOf(5, [&] { RunListScanner(row, ContextFor(session, tree, 29, results)); }, [&] { results.Clear(); });
     volatile size_t bytes = 0;
     const double baseline = BestOf(5, [&] {
         HKEY h;
@@ -105,19 +106,16 @@ void ListScanner() {
     PrintRow("list scanner, key of 10,000 values (ms)", product * 1e3, baseline * 1e3, "ms");
     if (results.Count() != 10000) std::printf("  (unexpected: %d records)\n", results.Count());
     RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey);
-    ExcludeList.Clear();
 }
 
+// A session and its item tree, for scanning single items.
 struct Scan {
+    ScanSession session;
     TreeModel tree;
     TResultContents results;
-    Scan() {
-        BuildCatalog(AllCatalogs);
-        BuildItemTree(tree, AllCatalogs);
-    }
-    double Time(const char* item) {
-        return BestOf(5, [&] { ScanOneItem(*FindCatalogItemByName(item), tree, results); }, [&] { results.Clear(); });
-    }
+    Scan() { BuildItemTree(tree, session.Catalogs()); }
+    void Item(const CatalogItem& item) { ScanOneItem(session, item, tree, results); }
+    void Item(const char* name) { Item(*FindCatalogItemByName(name)); }
 };
 
 void UrlCache(int entries) {
@@ -126,7 +124,7 @@ void UrlCache(int entries) {
     o.count = entries;
     SeedTraces(o);
     Scan scan;
-    const double product = BestOf(3, [&] { ScanOneItem(*FindCatalogItemByName("Cache"), scan.tree, scan.results); }, [&] { scan.results.Clear(); });
+    const double product = BestOf(3, [&] { scan.Item("Cache"); }, [&] { scan.results.Clear(); });
     const int found = scan.results.Count();
     volatile int n = 0;
     const double baseline = BestOf(3, [&] {
@@ -155,7 +153,7 @@ void RecentFolder(int files) {
     Scan scan;
     volatile int n = 0;
     const auto [product, baseline] = BestOfAlternating(
-        9, [&] { ScanOneItem(*FindCatalogItemByName("Recent Files"), scan.tree, scan.results); },
+        9, [&] { scan.Item("Recent Files"); },
         [&] {
             WIN32_FIND_DATAW d;
             HANDLE h = FindFirstFileW(ToWide(folder + "\\*.*").c_str(), &d);
@@ -182,7 +180,7 @@ void BrowserHistory(int rows) {
     Scan scan;
     volatile int64_t n = 0;
     const auto [product, baseline] = BestOfAlternating(
-        5, [&] { ScanOneItem(*FindCatalogItemByName("Chrome History"), scan.tree, scan.results); },
+        5, [&] { scan.Item("Chrome History"); },
         [&] {
             for (const char* profile : {"Default", "Profile 1"}) {
                 Database db;
@@ -305,7 +303,7 @@ void HeldDatabaseClean() {
         SeedTraces(o);
         const std::string history = ShellFolder("Local AppData") + "\\Google\\Chrome\\User Data\\Default\\History";
         Scan scan;
-        ScanOneItem(*FindCatalogItemByName("Chrome History"), scan.tree, scan.results);
+        scan.Item("Chrome History");
         for (int i = 0; i < scan.results.Count(); ++i)
             scan.results.Item(i).Checked = scan.results.Item(i).Location == history;
         Database browser;
@@ -343,7 +341,7 @@ void HistoryCutting(int megabytes) {
     text.clear();
     text.shrink_to_fit();
     Scan scan;
-    const double product = BestOf(3, [&] { ScanOneItem(*FindCatalogItem(3, 5), scan.tree, scan.results); },
+    const double product = BestOf(3, [&] { scan.Item(*FindCatalogItem(3, 5)); },
                                   [&] { scan.results.Clear(); });
     std::string raw;
     const double baseline = BestOf(3, [&] { ReadWholeFile(file, raw); });
@@ -374,10 +372,10 @@ void ProfileSearch(int entries) {
         for (int i = 0; i < perFolder; ++i) WriteBig(dir + "\\file" + std::to_string(i) + ".sqlite", "x");
     }
     WriteBig(root + "\\profile77\\history.dat", "(A=http://x/)");
-    TreeModel tree;
-    TResultContents results;
+    Scan scan;
     std::vector<std::string> foundPaths;
-    const double product = BestOf(3, [&] { foundPaths = FindProfileFiles(root, "history.dat", ContextFor(tree, 0, results)); });
+    const double product = BestOf(
+        3, [&] { foundPaths = FindProfileFiles(root, "history.dat", ContextFor(scan.session, scan.tree, 0, scan.results)); });
     const bool found = foundPaths.size() == 1;
     volatile int n = 0;
     std::function<void(const std::string&)> walk = [&](const std::string& dir) {
@@ -414,23 +412,20 @@ void FullScan(int perItem) {
     for (const auto& [item, ids] : report.made) made += ids.size();
     PROCESS_MEMORY_COUNTERS before{};
     GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
-    BuildCatalog(AllCatalogs);
+    std::optional<ScanSession> session(std::in_place);
     TreeModel tree;
-    BuildItemTree(tree, AllCatalogs);
+    BuildItemTree(tree, session->Catalogs());
     for (const CatalogItem& item : kCatalogItems) tree.SetTicked(item.node, true);
-    ExcludeList.Clear();
-    ScanState = kScanRunning;
     const double t0 = NowSeconds();
-    const int found = RunScan(tree, {});
+    const int found = RunScan(*session, tree);
     const double wall = NowSeconds() - t0;
-    ScanState = kScanIdle;
     PROCESS_MEMORY_COUNTERS after{};
     GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
     std::printf("%-58s %11.3f ms, %d records of %zu made; peak memory %.1f MB (%.1f MB before the scan);"
                 " seeding took %.1f s\n",
                 ("full headless scan, " + std::to_string(perItem) + " entries per item").c_str(), wall * 1e3, found,
                 made, after.PeakWorkingSetSize / 1048576.0, before.PeakWorkingSetSize / 1048576.0, seeding);
-    for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
+    session.reset();
     ClearTraces({});
 }
 
@@ -532,7 +527,7 @@ void NumberedValuesClean() {
         }, [&] {
             SeedTraces(o);
             scan.results.Clear();
-            ScanOneItem(*FindCatalogItemByName("Explorer Search History"), scan.tree, scan.results);
+            scan.Item("Explorer Search History");
         });
         int deleted = 0;
         for (int i = 0; i < scan.results.Count(); ++i) deleted += std::as_const(scan.results).Item(i).Deleted;
@@ -571,15 +566,13 @@ void WindowScan(const std::string& what, const SeedOptions& seed, const std::vec
     double scroll = 0;
     for (int run = 0; run < 2; ++run) {
         {
-            BuildCatalog(AllCatalogs);
+            ScanSession session;
             TreeModel tree;
-            BuildItemTree(tree, AllCatalogs);
+            BuildItemTree(tree, session.Catalogs());
             for (int c : untickedCategories) ClickTickBox(tree, kCatalogCategories[c].node);
-            ScanState = kScanRunning;
             const double t0 = NowSeconds();
-            found = RunScan(tree, {});
+            found = RunScan(session, tree);
             headless = std::min(headless, NowSeconds() - t0);
-            ScanState = kScanIdle;
         }
         TFrm_Main form;
         form.Create();
@@ -628,25 +621,25 @@ void WindowScans(int cacheEntries, int perItem) {
 // the click is posted from another thread 30 ms after the loop starts and
 // reaches the loop through its own message pumping, as the window's does.
 void AbortLatency() {
-    BuildCatalog(AllCatalogs);
+    ScanSession session;
     TreeModel tree;
-    BuildItemTree(tree, AllCatalogs);
-    ExcludeList.Clear();
+    BuildItemTree(tree, session.Catalogs());
     TResultContents results;
     ShredReport report;
     std::vector<std::string> foundPaths;
-    AbortButton click;
+    AbortButton click(session);
     const std::string key = std::string(kBenchKey) + "\\AbortLatency";
     const std::string dir = TempDirectory() + "SorvandaBenchAbort";
     DeleteFolderTree(dir);
     CreateFolder(dir);
     const std::vector<LongLoop> loops =
-        LongLoops({10000, 8000, 1500, 1500000, 300000, 10000, 40000}, key, dir, tree, results, report, foundPaths);
+        LongLoops({10000, 8000, 1500, 1500000, 300000, 10000, 40000}, key, dir, session, tree, results, report,
+                  foundPaths);
     std::printf("abort seen after (ms from the click to the loop's return; goal under 100):\n");
     for (const LongLoop& loop : loops) {
         loop.prepare();
         results.Clear();
-        ScanState = kScanRunning;
+        session.ScanState = kScanRunning;
         double pressed = 0;
         std::thread user([&] {
             Sleep(30);
@@ -656,8 +649,8 @@ void AbortLatency() {
         loop.run();
         const double returned = NowSeconds();
         user.join();
-        const bool aborted = ScanState == kScanAbort;
-        ScanState = kScanIdle;
+        const bool aborted = session.ScanState == kScanAbort;
+        session.ScanState = kScanIdle;
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
         if (aborted) std::printf("  %-40s %8.1f ms\n", loop.name, (returned - pressed) * 1e3);

@@ -5,8 +5,8 @@ set(SORVANDA_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/model/catalog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model/tree_model.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model/item_tree.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/model/shared_state.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/model/text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/model/scan_session.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/base/text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model/summary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model/result_items.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model/result_rows.cpp
@@ -17,5 +17,5 @@ set(SORVANDA_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/exclude/exclude_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exclude/exclude_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scan/profile_text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/platform/utf.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/base/utf.cpp
 )

@@ -12,7 +12,6 @@
 #include "app/data_module.h"
 #include "exclude/exclude_store.h"
 #include "model/result_session.h"
-#include "model/shared_state.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -127,7 +126,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < page.ResultTree.Count(); ++i)
             if (page.ResultTree.At(i).caption == "Windows Explorer Open With History") {
                 page.ResultTree.Select(i);
-                FlipRowTick(0);
+                FlipRowTick(form.Session, 0);
             }
         struct Quiet : UserDialogs {  // the clean's message box is not part of the picture
             int Message(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
@@ -152,14 +151,15 @@ int main(int argc, char** argv) {
         std::string saved;
         const bool had = ReadWholeFile(ExcludeFilePath(), saved);
         DeleteFileW(ToWide(ExcludeFilePath()).c_str());
-        ExcludeList.Clear();
-        AddExcludeItem("Cache", "http://intranet.example.com/timesheet.html", "", "");
-        AddExcludeItem("Cookies", "Cookie:me@webmail.example.com/", "", "");
-        AddExcludeItem("Run History", "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU",
-                       "c", "mstsc\\1");
-        AddExcludeItem("Recent Files", "C:\\users\\me\\Recent\\Quarterly report.doc.lnk", "", "");
-        AddExcludeItem("WinRAR History", "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory", "0",
-                       "C:\\Backups\\photos-2009.rar");
+        TExcludeContents& list = form.Session.ExcludeList;
+        list.Clear();
+        AddExcludeItem(list, {"Cache", "http://intranet.example.com/timesheet.html", "", ""});
+        AddExcludeItem(list, {"Cookies", "Cookie:me@webmail.example.com/", "", ""});
+        AddExcludeItem(list, {"Run History", "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU",
+                              "c", "mstsc\\1"});
+        AddExcludeItem(list, {"Recent Files", "C:\\users\\me\\Recent\\Quarterly report.doc.lnk", "", ""});
+        AddExcludeItem(list, {"WinRAR History", "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory", "0",
+                              "C:\\Backups\\photos-2009.rar"});
         form.ExcludeBtnClick();
         RunFor(300);
         Ready();

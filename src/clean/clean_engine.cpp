@@ -5,11 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings.h"
 #include "clean/database_rows.h"
 #include "clean/profile_lines.h"
 #include "clean/wipe.h"
-#include "model/shared_state.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
@@ -43,7 +41,7 @@ struct RegTrace {
 // What the catalog row of the record's item says a clean removes; for a
 // record of no item (made by hand), what its Kind says.
 Removal RemovalOf(const TResultContentItem& r) {
-    if (const CatalogItem* item = ItemNamedBy(r)) return item->removal;
+    if (r.Item) return r.Item->removal;
     switch (r.Kind) {
     case kKindRegKey: return Removal::OwnKey;
     case kKindUrlCacheEntry:
@@ -221,12 +219,10 @@ private:
         mruDrops_.clear();
     }
 
-    StayReason RemoveFile(const std::string& path) {
-        const WipeOutcome out = WipeAndDelete(path, 1);
-        if (out.gone) return StayReason::None;
-        if (out.wasLink) return StayReason::LinkNotFollowed;
-        if (out.wasFolder) return StayReason::Folder;  // a folder among a walk's entries
-        return StayReasonOfError(out.error);
+    // Two passes, then gone; a folder among a walk's entries is never removed.
+    static StayReason RemoveFile(const std::string& path) {
+        const WipeOutcome out = WipeAndDelete(path, 2);
+        return out.gone ? StayReason::None : out.why;
     }
 
     // A browser's history or cookie file: whole when every trace in it is
@@ -271,7 +267,7 @@ private:
     // stays, with the reason the scan gave.
     StayReason RemoveDatabaseEntries(int i) {
         const TResultContentItem& first = std::as_const(results_).Item(i);
-        const CatalogItem* item = ItemNamedBy(first);
+        const CatalogItem* item = first.Item;
         if (!item) return StayReason::Failed;
         const std::string file = first.Location;
         const bool cookies = item->kind == kKindCookieRow;
@@ -279,7 +275,7 @@ private:
         std::vector<int> records;
         for (int j = i; j < results_.Count(); ++j) {
             const TResultContentItem& r = std::as_const(results_).Item(j);
-            if (!r.Checked || r.Deleted || r.Location != file || ItemNamedBy(r) != item) continue;
+            if (!r.Checked || r.Deleted || r.Location != file || r.Item != item) continue;
             handled_[static_cast<size_t>(j)] = true;
             if (r.Line < 0) continue;
             if (cookies) rows.push_back({r.Line, {}, r.ValueData, r.KeyName, r.Detail4});
@@ -305,16 +301,30 @@ private:
 
 void CleanEvidences(TResultContents& results, CleanProgress& progress) { Cleaner(results, progress).Run(); }
 
-bool RecycleBinTicked(const TResultContents& systemResults) {
-    for (const CatalogItem& item : kCatalogItems) {
-        if (item.special != Special::RecycleBin) continue;
-        for (int i = 0; i < systemResults.Count(); ++i)
-            if (systemResults.Item(i).Checked && BelongsTo(item, systemResults.Item(i))) return true;
+bool RecycleBinTicked(const TResultContents& results) {
+    for (int i = 0; i < results.Count(); ++i) {
+        const TResultContentItem& r = results.Item(i);
+        if (r.Checked && r.Item && r.Item->special == Special::RecycleBin) return true;
     }
     return false;
 }
 
-void EmptyRecycleBin(HWND owner) {
+void EmptyRecycleBin(HWND owner, const std::string& caption) {
     if (EmptyRecycleBins(owner) == RecycleBinEmptied::NoShellLibrary)
-        Dialogs().Message(owner, "Failed to load Shell32.dll.", kAppTitle, MB_ICONERROR | MB_OK);
+        Dialogs().Message(owner, "Failed to load Shell32.dll.", caption, MB_ICONERROR | MB_OK);
+}
+
+void RunClean(ScanSession& session, const CleanRunView& view) {
+    CleanProgress progress;
+    progress.total = CountChecked(session);
+    progress.exclusions = &session.ExcludeList;
+    progress.onStep = view.onStep;
+    progress.onGauge = view.onGauge;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        TResultContents& results = *session.ResultsOf(c);
+        if (results.Count() == 0) continue;
+        CleanEvidences(results, progress);
+        // The bin is emptied only when the scan found it and it is ticked.
+        if (RecycleBinTicked(results)) EmptyRecycleBin(view.owner, view.caption);
+    }
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/records.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 
 // Progress of one clean run, shared by its calls of CleanEvidences.
 struct CleanProgress {
@@ -16,7 +16,7 @@ struct CleanProgress {
     int handled = 0;   // records removed so far in this run
     std::set<std::string> keysDeleted;  // full key paths this run has deleted
     // The exclusion list: a key or file that holds anything it covers never goes whole.
-    const TExcludeContents* exclusions = &ExcludeList;
+    const TExcludeContents* exclusions = nullptr;
     std::function<void(const std::string&)> onStep;  // the record being handled (its ValueName)
     std::function<void(int percent)> onGauge;         // 0..100
 };
@@ -36,9 +36,24 @@ int GaugePercent(int handled, int total);
 // traces' own values, subkeys or lines go, and a history file stays.
 void CleanEvidences(TResultContents& results, CleanProgress& progress);
 
-// Whether the Windows System results hold a ticked recycle-bin trace: the bin
-// is emptied only then.
-bool RecycleBinTicked(const TResultContents& systemResults);
+// Whether the results hold a ticked recycle-bin trace: the bin is emptied only then.
+bool RecycleBinTicked(const TResultContents& results);
 
-// Empties the recycle bins of all drives, without confirmation, progress or sound.
-void EmptyRecycleBin(HWND owner);
+// Empties the recycle bins of all drives, without confirmation, progress or
+// sound; when the shell cannot do it, a message with this caption says so.
+void EmptyRecycleBin(HWND owner, const std::string& caption);
+
+// What the caller of a clean run adds: the window that owns its messages and
+// their caption, and where the run reports its steps.
+struct CleanRunView {
+    HWND owner = nullptr;
+    std::string caption;
+    std::function<void(const std::string&)> onStep;  // the record being handled
+    std::function<void(int percent)> onGauge;
+};
+
+// The clean run shared by the Result page and the command line: the ticked
+// records of every collection that holds records, category by category, with
+// the session's exclusion list; after a collection that holds a ticked
+// recycle-bin trace the bins are emptied.
+void RunClean(ScanSession& session, const CleanRunView& view = {});

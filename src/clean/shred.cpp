@@ -1,8 +1,7 @@
 #include "clean/shred.h"
 
 #include "clean/wipe.h"
-#include "model/shared_state.h"
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
 
@@ -16,17 +15,6 @@ int PassesOf(ShredLevel level) {
 
 namespace {
 
-const char* WhyOf(unsigned long error) {
-    switch (error) {
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return "in use";
-    case ERROR_ACCESS_DENIED: return "access denied";
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return "not found";
-    default: return "could not be shredded";
-    }
-}
-
 bool QualifyingWord(DWORD attributes) {
     switch (attributes) {
     case 2: case 4: case 16: case 19: case 22: case 32: case 128: case 256: return true;
@@ -39,29 +27,14 @@ bool HoldsRecent(const std::string& path) { return AsciiLower(path).find("recent
 // A link goes as a link, or stays; what it points to is never touched.
 void RemoveLink(const std::string& path, ShredReport& report) {
     if (DeleteLinkItself(path)) ++report.linksRemoved;
-    else report.stayed.push_back({path, "link not followed"});
+    else report.stayed.push_back({path, StayReason::LinkNotFollowed});
 }
 
-// Shreds one file (never through a link), counting what happened.
+// Shreds one file (never through a link) with the clean's wipe, counting what happened.
 void ShredOneFile(const std::string& path, int passes, ShredReport& report) {
-    const DWORD attributes = PathAttributes(path);
-    if (IsLink(path)) return RemoveLink(path, report);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        report.stayed.push_back({path, "read-only"});
-        return;
-    }
-    const unsigned long error = OverwriteFileWithError(path, passes);
-    if (error) {
-        report.stayed.push_back({path, WhyOf(error)});
-        return;
-    }
-    const std::string renamed = RenameToRandomName(path);
-    DWORD err = 0;
-    if (!renamed.empty() && DeletePath(renamed, &err)) {
-        ++report.shredded;
-        return;
-    }
-    report.stayed.push_back({renamed.empty() ? path : renamed, renamed.empty() ? "could not be renamed" : WhyOf(err)});
+    const WipeOutcome out = WipeAndDelete(path, passes);
+    if (out.removed) ++(out.wasLink ? report.linksRemoved : report.shredded);
+    else report.stayed.push_back({path, out.why});
 }
 
 }  // namespace
@@ -72,25 +45,25 @@ bool ShredFile(const std::string& path, int passes) {
     return report.shredded == 1 || report.linksRemoved == 1;
 }
 
-void ShredFolder(const std::string& folder, int passes, ShredReport& report) {
+void ShredFolder(const std::string& folder, int passes, ShredReport& report, const ScanSession& session) {
     FolderWalker walker(folder);
     FolderEntry e;
     while (walker.Next(e)) {
-        if (AbortRequested()) {
+        if (session.AbortRequested()) {
             report.aborted = true;
             return;
         }
         ProcessMessages();
         if (e.name == "." || e.name == "..") {
             if (HoldsRecent(folder)) {  // the Recent folder and everything in it are left alone
-                report.stayed.push_back({folder, "a Recent folder"});
+                report.stayed.push_back({folder, StayReason::RecentFolder});
                 return;
             }
             continue;
         }
         const std::string full = folder + "\\" + e.name;
         if (HoldsRecent(full)) {
-            report.stayed.push_back({full, "a Recent folder"});
+            report.stayed.push_back({full, StayReason::RecentFolder});
             return;
         }
         if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
@@ -98,11 +71,11 @@ void ShredFolder(const std::string& folder, int passes, ShredReport& report) {
             continue;
         }
         if (!QualifyingWord(e.attributes)) {
-            report.stayed.push_back({full, (e.attributes & FILE_ATTRIBUTE_READONLY) ? "read-only" : "not shredded"});
+            report.stayed.push_back({full, (e.attributes & FILE_ATTRIBUTE_READONLY) ? StayReason::ReadOnly : StayReason::NotShredded});
             continue;
         }
         if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ShredFolder(full, passes, report);
+            ShredFolder(full, passes, report, session);
             if (report.aborted) return;
             RemoveShreddedFolder(full, report);
         } else {
@@ -121,18 +94,18 @@ void RemoveShreddedFolder(const std::string& folder, ShredReport& report) {
     if (!DirectoryExists(folder)) return;
     for (const ShredReport::Stayed& s : report.stayed)
         if (s.path.compare(0, folder.size() + 1, folder + "\\") == 0 || s.path == folder) return;
-    report.stayed.push_back({folder, "not empty"});
+    report.stayed.push_back({folder, StayReason::NotEmpty});
 }
 
-void ShredEntry(const std::string& path, int passes, ShredReport& report) {
+void ShredEntry(const std::string& path, int passes, ShredReport& report, const ScanSession& session) {
     const DWORD attributes = PathAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        if (!IsLink(path)) report.stayed.push_back({path, "not found"});
+        if (!IsLink(path)) report.stayed.push_back({path, StayReason::NotFound});
         return;
     }
     if (IsLink(path)) return RemoveLink(path, report);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return ShredOneFile(path, passes, report);
-    ShredFolder(path, passes, report);
+    ShredFolder(path, passes, report, session);
     if (!report.aborted) RemoveShreddedFolder(path, report);
 }
 
@@ -144,7 +117,8 @@ std::string ShredSummary(const ShredReport& report) {
     if (n > 0) {
         text += std::to_string(n) + (n == 1 ? " item was not shredded and stays where it was:"
                                             : " items were not shredded and stay where they were:");
-        for (size_t i = 0; i < n && i < 5; ++i) text += "\r\n" + report.stayed[i].path + " (" + report.stayed[i].why + ")";
+        for (size_t i = 0; i < n && i < 5; ++i)
+            text += "\r\n" + report.stayed[i].path + " (" + StayReasonText(report.stayed[i].why) + ")";
         if (n > 5) text += "\r\n... and " + std::to_string(n - 5) + " more";
     }
     return text;

@@ -62,23 +62,26 @@ void SetWipeNameSource(int (*draw)()) { g_draw = draw ? draw : DrawNumber; }
 
 void SetPassObserver(PassObserver observe) { g_observe = observe; }
 
-unsigned long OverwriteFileWithError(const std::string& path, int passes) {
+bool OverwriteFile(const std::string& path, int passes, StayReason* why) {
+    const auto stay = [why](StayReason reason) {
+        if (why) *why = reason;
+        return false;
+    };
     DWORD err = 0;
     const DWORD attrs = PathAttributes(path, &err);
-    if (attrs == INVALID_FILE_ATTRIBUTES) return err ? err : ERROR_FILE_NOT_FOUND;
-    if (attrs & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY;
+    if (attrs == INVALID_FILE_ATTRIBUTES) return stay(err ? StayReasonOfError(err) : StayReason::NotFound);
+    if (attrs & FILE_ATTRIBUTE_DIRECTORY) return stay(StayReason::Folder);
     // A read-only file is left alone, as Windows refuses to open it for
     // writing (Wine running as root would not).
-    if (attrs & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
+    if (attrs & FILE_ATTRIBUTE_READONLY) return stay(StayReason::ReadOnly);
     File f(path, File::Open::Exclusive);
-    if (!f) return f.Error();  // missing rights, locked by another program, ...
+    if (!f) return stay(StayReasonOfError(f.Error()));  // missing rights, locked by another program, ...
     const int64_t size = f.Size();
-    if (size < 0) return f.Error();
-    if (!OverwritePasses(f, size, passes)) return f.Error() ? f.Error() : ERROR_WRITE_FAULT;
-    return ERROR_SUCCESS;
+    if (size < 0) return stay(StayReasonOfError(f.Error()));
+    if (!OverwritePasses(f, size, passes)) return stay(f.Error() ? StayReasonOfError(f.Error()) : StayReason::DiskError);
+    if (why) *why = StayReason::None;
+    return true;
 }
-
-bool OverwriteFile(const std::string& path, int passes) { return OverwriteFileWithError(path, passes) == 0; }
 
 std::string RenameToRandomName(const std::string& path) {
     // A rename that may not replace fails when the name is taken (by a file
@@ -98,50 +101,46 @@ std::string FolderOf(const std::string& path) {
 }
 }  // namespace
 
-WipeOutcome WipeAndDelete(const std::string& path, int extraPasses) {
+WipeOutcome WipeAndDelete(const std::string& path, int passes) {
     WipeOutcome out;
     DWORD err = 0;
     const DWORD attrs = PathAttributes(path, &err);
     if (attrs == INVALID_FILE_ATTRIBUTES) {
         // Already gone: only when exactly this name is missing from a folder that is there.
         out.gone = err == ERROR_FILE_NOT_FOUND && DirectoryExists(FolderOf(path));
-        out.error = err;
+        out.why = out.gone ? StayReason::NotFound : StayReasonOfError(err);
         return out;
     }
     if (IsLink(path)) {
         // The link itself is the trace: it goes as a link, or stays; what it
         // points to is never written or deleted.
         out.wasLink = true;
-        out.gone = DeleteLinkItself(path);
-        out.error = out.gone ? 0 : ERROR_CANT_ACCESS_FILE;
+        out.removed = out.gone = DeleteLinkItself(path);
+        if (!out.gone) out.why = StayReason::LinkNotFollowed;
         return out;
     }
-    if (attrs & FILE_ATTRIBUTE_DIRECTORY) {
-        out.wasFolder = true;
-        out.error = ERROR_ACCESS_DENIED;
-        return out;
-    }
-    out.error = OverwriteFileWithError(path, extraPasses + 1);
-    if (out.error) return out;
+    if (!OverwriteFile(path, passes, &out.why)) return out;
     const std::string renamed = RenameToRandomName(path);
     const std::string& victim = renamed.empty() ? path : renamed;  // no free name: delete it where it is
     if (DeletePath(victim, &err)) {
-        out.gone = PathAttributes(path) == INVALID_FILE_ATTRIBUTES;
+        out.removed = out.gone = PathAttributes(path) == INVALID_FILE_ATTRIBUTES;
+        if (!out.gone) out.why = StayReason::Failed;
         return out;
     }
-    out.error = err;
+    out.why = StayReasonOfError(err);
     // Not deletable after all: give it its own name back rather than leave a stranger behind.
     if (!renamed.empty()) RenamePath(renamed, path, false);
     return out;
 }
 
-bool WipeAndDeleteFile(const std::string& path, int extraPasses) { return WipeAndDelete(path, extraPasses).gone; }
+bool WipeAndDeleteFile(const std::string& path, int extraPasses) { return WipeAndDelete(path, extraPasses + 1).gone; }
 
 StayReason StayReasonOfError(unsigned long error) {
     switch (error) {
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION: return StayReason::InUse;
     case ERROR_ACCESS_DENIED: return StayReason::AccessDenied;
+    case ERROR_WRITE_PROTECT: return StayReason::ReadOnly;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND: return StayReason::NotFound;
     default: return StayReason::Failed;

@@ -9,24 +9,26 @@
 // The block every pass writes over the file, from its first byte.
 inline constexpr char kWipeUnit[] = "01";
 
-// Overwrites the file with passes of "01" blocks (extraPasses + 1 passes, each
-// flushed to the disk; a file of odd length grows by one byte), gives it a
-// random numeric name in its folder, never replacing another file, and deletes
-// it. True when the file is gone afterwards: removed now, or already missing.
-// A file that cannot be opened, written or flushed stays where it is (partly
-// overwritten when a write or flush fails) and the answer is false.
-bool WipeAndDeleteFile(const std::string& path, int extraPasses);
-
-// What became of a file given to the wipe. A link (however the system shows
-// it) is removed as a link and never written through: what it points to is
-// left exactly as it was.
+// What became of a file given to the wipe.
 struct WipeOutcome {
-    bool gone = false;
-    bool wasLink = false;
-    bool wasFolder = false;  // a folder is no file: never written nor removed
-    unsigned long error = 0;  // the system's error code when the file stayed
+    bool removed = false;  // this call removed it (a link as a link)
+    bool gone = false;     // removed, or already missing (exactly this name, from a folder that is there)
+    bool wasLink = false;  // a link: removed as one, or left; what it points to was never touched
+    StayReason why = StayReason::None;  // why it stayed (NotFound when it was already missing)
 };
-WipeOutcome WipeAndDelete(const std::string& path, int extraPasses);
+
+// The one wipe of the clean and the shredder: overwrites the file with passes
+// of "01" blocks (each flushed to the disk; a file of odd length grows by one
+// byte), gives it a random numeric name in its folder, never replacing
+// another file (no free name: it is deleted where it is), and deletes it. A
+// link (however the system shows it) is removed as a link and never written
+// through. A folder, a read-only file, or a file that cannot be opened,
+// written or flushed stays where it is (partly overwritten when a write or
+// flush failed), under its own name.
+WipeOutcome WipeAndDelete(const std::string& path, int passes);
+// The clean's wipe of a file: extraPasses + 1 passes; true when the file is
+// gone afterwards (removed now, or already missing).
+bool WipeAndDeleteFile(const std::string& path, int extraPasses);
 
 // Why a trace stayed, from the system's error code.
 StayReason StayReasonOfError(unsigned long error);
@@ -37,10 +39,9 @@ class File;
 bool OverwritePasses(File& file, int64_t size, int passes);
 
 // Opens an existing, writable file and writes the passes over it. False when
-// it is missing, a folder, read-only, locked, or a write or flush fails.
-bool OverwriteFile(const std::string& path, int passes);
-// The same, with the system's error code (0 when every pass was written).
-unsigned long OverwriteFileWithError(const std::string& path, int passes);
+// it is missing, a folder, read-only, locked, or a write or flush fails; then
+// *why (if given) says which.
+bool OverwriteFile(const std::string& path, int passes, StayReason* why = nullptr);
 
 // Renames the file to a free random numeric name in its folder, never
 // replacing another file; the new path, or empty when no name could be used.

@@ -1,8 +1,8 @@
 #include "exclude/exclude_file.h"
 
 #include "exclude/exclude_lines.h"
-#include "model/text.h"
-#include "platform/utf.h"
+#include "base/text.h"
+#include "base/utf.h"
 
 namespace {
 

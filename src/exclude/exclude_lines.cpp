@@ -1,7 +1,7 @@
 #include "exclude/exclude_lines.h"
 
-#include "model/text.h"
-#include "platform/utf.h"
+#include "base/text.h"
+#include "base/utf.h"
 
 namespace {
 

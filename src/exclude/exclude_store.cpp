@@ -6,7 +6,6 @@
 
 #include "exclude/exclude_file.h"
 #include "exclude/exclude_lines.h"
-#include "model/shared_state.h"
 #include "platform/files.h"
 #include "platform/wide.h"
 
@@ -145,21 +144,21 @@ bool RemoveExcludeItemFrom(const std::string& path, TExcludeContents& list, cons
     return SaveExcludeItemsTo(path, list);
 }
 
-bool LoadExcludeItems() { return LoadExcludeItemsFrom(ExcludeFilePath(), ExcludeList); }
+bool LoadExcludeItems(TExcludeContents& list) { return LoadExcludeItemsFrom(ExcludeFilePath(), list); }
 
-bool AddExcludeItem(const std::string& itemName, const std::string& location, const std::string& entryName,
-                    const std::string& entryData) {
-    return AddExcludeItemTo(ExcludeFilePath(), ExcludeList, {itemName, location, entryName, entryData});
+bool AddExcludeItem(TExcludeContents& list, const TExcludeContentItem& entry) {
+    return AddExcludeItemTo(ExcludeFilePath(), list, entry);
 }
 
-bool ModifyExcludeItem(const std::string& itemName, const std::string& oldLocation, const std::string& newLocation) {
-    return ModifyExcludeItemIn(ExcludeFilePath(), ExcludeList, itemName, oldLocation, newLocation);
+bool ModifyExcludeItem(TExcludeContents& list, const std::string& itemName, const std::string& oldLocation,
+                       const std::string& newLocation) {
+    return ModifyExcludeItemIn(ExcludeFilePath(), list, itemName, oldLocation, newLocation);
 }
 
-bool RemoveExcludeItem(const std::string& itemName, const std::string& shownValue) {
-    return RemoveExcludeItemFrom(ExcludeFilePath(), ExcludeList, itemName, shownValue);
+bool RemoveExcludeItem(TExcludeContents& list, const std::string& itemName, const std::string& shownValue) {
+    return RemoveExcludeItemFrom(ExcludeFilePath(), list, itemName, shownValue);
 }
 
-bool SaveExcludeItems() { return SaveExcludeItemsTo(ExcludeFilePath(), ExcludeList); }
+bool SaveExcludeItems(const TExcludeContents& list) { return SaveExcludeItemsTo(ExcludeFilePath(), list); }
 
-bool ReadExcludeItemsAgain() { return ReadAgainBeforeSaving(ExcludeFilePath(), ExcludeList); }
+bool ReadExcludeItemsAgain(TExcludeContents& list) { return ReadAgainBeforeSaving(ExcludeFilePath(), list); }

@@ -10,26 +10,27 @@
 // Full path of the exclusion file: the executable's folder + "Exclude1Items.est".
 std::string ExcludeFilePath();
 
-// Clears ExcludeList and fills it from the file; an absent file is an empty
+// The list a session holds, and the file beside the executable.
+// Clears the list and fills it from the file; an absent file is an empty
 // list. False when the file is there but could not be read: the list is then
 // marked FileUnread, and is read again before anything is written back.
-bool LoadExcludeItems();
+bool LoadExcludeItems(TExcludeContents& list);
 // Appends the entry unless one equal in all four fields exists. True when it
 // was new (the caller then withdraws the excluded row's record).
-bool AddExcludeItem(const std::string& itemName, const std::string& location, const std::string& entryName,
-                    const std::string& entryData);
+bool AddExcludeItem(TExcludeContents& list, const TExcludeContentItem& entry);
 // Gives the first entry of itemName whose Location is oldLocation the new
 // Location; rewrites the file in any case. False, with nothing changed, when
 // the file could not be read (then or now) or not be written.
-bool ModifyExcludeItem(const std::string& itemName, const std::string& oldLocation, const std::string& newLocation);
+bool ModifyExcludeItem(TExcludeContents& list, const std::string& itemName, const std::string& oldLocation,
+                       const std::string& newLocation);
 // Deletes the first entry of itemName whose shown value is shownValue;
 // rewrites the file in any case. False as for ModifyExcludeItem.
-bool RemoveExcludeItem(const std::string& itemName, const std::string& shownValue);
-// Rewrites the file from ExcludeList. True when the new file is in place.
-bool SaveExcludeItems();
+bool RemoveExcludeItem(TExcludeContents& list, const std::string& itemName, const std::string& shownValue);
+// Rewrites the file from the list. True when the new file is in place.
+bool SaveExcludeItems(const TExcludeContents& list);
 // Reads the file again when it could not be read before (see LoadExcludeItems);
-// true when ExcludeList now holds its entries.
-bool ReadExcludeItemsAgain();
+// true when the list now holds its entries.
+bool ReadExcludeItemsAgain(TExcludeContents& list);
 
 // The same on an explicit list and file.
 bool LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list);

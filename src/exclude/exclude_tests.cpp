@@ -4,7 +4,7 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "model/text.h"
+#include "base/text.h"
 
 namespace {
 

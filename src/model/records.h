@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Why a trace that a clean was asked to remove is still there.
@@ -23,6 +24,9 @@ enum class StayReason : uint8_t {
     ChangedSinceScan,   // the place no longer holds what the scan found
     NotFound,           // it was gone before the clean, but not by it
     Folder,             // a folder: never removed, what it holds may be anyone's
+    RecentFolder,       // the shredder never walks a Recent folder
+    NotEmpty,           // a folder that still holds what could not be shredded
+    NotShredded,        // a file the shredder leaves for its attributes (system, compressed, ...)
     Failed,             // anything else
 };
 
@@ -33,7 +37,8 @@ inline bool StaysByDesign(StayReason r) {
            r == StayReason::LinkNotFollowed || r == StayReason::Folder;
 }
 
-// The short text the result list and the headless front end show for a reason.
+// The short text the result list, the shredder and the headless front end
+// show for a reason.
 inline const char* StayReasonText(StayReason r) {
     switch (r) {
     case StayReason::None: return "";
@@ -51,13 +56,21 @@ inline const char* StayReasonText(StayReason r) {
     case StayReason::ChangedSinceScan: return "changed since the scan";
     case StayReason::NotFound: return "not found";
     case StayReason::Folder: return "folder left alone";
+    case StayReason::RecentFolder: return "a Recent folder";
+    case StayReason::NotEmpty: return "not empty";
+    case StayReason::NotShredded: return "not shredded";
     default: return "could not be removed";
     }
 }
 
+struct CatalogItem;
+
 // One found trace. Field order and meaning are shared by the scanners (which
 // fill it), the clean engine (which acts on it) and the result views.
 struct TResultContentItem {
+    // The catalog item whose scanner made it (nullptr for a record made by
+    // hand, which a clean treats by its Kind and SourceType).
+    const CatalogItem* Item = nullptr;
     uint8_t Checked = 0;       // selected for cleaning
     uint8_t Deleted = 0;       // removed by a clean
     int32_t Kind = 0;          // 0..11, see TraceKind
@@ -132,6 +145,18 @@ public:
     void Clear() {
         Touch();
         items_.clear();
+    }
+    // Drops every item for which drop(item) is true; the others keep their order.
+    template <typename Pred>
+    void RemoveIf(Pred drop) {
+        Touch();
+        std::erase_if(items_, [&drop](const std::unique_ptr<T>& item) { return drop(std::as_const(*item)); });
+    }
+    // The index of the item at this address, or -1.
+    int IndexOf(const T* item) const {
+        for (size_t i = 0; i < items_.size(); ++i)
+            if (items_[i].get() == item) return static_cast<int>(i);
+        return -1;
     }
     uint64_t Version() const { return version_; }
 

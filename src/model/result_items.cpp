@@ -1,27 +1,11 @@
 #include "model/result_items.h"
 
-#include "model/text.h"
-
-bool BelongsTo(const CatalogItem& item, const TResultContentItem& record) {
-    if (item.belongsByKind) return record.Kind == item.kind;
-    return record.CleanName == item.cleanCaption;
-}
-
-const CatalogItem* ItemNamedBy(const TResultContentItem& record) {
-    const std::string_view name = TrimControl(record.ItemName);
-    for (const CatalogItem& item : kCatalogItems)
-        if (item.RecordItemName() == name) return &item;
-    return nullptr;
-}
-
-const CatalogItem* ItemOfRecord(int category, const TResultContentItem& record) {
-    if (category < 0 || category >= kCategoryCount) return nullptr;
-    const CatalogCategory& c = kCatalogCategories[category];
-    for (int i = 0; i < c.itemCount; ++i) {
-        const CatalogItem& item = kCatalogItems[c.firstItem + i];
-        if (BelongsTo(item, record)) return &item;
-    }
-    return nullptr;
+std::string TraceKeyOf(const TResultContentItem& r) {
+    std::string key(r.Item ? r.Item->name : std::string_view(r.ItemName));
+    for (const std::string* field : {&r.Location, &r.ValueName, &r.KeyName, &r.Detail4, &r.Detail5, &r.Detail6,
+                                     &r.Detail7, &r.Detail8, &r.Detail9})
+        key += '\x1f' + *field;
+    return key + '\x1f' + std::to_string(r.Line);
 }
 
 const std::string& FieldText(const TResultContentItem& r, ShownField field) {
@@ -39,7 +23,8 @@ const std::string& FieldText(const TResultContentItem& r, ShownField field) {
     }
 }
 
-std::string ShownNameOf(const CatalogItem* item, int category, const TResultContentItem& record) {
+std::string ShownNameOf(int category, const TResultContentItem& record) {
+    const CatalogItem* item = record.Item;
     if (item && !FieldText(record, item->shown).empty()) return FieldText(record, item->shown);
     if (!item && category == 1 && !record.ValueData.empty()) return record.ValueData;
     // A database row without an address is named as such (its visit count is no name).
@@ -52,12 +37,8 @@ std::string ShownNameOf(const CatalogItem* item, int category, const TResultCont
     return {};
 }
 
-std::string ShownNameOf(int category, const TResultContentItem& record) {
-    return ShownNameOf(ItemOfRecord(category, record), category, record);
-}
-
 TExcludeContentItem ExclusionEntryOf(const TResultContentItem& record) {
-    const CatalogItem* item = ItemNamedBy(record);
+    const CatalogItem* item = record.Item;
     if (item && item->excludeBy == ExcludeBy::EntryName) return {record.ItemName, record.ValueName, "", ""};
     if (item && item->excludeBy == ExcludeBy::HostAndName) return {record.ItemName, record.ValueData, "", record.KeyName};
     std::string data;

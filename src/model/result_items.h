@@ -7,16 +7,13 @@
 #include "model/catalog.h"
 #include "model/records.h"
 
-// A record belongs to an item when its CleanName is the item's clean caption,
-// or, for the six browser items, when its Kind is the item's kind.
-bool BelongsTo(const CatalogItem& item, const TResultContentItem& record);
+// A record belongs to the catalog item whose scanner made it.
+inline bool BelongsTo(const CatalogItem& item, const TResultContentItem& record) { return record.Item == &item; }
 
-// The first item of the category that the record belongs to, or nullptr.
-const CatalogItem* ItemOfRecord(int category, const TResultContentItem& record);
-
-// The catalog item whose records carry this record's ItemName, or nullptr
-// (records made by hand carry none).
-const CatalogItem* ItemNamedBy(const TResultContentItem& record);
+// What tells one trace from every other: its item with the place and the
+// names its scanner found it under. The same trace found by a later scan has
+// the same key.
+std::string TraceKeyOf(const TResultContentItem& record);
 
 // The record field the item shows (ShownField).
 const std::string& FieldText(const TResultContentItem& record, ShownField field);
@@ -34,5 +31,3 @@ TExcludeContentItem ExclusionEntryOf(const TResultContentItem& record);
 // location. For a record of no item, its ValueData in Windows Software, else
 // the same fallback.
 std::string ShownNameOf(int category, const TResultContentItem& record);
-// The same for a record of the item (nullptr: of no item).
-std::string ShownNameOf(const CatalogItem* item, int category, const TResultContentItem& record);

@@ -8,6 +8,8 @@
 
 #include "model/records.h"
 
+class ScanSession;
+
 struct TResultItem {
     std::string CleanName;
     std::string ItemName;     // Item column
@@ -18,35 +20,30 @@ struct TResultItem {
     std::string Location;
     uint8_t Checked = 0;
     int32_t CategoryIndex = 0;
-    int32_t RecordIndex = 0;
     uint8_t Deleted = 0;
     StayReason Reason = StayReason::None;  // why a trace a clean was asked to remove stayed
     int64_t Size = 0;
-    const TResultContentItem* Source = nullptr;  // the record the row was built from
+    // The record the row was built from, in its category's collection. It
+    // lives as long as the row: the session drops the rows of every record it
+    // takes away (an exclusion, a purge, a new scan).
+    TResultContentItem* Source = nullptr;
 };
 
-extern std::vector<TResultItem> ResultRows;
-extern int64_t SizeTotal;  // bytes of the listed rows
-
-void ClearResultRows();
-// Fills the rows from the category's collection: every record of the item
-// (item 0: every record of the category); append keeps the rows already there.
-// An unknown category or item adds nothing.
-void BuildResultRows(int category, int item, bool append);
+// Fills the session's rows from the category's collection: every record of
+// the item (item 0: every record of the category); append keeps the rows
+// already there. An unknown category or item adds nothing.
+void BuildResultRows(ScanSession& session, int category, int item, bool append);
 // Sets Checked on every record of the category that belongs to the item (0: all).
-void CheckResults(int category, int item, bool value);
-// The record a row was built from, or nullptr when it is no longer at the
-// row's index (a rebuild or purge happened since).
-TResultContentItem* SourceOf(const TResultItem& row);
+void CheckResults(ScanSession& session, int category, int item, bool value);
 
 // The count and size labels of the list: "%d" of the rows, and the size in B,
 // KB or MB with two decimals (sep as decimal separator) and its unit.
 struct SizeLabel { std::string value, unit; };
 SizeLabel SizeLabelOf(int64_t bytes, const std::string& sep);
 // Checked records and their bytes over every collection.
-void CheckedTotals(int64_t& count, int64_t& bytes);
+void CheckedTotals(const ScanSession& session, int64_t& count, int64_t& bytes);
+// Checked records over every collection.
+int CountChecked(const ScanSession& session);
 
 // Drops every record whose Deleted is set; the others keep their order.
 void RemoveDeletedResults(TResultContents& results);
-// Checked records over every collection.
-int CountChecked();

@@ -5,20 +5,19 @@
 
 #include "model/catalog.h"
 #include "model/result_items.h"
-#include "model/shared_state.h"
 #include "model/summary.h"
 
 namespace {
 
-// The result-tree node of a row's item: its catalog item, found by the item
-// name the records carry, under the given node (-1: anywhere).
-int NodeOfRowItem(const TreeModel& tree, const std::string& itemName, int under) {
-    const CatalogItem* item = nullptr;
-    for (const CatalogItem& it : kCatalogItems)
-        if (it.RecordItemName() == itemName) item = &it;
-    const std::string caption = item ? std::string(item->name) : itemName;
-    for (int i = 0; i < tree.Count(); ++i)
-        if (tree.Level(i) == 2 && tree.At(i).caption == caption && (under < 0 || tree.Parent(i) == under)) return i;
+// The result-tree node of an item, under the given node (-1: anywhere).
+int NodeOfItem(const TreeModel& tree, const CatalogItem* item, int under) {
+    if (!item) return -1;
+    for (int i = 0; i < tree.Count(); ++i) {
+        const TSectionRec* rec = tree.Data(i);
+        if (tree.Level(i) == 2 && rec && rec->CategoryIndex == item->category && rec->ItemIndex == item->pos &&
+            (under < 0 || tree.Parent(i) == under))
+            return i;
+    }
     return -1;
 }
 
@@ -53,75 +52,69 @@ void BuildResultTree(const TreeModel& items, TreeModel& results) {
     if (results.Count() > 0) results.Select(0);
 }
 
-void TickResultNode(TreeModel& results, int node, bool ticked) {
+void TickResultNode(ScanSession& session, TreeModel& results, int node, bool ticked) {
     if (!results.Valid(node)) return;
     const TSectionRec* rec = results.Data(node);
     switch (results.Level(node)) {
     case 0:
         for (int i = 0; i < results.Count(); ++i) results.SetTicked(i, ticked);
-        for (int cat : results.Children(node)) CheckResults(results.Data(cat)->CategoryIndex, 0, ticked);
+        for (int cat : results.Children(node)) CheckResults(session, results.Data(cat)->CategoryIndex, 0, ticked);
         break;
     case 1:
         for (int child : results.Children(node)) results.SetTicked(child, ticked);
         results.SetTicked(node, ticked);
-        CheckResults(rec->CategoryIndex, 0, ticked);
+        CheckResults(session, rec->CategoryIndex, 0, ticked);
         break;
     case 2:
         results.SetTicked(node, ticked);
-        CheckResults(rec->CategoryIndex, rec->ItemIndex, ticked);
+        CheckResults(session, rec->CategoryIndex, rec->ItemIndex, ticked);
         break;
     default:
         break;
     }
 }
 
-bool FlipRowTick(int row) {
-    if (row < 0 || row >= static_cast<int>(ResultRows.size())) return false;
-    TResultItem& r = ResultRows[static_cast<size_t>(row)];
-    TResultContentItem* record = SourceOf(r);
-    if (!record) return false;
+bool FlipRowTick(ScanSession& session, int row) {
+    if (row < 0 || row >= static_cast<int>(session.ResultRows.size())) return false;
+    TResultItem& r = session.ResultRows[static_cast<size_t>(row)];
     r.Checked = r.Checked ? 0 : 1;
-    record->Checked = r.Checked;
+    r.Source->Checked = r.Checked;
     return true;
 }
 
-std::string CheckedSummary(const std::string& decimalSeparator) {
+std::string CheckedSummary(const ScanSession& session, const std::string& decimalSeparator) {
     int64_t count = 0, bytes = 0;
-    CheckedTotals(count, bytes);
+    CheckedTotals(session, count, bytes);
     return SummaryText(count, bytes, decimalSeparator);
 }
 
-TExcludeContentItem ExclusionOfRow(const TResultItem& row) {
-    if (const TResultContentItem* record = SourceOf(row)) return ExclusionEntryOf(*record);
-    TResultContentItem copy;
-    copy.ItemName = row.ItemName;
-    copy.Location = row.Location;
-    copy.ValueName = row.ValueName;
-    copy.ValueData = row.ValueData;
-    return ExclusionEntryOf(copy);
+TExcludeContentItem ExclusionOfRow(const TResultItem& row) { return ExclusionEntryOf(*row.Source); }
+
+void WithdrawRow(ScanSession& session, int row) {
+    if (row < 0 || row >= static_cast<int>(session.ResultRows.size())) return;
+    const TResultContentItem* record = session.ResultRows[static_cast<size_t>(row)].Source;
+    TResultContents& results = *session.ResultsOf(session.ResultRows[static_cast<size_t>(row)].CategoryIndex);
+    std::erase_if(session.ResultRows, [&](const TResultItem& r) {
+        if (r.Source != record) return false;
+        session.SizeTotal -= r.Size;
+        return true;
+    });
+    results.Delete(results.IndexOf(record));
 }
 
-void WithdrawRecord(const TResultItem& row) {
-    if (!SourceOf(row)) return;
-    const int index = row.RecordIndex;
-    ResultsOf(row.CategoryIndex)->Delete(index);
-    for (TResultItem& other : ResultRows)
-        if (other.CategoryIndex == row.CategoryIndex && other.RecordIndex > index) --other.RecordIndex;
-}
-
-void LowerCountsAfterExclusion(TreeModel& results, int selected, const std::string& itemName) {
+void LowerCountsAfterExclusion(TreeModel& results, int selected, const CatalogItem* item) {
     if (!results.Valid(selected)) return;
     switch (results.Level(selected)) {
     case 0: {
         Lower(results, 0);
-        const int itemNode = NodeOfRowItem(results, itemName, -1);
+        const int itemNode = NodeOfItem(results, item, -1);
         Lower(results, itemNode);
         if (itemNode >= 0) Lower(results, results.Parent(itemNode));
         break;
     }
     case 1:
         Lower(results, selected);
-        Lower(results, NodeOfRowItem(results, itemName, selected));
+        Lower(results, NodeOfItem(results, item, selected));
         Lower(results, 0);
         break;
     case 2:
@@ -135,17 +128,11 @@ void LowerCountsAfterExclusion(TreeModel& results, int selected, const std::stri
     results.Repaint();
 }
 
-void RemoveRow(int row) {
-    if (row < 0 || row >= static_cast<int>(ResultRows.size())) return;
-    SizeTotal -= ResultRows[static_cast<size_t>(row)].Size;
-    ResultRows.erase(ResultRows.begin() + row);
-}
-
-CleanOutcome OutcomeOfClean() {
+CleanOutcome OutcomeOfClean(const ScanSession& session) {
     int removed = 0;
     std::vector<std::string> stayed;
     for (int c = 0; c < kCategoryCount; ++c) {
-        const TResultContents& results = *ResultsOf(c);
+        const TResultContents& results = *session.ResultsOf(c);
         for (int i = 0; i < results.Count(); ++i) {
             const TResultContentItem& r = results.Item(i);
             if (!r.Checked) continue;
@@ -156,20 +143,29 @@ CleanOutcome OutcomeOfClean() {
     return {CleanOutcomeText(removed, stayed), stayed.empty()};
 }
 
-void PurgeDeletedResults() {
-    for (int c = 0; c < kCategoryCount; ++c) RemoveDeletedResults(*ResultsOf(c));
-    // The rows were built from records that may be gone: start the list afresh.
-    ClearResultRows();
+bool EveryRecordRemovedOrKept(const ScanSession& session) {
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const TResultContents& results = *session.ResultsOf(c);
+        for (int i = 0; i < results.Count(); ++i)
+            if (!results.Item(i).Deleted && !StaysByDesign(results.Item(i).Reason)) return false;
+    }
+    return true;
 }
 
-void RecountItems(TreeModel& items) {
+void PurgeDeletedResults(ScanSession& session) {
+    // The rows were built from records that may go: the list starts afresh.
+    session.ClearRows();
+    for (int c = 0; c < kCategoryCount; ++c) RemoveDeletedResults(*session.ResultsOf(c));
+}
+
+void RecountItems(const ScanSession& session, TreeModel& items) {
     for (int i = 0; i < items.Count(); ++i) {
         if (items.Level(i) != 2) continue;
         TSectionRec* rec = items.Data(i);
         const CatalogItem* item = rec ? FindCatalogItem(rec->CategoryIndex, rec->ItemIndex) : nullptr;
         if (!item) continue;
         rec->FoundCount = 0;
-        const TResultContents& results = *ResultsOf(item->category);
+        const TResultContents& results = *session.ResultsOf(item->category);
         for (int r = 0; r < results.Count(); ++r)
             if (BelongsTo(*item, results.Item(r))) ++rec->FoundCount;
     }

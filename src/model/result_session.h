@@ -10,6 +10,7 @@
 
 #include "model/records.h"
 #include "model/result_rows.h"
+#include "model/scan_session.h"
 #include "model/tree_model.h"
 
 // --- The result tree and the list
@@ -22,33 +23,29 @@ void BuildResultTree(const TreeModel& items, TreeModel& results);
 // A click on a node's tick box in the result tree: the root sets every node
 // and every record of the categories shown, a category its items and all its
 // records, an item its own records.
-void TickResultNode(TreeModel& results, int node, bool ticked);
+void TickResultNode(ScanSession& session, TreeModel& results, int node, bool ticked);
 
 // Flips the tick of a row and of its record. False, and nothing changes, when
-// there is no such row or its record is gone (rows built before a Finish).
-bool FlipRowTick(int row);
+// there is no such row.
+bool FlipRowTick(ScanSession& session, int row);
 
-// The summary line over the ticked records of the four collections.
-std::string CheckedSummary(const std::string& decimalSeparator);
+// The summary line over the ticked records of every collection.
+std::string CheckedSummary(const ScanSession& session, const std::string& decimalSeparator);
 
 // --- Excluding a row
 
-// The entry that keeps a row's trace out of later scans: made from its
-// record, or from the fields the row copied when the record is gone.
+// The entry that keeps a row's trace out of later scans, made from its record.
 TExcludeContentItem ExclusionOfRow(const TResultItem& row);
 
-// Takes the record a row was built from out of its collection and keeps the
-// other rows pointing at their records. Nothing when the record is gone.
-void WithdrawRecord(const TResultItem& row);
+// Takes a row's record out of its collection, with every row built from it,
+// and the rows' sizes out of SizeTotal. Nothing when there is no such row.
+void WithdrawRow(ScanSession& session, int row);
 
-// Lowers the result tree's counts after a row of the item named itemName (as
-// its records name it) left the list of the selected node: the root lowers
-// itself, the item and the item's category; a category itself, its item and
-// the root; an item itself, its category and the root. No count goes below 0.
-void LowerCountsAfterExclusion(TreeModel& results, int selected, const std::string& itemName);
-
-// Takes a row out of the list, and its size out of SizeTotal.
-void RemoveRow(int row);
+// Lowers the result tree's counts after a row of the item left the list of
+// the selected node: the root lowers itself, the item and the item's
+// category; a category itself, its item and the root; an item itself, its
+// category and the root. No count goes below 0.
+void LowerCountsAfterExclusion(TreeModel& results, int selected, const CatalogItem* item);
 
 // --- After a clean
 
@@ -57,15 +54,18 @@ struct CleanOutcome {
     bool allRemoved = true;   // every ticked trace went
 };
 // What the clean did to the ticked records.
-CleanOutcome OutcomeOfClean();
+CleanOutcome OutcomeOfClean(const ScanSession& session);
+// Whether every record was removed or stays by design (an exclusion, a link,
+// a folder): what a clean that ticked everything counts as done.
+bool EveryRecordRemovedOrKept(const ScanSession& session);
 
-// Drops the removed records from the four collections, and the rows, which
-// may point at them.
-void PurgeDeletedResults();
+// Drops the removed records from every collection, and the rows, which may
+// point at them.
+void PurgeDeletedResults(ScanSession& session);
 
 // Sets each item's found count to the records of its collection that belong
 // to it (after a purge); the view repaints.
-void RecountItems(TreeModel& items);
+void RecountItems(const ScanSession& session, TreeModel& items);
 
 // --- The Exclude page's tree
 

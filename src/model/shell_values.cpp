@@ -1,6 +1,6 @@
 #include "model/shell_values.h"
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 namespace {
 constexpr uint32_t kEndOfList = 0xFFFFFFFFu;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 

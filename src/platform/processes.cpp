@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/handles.h"
 #include "platform/wide.h"
 

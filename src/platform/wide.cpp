@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide text");
 

@@ -8,7 +8,7 @@
 
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/database.h"
 #include "platform/database_snapshot.h"
 #include "scan/database_reading.h"

@@ -9,7 +9,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
-#include "platform/utf.h"
+#include "base/utf.h"
 #include "platform/wide.h"
 #include "scan/profile_text.h"
 #include "scan/scanners.h"

@@ -9,7 +9,7 @@
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
 #include "model/shell_values.h"
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "scan/scanners.h"

@@ -2,18 +2,19 @@
 
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 
 void ScanContext::Count(int number, int mode) const { UpdateFoundCount(tree, node, number, mode); }
 
 RecordStamp StampOf(const CatalogItem& item) {
-    return {std::string(item.group), std::string(item.cleanCaption), std::string(item.RecordItemName())};
+    return {std::string(item.group), std::string(item.cleanCaption), std::string(item.RecordItemName()), &item};
 }
 
 TResultContentItem& AddRecord(TResultContents& results, int kind, const char* sourceType, const RecordStamp& stamp) {
     TResultContentItem& r = results.Item(results.AddNew());
+    r.Item = stamp.item;
     r.Checked = 1;
     r.Kind = kind;
     r.SourceType = sourceType;
@@ -80,7 +81,7 @@ void RunListScanner(const ListScannerRow& row, const ScanContext& ctx) {
         row.lists == Row::Lists::Values ? key.ValueNames(keepGoing) : key.SubkeyNames(keepGoing);
     if (names.empty()) return;
     const std::string fullPath = HkcuPath(row.keyPath);
-    const RecordStamp stamp{row.group, row.cleanName, row.itemName};
+    const RecordStamp stamp{row.group, row.cleanName, row.itemName, row.item};
     static const std::string kEmpty;
     std::string data, subkeyPath;
     int running = 0;
@@ -126,7 +127,8 @@ void RunListScanner(const CatalogItem& item, const ScanContext& ctx) {
                        item.test,
                        item.count,
                        item.plainTextOnly,
-                       item.locationPerSubkey};
+                       item.locationPerSubkey,
+                       &item};
     RunListScanner(row, ctx);
 }
 

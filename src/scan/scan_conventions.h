@@ -2,10 +2,10 @@
 // list scanner, the folder walks.
 //
 // A scanner gets a scan context: the item tree and its item's node, its
-// category's result collection, the exclusion list, the abort test and the
-// message pump. It appends records in the order it meets the traces and keeps
-// the item's found count current. It never removes records, never touches
-// another item's node, and reads no process-wide state.
+// category's result collection, the session's exclusion list and abort
+// signal, and the message pump. It appends records in the order it meets the
+// traces and keeps the item's found count current. It never removes records,
+// never touches another item's node, and reads no process-wide state.
 #pragma once
 
 #include <functional>
@@ -14,17 +14,18 @@
 
 #include "model/catalog.h"
 #include "model/records.h"
+#include "model/scan_session.h"
 #include "model/tree_model.h"
 
 struct ScanContext {
     TreeModel& tree;
     int node;                            // the item's node in the tree
     TResultContents& results;            // its category's collection
-    const TExcludeContents& exclusions;
-    std::function<bool()> aborted;       // asked before each entry: true ends the loop
+    const ScanSession& session;          // asked before each entry whether the user aborted
+    const TExcludeContents& exclusions;  // the session's
     std::function<void()> pump;          // lets the window take its pending messages
 
-    bool Aborted() const { return aborted && aborted(); }
+    bool Aborted() const { return session.AbortRequested(); }
     void Pump() const {
         if (pump) pump();
     }
@@ -40,6 +41,7 @@ struct ScanContext {
 // The fields every record of one scanner shares.
 struct RecordStamp {
     std::string group, cleanName, itemName;
+    const CatalogItem* item = nullptr;  // the catalog item the records belong to
 };
 RecordStamp StampOf(const CatalogItem& item);
 // Appends a record with Checked 1 and the stamp; the caller fills the rest.
@@ -74,6 +76,7 @@ struct ListScannerRow {
     Counting count = Counting::Position;
     bool plainTextOnly = false;     // only values of type REG_SZ are listed
     bool locationPerSubkey = false; // the record's key is the subkey itself
+    const CatalogItem* item = nullptr;  // the catalog item the records belong to (none: a test's own row)
 };
 
 void RunListScanner(const ListScannerRow& row, const ScanContext& ctx);

@@ -1,15 +1,16 @@
 #include "scan/scan_run.h"
 
 #include "model/catalog.h"
-#include "model/shared_state.h"
 #include "scan/scanners.h"
 
-ScanContext ContextFor(TreeModel& tree, int node, TResultContents& results, const ScanRunView& view) {
-    return {tree, node, results, *view.exclusions, view.aborted, view.pump};
+ScanContext ContextFor(const ScanSession& session, TreeModel& tree, int node, TResultContents& results,
+                       const ScanRunView& view) {
+    return {tree, node, results, session, session.ExcludeList, view.pump};
 }
 
-void ScanOneItem(const CatalogItem& item, TreeModel& tree, TResultContents& results, const ScanRunView& view) {
-    ScanItem(item, ContextFor(tree, item.node, results, view));
+void ScanOneItem(const ScanSession& session, const CatalogItem& item, TreeModel& tree, TResultContents& results,
+                 const ScanRunView& view) {
+    ScanItem(item, ContextFor(session, tree, item.node, results, view));
 }
 
 int CountTickedItems(const TreeModel& tree) {
@@ -25,22 +26,22 @@ void ResetFoundCounts(TreeModel& tree) {
     tree.Repaint();
 }
 
-void ScanCategory(TreeModel& tree, int category, const ScanRunView& view) {
+void ScanCategory(ScanSession& session, TreeModel& tree, int category, const ScanRunView& view) {
     const CatalogCategory& cat = kCatalogCategories[category];
     const int first = cat.node + 1;
-    TResultContents& results = *view.results(category);
+    TResultContents& results = *session.ResultsOf(category);
     if (view.categoryStarting) view.categoryStarting(category);
     results.Clear();
     int p = 0;
     for (; p < cat.itemCount; ++p) {
         if (view.beforeItem) view.beforeItem();
-        if (ScanState == kScanAbort) break;
+        if (session.AbortRequested()) break;
         const int node = first + p;
         if (!tree.Valid(node) || tree.At(node).stateImage != kStateTicked) continue;
         if (view.itemStarting) view.itemStarting(node);
         // Frames only: the tree's own picture of the item stays the idle one.
         tree.ShowFrame(node, kImageScanFirst);
-        ScanItem(kCatalogItems[cat.firstItem + p], ContextFor(tree, node, results, view));
+        ScanItem(kCatalogItems[cat.firstItem + p], ContextFor(session, tree, node, results, view));
         tree.ShowFrame(node, kImageItem);
         if (view.itemDone) view.itemDone(node);
     }
@@ -49,14 +50,16 @@ void ScanCategory(TreeModel& tree, int category, const ScanRunView& view) {
     if (p > 0) tree.ShowFrame(first + p - 1, kImageItem);
 }
 
-int RunScan(TreeModel& tree, const ScanRunView& view) {
-    for (int c = 0; c < kCategoryCount; ++c) view.results(c)->Clear();
+int RunScan(ScanSession& session, TreeModel& tree, const ScanRunView& view) {
+    session.ScanState = kScanRunning;
+    session.ClearResults();
     ResetFoundCounts(tree);
     int total = 0;
     for (int c = 0; c < kCategoryCount; ++c) {
-        if (c > 0 && ScanState == kScanAbort) break;
-        ScanCategory(tree, c, view);
-        total += view.results(c)->Count();
+        if (c > 0 && session.ScanState == kScanAbort) break;
+        ScanCategory(session, tree, c, view);
+        total += session.ResultsOf(c)->Count();
     }
+    session.ScanState = kScanIdle;
     return total;
 }

@@ -4,7 +4,7 @@
 
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"

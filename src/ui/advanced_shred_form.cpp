@@ -19,7 +19,8 @@ constexpr COLORREF kFrameColor = RGB(160, 196, 209);
 
 }  // namespace
 
-bool TAdvancedShredForm::Create(HWND parent, int width, int height) {
+bool TAdvancedShredForm::Create(HWND parent, int width, int height, const ScanSession& session) {
+    session_ = &session;
     if (!CreateOwn(L"OrmatekSorvanda.ShredForm", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent,
                    {0, 0, width, height}))
         return false;

@@ -13,8 +13,9 @@
 
 class TAdvancedShredForm : public Window {
 public:
-    // Created once inside the main window's Advanced panel, filling it.
-    bool Create(HWND parent, int width, int height);
+    // Created once inside the main window's Advanced panel, filling it; the
+    // shredder's walks ask the session whether the user aborted.
+    bool Create(HWND parent, int width, int height, const ScanSession& session);
 
     // Handlers.
     void btnAddClick();
@@ -36,7 +37,8 @@ public:
     ShredLevel Level() const;
 
     // The engine the Shred button drives for each entry (the real one unless a test looks on).
-    std::function<void(const std::string&, int, ShredReport&)> shredEntry = ShredEntry;
+    std::function<void(const std::string&, int, ShredReport&)> shredEntry =
+        [this](const std::string& path, int passes, ShredReport& report) { ShredEntry(path, passes, report, *session_); };
 
     HWND memo = nullptr, listAdd = nullptr;
     HWND RadioButton1 = nullptr, RadioButton2 = nullptr, RadioButton3 = nullptr;
@@ -52,4 +54,5 @@ private:
     UINT TrackAtCursor(HMENU menu);
     UniqueFont arial_, sans_;
     bool shredding_ = false;  // a run is under way (its folder walks pump messages)
+    const ScanSession* session_ = nullptr;
 };

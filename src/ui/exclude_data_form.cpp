@@ -1,7 +1,7 @@
 #include "ui/exclude_data_form.h"
 
 #include "model/catalog.h"
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/wide.h"
 #include "ui/gdi_util.h"
 

@@ -6,7 +6,6 @@
 #include "exclude/exclude_store.h"
 #include "model/catalog.h"
 #include "model/result_session.h"
-#include "model/shared_state.h"
 #include "platform/user_dialogs.h"
 #include "ui/exclude_data_form.h"
 
@@ -48,15 +47,16 @@ void TExcludePage::Create(HWND page) {
 }
 
 void TExcludePage::Reload() {
-    ReadExcludeItemsAgain();  // a file that could not be read at start-up may be readable now
+    ReadExcludeItemsAgain(host_.HostSession().ExcludeList);  // a file that could not be read at start-up may be readable now
     ShowUnreadWarning();
     BuildExcludeTree();
 }
 
 void TExcludePage::ShowUnreadWarning() {
-    abExcludeWarning.SetCaption(ExcludeList.FileDamaged ? "Some lines of the exclusion list could not be read."
-                                                        : "The exclusion list could not be read.");
-    abExcludeWarning.Show(ExcludeList.FileUnread);
+    const TExcludeContents& list = host_.HostSession().ExcludeList;
+    abExcludeWarning.SetCaption(list.FileDamaged ? "Some lines of the exclusion list could not be read."
+                                                 : "The exclusion list could not be read.");
+    abExcludeWarning.Show(list.FileUnread);
 }
 
 void TExcludePage::FitColumns() {
@@ -73,13 +73,13 @@ bool TExcludePage::tvExcludeMouseDown(const MouseEvent&, const TreeHit& hit) {
     return false;
 }
 
-void TExcludePage::BuildExcludeTree() { ::BuildExcludeTree(ExcludeTree, ExcludeList); }
+void TExcludePage::BuildExcludeTree() { ::BuildExcludeTree(ExcludeTree, host_.HostSession().ExcludeList); }
 
-void TExcludePage::RecountExcludeTree() { ::RecountExcludeTree(ExcludeTree, ExcludeList); }
+void TExcludePage::RecountExcludeTree() { ::RecountExcludeTree(ExcludeTree, host_.HostSession().ExcludeList); }
 
 void TExcludePage::tvExcludeChange(int node) {
     ExcludeListView.Clear();
-    const TExcludeContents& list = ExcludeList;
+    const TExcludeContents& list = host_.HostSession().ExcludeList;
     for (int e = 0; e < list.Count(); ++e) {
         const TExcludeContentItem& entry = list.Item(e);
         if (ShowsExclusion(ExcludeTree, node, entry)) ExcludeListView.AddRow({entry.ItemName, ShownValue(entry)});
@@ -101,7 +101,8 @@ void TExcludePage::ModifyBtnClick() {
     if (onModifyShown) form.OnShownModal = [this, &form](Form&) { onModifyShown(form); };
     if (form.ShowModal() != IDOK) return;
     const std::string newValue = form.Text();
-    if (!ModifyExcludeItem(itemName, oldValue, newValue) && ExcludeList.FileUnread) return ListUnreadMessage();
+    TExcludeContents& list = host_.HostSession().ExcludeList;
+    if (!ModifyExcludeItem(list, itemName, oldValue, newValue) && list.FileUnread) return ListUnreadMessage();
     ExcludeListView.SetCellText(row, 1, newValue);
 }
 
@@ -109,7 +110,7 @@ void TExcludePage::ListUnreadMessage() {
     ShowUnreadWarning();
     const std::string file = "\"" + ExcludeFilePath() + "\"";
     Dialogs().Message(host_.HostWindow(),
-                      ExcludeList.FileDamaged
+                      host_.HostSession().ExcludeList.FileDamaged
                           ? "Some lines of the exclusion list are not text the program can read, so the list was "
                             "not changed: rewriting it would lose them. Correct or remove those lines in the file " +
                                 file + " and try again."
@@ -121,8 +122,8 @@ void TExcludePage::ListUnreadMessage() {
 void TExcludePage::RemoveBtnClick() {
     const int row = ExcludeListView.SelectedRow();
     if (row < 0) return;
-    if (!RemoveExcludeItem(ExcludeListView.CellText(row, 0), ExcludeListView.CellText(row, 1)) &&
-        ExcludeList.FileUnread)
+    TExcludeContents& list = host_.HostSession().ExcludeList;
+    if (!RemoveExcludeItem(list, ExcludeListView.CellText(row, 0), ExcludeListView.CellText(row, 1)) && list.FileUnread)
         return ListUnreadMessage();
     ExcludeListView.DeleteRow(row);
     RecountExcludeTree();

@@ -6,12 +6,8 @@
 #include "app/help.h"
 #include "app/settings.h"
 #include "exclude/exclude_store.h"
-#include "model/result_rows.h"
-#include "model/shared_state.h"
 #include "ui/frm_about.h"
 #include "ui/skin.h"
-
-TFrm_Main* Frm_Main = nullptr;
 
 namespace {
 
@@ -25,7 +21,6 @@ static_assert(kMainW == kPageWidth && kMidH == kPageHeight, "the notebook's page
 }  // namespace
 
 TFrm_Main::~TFrm_Main() {
-    if (Frm_Main == this) Frm_Main = nullptr;
     // The shred form's window goes with this window; its wrapper first.
     AdvancedShredForm.reset();
 }
@@ -37,17 +32,12 @@ bool TFrm_Main::Create() {
     a.caption = kAppTitle;
     a.appWindow = true;
     if (!CreateForm(a)) return false;
-    Frm_Main = this;
     FormCreate();
     return true;
 }
 
 void TFrm_Main::FormCreate() {
     ApplyRoundedOutline(hwnd());
-    for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
-    ExcludeList.Clear();
-    ClearResultRows();
-    BuildCatalog(AllCatalogs);
     CreateFrame();
     ScanPage.Create(DataNotebook.Page(kPageScan).hwnd());
     ResultPage.Create(DataNotebook.Page(kPageResult).hwnd());
@@ -65,7 +55,7 @@ void TFrm_Main::ShowFirst() {
 }
 
 void TFrm_Main::FormShow() {
-    LoadExcludeItems();
+    LoadExcludeItems(Session.ExcludeList);
     ScanBtnClick();
 }
 
@@ -155,7 +145,7 @@ LRESULT TFrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         // Closed during a scan: the scan stops at its next entry instead of
         // going on without a window.
-        if (ScanState == kScanRunning) ScanState = kScanAbort;
+        Session.RequestAbort();
         DestroyWindow(hwnd());
         return 0;
     case WM_DESTROY:
@@ -176,7 +166,7 @@ void TFrm_Main::ShowPageButtons(TImageEx& shown) {
 }
 
 bool TFrm_Main::SwitchPage(Page page, TImageEx& button) {
-    if (ScanState == kScanRunning) return false;
+    if (Session.ScanState == kScanRunning) return false;
     for (TImageEx* b : PageButtons())
         if (b != &button) b->Tag = 0;
     ShowPageButtons(button);
@@ -208,7 +198,7 @@ void TFrm_Main::AdvancedBtnClick() {
     if (!AdvancedShredForm) {
         AdvancedShredForm = std::make_unique<TAdvancedShredForm>();
         const Bounds b = AdvancedPanel.GetBounds();
-        AdvancedShredForm->Create(AdvancedPanel.hwnd(), b.w, b.h);
+        AdvancedShredForm->Create(AdvancedPanel.hwnd(), b.w, b.h, Session);
     }
     AdvancedShredForm->Show(true);
     DataNotebook.SetPageIndex(kPageAdvanced);

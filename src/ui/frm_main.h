@@ -54,6 +54,10 @@ public:
     Label HelpBtn, AboutBtn;
     Notebook DataNotebook;
 
+    // What a scan found and what the pages show of it: the window's own, for
+    // its whole life.
+    ScanSession Session;
+
     // The pages.
     TScanPage ScanPage{*this};
     TResultPage ResultPage{*this};
@@ -69,6 +73,7 @@ protected:
 private:
     // PageHost: what the pages ask of the window.
     HWND HostWindow() const override { return hwnd(); }
+    ScanSession& HostSession() override { return Session; }
     void PageBackgroundMouseDown(const MouseEvent& e) override { Image1MouseDown(e); }
     TreeModel& ItemTree() override { return ScanPage.ItemTree; }
     void ScanStarting() override { ResultPage.ClearRows(); }
@@ -91,4 +96,3 @@ private:
     bool shown_ = false;
 };
 
-extern TFrm_Main* Frm_Main;

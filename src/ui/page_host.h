@@ -3,6 +3,7 @@
 // page, and the skinned panels and buttons they are made of.
 #pragma once
 
+#include "model/scan_session.h"
 #include "model/tree_model.h"
 #include "ui/image_ex.h"
 #include "ui/panel.h"
@@ -15,6 +16,8 @@ class PageHost {
 public:
     // The window that owns the pages' message boxes, dialogs and menus.
     virtual HWND HostWindow() const = 0;
+    // The window's scan session: what the pages show and change.
+    virtual ScanSession& HostSession() = 0;
     // A press on a page's bare background, as on the window's frame pictures:
     // the left button moves the window.
     virtual void PageBackgroundMouseDown(const MouseEvent& e) = 0;

@@ -10,7 +10,6 @@
 #include "exclude/exclude_store.h"
 #include "model/result_rows.h"
 #include "model/result_session.h"
-#include "model/shared_state.h"
 #include "model/summary.h"
 #include "platform/files.h"
 #include "platform/user_dialogs.h"
@@ -42,14 +41,16 @@ void TResultPage::Create(HWND page) {
     ResultListView.Create(l);
     ResultListView.OnGetText = [this](int row, int column) { return ResultListViewData(row, column); };
     // The whole name (and what became of the trace) while the pointer rests on a row.
-    ResultListView.OnGetTip = [](int row) -> std::string {
-        if (row < 0 || row >= static_cast<int>(ResultRows.size())) return {};
-        const TResultItem& r = ResultRows[static_cast<size_t>(row)];
+    ResultListView.OnGetTip = [this](int row) -> std::string {
+        const std::vector<TResultItem>& rows = host_.HostSession().ResultRows;
+        if (row < 0 || row >= static_cast<int>(rows.size())) return {};
+        const TResultItem& r = rows[static_cast<size_t>(row)];
         const std::string status = StatusOf(r);
         return status.empty() ? r.ShownName : r.ShownName + "\n" + status;
     };
-    ResultListView.OnGetStateImage = [](int row) {
-        return row >= 0 && row < static_cast<int>(ResultRows.size()) && ResultRows[static_cast<size_t>(row)].Checked
+    ResultListView.OnGetStateImage = [this](int row) {
+        const std::vector<TResultItem>& rows = host_.HostSession().ResultRows;
+        return row >= 0 && row < static_cast<int>(rows.size()) && rows[static_cast<size_t>(row)].Checked
                    ? kStateTicked
                    : kStateUnticked;
     };
@@ -113,7 +114,7 @@ void TResultPage::Create(HWND page) {
 }
 
 void TResultPage::ClearRows() {
-    ClearResultRows();
+    host_.HostSession().ClearRows();
     ResultListView.SetRowCount(0);
 }
 
@@ -147,7 +148,7 @@ void TResultPage::BuildResultTree() {
 }
 
 void TResultPage::ShowSummary() {
-    const std::string text = CheckedSummary(LocaleDecimalSeparator());
+    const std::string text = CheckedSummary(host_.HostSession(), LocaleDecimalSeparator());
     abHintStr.SetCaption(text);
     if (!text.empty()) {
         const Bounds step = abStepMsg.GetBounds();
@@ -173,7 +174,7 @@ void TResultPage::CleanBtnClick() {
     abStepMsg.SetCaption("");
     abHintStr.SetCaption("");
     // Say what happened: success only when every ticked trace went.
-    const CleanOutcome outcome = OutcomeOfClean();
+    const CleanOutcome outcome = OutcomeOfClean(host_.HostSession());
     Dialogs().Message(host_.HostWindow(), outcome.text, kAppTitle,
                       (outcome.allRemoved ? MB_ICONINFORMATION : MB_ICONEXCLAMATION) | MB_OK);
     CleanBtn.Show(false);
@@ -184,31 +185,27 @@ void TResultPage::CleanBtnClick() {
 }
 
 void TResultPage::RunClean() {
-    CleanProgress progress;
-    progress.total = CountChecked();
-    progress.onStep = [this](const std::string& text) {
+    if (ResultTree.Count() == 0) return;
+    CleanRunView view;
+    view.owner = host_.HostWindow();
+    view.caption = kAppTitle;
+    view.onStep = [this](const std::string& text) {
         abStepMsg.SetCaption(text);
         if (abStepMsg.hwnd()) UpdateWindow(abStepMsg.hwnd());
     };
-    progress.onGauge = [this](int percent) { cdGauge.SetProgress(percent); };
-    if (ResultTree.Count() == 0) return;
-    for (int cat : ResultTree.Children(0)) {
-        const int category = ResultTree.Data(cat)->CategoryIndex;
-        if (TResultContents* results = ResultsOf(category)) CleanEvidences(*results, progress);
-        // The bin is emptied only when the scan found it and it is ticked.
-        if (category == 2 && RecycleBinTicked(SystemResults)) EmptyRecycleBin(host_.HostWindow());
-    }
+    view.onGauge = [this](int percent) { cdGauge.SetProgress(percent); };
+    ::RunClean(host_.HostSession(), view);
 }
 
 void TResultPage::PurgeDeletedResults() {
-    ::PurgeDeletedResults();
+    ::PurgeDeletedResults(host_.HostSession());
     ResultListView.SetRowCount(0);
     abResultCount.SetCaption("0");
 }
 
 void TResultPage::FinishBtnClick() {
     PurgeDeletedResults();
-    RecountItems(host_.ItemTree());
+    RecountItems(host_.HostSession(), host_.ItemTree());
     CleanBtn.Show(true);
     FinishBtn.Show(false);
     CheckAgainBtn.Show(false);
@@ -222,30 +219,31 @@ void TResultPage::CheckAgainBtnClick() {
 }
 
 void TResultPage::Exclude1Click() {
+    ScanSession& session = host_.HostSession();
     const int selected = ResultListView.SelectedRow();
-    if (selected < 0 || selected >= static_cast<int>(ResultRows.size())) return;
-    const TResultItem row = ResultRows[static_cast<size_t>(selected)];
+    if (selected < 0 || selected >= static_cast<int>(session.ResultRows.size())) return;
+    const TResultItem& row = session.ResultRows[static_cast<size_t>(selected)];
     // The fields the trace's scanner tests, so that the entry keeps it out of later scans.
-    const TExcludeContentItem e = ExclusionOfRow(row);
-    AddExcludeItem(e.ItemName, e.Location, e.EntryName, e.EntryData);
+    AddExcludeItem(session.ExcludeList, ExclusionOfRow(row));
     // The user asked to keep this trace: its record leaves the results, so
     // that a clean of them never removes it (also when the entry was there).
-    WithdrawRecord(row);
-    LowerCountsAfterExclusion(ResultTree, ResultTree.Selected(), row.ItemName);
-    RemoveRow(selected);
-    ResultListView.SetRowCount(static_cast<int>(ResultRows.size()));
+    const CatalogItem* item = row.Source->Item;
+    WithdrawRow(session, selected);
+    LowerCountsAfterExclusion(ResultTree, ResultTree.Selected(), item);
+    ResultListView.SetRowCount(static_cast<int>(session.ResultRows.size()));
     ResultListView.SelectRow(-1);
-    abResultCount.SetCaption(std::to_string(ResultRows.size()));
+    abResultCount.SetCaption(std::to_string(session.ResultRows.size()));
     ShowSummary();
 }
 
 void TResultPage::BuildResultList(int category, int item, bool append) {
-    BuildResultRows(category, item, append);
-    abResultCount.SetCaption(std::to_string(ResultRows.size()));
-    const SizeLabel size = SizeLabelOf(SizeTotal, LocaleDecimalSeparator());
+    ScanSession& session = host_.HostSession();
+    BuildResultRows(session, category, item, append);
+    abResultCount.SetCaption(std::to_string(session.ResultRows.size()));
+    const SizeLabel size = SizeLabelOf(session.SizeTotal, LocaleDecimalSeparator());
     abResultSpace.SetCaption(size.value);
     panResultSpace.SetCaption(size.unit);
-    ResultListView.SetRowCount(static_cast<int>(ResultRows.size()));
+    ResultListView.SetRowCount(static_cast<int>(session.ResultRows.size()));
     FitColumns();
 }
 
@@ -257,7 +255,7 @@ std::string TResultPage::StatusOf(const TResultItem& row) {
 void TResultPage::FitColumns() {
     if (!ResultListView.hwnd()) return;
     std::set<StayReason> reasons;
-    for (const TResultItem& row : ResultRows)
+    for (const TResultItem& row : host_.HostSession().ResultRows)
         if (!row.Deleted) reasons.insert(row.Reason);
     int status = std::max(ResultListView.CellWidth("Status"), ResultListView.CellWidth("Deleted"));
     for (StayReason why : reasons) status = std::max(status, ResultListView.CellWidth(StayReasonText(why)));
@@ -300,7 +298,7 @@ bool TResultPage::ResultTreeViewMouseDown(const MouseEvent&, const TreeHit& hit)
     // The node acted on is the selected one (a left press has just selected it).
     const int node = ResultTree.Selected();
     if (!ResultTree.Valid(node)) return true;
-    TickResultNode(ResultTree, node, !ResultTree.IsTicked(node));
+    TickResultNode(host_.HostSession(), ResultTree, node, !ResultTree.IsTicked(node));
     ResultTreeViewChange(node);
     ShowSummary();
     return true;
@@ -308,9 +306,8 @@ bool TResultPage::ResultTreeViewMouseDown(const MouseEvent&, const TreeHit& hit)
 
 bool TResultPage::ResultListViewMouseDown(const MouseEvent& e, const ListView::Hit& hit) {
     if (e.button != MouseButton::Left) return false;  // the right button opens the menu
-    if (hit.onStateImage && hit.row >= 0 && hit.row < static_cast<int>(ResultRows.size())) {
-        // A row built before the records changed (after Finish) changes nothing.
-        if (FlipRowTick(hit.row)) ResultListView.Invalidate();
+    if (hit.onStateImage) {
+        if (FlipRowTick(host_.HostSession(), hit.row)) ResultListView.Invalidate();
         ShowSummary();
         return true;  // a press on the tick box only ticks
     }
@@ -319,8 +316,9 @@ bool TResultPage::ResultListViewMouseDown(const MouseEvent& e, const ListView::H
 }
 
 std::string TResultPage::ResultListViewData(int row, int column) const {
-    if (row < 0 || row >= static_cast<int>(ResultRows.size())) return {};
-    const TResultItem& r = ResultRows[static_cast<size_t>(row)];
+    const std::vector<TResultItem>& rows = host_.HostSession().ResultRows;
+    if (row < 0 || row >= static_cast<int>(rows.size())) return {};
+    const TResultItem& r = rows[static_cast<size_t>(row)];
     switch (column) {
     case 0: return r.ItemName;
     case 1: return r.ShownName;

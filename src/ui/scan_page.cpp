@@ -4,7 +4,6 @@
 #include "app/settings.h"
 #include "exclude/exclude_store.h"
 #include "model/item_tree.h"
-#include "model/shared_state.h"
 #include "platform/message_pump.h"
 #include "platform/processes.h"
 #include "platform/user_dialogs.h"
@@ -54,18 +53,19 @@ void TScanPage::Create(HWND page) {
     ScanNowBtn.OnClick = [this](TImageEx&) { ScanNowBtnClick(); };
 }
 
-void TScanPage::ShowCatalog() { BuildItemTree(ItemTree, AllCatalogs); }
+void TScanPage::ShowCatalog() { BuildItemTree(ItemTree, host_.HostSession().Catalogs()); }
 
 void TScanPage::ScanNowBtnClick() {
-    if (ScanState != kScanIdle) return;
+    ScanSession& session = host_.HostSession();
+    if (session.ScanState != kScanIdle) return;
     if (IsProcessRunning("firefox.exe")) {
         Dialogs().Message(host_.HostWindow(), "Mozilla Firefox is running, please close Firefox!", kAppTitle,
                           MB_ICONWARNING | MB_OK);
         return;
     }
-    if (ExcludeList.FileUnread && !ReadExcludeItemsAgain())
+    if (session.ExcludeList.FileUnread && !ReadExcludeItemsAgain(session.ExcludeList))
         Dialogs().Message(host_.HostWindow(),
-                          ExcludeList.FileDamaged
+                          session.ExcludeList.FileDamaged
                               ? "Some lines of the exclusion list could not be read: this scan also lists the traces "
                                 "they exclude. Untick them before you clean."
                               : "The exclusion list could not be read: this scan also lists the traces it excludes. "
@@ -73,7 +73,6 @@ void TScanPage::ScanNowBtnClick() {
                           kAppTitle, MB_ICONWARNING | MB_OK);
     ScanNowBtn.Show(false);
     AbortBtn.Show(true);
-    ScanState = kScanRunning;
     ScanGauge.SetProgress(0);
     ScanGauge.Show(true);
     ScanGauge.SetMaxValue(CountTickedItems(ItemTree));
@@ -100,20 +99,17 @@ void TScanPage::ScanNowBtnClick() {
     };
     {
         AnimationOn animation(ItemTree);
-        FoundTotal = RunScan(ItemTree, view);
+        FoundTotal = RunScan(session, ItemTree, view);
     }
 
     host_.ScanEnded(FoundTotal);
     ScanGauge.Show(false);
     ScanNowBtn.Show(true);
     AbortBtn.Show(false);
-    ScanState = kScanIdle;
     host_.ShowResultPage();
 }
 
-void TScanPage::AbortBtnClick() {
-    if (ScanState == kScanRunning) ScanState = kScanAbort;
-}
+void TScanPage::AbortBtnClick() { host_.HostSession().RequestAbort(); }
 
 bool TScanPage::tvItemsListMouseDown(const MouseEvent&, const TreeHit& hit) {
     if (hit.node < 0) return false;

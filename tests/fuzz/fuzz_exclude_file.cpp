@@ -7,7 +7,7 @@
 
 #include "exclude/exclude_file.h"
 #include "exclude/exclude_lines.h"
-#include "platform/utf.h"
+#include "base/utf.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "model/shell_values.h"
-#include "platform/utf.h"
+#include "base/utf.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

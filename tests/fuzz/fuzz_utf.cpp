@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::u16string wide(size / 2, u'\0');

@@ -11,7 +11,7 @@
 #include "app/data_module.h"
 #include "gui/gui_support.h"
 #include "model/item_tree.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "platform/timer.h"
 #include "ui/frm_main.h"
 
@@ -103,7 +103,6 @@ TEST(ScanAnimation, FramesGoToTheScanningWindowOnlyDuringItsRun) {
     EXPECT_EQ(DM->EvidenceNode, -1);
     form.reset();
     DM->EvidenceTimerTimer();
-    ScanState = kScanIdle;
     Pump();
 }
 

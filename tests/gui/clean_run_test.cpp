@@ -8,7 +8,7 @@
 
 #include "gui/gui_support.h"
 #include "model/result_rows.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "platform/registry.h"
 #include "platform/wide.h"
 #include "tools/seeder/seeder.h"
@@ -123,8 +123,8 @@ TEST_F(CleanRunTest, TheBinIsEmptiedOnlyWhenItsTracesAreTicked) {
     Press(form->ResultPage.ResultTreeView.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
     Click(form->ResultPage.CleanBtn.hwnd());
     EXPECT_EQ(BinItems(), before);
-    for (int i = 0; i < SystemResults.Count(); ++i) {
-        const TResultContentItem& r = std::as_const(SystemResults).Item(i);
+    for (int i = 0; i < form->Session.SystemResults.Count(); ++i) {
+        const TResultContentItem& r = std::as_const(form->Session.SystemResults).Item(i);
         EXPECT_EQ(r.Deleted, r.CleanName == "Clean RecycleBin" ? 0 : 1) << r.ValueName;
     }
     // Ticked, it is emptied (Wine's bin keeps folders other tests sent there, so: fewer, not none).
@@ -173,10 +173,10 @@ TEST_F(CleanRunTest, OneUndeletableValueOfFourStopsTheGaugeAt75) {
     o.count = 4;
     SeedTraces(o);
     ScanOnly(1);
-    ASSERT_EQ(SoftwareResults.Count(), 4);
+    ASSERT_EQ(form->Session.SoftwareResults.Count(), 4);
     RegKey k;  // one value vanishes between scan and clean
     ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
-    ASSERT_TRUE(k.DeleteValue(std::as_const(SoftwareResults).Item(2).ValueName));
+    ASSERT_TRUE(k.DeleteValue(std::as_const(form->Session.SoftwareResults).Item(2).ValueName));
     k.Close();
     int gauge = -1;
     form->ResultPage.onCleanFinished = [&] { gauge = form->ResultPage.cdGauge.Progress(); };
@@ -193,7 +193,7 @@ TEST_F(CleanRunTest, OneUndeletableValueOfFourStopsTheGaugeAt75) {
     EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageScan);
     EXPECT_TRUE(form->ResultPage.CleanBtn.Visible());
     EXPECT_FALSE(form->ResultPage.FinishBtn.Visible());
-    EXPECT_EQ(SoftwareResults.Count(), 1);
+    EXPECT_EQ(form->Session.SoftwareResults.Count(), 1);
     EXPECT_EQ(form->ScanPage.ItemTree.CountOf(12), 1);  // Paint
     EXPECT_EQ(form->ScanPage.ItemTree.CountOf(11), 1);
     EXPECT_EQ(form->ScanPage.ItemTree.CountOf(0), 1);
@@ -206,7 +206,7 @@ TEST_F(CleanRunTest, OneUndeletableValueOfFourStopsTheGaugeAt75) {
     Click(form->ScanBtn.hwnd());
     ScanOnly(1);
     ASSERT_TRUE(k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
-    k.DeleteValue(std::as_const(SoftwareResults).Item(0).ValueName);
+    k.DeleteValue(std::as_const(form->Session.SoftwareResults).Item(0).ValueName);
     k.Close();
     Click(form->ResultPage.CleanBtn.hwnd());
     EXPECT_EQ(gauge, 50);
@@ -219,19 +219,17 @@ TEST_F(CleanRunTest, RowsBuiltBeforeFinishChangeNoOtherRecord) {
     SeedTraces(o);
     ScanOnly(1);
     // Keep the last record, remove the first two.
-    SoftwareResults.Item(2).Checked = 0;
-    const TResultContentItem* kept = &std::as_const(SoftwareResults).Item(2);
+    form->Session.SoftwareResults.Item(2).Checked = 0;
+    const TResultContentItem* kept = &std::as_const(form->Session.SoftwareResults).Item(2);
     Click(form->ResultPage.CleanBtn.hwnd());
-    const std::vector<TResultItem> before = ResultRows;
-    ASSERT_EQ(before.size(), 3u);
-    EXPECT_EQ(SourceOf(before[0]), &std::as_const(SoftwareResults).Item(0));  // still good before Finish
+    ASSERT_EQ(form->Session.ResultRows.size(), 3u);
+    EXPECT_EQ(form->Session.ResultRows[0].Source, &std::as_const(form->Session.SoftwareResults).Item(0));
     Click(form->ResultPage.FinishBtn.hwnd());
-    ASSERT_EQ(SoftwareResults.Count(), 1);
-    ASSERT_EQ(&std::as_const(SoftwareResults).Item(0), kept);
-    // Row 0 was built from a record that is gone; its index now holds another one.
-    EXPECT_EQ(SourceOf(before[0]), nullptr);
-    EXPECT_EQ(SourceOf(before[2]), nullptr);
-    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), 0);  // the list starts afresh
+    ASSERT_EQ(form->Session.SoftwareResults.Count(), 1);
+    ASSERT_EQ(&std::as_const(form->Session.SoftwareResults).Item(0), kept);
+    // The rows were built from records that are gone: they went with them, and the list starts afresh.
+    EXPECT_TRUE(form->Session.ResultRows.empty());
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), 0);
 }
 
 // After a partial clean each row says what became of its trace; Check again

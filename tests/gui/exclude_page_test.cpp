@@ -8,7 +8,7 @@
 #include "exclude/exclude_store.h"
 #include "gui/gui_support.h"
 #include "model/result_rows.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -29,7 +29,6 @@ class ExcludePageTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteFileW(ToWide(ExcludeFilePath()).c_str());
-        ScanState = kScanIdle;
         SeedOptions o;
         o.count = 2;
         o.items = {"Cache", "Run History", "Recent Files", "Telnet Menu History", "FireFoxHistory", "Paint"};
@@ -47,8 +46,8 @@ protected:
     }
     // Selects the first row of an item on the Result page, as a click would.
     int SelectRowOf(const std::string& itemName, const std::string& valueName = "") {
-        for (size_t i = 0; i < ResultRows.size(); ++i)
-            if (ResultRows[i].ItemName == itemName && (valueName.empty() || ResultRows[i].ValueName == valueName)) {
+        for (size_t i = 0; i < form->Session.ResultRows.size(); ++i)
+            if (form->Session.ResultRows[i].ItemName == itemName && (valueName.empty() || form->Session.ResultRows[i].ValueName == valueName)) {
                 form->ResultPage.ResultListView.SelectRow(static_cast<int>(i));
                 return static_cast<int>(i);
             }
@@ -61,8 +60,8 @@ protected:
         return -1;
     }
     bool Finds(int category, const std::string& identity) {
-        for (int i = 0; i < ResultsOf(category)->Count(); ++i)
-            if (TraceIdentity(std::as_const(*ResultsOf(category)).Item(i)) == identity) return true;
+        for (int i = 0; i < form->Session.ResultsOf(category)->Count(); ++i)
+            if (TraceIdentity(std::as_const(*form->Session.ResultsOf(category)).Item(i)) == identity) return true;
         return false;
     }
     std::unique_ptr<TFrm_Main> form;
@@ -75,7 +74,7 @@ TEST_F(ExcludePageTest, ExcludingACacheRowStoresItsUrlAndTheRowLeaves) {
     const int rows = form->ResultPage.ResultListView.RowCount();
     const int cacheBefore = Count("Cache"), ieBefore = Count("Internet Explorer"), rootBefore = Count("My Computer");
     const int row = SelectRowOf("Cache");
-    const std::string url = ResultRows[static_cast<size_t>(row)].ValueName;
+    const std::string url = form->Session.ResultRows[static_cast<size_t>(row)].ValueName;
     form->ResultPage.Exclude1Click();
     EXPECT_EQ(FileText(), "Cache|" + url + "!<\r\n");
     EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), rows - 1);
@@ -107,21 +106,22 @@ TEST_F(ExcludePageTest, ExcludedTracesStayOutOfLaterScansAndOfTheClean) {
     SelectRowOf("Run History", "a");
     form->ResultPage.Exclude1Click();
     const int recent = SelectRowOf("Recent Files");
-    const std::string recentName = ResultRows[static_cast<size_t>(recent)].ValueName;
+    const std::string recentName = form->Session.ResultRows[static_cast<size_t>(recent)].ValueName;
     form->ResultPage.Exclude1Click();
     const int history = SelectRowOf("FireFoxHistory");
-    const std::string historyUrl = ResultRows[static_cast<size_t>(history)].ShownName;
+    const std::string historyUrl = form->Session.ResultRows[static_cast<size_t>(history)].ShownName;
     form->ResultPage.Exclude1Click();
     EXPECT_FALSE(Finds(2, "a"));
     EXPECT_FALSE(Finds(2, recentName));
     EXPECT_FALSE(Finds(3, historyUrl));
     // The rows left point at their own records still.
-    for (const TResultItem& row : ResultRows) ASSERT_NE(SourceOf(row), nullptr) << row.ItemName;
+    for (const TResultItem& row : form->Session.ResultRows)
+        ASSERT_NE(form->Session.ResultsOf(row.CategoryIndex)->IndexOf(row.Source), -1) << row.ItemName;
     // A clean over these results leaves the excluded traces where they are.
     DialogScope scope;
     Click(form->ResultPage.CleanBtn.hwnd());
     std::string profileFile;
-    for (int i = 0; i < InternetResults.Count(); ++i) profileFile = std::as_const(InternetResults).Item(i).Location;
+    for (int i = 0; i < form->Session.InternetResults.Count(); ++i) profileFile = std::as_const(form->Session.InternetResults).Item(i).Location;
     EXPECT_TRUE(FileExists(ShellFolder("Recent") + "\\" + recentName));
     // The history file itself was wiped for the other entries of it; the Run value stays.
     RegKey k;
@@ -139,12 +139,12 @@ TEST_F(ExcludePageTest, ExcludedTracesStayOutOfLaterScansAndOfTheClean) {
 TEST_F(ExcludePageTest, ExcludingAStoredRowAddsNothingButTheRowStillLeaves) {
     Click(form->ScanPage.ScanNowBtn.hwnd());
     const int row = SelectRowOf("Paint");
-    const TResultItem r = ResultRows[static_cast<size_t>(row)];
-    AddExcludeItem(r.ItemName, r.Location, r.ValueName, r.ValueData);
+    const TResultItem r = form->Session.ResultRows[static_cast<size_t>(row)];
+    AddExcludeItem(form->Session.ExcludeList, {r.ItemName, r.Location, r.ValueName, r.ValueData});
     const std::string before = FileText();
     const int paint = Count("Paint"), software = Count("Windows Software"), root = Count("My Computer");
-    const int rows = form->ResultPage.ResultListView.RowCount(), records = ResultsOf(r.CategoryIndex)->Count();
-    const std::string identity = TraceIdentity(*SourceOf(r));
+    const int rows = form->ResultPage.ResultListView.RowCount(), records = form->Session.ResultsOf(r.CategoryIndex)->Count();
+    const std::string identity = TraceIdentity(*r.Source);
     form->ResultPage.Exclude1Click();
     EXPECT_EQ(FileText(), before);
     EXPECT_EQ(Count("Paint"), paint - 1);
@@ -152,7 +152,7 @@ TEST_F(ExcludePageTest, ExcludingAStoredRowAddsNothingButTheRowStillLeaves) {
     EXPECT_EQ(Count("My Computer"), root - 1);
     EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), rows - 1);
     EXPECT_EQ(form->ResultPage.abResultCount.Caption(), std::to_string(rows - 1));
-    EXPECT_EQ(ResultsOf(r.CategoryIndex)->Count(), records - 1);  // exactly that record withdrawn
+    EXPECT_EQ(form->Session.ResultsOf(r.CategoryIndex)->Count(), records - 1);  // exactly that record withdrawn
     EXPECT_FALSE(Finds(r.CategoryIndex, identity));
     // Counts never go below 0.
     for (int i = 0; i < form->ResultPage.ResultTree.Count(); ++i)
@@ -167,9 +167,9 @@ TEST_F(ExcludePageTest, ExcludingAStoredRowAddsNothingButTheRowStillLeaves) {
 }
 
 TEST_F(ExcludePageTest, ModifyAndRemoveRewriteTheFileAndSurviveARestart) {
-    AddExcludeItem("Cookies", "Cookie:old@site.example/", "", "");
-    AddExcludeItem("Run History", "HKEY_CURRENT_USER\\RunMRU", "a", "notepad.exe");
-    AddExcludeItem("Cache", "http://keep.example/", "", "");
+    AddExcludeItem(form->Session.ExcludeList, {"Cookies", "Cookie:old@site.example/", "", ""});
+    AddExcludeItem(form->Session.ExcludeList, {"Run History", "HKEY_CURRENT_USER\\RunMRU", "a", "notepad.exe"});
+    AddExcludeItem(form->Session.ExcludeList, {"Cache", "http://keep.example/", "", ""});
     form.reset();
     Open();  // a new window loads the file
     Click(form->ExcludeBtn.hwnd());
@@ -205,7 +205,7 @@ TEST_F(ExcludePageTest, ModifyAndRemoveRewriteTheFileAndSurviveARestart) {
     Open();
     Click(form->ExcludeBtn.hwnd());
     EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 2);
-    EXPECT_EQ(ExcludeList.Item(0).Location, "Cookie:new@site.example/");
+    EXPECT_EQ(form->Session.ExcludeList.Item(0).Location, "Cookie:new@site.example/");
 }
 
 TEST_F(ExcludePageTest, TheDialogWithoutASectionKeepsOkOff) {
@@ -227,7 +227,7 @@ TEST_F(ExcludePageTest, TheDialogWithoutASectionKeepsOkOff) {
 }
 
 TEST_F(ExcludePageTest, CommandsWithoutARowDoNothing) {
-    AddExcludeItem("Cache", "http://x/", "", "");
+    AddExcludeItem(form->Session.ExcludeList, {"Cache", "http://x/", "", ""});
     Click(form->ExcludeBtn.hwnd());
     const std::string before = FileText();
     form->ExcludePage.ExcludeListView.SelectRow(-1);
@@ -259,23 +259,23 @@ TEST_F(ExcludePageTest, EveryExcludedRowStaysOutOfTheNextScan) {
                                             "netscape Cache"};
     for (const bool fromItemLists : {false, true}) {
         DeleteFileW(ToWide(ExcludeFilePath()).c_str());
-        LoadExcludeItems();
+        LoadExcludeItems(form->Session.ExcludeList);
         Click(form->ScanBtn.hwnd());
         Click(form->ScanPage.ScanNowBtn.hwnd());
         std::set<std::string> found;
-        for (const TResultItem& r : ResultRows) found.insert(r.ItemName);
+        for (const TResultItem& r : form->Session.ResultRows) found.insert(r.ItemName);
         ASSERT_GE(found.size(), 45u);
         if (fromItemLists) {
             for (int node = 0; node < form->ResultPage.ResultTree.Count(); ++node) {
                 if (form->ResultPage.ResultTree.Level(node) != 2) continue;
                 form->ResultPage.ResultTree.Select(node);
-                while (!ResultRows.empty()) {
+                while (!form->Session.ResultRows.empty()) {
                     form->ResultPage.ResultListView.SelectRow(0);
                     form->ResultPage.Exclude1Click();
                 }
             }
         } else {
-            while (!ResultRows.empty()) {
+            while (!form->Session.ResultRows.empty()) {
                 form->ResultPage.ResultListView.SelectRow(0);
                 form->ResultPage.Exclude1Click();
             }
@@ -283,7 +283,7 @@ TEST_F(ExcludePageTest, EveryExcludedRowStaysOutOfTheNextScan) {
         Click(form->ScanBtn.hwnd());
         Click(form->ScanPage.ScanNowBtn.hwnd());
         std::set<std::string> again;
-        for (const TResultItem& r : ResultRows) again.insert(r.ItemName);
+        for (const TResultItem& r : form->Session.ResultRows) again.insert(r.ItemName);
         EXPECT_EQ(again, ignoring) << (fromItemLists ? "from the item lists" : "from the whole list");
     }
 }
@@ -303,7 +303,7 @@ TEST_F(ExcludePageTest, AnExclusionFileThatCannotBeReadIsLeftWhole) {
         File held(ExcludeFilePath(), File::Open::Exclusive);
         ASSERT_TRUE(held);
         Open();
-        EXPECT_TRUE(ExcludeList.FileUnread);
+        EXPECT_TRUE(form->Session.ExcludeList.FileUnread);
         Click(form->ExcludeBtn.hwnd());
         EXPECT_TRUE(form->ExcludePage.abExcludeWarning.Visible());
         EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 0);
@@ -319,6 +319,6 @@ TEST_F(ExcludePageTest, AnExclusionFileThatCannotBeReadIsLeftWhole) {
     Click(form->ScanBtn.hwnd());
     Click(form->ExcludeBtn.hwnd());  // readable now: read again
     EXPECT_FALSE(form->ExcludePage.abExcludeWarning.Visible());
-    EXPECT_FALSE(ExcludeList.FileUnread);
+    EXPECT_FALSE(form->Session.ExcludeList.FileUnread);
     EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 2);
 }

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/data_module.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "platform/wide.h"
 #include "ui/frm_main.h"
 #include "ui/tree_view.h"
@@ -128,7 +128,6 @@ int main(int argc, char** argv) {
 }
 
 void OpenMainWindow(std::unique_ptr<TFrm_Main>& form) {
-    ScanState = kScanIdle;
     form = std::make_unique<TFrm_Main>();
     ASSERT_TRUE(form->Create());
     form->ShowFirst();

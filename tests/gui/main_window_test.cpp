@@ -9,7 +9,7 @@
 #include "app/data_module.h"
 #include "app/help.h"
 #include "gui/gui_support.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "platform/files.h"
 #include "platform/wide.h"
 #include "ui/frm_about.h"
@@ -24,7 +24,6 @@ protected:
         OpenMainWindow(form);
     }
     void TearDown() override {
-        ScanState = kScanIdle;
         form.reset();
         Pump();
     }
@@ -157,7 +156,7 @@ TEST_F(MainWindowTest, PageButtonsSwitchPagesAndMoveTheHighlight) {
 }
 
 TEST_F(MainWindowTest, PageButtonsDoNothingWhileAScanRuns) {
-    ScanState = kScanRunning;
+    form->Session.ScanState = kScanRunning;
     for (TImageEx* b : {&form->ResultBtn, &form->ExcludeBtn, &form->AdvancedBtn, &form->ScanBtn}) {
         Click(b->hwnd());
         EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageScan);
@@ -167,7 +166,7 @@ TEST_F(MainWindowTest, PageButtonsDoNothingWhileAScanRuns) {
         EXPECT_EQ(form->ResultBtn.PictureName(), "ResultBtn1");
     }
     // Abort asked: switching works again.
-    ScanState = kScanAbort;
+    form->Session.ScanState = kScanAbort;
     Click(form->ResultBtn.hwnd());
     EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageResult);
 }
@@ -310,9 +309,9 @@ TEST_F(MainWindowTest, MinimizeAndClose) {
 }
 
 TEST_F(MainWindowTest, ExcludePageCountsEntriesPerItemAndInTheRoot) {
-    ExcludeList.Clear();
-    auto add = [](const char* item, const char* location) {
-        TExcludeContentItem& e = ExcludeList.Item(ExcludeList.AddNew());
+    form->Session.ExcludeList.Clear();
+    auto add = [this](const char* item, const char* location) {
+        TExcludeContentItem& e = form->Session.ExcludeList.Item(form->Session.ExcludeList.AddNew());
         e.ItemName = item;
         e.Location = location;
     };
@@ -335,7 +334,7 @@ TEST_F(MainWindowTest, ExcludePageCountsEntriesPerItemAndInTheRoot) {
     EXPECT_EQ(form->ExcludePage.ExcludeListView.CellText(0, 1), "http://a/");
     // Found counts of the catalog are left alone.
     EXPECT_EQ(form->ScanPage.ItemTree.CountOf(0), 0);
-    ExcludeList.Clear();
+    form->Session.ExcludeList.Clear();
 }
 
 TEST(SplashWindow, PictureFillsARoundedWindow) {

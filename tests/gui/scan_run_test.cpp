@@ -10,7 +10,7 @@
 #include "gui/gui_support.h"
 #include "support/entry_hook.h"
 #include "model/result_rows.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "model/summary.h"
 #include "platform/files.h"
 #include "platform/wide.h"
@@ -35,7 +35,6 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        ScanState = kScanIdle;
         Pump();
     }
     void ClickTick(TreeView& tree, int node) {
@@ -54,9 +53,9 @@ protected:
 
 SeedReport* ScanRunTest::report = nullptr;
 
-int CheckedIn(int category) {
+int CheckedIn(const ScanSession& session, int category) {
     int n = 0;
-    for (int i = 0; i < ResultsOf(category)->Count(); ++i) n += std::as_const(*ResultsOf(category)).Item(i).Checked;
+    for (int i = 0; i < session.ResultsOf(category)->Count(); ++i) n += session.ResultsOf(category)->Item(i).Checked;
     return n;
 }
 
@@ -64,7 +63,7 @@ int CheckedIn(int category) {
 
 TEST_F(ScanRunTest, AFullScanFillsTheResultTreeAndList) {
     Click(form->ScanPage.ScanNowBtn.hwnd());
-    EXPECT_EQ(ScanState, kScanIdle);
+    EXPECT_EQ(form->Session.ScanState, kScanIdle);
     EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageResult);
     EXPECT_TRUE(form->ScanPage.ScanNowBtn.Visible());
     EXPECT_FALSE(form->ScanPage.AbortBtn.Visible());
@@ -95,15 +94,15 @@ TEST_F(ScanRunTest, AFullScanFillsTheResultTreeAndList) {
     EXPECT_EQ(form->ResultPage.ResultTree.Selected(), 0);
     EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), total);
     EXPECT_EQ(form->ResultPage.abResultCount.Caption(), std::to_string(total));
-    EXPECT_EQ(ResultRows.front().CategoryIndex, 0);
-    EXPECT_EQ(ResultRows.back().CategoryIndex, kCategoryCount - 1);
+    EXPECT_EQ(form->Session.ResultRows.front().CategoryIndex, 0);
+    EXPECT_EQ(form->Session.ResultRows.back().CategoryIndex, kCategoryCount - 1);
     int64_t count = 0, bytes = 0;
-    CheckedTotals(count, bytes);
+    CheckedTotals(form->Session, count, bytes);
     EXPECT_EQ(count, total);
     EXPECT_EQ(form->ResultPage.abHintStr.Caption(), SummaryText(count, bytes, LocaleDecimalSeparator()));
     EXPECT_TRUE(form->ResultPage.abHintStr.Visible());
     // Rows show what the item table says.
-    for (const TResultItem& row : ResultRows)
+    for (const TResultItem& row : form->Session.ResultRows)
         if (row.ItemName == "Run History" && row.ValueName == "a") { EXPECT_EQ(row.ShownName, "notepad C:\\seed\\note1.txt\\1"); }
     // Opening the Scan page again keeps the counts of the scan.
     Click(form->ScanBtn.hwnd());
@@ -128,16 +127,16 @@ TEST_F(ScanRunTest, AbortDuringWindowsSoftwareKeepsWhatWasFound) {
         if (node == office) Click(form->ScanPage.AbortBtn.hwnd());
     };
     Click(form->ScanPage.ScanNowBtn.hwnd());
-    EXPECT_EQ(ScanState, kScanIdle);
+    EXPECT_EQ(form->Session.ScanState, kScanIdle);
     int ie = 0;
     for (int pos = 1; pos <= 9; ++pos)
         if (FindCatalogItem(0, pos)->ticked) ie += Made(std::string(FindCatalogItem(0, pos)->name));
-    EXPECT_EQ(IEResults.Count(), ie);
+    EXPECT_EQ(form->Session.IEResults.Count(), ie);
     int software = 0;
     for (int pos = 1; pos <= 5; ++pos) software += Made(std::string(FindCatalogItem(1, pos)->name));
-    EXPECT_EQ(SoftwareResults.Count(), software);  // the items before Office
-    EXPECT_EQ(SystemResults.Count(), 0);
-    EXPECT_EQ(InternetResults.Count(), 0);
+    EXPECT_EQ(form->Session.SoftwareResults.Count(), software);  // the items before Office
+    EXPECT_EQ(form->Session.SystemResults.Count(), 0);
+    EXPECT_EQ(form->Session.InternetResults.Count(), 0);
     EXPECT_EQ(form->ScanPage.ItemTree.CountOf(office), 0);
     EXPECT_EQ(form->ScanPage.FoundTotal, ie + software);
     ASSERT_EQ(form->ResultPage.ResultTree.Children(0).size(), 2u);
@@ -159,10 +158,10 @@ TEST_F(ScanRunTest, ClosingTheWindowDuringAScanEndsTheScan) {
     };
     Click(form->ScanPage.ScanNowBtn.hwnd());
     EXPECT_EQ(form->hwnd(), nullptr);  // the window is gone
-    EXPECT_EQ(ScanState, kScanIdle);
+    EXPECT_EQ(form->Session.ScanState, kScanIdle);
     EXPECT_LE(scannedAfterClose, 1);
-    EXPECT_EQ(SystemResults.Count(), 0);
-    EXPECT_EQ(InternetResults.Count(), 0);
+    EXPECT_EQ(form->Session.SystemResults.Count(), 0);
+    EXPECT_EQ(form->Session.InternetResults.Count(), 0);
 }
 
 TEST_F(ScanRunTest, TheFirstCategoryShownGetsTheFirstPicture) {
@@ -178,22 +177,22 @@ TEST_F(ScanRunTest, TickingInTheResultTreeSetsExactlyTheRightRecords) {
     Click(form->ScanPage.ScanNowBtn.hwnd());
     TreeView& tv = form->ResultPage.ResultTreeView;
     ClickTick(tv, 0);  // root: everything off
-    for (int c = 0; c < kCategoryCount; ++c) EXPECT_EQ(CheckedIn(c), 0) << c;
+    for (int c = 0; c < kCategoryCount; ++c) EXPECT_EQ(CheckedIn(form->Session, c), 0) << c;
     for (int i = 0; i < form->ResultPage.ResultTree.Count(); ++i) EXPECT_EQ(ControlStateImage(tv, i), 7);
     EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), form->ScanPage.FoundTotal);  // each record once
     EXPECT_EQ(form->ResultPage.abHintStr.Caption(), "");
     const int system = ResultNodeOf("Windows System");
     ClickTick(tv, system);  // a category: its items and its records on
-    EXPECT_EQ(CheckedIn(2), SystemResults.Count());
-    EXPECT_EQ(CheckedIn(0) + CheckedIn(1) + CheckedIn(3), 0);
+    EXPECT_EQ(CheckedIn(form->Session, 2), form->Session.SystemResults.Count());
+    EXPECT_EQ(CheckedIn(form->Session, 0) + CheckedIn(form->Session, 1) + CheckedIn(form->Session, 3), 0);
     for (int child : form->ResultPage.ResultTree.Children(system)) EXPECT_EQ(ControlStateImage(tv, child), 6);
     EXPECT_EQ(ControlStateImage(tv, 0), 7);  // the root does not follow
     const int paint = ResultNodeOf("Paint");
     ClickTick(tv, paint);  // one item of an unticked category
-    EXPECT_EQ(CheckedIn(1), Made("Paint"));
+    EXPECT_EQ(CheckedIn(form->Session, 1), Made("Paint"));
     EXPECT_EQ(ControlStateImage(tv, ResultNodeOf("Windows Software")), 7);
-    EXPECT_EQ(static_cast<int>(ResultRows.size()), Made("Paint"));  // the list shows the item
-    for (const TResultItem& row : ResultRows) EXPECT_EQ(row.ItemName, "Paint");
+    EXPECT_EQ(static_cast<int>(form->Session.ResultRows.size()), Made("Paint"));  // the list shows the item
+    for (const TResultItem& row : form->Session.ResultRows) EXPECT_EQ(row.ItemName, "Paint");
     // The Scan page's ticks are its own again when it opens.
     Click(form->ScanBtn.hwnd());
     EXPECT_EQ(ControlStateImage(form->ScanPage.tvItemsList, 12), 6);
@@ -209,7 +208,7 @@ TEST_F(ScanRunTest, ARowFlipChangesOneRecordAndARightClickNothing) {
         if (list.HitTest(x, (r.top + r.bottom) / 2).onStateImage) break;
     ASSERT_LT(x, 40) << "no tick box in the row";
     const int y = (r.top + r.bottom) / 2;
-    const int before = CheckedIn(0);
+    const int before = CheckedIn(form->Session, 0);
     // The right button opens the Exclude menu; a timer sees it open and closes it.
     static bool menuSeen;
     menuSeen = false;
@@ -224,22 +223,22 @@ TEST_F(ScanRunTest, ARowFlipChangesOneRecordAndARightClickNothing) {
     Pump();
     KillTimer(nullptr, timer);
     EXPECT_TRUE(menuSeen);
-    EXPECT_EQ(CheckedIn(0), before);
-    EXPECT_EQ(ResultRows[2].Checked, 1);
+    EXPECT_EQ(CheckedIn(form->Session, 0), before);
+    EXPECT_EQ(form->Session.ResultRows[2].Checked, 1);
     Press(list.hwnd(), WM_LBUTTONDOWN, x + 2, y);
-    EXPECT_EQ(ResultRows[2].Checked, 0);
-    EXPECT_EQ(CheckedIn(0), before - 1);
-    EXPECT_EQ(std::as_const(IEResults).Item(ResultRows[2].RecordIndex).Checked, 0);
+    EXPECT_EQ(form->Session.ResultRows[2].Checked, 0);
+    EXPECT_EQ(CheckedIn(form->Session, 0), before - 1);
+    EXPECT_EQ(form->Session.ResultRows[2].Source->Checked, 0);
     int64_t count = 0, bytes = 0;
-    CheckedTotals(count, bytes);
+    CheckedTotals(form->Session, count, bytes);
     EXPECT_EQ(form->ResultPage.abHintStr.Caption(), SummaryText(count, bytes, LocaleDecimalSeparator()));
     Press(list.hwnd(), WM_LBUTTONDOWN, x + 2, y);
-    EXPECT_EQ(CheckedIn(0), before);
+    EXPECT_EQ(CheckedIn(form->Session, 0), before);
 }
 
 TEST_F(ScanRunTest, SummaryAndSizeForms) {
-    for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
-    TResultContentItem& r = SystemResults.Item(SystemResults.AddNew());
+    form->Session.ClearResults();
+    TResultContentItem& r = form->Session.SystemResults.Item(form->Session.SystemResults.AddNew());
     r.Checked = 1;
     r.CleanName = "Clean RecycleBin";
     const std::pair<int64_t, const char*> cases[] = {
@@ -249,27 +248,27 @@ TEST_F(ScanRunTest, SummaryAndSizeForms) {
         {1048576, "1 items that can free 1.00 MB hard disk space found."},
     };
     for (const auto& [size, text] : cases) {
-        SystemResults.Item(0).Size = size;
+        form->Session.SystemResults.Item(0).Size = size;
         form->ResultPage.ShowSummary();
         EXPECT_EQ(form->ResultPage.abHintStr.Caption(), text);
     }
-    SystemResults.Item(0).Size = 1536;
+    form->Session.SystemResults.Item(0).Size = 1536;
     form->ResultPage.BuildResultList(2, 0, false);
     EXPECT_EQ(form->ResultPage.ResultListView.CellText(0, 2), "1.50");
     EXPECT_EQ(form->ResultPage.abResultSpace.Caption(), "1.50");
     EXPECT_EQ(form->ResultPage.panResultSpace.Caption(), "KB");
-    SystemResults.Item(0).Size = 1023;
+    form->Session.SystemResults.Item(0).Size = 1023;
     form->ResultPage.BuildResultList(2, 0, false);
     EXPECT_EQ(form->ResultPage.abResultSpace.Caption(), "1023");
     EXPECT_EQ(form->ResultPage.panResultSpace.Caption(), "B");
-    SystemResults.Item(0).Size = 5LL << 30;  // over 2 GiB
+    form->Session.SystemResults.Item(0).Size = 5LL << 30;  // over 2 GiB
     form->ResultPage.BuildResultList(2, 0, false);
     EXPECT_EQ(form->ResultPage.abResultSpace.Caption(), "5120.00");
     EXPECT_EQ(form->ResultPage.panResultSpace.Caption(), "MB");
-    SystemResults.Item(0).Checked = 0;
+    form->Session.SystemResults.Item(0).Checked = 0;
     form->ResultPage.ShowSummary();
     EXPECT_EQ(form->ResultPage.abHintStr.Caption(), "");
-    SystemResults.Clear();
+    form->Session.ClearResults();
 }
 
 TEST_F(ScanRunTest, ARunningFirefoxInAnyCaseBlocksTheScan) {
@@ -313,7 +312,7 @@ TEST_F(ScanRunTest, TheWindowKeepsTakingMessagesDuringAScan) {
     // few times: the steps can only arrive through the scan's pumping.
     int waits = 0;
     {
-        EntryHook wait([&](int) {
+        EntryHook wait(form->Session, [&](int) {
             if (frames.size() < 4 && ++waits < 5000) Sleep(2);
         });
         Click(form->ScanPage.ScanNowBtn.hwnd());
@@ -331,8 +330,8 @@ TEST_F(ScanRunTest, TheWindowKeepsTakingMessagesDuringAScan) {
     ASSERT_GT(rows, 600);
     ListView_EnsureVisible(form->ResultPage.ResultListView.hwnd(), rows - 1, FALSE);
     UpdateWindow(form->ResultPage.ResultListView.hwnd());
-    EXPECT_EQ(form->ResultPage.ResultListView.CellText(rows - 1, 0), ResultRows.back().ItemName);
-    EXPECT_EQ(form->ResultPage.ResultListView.CellText(rows - 1, 1), ResultRows.back().ShownName);
+    EXPECT_EQ(form->ResultPage.ResultListView.CellText(rows - 1, 0), form->Session.ResultRows.back().ItemName);
+    EXPECT_EQ(form->ResultPage.ResultListView.CellText(rows - 1, 1), form->Session.ResultRows.back().ShownName);
     o.count = 2;
     SeedTraces(o);
 }

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "gui/gui_support.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "platform/files.h"
 #include "platform/wide.h"
 #include "tools/seeder/seeder.h"
@@ -20,6 +20,7 @@ protected:
         Click(form->AdvancedBtn.hwnd());
         shred = form->AdvancedShredForm.get();
         ASSERT_NE(shred, nullptr);
+        realEngine = shred->shredEntry;
         shred->shredEntry = [this](const std::string& p, int passes, ShredReport&) {
             calls.push_back(p + " " + std::to_string(passes));
         };
@@ -30,6 +31,7 @@ protected:
     }
     std::unique_ptr<TFrm_Main> form;
     TAdvancedShredForm* shred = nullptr;
+    std::function<void(const std::string&, int, ShredReport&)> realEngine;  // what the Shred button drives unwatched
     std::vector<std::string> calls;
     DialogScope scope;
 };
@@ -117,7 +119,7 @@ TEST_F(ShredPageTest, TheSamePathTwiceEndsCompletelyWithTheRealEngine) {
     const std::string file = TempFolder() + "shred-twice.txt";
     HANDLE h = CreateFileW(ToWide(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(h);
-    shred->shredEntry = ShredEntry;
+    shred->shredEntry = realEngine;
     shred->AddEntry(file);
     shred->AddEntry(file);
     scope.dialogs.answers = {IDYES};
@@ -165,7 +167,7 @@ TEST_F(ShredPageTest, APartialShredSaysWhatStayedAndKeepsItListed) {
         CloseHandle(h);
     }
     SetFileAttributesW(ToWide(stays).c_str(), FILE_ATTRIBUTE_READONLY);
-    shred->shredEntry = ShredEntry;
+    shred->shredEntry = realEngine;
     shred->AddEntry(gone);
     shred->AddEntry(stays);
     scope.dialogs.answers = {IDYES};

@@ -13,7 +13,7 @@
 #include "exclude/exclude_store.h"
 #include "gui/gui_support.h"
 #include "model/result_rows.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "platform/message_pump.h"
 #include "platform/wide.h"
 #include "ui/exclude_data_form.h"
@@ -57,8 +57,6 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        ClearResultRows();
-        ExcludeList.Clear();
         DeleteFileW(ToWide(ExcludeFilePath()).c_str());
         Pump();
     }
@@ -78,7 +76,7 @@ TEST_F(UnicodeTextTest, ResultRowsShowEveryNameAndCutOnlyBetweenCharacters) {
         TResultItem row;
         row.ItemName = "Recent Files";
         row.ShownName = n;
-        ResultRows.push_back(row);
+        form->Session.ResultRows.push_back(row);
     }
     Click(form->ResultBtn.hwnd());
     form->ResultPage.ResultListView.SetRowCount(static_cast<int>(names.size()));
@@ -152,7 +150,7 @@ TEST_F(UnicodeTextTest, TheExclusionDialogTakesEveryNameTypedOrSet) {
 
 TEST_F(UnicodeTextTest, TheExcludePageModifiesAndRemovesEntriesByTheirExactNames) {
     for (const Name& n : kNames) {
-        TExcludeContentItem& e = ExcludeList.Item(ExcludeList.AddNew());
+        TExcludeContentItem& e = form->Session.ExcludeList.Item(form->Session.ExcludeList.AddNew());
         e.ItemName = "Cookies";
         e.Location = n.utf8;
     }
@@ -172,12 +170,12 @@ TEST_F(UnicodeTextTest, TheExcludePageModifiesAndRemovesEntriesByTheirExactNames
         SendMessageW(dlg.mrOkBtn, BM_CLICK, 0, 0);
     };
     Click(form->ExcludePage.ModifyBtn.hwnd());
-    EXPECT_EQ(ExcludeList.Item(2).Location, "😀😀.txt");
+    EXPECT_EQ(form->Session.ExcludeList.Item(2).Location, "😀😀.txt");
     EXPECT_EQ(list.CellText(2, 1), "😀😀.txt");
     list.SelectRow(1);
     Click(form->ExcludePage.RemoveBtn.hwnd());
-    ASSERT_EQ(ExcludeList.Count(), static_cast<int>(kNames.size()) - 1);
-    for (int i = 0; i < ExcludeList.Count(); ++i) EXPECT_NE(ExcludeList.Item(i).Location, "报纸.txt");
+    ASSERT_EQ(form->Session.ExcludeList.Count(), static_cast<int>(kNames.size()) - 1);
+    for (int i = 0; i < form->Session.ExcludeList.Count(); ++i) EXPECT_NE(form->Session.ExcludeList.Item(i).Location, "报纸.txt");
 }
 
 TEST_F(UnicodeTextTest, TheShredListHandsTheEngineEveryNameExactly) {

@@ -95,7 +95,7 @@ TEST(HostileDatabases, TheDatabasesOwnTriggersNeverRun) {
           INSERT INTO stash SELECT a.url FROM urls a, urls b, urls c, urls d, urls e, urls f, urls g; END;
     )sql");
     Scanned s;
-    AddExclusion("Chrome History", kChromeSite + "page3.html", "", "");
+    s.Exclude("Chrome History", kChromeSite + "page3.html", "", "");
     s.Scan("Chrome History");
     s.Record(kChromeSite + "page2.html").Checked = 0;
     s.Clean();
@@ -105,7 +105,6 @@ TEST(HostileDatabases, TheDatabasesOwnTriggersNeverRun) {
     EXPECT_EQ(Texts(history, "SELECT url FROM urls"), (std::set<std::string>{kChromeSite + "page2.html", kChromeSite + "page3.html"}));
     EXPECT_EQ(Number(history, "SELECT count(*) FROM sqlite_schema WHERE type = 'trigger'"), 3);  // not ours to remove
     EXPECT_EQ(AllBytesOf(history).find(kChromeSite + "page1.html"), std::string::npos);
-    ExcludeList.Clear();
 }
 
 // Each layout the scan does not know lists what it can and one row that says
@@ -178,7 +177,7 @@ TEST(HostileDatabases, RowsSharingAnIdGoOnlyByTheirRowIdAndWhatTheyHeld) {
         INSERT INTO urls (id, url, title, visit_count, last_visit_time) VALUES (2, 'https://www.example.com/twin.html', 'twin', 1, 0);
     )sql");
     Scanned s;
-    AddExclusion("Chrome History", kChromeSite + "page2.html", "", "");
+    s.Exclude("Chrome History", kChromeSite + "page2.html", "", "");
     s.Scan("Chrome History");
     ASSERT_EQ(RecordsOf(s.results, history).size(), 3u);  // pages 1 and 3, and the twin
     s.Clean();
@@ -188,7 +187,6 @@ TEST(HostileDatabases, RowsSharingAnIdGoOnlyByTheirRowIdAndWhatTheyHeld) {
     EXPECT_EQ(Number(history, "SELECT count(*) FROM visits WHERE url = 2"), 2);
     EXPECT_EQ(Number(history, "SELECT count(*) FROM keyword_search_terms WHERE url_id = 2"), 1);
     EXPECT_EQ(Number(history, "SELECT count(*) FROM visits WHERE url IN (1, 3)"), 0);
-    ExcludeList.Clear();
 }
 
 // A page without an address is named as such, never by its visit count, and
@@ -207,9 +205,8 @@ TEST(HostileDatabases, APageWithoutAnAddressSaysSo) {
     )sql");
     Scanned s;
     s.Scan("Chrome History");
-    const CatalogItem* item = FindCatalogItemByName("Chrome History");
     std::set<std::string> shown;
-    for (const TResultContentItem* r : RecordsOf(s.results, history)) shown.insert(ShownNameOf(item, item->category, *r));
+    for (const TResultContentItem* r : RecordsOf(s.results, history)) shown.insert(ShownNameOf(4, *r));
     EXPECT_EQ(shown, (std::set<std::string>{kChromeSite + "page1.html", "(a page without an address) Untitled page",
                                             "(a page without an address)"}));
     s.Clean();
@@ -448,7 +445,7 @@ TEST(DatabaseConsistency, ChromeKeepsItsVisitChainsAndClustersWhole) {
         INSERT INTO cluster_visit_duplicates VALUES (1, 2), (7, 1);
     )sql");
     Scanned s;
-    AddExclusion("Chrome History", kChromeSite + "page4.html", "", "");
+    s.Exclude("Chrome History", kChromeSite + "page4.html", "", "");
     s.Scan("Chrome History");
     s.Record(kChromeSite + "page1.html").Checked = 0;
     s.Clean();
@@ -467,7 +464,6 @@ TEST(DatabaseConsistency, ChromeKeepsItsVisitChainsAndClustersWhole) {
     const std::string bytes = AllBytesOf(history);
     for (const char* gone : {"page2.html", "page3.html", "secret-keyword"})
         EXPECT_EQ(bytes.find(gone), std::string::npos) << gone;
-    ExcludeList.Clear();
 }
 
 // Firefox: several pages of a site cleaned together take the site's row with

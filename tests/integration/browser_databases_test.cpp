@@ -67,7 +67,7 @@ TEST(CurrentBrowsers, ChromeHistoryLosesTheTickedPagesWithEverythingThatNamesThe
     o.items = {"Chrome History"};
     SeedTraces(o);
     Scanned s;
-    AddExclusion("Chrome History", excluded, "", "");
+    s.Exclude("Chrome History", excluded, "", "");
     s.Scan("Chrome History");
     ASSERT_EQ(s.results.Count(), 5);  // the excluded page is not listed
     s.Record(unticked).Checked = 0;
@@ -95,7 +95,6 @@ TEST(CurrentBrowsers, ChromeHistoryLosesTheTickedPagesWithEverythingThatNamesThe
     EXPECT_EQ(AllBytesOf(history).find(gone), std::string::npos);
     EXPECT_FALSE(FileExists(history + "-journal"));
     EXPECT_EQ(Number(other, "SELECT count(*) FROM urls"), 3);  // the other profile as it was
-    ExcludeList.Clear();
 }
 
 TEST(CurrentBrowsers, FirefoxKeepsBookmarksAndLosesTheirVisits) {
@@ -129,7 +128,7 @@ TEST(CurrentBrowsers, CookiesGoByRowAndStayByHostAndNameExclusion) {
     o.items = {"Chrome Cookies", "Firefox Cookie Database"};
     SeedTraces(o);
     Scanned s;
-    AddExclusion("Chrome Cookies", ".chrome2.default.example.com", "", "sid");
+    s.Exclude("Chrome Cookies", ".chrome2.default.example.com", "", "sid");
     s.Scan("Chrome Cookies");
     s.Scan("Firefox Cookie Database");
     ASSERT_EQ(s.results.Count(), 5 + 6);
@@ -141,7 +140,6 @@ TEST(CurrentBrowsers, CookiesGoByRowAndStayByHostAndNameExclusion) {
     EXPECT_EQ(IntegrityOf(firefox), "ok");
     EXPECT_EQ(AllBytesOf(chrome).find(".chrome1.default"), std::string::npos);
     EXPECT_EQ(AllBytesOf(firefox).find(".ff1.x8c4v0zq"), std::string::npos);
-    ExcludeList.Clear();
 }
 
 TEST(CurrentBrowsers, ADatabaseTheBrowserHoldsIsLeftWholeAndSaysSo) {

@@ -14,7 +14,7 @@
 #include "clean/clean_engine.h"
 #include "integration/fixtures.h"
 #include "model/catalog.h"
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -38,7 +38,7 @@ TEST(CleanChoice, AnExcludedOrUntickedOpenWithValueStaysWhenTheOthersGo) {
         ASSERT_EQ(s.results.Count(), 3);
         s.Record("seedapp2.exe").Checked = 0;
         // The user excluded seedapp3.exe after the scan (its row left the results).
-        AddExclusion("Windows Explorer Open With History", HkcuPath(kOpenWith), "", "seedapp3.exe");
+        s.Exclude("Windows Explorer Open With History", HkcuPath(kOpenWith), "", "seedapp3.exe");
         s.results.Delete(2);
         s.Clean();
         EXPECT_EQ(ValuesOf(kOpenWith), (std::set<std::string>{"seedapp2.exe", "seedapp3.exe"}));
@@ -171,8 +171,8 @@ TEST(CleanChoice, LinksInFavoritesAndRecentAreNeverFollowed) {
         }
         ScanTree t;
         TResultContents results;
-        if (value == "Favorites") ScanOneItem(*FindCatalogItemByName("Favorites"), t.tree, results);
-        else ScanOneItem(*FindCatalogItemByName("Recent Files"), t.tree, results);
+        ScanOneItem(t.session, *FindCatalogItemByName(value == "Favorites" ? "Favorites" : "Recent Files"), t.tree,
+                    results);
         ASSERT_EQ(results.Count(), 2) << value;
         CleanProgress progress;
         progress.total = 2;
@@ -223,7 +223,7 @@ TEST(CleanChoice, TheRecycleBinIsEmptiedOnlyWhenItsTracesAreTicked) {
     TResultContents none, ticked;
     EXPECT_FALSE(RecycleBinTicked(none));
     TResultContentItem& r = ticked.Item(ticked.AddNew());
-    r.CleanName = "Clean RecycleBin";
+    r.Item = FindCatalogItemByName("RecycleBin");
     EXPECT_FALSE(RecycleBinTicked(ticked));
     r.Checked = 1;
     EXPECT_TRUE(RecycleBinTicked(ticked));

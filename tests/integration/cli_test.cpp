@@ -12,7 +12,7 @@
 #include "model/result_items.h"
 #include "platform/files.h"
 #include "platform/shell.h"
-#include "platform/utf.h"
+#include "base/utf.h"
 #include "tools/cli/json_writer.h"
 #include "tools/seeder/seeder.h"
 

@@ -11,7 +11,7 @@
 #include "exclude/exclude_tests.h"
 #include "integration/fixtures.h"
 #include "platform/files.h"
-#include "platform/utf.h"
+#include "base/utf.h"
 #include "scan/scan_conventions.h"
 
 namespace {
@@ -268,7 +268,7 @@ TEST_F(ExcludeStore, EntriesWithSeparatorsAndLineEndsReloadExactly) {
     EXPECT_TRUE(SameEntry(again.Item(0), wow));
     // The reloaded entry still excludes its trace.
     ScanTree t;
-    ExcludeList.Item(ExcludeList.AddNew()) = again.Item(0);
+    t.session.ExcludeList.Item(t.session.ExcludeList.AddNew()) = again.Item(0);
     ListScannerRow row{"Exe MUICache", "Clean Windows MUICache", "Microsoft Windows", key.path().c_str(),
                        ListScannerRow::Lists::Values, kKindRegValueText, NameField::ValueName, true,
                        TestData::ValueText};

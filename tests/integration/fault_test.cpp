@@ -111,7 +111,7 @@ TEST(Faults, AKeyDeletedWhileItIsListed) {
                              ListScannerRow::Lists::Values, 2, NameField::ValueName, true,
                              TestData::ValueText};
     bool deleted = false;
-    EntryHook gone([&](int) {
+    EntryHook gone(t.session, [&](int) {
         if (!deleted && t.results.Count() == 10) deleted = RegDeleteTreeA(HKEY_CURRENT_USER, key.path().c_str()) == 0;
     });
     RunListScanner(row, t.Context(29));
@@ -128,7 +128,7 @@ TEST(Faults, HalfAFolderVanishesDuringTheWalk) {
     for (int i = 0; i < 2000; ++i) WriteFileBytes(dir.path() + "\\f" + std::to_string(i), "x");
     ScanTree t;
     bool deleted = false;
-    EntryHook gone([&](int) {
+    EntryHook gone(t.session, [&](int) {
         if (deleted || t.results.Count() != 10) return;
         for (int i = 0; i < 2000; i += 2) DeleteFileA((dir.path() + "\\f" + std::to_string(i)).c_str());
         deleted = true;
@@ -182,15 +182,16 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
     TestKey key("AbortLatency");
     TempFolder dir("AbortLatency");
     const std::vector<LongLoop> loops =
-        LongLoops({600, 600, 300, 3000, 1000, 400, 300}, key.path(), dir.path(), t.tree, results, tally, foundPaths);
+        LongLoops({600, 600, 300, 3000, 1000, 400, 300}, key.path(), dir.path(), t.session, t.tree, results, tally,
+                  foundPaths);
     for (const LongLoop& loop : loops) {
         loop.prepare();
         results.Clear();
-        ScanState = kScanRunning;
+        t.session.ScanState = kScanRunning;
         int progressWhenSeen = -1;
         {
-            AbortAtEntry abort(20);
-            LoopEntryHook = [&, inner = LoopEntryHook] {
+            AbortAtEntry abort(t.session, 20);
+            t.session.LoopEntryHook = [&, inner = t.session.LoopEntryHook] {
                 inner();
                 if (abort.seenAt && progressWhenSeen < 0) progressWhenSeen = loop.progress();
             };
@@ -200,10 +201,10 @@ TEST(Faults, EveryLongLoopSeesAnAbortAtItsNextEntry) {
             // Each enclosing level of a nested search asks once more on its way out, no more.
             EXPECT_LE(abort.afterSeen, 8) << loop.name;
         }
-        LoopEntryHook = nullptr;
+        t.session.LoopEntryHook = nullptr;
         EXPECT_EQ(loop.progress(), progressWhenSeen) << loop.name << " went on after the abort";
-        EXPECT_EQ(ScanState, kScanAbort) << loop.name;
-        ScanState = kScanIdle;
+        EXPECT_EQ(t.session.ScanState, kScanAbort) << loop.name;
+        t.session.ScanState = kScanIdle;
         loop.tidy();
     }
 }

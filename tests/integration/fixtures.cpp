@@ -66,11 +66,6 @@ std::string TempFolder::Folder(const std::string& name) const {
     return p;
 }
 
-void AddExclusion(const std::string& item, const std::string& location, const std::string& name,
-                  const std::string& data) {
-    ExcludeList.Item(ExcludeList.AddNew()) = {item, location, name, data};
-}
-
 std::string Slurp(const std::string& path) {
     std::string s;
     ReadWholeFile(path, s);
@@ -151,7 +146,7 @@ Scanned::Scanned(std::initializer_list<const char*> items, int count) {
     for (const char* i : items) Scan(i);
 }
 
-void Scanned::Scan(const char* item) { ScanOneItem(*FindCatalogItemByName(item), t.tree, results); }
+void Scanned::Scan(const char* item) { ScanOneItem(t.session, *FindCatalogItemByName(item), t.tree, results); }
 
 Scanned::~Scanned() { ClearTraces({}); }
 
@@ -166,6 +161,7 @@ TResultContentItem& Scanned::Record(const std::string& name) {
 void Scanned::Clean() {
     CleanProgress progress;
     for (int i = 0; i < results.Count(); ++i) progress.total += results.Item(i).Checked;
+    progress.exclusions = &t.session.ExcludeList;
     CleanEvidences(results, progress);
 }
 

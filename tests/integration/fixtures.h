@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/item_tree.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "model/tree_model.h"
 #include "scan/scan_run.h"
 
@@ -57,30 +57,27 @@ int Entries(const std::string& folder);
 // read back after the pass was flushed; one text per pass, in order.
 std::vector<std::string> ContentAfterEachPass(const std::function<void()>& work);
 
-// The item tree as the Scan page builds it, with the catalog.
+// A session of its own and the item tree as the Scan page builds it.
 struct ScanTree {
-    ScanTree() {
-        ScanState = kScanIdle;
-        ExcludeList.Clear();
-        BuildCatalog(AllCatalogs);
-        BuildItemTree(tree, AllCatalogs);
-    }
-    ~ScanTree() {
-        ScanState = kScanIdle;
-        ExcludeList.Clear();
-    }
+    ScanTree() { BuildItemTree(tree, session.Catalogs()); }
     int Count(int node) const { return tree.Data(node)->FoundCount; }
     // What the scan run hands the scanner of the item at node: these results (or
-    // others), the process-wide exclusion list and abort test, the message pump.
-    ScanContext Context(int node) { return ContextFor(tree, node, results); }
-    ScanContext Context(int node, TResultContents& into) { return ContextFor(tree, node, into); }
+    // others), the session's exclusion list and abort signal, the message pump.
+    ScanContext Context(int node) { return ContextFor(session, tree, node, results); }
+    ScanContext Context(int node, TResultContents& into) { return ContextFor(session, tree, node, into); }
     // Scans one catalog item alone into a fresh collection.
     TResultContents Scan(const CatalogItem& item) {
         TResultContents into;
-        ScanOneItem(item, tree, into);
+        ScanOneItem(session, item, tree, into);
         return into;
     }
     TResultContents Scan(const char* itemName) { return Scan(*FindCatalogItemByName(itemName)); }
+    // An entry of the session's exclusion list, as a user's exclusion makes it.
+    void Exclude(const std::string& item, const std::string& location, const std::string& name,
+                 const std::string& data) {
+        session.ExcludeList.Item(session.ExcludeList.AddNew()) = {item, location, name, data};
+    }
+    ScanSession session;
     TreeModel tree;
     TResultContents results;
 };
@@ -95,8 +92,12 @@ struct Scanned {
     ~Scanned();
     // The record whose trace is named so (see TraceIdentity); a test failure when there is none.
     TResultContentItem& Record(const std::string& name);
-    // Cleans the ticked records, as one clean run.
+    // Cleans the ticked records, as one clean run with the session's exclusion list.
     void Clean();
+    void Exclude(const std::string& item, const std::string& location, const std::string& name,
+                 const std::string& data) {
+        t.Exclude(item, location, name, data);
+    }
     ScanTree t;
     TResultContents results;
 };
@@ -108,6 +109,3 @@ struct CliRun {
 // Runs a tool beside this test program (the headless front end unless named)
 // with arguments given as UTF-8, and collects what it prints.
 CliRun RunCli(const std::string& args, const std::string& exe = "sorvanda-cli.exe");
-
-void AddExclusion(const std::string& item, const std::string& location, const std::string& name,
-                  const std::string& data);

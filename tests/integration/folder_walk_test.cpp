@@ -82,9 +82,9 @@ TEST(FolderWalks, NameFiltersAndExclusions) {
     EXPECT_NE(Find(t.results, "Dc1.txt"), nullptr);
 
     // Favorites are tested by bare name, Recent files by full path.
-    AddExclusion("Favorites", "Notepad.lnk", "", "");
-    AddExclusion("Recent Files", dir.path() + "\\Dc1.txt", "", "");
-    AddExclusion("Recent Files", "Notepad.lnk", "", "");  // a bare name does not cover a Recent file
+    t.Exclude("Favorites", "Notepad.lnk", "", "");
+    t.Exclude("Recent Files", dir.path() + "\\Dc1.txt", "", "");
+    t.Exclude("Recent Files", "Notepad.lnk", "", "");  // a bare name does not cover a Recent file
     t.results.Clear();
     ScanFavoritesFolder(dir.path(), t.Context(5));
     EXPECT_EQ(Find(t.results, "Notepad.lnk"), nullptr);
@@ -119,7 +119,7 @@ TEST(FolderWalks, AbortStopsTheWalk) {
     TempFolder dir("Abort");
     for (int i = 0; i < 50; ++i) dir.File("f" + std::to_string(i));
     ScanTree t;
-    ScanState = kScanAbort;
+    t.session.ScanState = kScanAbort;
     ScanFolderFiles(dir.path(), 1, t.Context(31));
     EXPECT_EQ(t.results.Count(), 0);
 }

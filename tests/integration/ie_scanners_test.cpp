@@ -50,13 +50,13 @@ TEST(IEScanners, CacheAndCookiesSplitOnCookieColonAndNeedTheNormalBit) {
     EXPECT_EQ(t.Count(2), cache.Count());
     EXPECT_EQ(t.Count(4), cookies.Count());
     // Excluded by URL.
-    AddExclusion("Cache", "http://shop.example/a.gif", "", "");
-    AddExclusion("Cookies", "Cookie:alice@shop.example/", "", "");
+    t.Exclude("Cache", "http://shop.example/a.gif", "", "");
+    t.Exclude("Cookies", "Cookie:alice@shop.example/", "", "");
     EXPECT_FALSE(Has(t.Scan("Cache"), "http://shop.example/a.gif"));
     EXPECT_FALSE(Has(t.Scan("Cookies"), "Cookie:alice@shop.example/"));
     // An entry whose local file is gone is still listed, with size 0.
     DeleteUrlCacheEntryByUrl("Cookie:nobit@shop.example/");
-    ExcludeList.Clear();
+    t.session.ExcludeList.Clear();
     cache = t.Scan("Cache");
     for (int i = 0; i < cache.Count(); ++i) {
         DeleteFileA(cache.Item(i).Location.c_str());
@@ -74,7 +74,7 @@ TEST(IEScanners, TypedUrlsPositionsWithAnExcludedFourth) {
     ASSERT_TRUE(k.OpenOrCreate(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\TypedURLs"));
     for (int i = 1; i <= 5; ++i) k.WriteString("url" + std::to_string(i), "http://typed/" + std::to_string(i));
     ScanTree t;
-    AddExclusion("Address Bar History", "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs", "",
+    t.Exclude("Address Bar History", "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs", "",
                  "http://typed/4");
     const TResultContents r = t.Scan("Address Bar History");
     ASSERT_EQ(r.Count(), 4);
@@ -100,10 +100,10 @@ TEST(IEScanners, SingleValuesNeedTextAndSaveDirectoryIgnoresExclusions) {
     EXPECT_EQ(r.Item(0).Group, "Internet Explorer");
     EXPECT_EQ(t.Count(6), 1);
     const std::string mainPath = "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main";
-    AddExclusion("Favorites Export File", mainPath, "", " C:\\bookmarks.htm ");
+    t.Exclude("Favorites Export File", mainPath, "", " C:\\bookmarks.htm ");
     EXPECT_EQ(t.Scan("Favorites Export File").Count(), 0);
     main.WriteString("Save Directory", "C:\\saved");
-    AddExclusion("Save Directory", mainPath, "", "C:\\saved");
+    t.Exclude("Save Directory", mainPath, "", "C:\\saved");
     EXPECT_EQ(t.Scan("Save Directory").Count(), 1);
     main.Close();
     ClearTraces({{"Favorites Export File", "Save Directory"}});
@@ -118,7 +118,7 @@ TEST(IEScanners, AutoCompleteListsValuesWithoutReadingThem) {
     EXPECT_EQ(t.Scan("AutoCompleteData").Count(), 3);
     EXPECT_EQ(t.Count(8), 3);
     // An entry for the key with empty data drops every value.
-    AddExclusion("AutoCompleteData", "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\IntelliForms", "",
+    t.Exclude("AutoCompleteData", "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\IntelliForms", "",
                  "");
     EXPECT_EQ(t.Scan("AutoCompleteData").Count(), 0);
     ClearTraces(o);
@@ -140,7 +140,7 @@ TEST(IEScanners, FavoritesListsFilesByBareNamesAndNoFolder) {
         EXPECT_EQ(r.Item(i).Location, folder + "\\" + r.Item(i).ValueName);
         EXPECT_NE(r.Item(i).ValueName, "Links");
     }
-    AddExclusion("Favorites", r.Item(0).ValueName, "", "");
+    t.Exclude("Favorites", r.Item(0).ValueName, "", "");
     const std::string kept = r.Item(1).ValueName;
     r = t.Scan("Favorites");
     ASSERT_EQ(r.Count(), 1);

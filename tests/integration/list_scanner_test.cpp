@@ -29,7 +29,7 @@ TEST(ListScanner, RecordsEveryValueAndCountsPositions) {
     Row row = ValuesRow(key);
     row.keyPath = key.path().c_str();
     // The middle value is excluded: two records, but the count is the position of the last.
-    AddExclusion("Run History", key.full(), "whatever", "  c:\\two.txt ");
+    t.Exclude("Run History", key.full(), "whatever", "  c:\\two.txt ");
     RunListScanner(row, t.Context(kNode));
     ASSERT_EQ(t.results.Count(), 2);
     const TResultContentItem& r = t.results.Item(1);
@@ -107,7 +107,7 @@ TEST(ListScanner, SubkeysNamesAndTheirOwnPaths) {
     EXPECT_EQ(t.results.Item(0).ValueName, "");
     EXPECT_EQ(t.results.Item(0).Location, key.full());
     // An entry for the key with empty data drops every subkey.
-    AddExclusion("Telnet Menu History", key.full(), "", "");
+    t.Exclude("Telnet Menu History", key.full(), "", "");
     t.results.Clear();
     RunListScanner(row, t.Context(32));
     EXPECT_EQ(t.results.Count(), 0);
@@ -116,7 +116,7 @@ TEST(ListScanner, SubkeysNamesAndTheirOwnPaths) {
     RunListScanner(row, t.Context(32));
     ASSERT_EQ(t.results.Count(), 2);
     EXPECT_EQ(t.results.Item(1).Location, key.full() + "\\host2");
-    AddExclusion("Telnet Menu History", key.full() + "\\host1", "", "");
+    t.Exclude("Telnet Menu History", key.full() + "\\host1", "", "");
     t.results.Clear();
     RunListScanner(row, t.Context(32));
     ASSERT_EQ(t.results.Count(), 1);
@@ -131,7 +131,7 @@ TEST(ListScanner, TestingByTheValueName) {
     ScanTree t;
     Row row{"Windows Explorer Open With History", "Clean Windows Explorer Open With History", "Microsoft Windows",
             key.path().c_str(), Row::Lists::Values, 3, NameField::KeyName, false, TestData::ListedName};
-    AddExclusion("Windows Explorer Open With History", key.full(), "", "notepad.exe");
+    t.Exclude("Windows Explorer Open With History", key.full(), "", "notepad.exe");
     RunListScanner(row, t.Context(35));
     ASSERT_EQ(t.results.Count(), 1);
     EXPECT_EQ(t.results.Item(0).KeyName, "calc.exe");
@@ -151,14 +151,14 @@ TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
     row.keyPath = key.path().c_str();
 
     // Pressed once a few records are in: what was found stays, in order.
-    ScanState = kScanRunning;
+    t.session.ScanState = kScanRunning;
     {
-        AbortAtEntry abort(0, [&] { return t.results.Count() >= 3; });
+        AbortAtEntry abort(t.session, 0, [&] { return t.results.Count() >= 3; });
         RunListScanner(row, t.Context(kNode));
         EXPECT_GT(abort.seenAt, 0);
         EXPECT_EQ(abort.afterSeen, 1);  // the loop asks once more and stops
     }
-    EXPECT_EQ(ScanState, kScanAbort);
+    EXPECT_EQ(t.session.ScanState, kScanAbort);
     ASSERT_GE(t.results.Count(), 3);
     EXPECT_LT(t.results.Count(), kValues);
     std::vector<std::string> order;
@@ -171,14 +171,14 @@ TEST(ListScanner, AbortSeenAtTheNextEntryKeepsWhatWasFound) {
     EXPECT_EQ(t.Count(kNode), t.results.Count());  // the position of the last record
 
     // Pressed while the names are still being read: seen there, and nothing is listed.
-    ScanState = kScanRunning;
+    t.session.ScanState = kScanRunning;
     t.results.Clear();
     {
-        AbortAtEntry abort(1);
+        AbortAtEntry abort(t.session, 1);
         RunListScanner(row, t.Context(kNode));
         EXPECT_GT(abort.seenAt, 0);
     }
-    EXPECT_EQ(ScanState, kScanAbort);
+    EXPECT_EQ(t.session.ScanState, kScanAbort);
     EXPECT_EQ(t.results.Count(), 0);
 
     // Already aborted: nothing at all.
@@ -196,7 +196,7 @@ TEST(ValueNameLists, SharedCounterAndNoExcludeVariant) {
     const RecordStamp stamp{"Microsoft Windows", "Clean Microsoft Office", "Microsoft Office"};
     const int office = 17;
     int counter = 0;
-    AddExclusion("Microsoft Office", k1.full(), "", "two");
+    t.Exclude("Microsoft Office", k1.full(), "", "two");
     for (const TestKey* k : {&k1, &k2}) {
         RegKey key;
         ASSERT_TRUE(key.OpenForWrite(HKEY_CURRENT_USER, k->path()));

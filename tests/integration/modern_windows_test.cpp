@@ -11,7 +11,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
-#include "platform/utf.h"
+#include "base/utf.h"
 #include "tools/seeder/seeder.h"
 
 namespace {
@@ -85,7 +85,7 @@ TEST(WindowsToday, LaunchCountersAreShownDecodedAndExplorersOwnStay) {
         SeedTraces(o);
     }
     // An exclusion names the value as stored.
-    AddExclusion("Program Launch History", HkcuPath(kLaunch), "", "P:\\Cebtenz Svyrf\\Frrq\\ncc2.rkr");
+    s.Exclude("Program Launch History", HkcuPath(kLaunch), "", "P:\\Cebtenz Svyrf\\Frrq\\ncc2.rkr");
     s.Scan("Program Launch History");
     std::set<std::string> shown;
     for (int i = 0; i < s.results.Count(); ++i) shown.insert(s.results.Item(i).ValueData);
@@ -95,7 +95,6 @@ TEST(WindowsToday, LaunchCountersAreShownDecodedAndExplorersOwnStay) {
     s.Clean();
     EXPECT_EQ(ValuesOf(kLaunch), (std::set<std::string>{"P:\\Cebtenz Svyrf\\Frrq\\ncc2.rkr", "HRZR_PGYFRFFVBA",
                                                          "HRZR_PGYPHNPbhag:pgbe"}));
-    ExcludeList.Clear();
 }
 
 TEST(WindowsToday, OnlyTheNamedFilesAreListedAndTheRestStays) {
@@ -139,7 +138,7 @@ TEST(WindowsToday, ALookAlikeNumberNeverTouchesTheList) {
         k.WriteBinary("MRUListEx", std::string("\x07\0\0\0\x03\0\0\0\x04\0\0\0\xff\xff\xff\xff", 16));
     }
     Scanned s;
-    AddExclusion("Recent Documents List", HkcuPath(kRecentDocs), "", "7");
+    s.Exclude("Recent Documents List", HkcuPath(kRecentDocs), "", "7");
     s.Scan("Recent Documents List");
     ASSERT_EQ(s.results.Count(), 3);
     // Listed in the list's order, then the look-alike; each says what it holds.
@@ -155,7 +154,6 @@ TEST(WindowsToday, ALookAlikeNumberNeverTouchesTheList) {
     s.Record("4").Checked = 1;
     s.Clean();
     EXPECT_EQ(OrderOf(kRecentDocs), (std::vector<uint32_t>{7}));
-    ExcludeList.Clear();
 }
 
 // The jump lists' two folders inside Recent are no row of Recent Files (no

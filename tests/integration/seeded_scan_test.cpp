@@ -150,9 +150,7 @@ TEST(SeededScan, AScanPaintsOnlyFramesAndCounts) {
     ScanTree t;
     t.tree.SetObserver(&view);
     const int ticked = CountTickedItems(t.tree);
-    ScanState = kScanRunning;
-    const int found = RunScan(t.tree, {});
-    ScanState = kScanIdle;
+    const int found = RunScan(t.session, t.tree);
     t.tree.SetObserver(nullptr);
     EXPECT_GT(found, 1000);
     EXPECT_EQ(view.changes, 0);
@@ -160,6 +158,5 @@ TEST(SeededScan, AScanPaintsOnlyFramesAndCounts) {
     EXPECT_EQ(view.repaints, 1);  // the counts set back to 0 before the run
     EXPECT_EQ(view.frames, 2 * ticked);
     EXPECT_GE(view.counts, found);  // each record raises its count; the view paints at its own pace
-    for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
     ClearTraces({});
 }

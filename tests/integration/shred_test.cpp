@@ -54,19 +54,20 @@ TEST(Shred, AFileWithTheDrawnNameSurvives) {
     draws = 0;
     SetWipeNameSource([] { return draws++ < 3 ? 123 : 456; });
     EXPECT_TRUE(ShredFile(dir.File("victim", "secret"), 1));
-    // Every draw taken: the file stays under its own name, overwritten, and false.
+    // Every draw taken: the file goes under its own name, as the clean's wipe does it.
     SetWipeNameSource([] { return 123; });
     const std::string stuck = dir.File("stuck", "secret");
-    EXPECT_FALSE(ShredFile(stuck, 1));
+    EXPECT_TRUE(ShredFile(stuck, 1));
     SetWipeNameSource(nullptr);
     EXPECT_EQ(Slurp(dir.path() + "\\123"), "bystander");
-    EXPECT_EQ(Slurp(stuck), "010101");
+    EXPECT_FALSE(FileExists(stuck));
 }
 
 // The files of a tree are shredded and the folders it emptied removed; what
 // could not be shredded stays where it was, with its folder, and is reported.
 // Nothing goes to the recycle bin.
 TEST(Shred, AFolderTreeIsShreddedAndWhatStaysStaysInPlace) {
+    ScanSession session;
     TempFolder dir("ShredTree");
     const std::string root = dir.Folder("tree");
     dir.Folder("tree\\sub");
@@ -75,12 +76,12 @@ TEST(Shred, AFolderTreeIsShreddedAndWhatStaysStaysInPlace) {
     const std::string ro = dir.File("tree\\sub\\ro.txt", "keep", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);  // 33
     const long long bin = BinItems();
     ShredReport report;
-    ShredEntry(root, 1, report);
+    ShredEntry(root, 1, report, session);
     EXPECT_EQ(report.shredded, 3);
     EXPECT_EQ(report.foldersRemoved, 1);  // "empty"; "sub" and the tree still hold the read-only file
     ASSERT_EQ(report.stayed.size(), 1u);
     EXPECT_EQ(report.stayed[0].path, ro);
-    EXPECT_EQ(report.stayed[0].why, "read-only");
+    EXPECT_STREQ(StayReasonText(report.stayed[0].why), "read-only");
     EXPECT_EQ(Slurp(ro), "keep");
     EXPECT_TRUE(DirectoryExists(root + "\\sub"));
     EXPECT_FALSE(DirectoryExists(root + "\\empty"));
@@ -93,30 +94,30 @@ TEST(Shred, AFolderTreeIsShreddedAndWhatStaysStaysInPlace) {
     // Once the file can be written, the same entry leaves nothing.
     SetPathAttributes(ro, FILE_ATTRIBUTE_NORMAL);
     ShredReport again;
-    ShredEntry(root, 1, again);
+    ShredEntry(root, 1, again, session);
     EXPECT_TRUE(again.AllGone());
     EXPECT_EQ(ShredSummary(again), "File Shredded Completely!");
     EXPECT_FALSE(DirectoryExists(root));
 }
 
 TEST(Shred, RecentFoldersAreNotWalkedAndAbortStops) {
+    ScanSession session;
     TempFolder dir("ShredRecent");
     for (const char* name : {"My RECENT Things", "recent"}) {
         const std::string folder = dir.Folder(name);
         const std::string file = dir.File(std::string(name) + "\\doc.txt", "mine");
         ShredReport report;
-        ShredEntry(folder, 1, report);
+        ShredEntry(folder, 1, report, session);
         EXPECT_EQ(report.shredded, 0) << name;
         EXPECT_EQ(Slurp(file), "mine") << name;
         ASSERT_EQ(report.stayed.size(), 1u) << name;
-        EXPECT_EQ(report.stayed[0].why, "a Recent folder");
+        EXPECT_STREQ(StayReasonText(report.stayed[0].why), "a Recent folder");
     }
     const std::string plain = dir.Folder("plain");
     for (int i = 0; i < 10; ++i) dir.File("plain\\f" + std::to_string(i), "x");
-    ScanState = kScanAbort;
+    session.ScanState = kScanAbort;
     ShredReport report;
-    ShredEntry(plain, 1, report);
-    ScanState = kScanIdle;
+    ShredEntry(plain, 1, report, session);
     EXPECT_EQ(report.shredded, 0);
     EXPECT_TRUE(report.aborted);
     EXPECT_FALSE(report.AllGone());
@@ -127,27 +128,28 @@ TEST(Shred, RecentFoldersAreNotWalkedAndAbortStops) {
 // link or left where it is and reported; what it points to keeps every byte.
 // (Wine resolves these links when it opens them, so here they are left.)
 TEST(Shred, LinksAreNeverFollowed) {
+    ScanSession session;
     const std::string base = "C:\\SorvandaLinkTest";
     ASSERT_TRUE(DirectoryExists(base + "\\walked")) << "the link fixture did not run (run the tests through ctest)";
     // Given directly.
     const std::string link = base + "\\direct\\link.txt";
     ShredReport direct;
-    ShredEntry(link, 1, direct);
+    ShredEntry(link, 1, direct, session);
     EXPECT_EQ(direct.shredded, 0);
     ASSERT_EQ(direct.linksRemoved + static_cast<int>(direct.stayed.size()), 1);
     if (direct.linksRemoved == 0) {
-        EXPECT_EQ(direct.stayed[0].why, "link not followed");
+        EXPECT_STREQ(StayReasonText(direct.stayed[0].why), "link not followed");
         EXPECT_TRUE(IsLink(link));
         EXPECT_FALSE(direct.AllGone());
     }
     EXPECT_EQ(Slurp(base + "\\outside\\direct.txt"), "direct target");
     // Inside a shredded folder: the folder's own file is shredded, the links are not followed.
     ShredReport walked;
-    ShredEntry(base + "\\walked", 1, walked);
+    ShredEntry(base + "\\walked", 1, walked, session);
     EXPECT_EQ(walked.shredded, 1);  // own.txt only
     EXPECT_FALSE(FileExists(base + "\\walked\\own.txt"));
     EXPECT_EQ(walked.linksRemoved + static_cast<int>(walked.stayed.size()), 2);
-    for (const ShredReport::Stayed& s : walked.stayed) EXPECT_EQ(s.why, "link not followed") << s.path;
+    for (const ShredReport::Stayed& s : walked.stayed) EXPECT_EQ(s.why, StayReason::LinkNotFollowed) << s.path;
     EXPECT_EQ(Slurp(base + "\\outside\\keep.txt"), "keep me");
     EXPECT_EQ(Slurp(base + "\\outside\\walked.txt"), "walked target");
     EXPECT_EQ(Entries(base + "\\outside"), 5);

@@ -39,7 +39,7 @@ TEST(SoftwareScanners, FrontPageKeysInTheirScanOrder) {
     EXPECT_EQ(r.Item(2).ValueData, "http://sixteen/");
     EXPECT_EQ(t.Count(Node("Microsoft FrontPage")), 3);
     // Exclusions of a multi-key item match the value text read from the record's key.
-    AddExclusion("Microsoft FrontPage", "HKEY_CURRENT_USER\\" + k3, "", "http://three/2");
+    t.Exclude("Microsoft FrontPage", "HKEY_CURRENT_USER\\" + k3, "", "http://three/2");
     EXPECT_EQ(t.Scan("Microsoft FrontPage").Count(), 2);
     ClearTraces({{"Microsoft FrontPage"}});
 }
@@ -102,7 +102,7 @@ TEST(InternetScanners, DownloadManagersIgnoreExclusionsAndAddUp) {
     k.OpenForWrite(HKEY_CURRENT_USER, "Software\\Headlight\\GetRight\\TypedURLs");
     k.DeleteValue("URL3");
     ScanTree t;
-    AddExclusion("GetRight", "HKEY_CURRENT_USER\\Software\\Headlight\\GetRight\\MRU", "", "http://www.example.com/get/1.zip");
+    t.Exclude("GetRight", "HKEY_CURRENT_USER\\Software\\Headlight\\GetRight\\MRU", "", "http://www.example.com/get/1.zip");
     TResultContents r = t.Scan("GetRight");
     EXPECT_EQ(r.Count(), 5);
     EXPECT_EQ(t.Count(Node("GetRight")), 5);
@@ -112,7 +112,7 @@ TEST(InternetScanners, DownloadManagersIgnoreExclusionsAndAddUp) {
     ASSERT_EQ(r.Count(), 4);
     EXPECT_EQ(r.Item(3).Location, "HKEY_USERS\\.default\\Software\\RealNetworks\\RealDownload");
     EXPECT_EQ(t.Count(Node("Real DownLoad")), 4);
-    AddExclusion("Real DownLoad", "HKEY_USERS\\.default\\Software\\RealNetworks\\RealDownload", "",
+    t.Exclude("Real DownLoad", "HKEY_USERS\\.default\\Software\\RealNetworks\\RealDownload", "",
                  "http://www.example.com/real/default.rm");
     EXPECT_EQ(t.Scan("Real DownLoad").Count(), 3);
     k.Close();
@@ -164,9 +164,8 @@ TEST(InternetScanners, ProfileSearchStopsOnAbort) {
     o.items = {"FireFoxHistory"};
     SeedTraces(o);
     ScanTree t;
-    ScanState = kScanAbort;
+    t.session.ScanState = kScanAbort;
     EXPECT_EQ(t.Scan("FireFoxHistory").Count(), 0);
     EXPECT_TRUE(FindProfileFiles(ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles", "history.dat", t.Context(49)).empty());
-    ScanState = kScanIdle;
     ClearTraces(o);
 }

@@ -26,7 +26,7 @@ TEST(SystemScanners, RunHistoryDropsAnExcludedTextAndCountsItsPosition) {
     const SeedOptions o = Items({"Run History"}, 2);  // a, b and MRUList
     SeedTraces(o);
     ScanTree t;
-    AddExclusion("Run History", kRunPath, "b", "notepad C:\\seed\\note2.txt\\1 ");
+    t.Exclude("Run History", kRunPath, "b", "notepad C:\\seed\\note2.txt\\1 ");
     const TResultContents r = t.Scan("Run History");
     ASSERT_EQ(r.Count(), 2);
     for (int i = 0; i < r.Count(); ++i) EXPECT_NE(r.Item(i).ValueName, "b");
@@ -49,7 +49,7 @@ TEST(SystemScanners, TrayNotifyCountsTheValuesItRecords) {
     EXPECT_EQ(r.Item(0).Kind, 1);
     EXPECT_EQ(t.Count(40), 1);
     // PasticonsStream is tested with its own name as the data.
-    AddExclusion("TrayNotify", "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify",
+    t.Exclude("TrayNotify", "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify",
                  "", "PasticonsStream");
     EXPECT_EQ(t.Scan("TrayNotify").Count(), 0);
     k.Close();
@@ -62,7 +62,7 @@ TEST(SystemScanners, TelnetEntryForTheKeyDropsEverySubkey) {
     ScanTree t;
     EXPECT_EQ(t.Scan("Telnet Menu History").Count(), 4);  // three hosts and LastMachine
     EXPECT_EQ(t.Scan("My Network Places").Count(), 3);
-    AddExclusion("Telnet Menu History", "HKEY_CURRENT_USER\\Software\\Microsoft\\Telnet", "", "");
+    t.Exclude("Telnet Menu History", "HKEY_CURRENT_USER\\Software\\Microsoft\\Telnet", "", "");
     EXPECT_EQ(t.Scan("Telnet Menu History").Count(), 0);
     EXPECT_EQ(t.Scan("My Network Places").Count(), 3);  // another item's exclusion does not apply
     ClearTraces(o);
@@ -102,7 +102,7 @@ TEST(SystemScanners, RecycleBinSkipsItsOwnFilesAndMeasuresTheRest) {
     EXPECT_EQ(r.Item(0).Location, "C:\\Recycled\\" + r.Item(0).ValueName);
     EXPECT_EQ(r.Item(0).Size, 14);  // "deleted file 1"
     EXPECT_EQ(t.Count(43), 2);
-    AddExclusion("RecycleBin", "C:\\Recycled\\Dc1.txt", "", "");
+    t.Exclude("RecycleBin", "C:\\Recycled\\Dc1.txt", "", "");
     r = t.Scan("RecycleBin");
     ASSERT_EQ(r.Count(), 1);
     EXPECT_EQ(r.Item(0).ValueName, "Dc2.txt");
@@ -114,7 +114,7 @@ TEST(SystemScanners, OpenWithAndStartMenuAreTestedByName) {
     const SeedOptions o = Items({"Windows Explorer Open With History", "Start Menu Order History"}, 2);
     SeedTraces(o);
     ScanTree t;
-    AddExclusion("Windows Explorer Open With History",
+    t.Exclude("Windows Explorer Open With History",
                  "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\otherFolder", "",
                  "seedapp1.exe");
     TResultContents r = t.Scan("Windows Explorer Open With History");

@@ -196,7 +196,7 @@ TEST(Unicode, RecentFilesInAFolderNamedOutsideTheCodePage) {
     for (const std::string& name : n.bystanders) home.File("Recent\\" + name, "bystander " + name);
     ShellFolderAs as("Recent", recent);
     ScanTree t;
-    ScanOneItem(*FindCatalogItemByName("Recent Files"), t.tree, t.results);
+    ScanOneItem(t.session, *FindCatalogItemByName("Recent Files"), t.tree, t.results);
     const auto found = ByName(t.results);
     ASSERT_EQ(found.size(), n.hostile.size() + n.bystanders.size());
     for (const std::string& name : n.hostile) {
@@ -218,8 +218,8 @@ TEST(Unicode, FavoritesAreExcludedAndCleanedByTheirExactNames) {
     ShellFolderAs as("Favorites", favorites.path());
     ScanTree t;
     // The exclusion of one CJK favorite keeps exactly that one out.
-    AddExclusion("Favorites", "报纸们.txt.url", "", "");
-    ScanOneItem(*FindCatalogItemByName("Favorites"), t.tree, t.results);
+    t.Exclude("Favorites", "报纸们.txt.url", "", "");
+    ScanOneItem(t.session, *FindCatalogItemByName("Favorites"), t.tree, t.results);
     const auto found = ByName(t.results);
     EXPECT_EQ(found.size(), n.hostile.size() + n.bystanders.size() - 1);
     EXPECT_FALSE(found.count("报纸们.txt.url"));
@@ -247,7 +247,7 @@ TEST(Unicode, AUrlCacheEntryIsListedAsItsAddressAndRemovedByIt) {
                                          nullptr, nullptr));
     }
     ScanTree t;
-    ScanOneItem(*FindCatalogItemByName("Cache"), t.tree, t.results);
+    ScanOneItem(t.session, *FindCatalogItemByName("Cache"), t.tree, t.results);
     const auto found = ByName(t.results);
     ASSERT_TRUE(found.count(url)) << "the address as the cache holds it";
     ASSERT_TRUE(found.count(bystander));
@@ -277,7 +277,7 @@ TEST(Unicode, TheShredderDestroysTheFileNamedAndNoLookAlike) {
     const std::string folder = dir.Folder("Папка 文件夹 😀");
     for (const std::string& name : n.hostile) dir.File("Папка 文件夹 😀\\" + name, "secret");
     ShredReport report;
-    ShredEntry(folder, 1, report);
+    ShredEntry(folder, 1, report, ScanSession());
     EXPECT_EQ(report.shredded, static_cast<int>(n.hostile.size()));
     EXPECT_TRUE(report.AllGone());
     EXPECT_FALSE(FileThere(folder));
@@ -311,7 +311,7 @@ TEST(Unicode, AnExclusionOfOneCjkTraceHidesThatTraceAndNoOther) {
     key.SetString("b", "notepad C:\\秘密\\书.txt\\1");
     key.SetString("c", "notepad C:\\??\\?.txt\\1");
     ScanTree t;
-    AddExclusion("Run History", key.full(), "a", "notepad C:\\报纸\\们.txt\\1");
+    t.Exclude("Run History", key.full(), "a", "notepad C:\\报纸\\们.txt\\1");
     const ListScannerRow row{"Run History", "Clean RunMRU", "Microsoft Windows", key.path().c_str(),
                              ListScannerRow::Lists::Values, kKindRegValueText, NameField::ValueName,
                              true, TestData::ValueText};

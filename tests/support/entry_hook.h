@@ -1,26 +1,28 @@
-// Acting at a known entry of a long loop. Every loop asks AbortRequested
-// before each entry; while an EntryHook lives it counts those questions and
-// runs its action at each, so a test deletes a key or presses Abort at entry n
-// instead of racing the loop with a timer.
+// Acting at a known entry of a long loop. Every loop asks its session's
+// AbortRequested before each entry; while an EntryHook lives it counts those
+// questions and runs its action at each, so a test deletes a key or presses
+// Abort at entry n instead of racing the loop with a timer.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 
 class EntryHook {
 public:
-    explicit EntryHook(std::function<void(int entry)> action) : action_(std::move(action)) {
-        LoopEntryHook = [this] { action_(++entries); };
+    EntryHook(ScanSession& session, std::function<void(int entry)> action)
+        : session_(session), action_(std::move(action)) {
+        session_.LoopEntryHook = [this] { action_(++entries); };
     }
-    ~EntryHook() { LoopEntryHook = nullptr; }
+    ~EntryHook() { session_.LoopEntryHook = nullptr; }
     EntryHook(const EntryHook&) = delete;
     EntryHook& operator=(const EntryHook&) = delete;
     int entries = 0;
 
 private:
+    ScanSession& session_;
     std::function<void(int)> action_;
 };
 
@@ -28,13 +30,14 @@ private:
 // loop's own message pumping can deliver.
 class AbortButton {
 public:
-    AbortButton() {
+    explicit AbortButton(ScanSession& session) {
         WNDCLASSA wc{};
         wc.lpfnWndProc = Proc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "SorvandaTestAbortButton";
         RegisterClassA(&wc);
         hwnd_ = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&session));
     }
     ~AbortButton() { DestroyWindow(hwnd_); }
     AbortButton(const AbortButton&) = delete;
@@ -43,7 +46,7 @@ public:
 
 private:
     static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        if (m == WM_APP && ScanState == kScanRunning) ScanState = kScanAbort;
+        if (m == WM_APP) reinterpret_cast<ScanSession*>(GetWindowLongPtrA(h, GWLP_USERDATA))->RequestAbort();
         return DefWindowProcA(h, m, w, l);
     }
     HWND hwnd_ = nullptr;
@@ -55,9 +58,9 @@ private:
 // asked after the click had landed; afterSeen counts its questions from then on.
 class AbortAtEntry {
 public:
-    explicit AbortAtEntry(int pressAt, std::function<bool()> pressWhen = {})
-        : hook_([this, pressAt, pressWhen](int entry) {
-              if (seenAt == 0 && ScanState == kScanAbort) seenAt = entry;
+    AbortAtEntry(ScanSession& session, int pressAt, std::function<bool()> pressWhen = {})
+        : button_(session), hook_(session, [this, &session, pressAt, pressWhen](int entry) {
+              if (seenAt == 0 && session.ScanState == kScanAbort) seenAt = entry;
               if (seenAt) {
                   ++afterSeen;
                   return;

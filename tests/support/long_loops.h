@@ -30,8 +30,8 @@ struct LongLoopSizes {
 // The places live in a key and a folder of the caller's (both empty at first);
 // the records go into results, the shredded files are counted in report.
 inline std::vector<LongLoop> LongLoops(const LongLoopSizes& n, const std::string& keyPath, const std::string& dir,
-                                       TreeModel& tree, TResultContents& results, ShredReport& report,
-                                       std::vector<std::string>& foundPaths) {
+                                       const ScanSession& session, TreeModel& tree, TResultContents& results,
+                                       ShredReport& report, std::vector<std::string>& foundPaths) {
     const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
     auto found = [&results] { return results.Count(); };
     auto writeFile = [](const std::string& path, const std::string& text) {
@@ -47,7 +47,7 @@ inline std::vector<LongLoop> LongLoops(const LongLoopSizes& n, const std::string
                             o.count = count;
                             SeedTraces(o);
                         },
-                        [&tree, &results, item] { ScanOneItem(*FindCatalogItemByName(item), tree, results); },
+                        [&session, &tree, &results, item] { ScanOneItem(session, *FindCatalogItemByName(item), tree, results); },
                         [=] { ClearTraces({{item}}); }, found};
     };
     return {
@@ -61,7 +61,7 @@ inline std::vector<LongLoop> LongLoops(const LongLoopSizes& n, const std::string
              RunListScanner({"Run History", "Clean RunMRU", "Microsoft Windows", keyPath.c_str(),
                              ListScannerRow::Lists::Values, kKindRegValueText, NameField::ValueName, true,
                              TestData::ValueText},
-                            ContextFor(tree, 29, results));
+                            ContextFor(session, tree, 29, results));
          },
          [] {}, found},
         {"value-name list (multi-key)", [] {},
@@ -70,13 +70,14 @@ inline std::vector<LongLoop> LongLoops(const LongLoopSizes& n, const std::string
              CatalogItem office = *FindCatalogItemByName("Microsoft Office");
              const std::string_view keys[] = {keyPath};
              office.keys = keys;
-             RunMultiKeyScanner(office, counter, ContextFor(tree, 17, results));
+             RunMultiKeyScanner(office, counter, ContextFor(session, tree, 17, results));
          },
          [] {}, found},
         {"folder walk", [=] { for (int i = 0; i < n.files; ++i) writeFile(dir + "\\f" + std::to_string(i), "x"); },
-         [&, dir] { ScanFolderFiles(dir, 1, ContextFor(tree, 31, results)); }, [] {}, found},
+         [&, dir] { ScanFolderFiles(dir, 1, ContextFor(session, tree, 31, results)); }, [] {}, found},
         seeded("URL-cache walk", "Cache", n.cacheEntries),
-        {"profile search", [] {}, [&, dir] { foundPaths = FindProfileFiles(dir, "history.dat", ContextFor(tree, 0, results)); },
+        {"profile search", [] {},
+         [&, dir] { foundPaths = FindProfileFiles(dir, "history.dat", ContextFor(session, tree, 0, results)); },
          [] {}, [&foundPaths] { return static_cast<int>(foundPaths.size()); }},
         {"history cutting",
          [=] {
@@ -88,7 +89,7 @@ inline std::vector<LongLoop> LongLoops(const LongLoopSizes& n, const std::string
              const std::string profiles = ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles";
              for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"}) writeFile(profiles + "\\" + p + "\\history.dat", text);
          },
-         [&] { ScanOneItem(*FindCatalogItemByName("FireFoxHistory"), tree, results); },
+         [&] { ScanOneItem(session, *FindCatalogItemByName("FireFoxHistory"), tree, results); },
          [] { ClearTraces({{"FireFoxHistory"}}); }, found},
         seeded("cookie cutting", "FireFoxCookies", n.cookies),
         {"browser cache folder",
@@ -100,7 +101,7 @@ inline std::vector<LongLoop> LongLoops(const LongLoopSizes& n, const std::string
              DeleteFolderTree(cache);
              RenamePath(dir, cache, false);  // the walked folder's files, as the cache
          },
-         [&] { ScanOneItem(*FindCatalogItemByName("FireFoxCache"), tree, results); },
+         [&] { ScanOneItem(session, *FindCatalogItemByName("FireFoxCache"), tree, results); },
          [=] {
              RenamePath(cache, dir, false);
              ClearTraces({{"FireFoxCache"}});
@@ -108,7 +109,7 @@ inline std::vector<LongLoop> LongLoops(const LongLoopSizes& n, const std::string
          found},
         seeded("value-name lists without exclusions", "GetRight", n.listValues),
         seeded("browser database rows", "Chrome History", n.databaseRows),
-        {"shred folder walk", [] {}, [&, dir] { ShredFolder(dir, 1, report); }, [] {},
+        {"shred folder walk", [] {}, [&, dir] { ShredFolder(dir, 1, report, session); }, [] {},
          [&report] { return report.shredded; }},
     };
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "model/catalog.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 
 TEST(Catalog, TableMatchesTheTreeLayout) {
     // Categories sit at 1, 11, 28, 44, 55, 65 and each item at its category's
@@ -61,17 +61,17 @@ TEST(Catalog, NamesCaptionsAndBrowserKinds) {
 }
 
 TEST(Catalog, BuildCatalogFillsEveryListWithDefaultTicks) {
-    BuildCatalog(AllCatalogs);
-    ASSERT_EQ(IECatalog.size(), 9u);
-    ASSERT_EQ(SoftwareCatalog.size(), 16u);
-    ASSERT_EQ(SystemCatalog.size(), 15u);
-    ASSERT_EQ(InternetCatalog.size(), 10u);
-    ASSERT_EQ(BrowserCatalog.size(), 9u);
-    ASSERT_GE(ModernCatalog.size(), 8u);
+    ScanSession session;  // its catalog lists are built as it is made
+    ASSERT_EQ(session.IECatalog.size(), 9u);
+    ASSERT_EQ(session.SoftwareCatalog.size(), 16u);
+    ASSERT_EQ(session.SystemCatalog.size(), 15u);
+    ASSERT_EQ(session.InternetCatalog.size(), 10u);
+    ASSERT_EQ(session.BrowserCatalog.size(), 9u);
+    ASSERT_GE(session.ModernCatalog.size(), 8u);
     int unticked = 0;
     for (int c = 0; c < kCategoryCount; ++c) {
-        for (size_t i = 0; i < AllCatalogs[c]->size(); ++i) {
-            const TSectionRec& r = *(*AllCatalogs[c])[i];
+        for (size_t i = 0; i < session.Catalogs()[c]->size(); ++i) {
+            const TSectionRec& r = *(*session.Catalogs()[c])[i];
             EXPECT_EQ(r.CategoryIndex, c);
             EXPECT_EQ(r.ItemIndex, static_cast<int>(i) + 1);
             EXPECT_EQ(r.CategoryName, kCatalogCategories[c].caption);
@@ -84,6 +84,6 @@ TEST(Catalog, BuildCatalogFillsEveryListWithDefaultTicks) {
     }
     EXPECT_EQ(unticked, 1);
     // Building again starts over rather than appending.
-    BuildCatalog(AllCatalogs);
-    EXPECT_EQ(IECatalog.size(), 9u);
+    BuildCatalog(session.Catalogs());
+    EXPECT_EQ(session.IECatalog.size(), 9u);
 }

@@ -5,7 +5,7 @@
 
 #include "exclude/exclude_file.h"
 #include "exclude/exclude_lines.h"
-#include "model/text.h"
+#include "base/text.h"
 
 namespace {
 // A code page in which every byte stands for itself, so that any bytes reach the

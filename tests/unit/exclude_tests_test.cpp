@@ -5,7 +5,7 @@
 
 #include "exclude/exclude_lines.h"
 #include "exclude/exclude_tests.h"
-#include "model/text.h"
+#include "base/text.h"
 
 namespace {
 void Add(TExcludeContents& list, std::string a, std::string b, std::string c, std::string d) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "model/item_tree.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 
 namespace {
 
@@ -22,9 +22,8 @@ struct FakeView : TreeModelObserver {
 class ItemTreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        BuildCatalog(AllCatalogs);
         tree.SetObserver(&view);
-        BuildItemTree(tree, AllCatalogs);
+        BuildItemTree(tree, session.Catalogs());
     }
     int TickedItems() const {
         int n = 0;
@@ -36,6 +35,7 @@ protected:
         for (int i = 0; i < tree.Count(); ++i)
             EXPECT_EQ(tree.Data(i)->Ticked == 1, tree.IsTicked(i)) << "node " << i;
     }
+    ScanSession session;
     TreeModel tree;
     FakeView view;
 };
@@ -63,7 +63,7 @@ TEST_F(ItemTreeTest, LayoutImagesAndDefaultTicks) {
         EXPECT_EQ(tree.At(it.node).caption, it.name);
         EXPECT_EQ(tree.At(it.node).image, kImageItem);
         // The node's data is the catalog record itself.
-        EXPECT_EQ(tree.Data(it.node), (*AllCatalogs[it.category])[static_cast<size_t>(it.pos - 1)].get());
+        EXPECT_EQ(tree.Data(it.node), (*session.Catalogs()[it.category])[static_cast<size_t>(it.pos - 1)].get());
         EXPECT_EQ(tree.IsTicked(it.node), it.ticked) << it.name;
     }
     EXPECT_EQ(TickedItems(), kCatalogItemCount - 1);  // all but Favorites
@@ -77,7 +77,7 @@ TEST_F(ItemTreeTest, RebuildRestoresTicksAndKeepsCounts) {
     tree.SetTicked(runMru, false);
     tree.Data(runMru)->FoundCount = 7;
     tree.Data(paint)->FoundCount = 3;
-    BuildItemTree(tree, AllCatalogs);
+    BuildItemTree(tree, session.Catalogs());
     EXPECT_TRUE(tree.IsTicked(runMru));
     EXPECT_EQ(tree.Data(runMru)->FoundCount, 7);
     EXPECT_EQ(tree.Data(kCatalogCategories[2].node)->FoundCount, 7);

@@ -6,28 +6,20 @@
 #include "model/item_tree.h"
 #include "model/result_items.h"
 #include "model/result_session.h"
-#include "model/shared_state.h"
+#include "model/scan_session.h"
 #include "model/summary.h"
 
 namespace {
 
 class ResultSessionTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        BuildCatalog(AllCatalogs);
-        for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
-        ClearResultRows();
-        BuildItemTree(items, AllCatalogs);
-    }
-    void TearDown() override {
-        for (int c = 0; c < kCategoryCount; ++c) ResultsOf(c)->Clear();
-        ClearResultRows();
-    }
+    void SetUp() override { BuildItemTree(items, session.Catalogs()); }
     // A found trace of the catalog item, ticked, as its scanner records it.
     TResultContentItem& Add(const char* itemName, const std::string& value, int64_t size = 0) {
         const CatalogItem* item = FindCatalogItemByName(itemName);
-        TResultContents& results = *ResultsOf(item->category);
+        TResultContents& results = *session.ResultsOf(item->category);
         TResultContentItem& r = results.Item(results.AddNew());
+        r.Item = item;
         r.CleanName = std::string(item->cleanCaption);
         r.Kind = item->kind >= 0 ? item->kind : 0;
         r.ItemName = std::string(item->RecordItemName());
@@ -45,7 +37,7 @@ protected:
         BuildResultTree(items, results);
         bool append = false;
         for (int cat : results.Children(0)) {
-            BuildResultRows(results.Data(cat)->CategoryIndex, 0, append);
+            BuildResultRows(session, results.Data(cat)->CategoryIndex, 0, append);
             append = true;
         }
     }
@@ -55,15 +47,16 @@ protected:
         return -1;
     }
     int RowOf(const std::string& value) const {
-        for (size_t i = 0; i < ResultRows.size(); ++i)
-            if (ResultRows[i].ValueName == value) return static_cast<int>(i);
+        for (size_t i = 0; i < session.ResultRows.size(); ++i)
+            if (session.ResultRows[i].ValueName == value) return static_cast<int>(i);
         return -1;
     }
-    static int Ticked(int category) {
+    int Ticked(int category) const {
         int n = 0;
-        for (int i = 0; i < ResultsOf(category)->Count(); ++i) n += std::as_const(*ResultsOf(category)).Item(i).Checked;
+        for (int i = 0; i < session.ResultsOf(category)->Count(); ++i) n += session.ResultsOf(category)->Item(i).Checked;
         return n;
     }
+    ScanSession session;
     TreeModel items, results;
 };
 
@@ -97,84 +90,66 @@ TEST_F(ResultSessionTest, TicksReachExactlyTheRecordsOfTheNode) {
     Add("WordPad", "w1", 1024);
     Add("Run History", "r1", 512);
     Scanned();
-    TickResultNode(results, 0, false);
+    TickResultNode(session, results, 0, false);
     for (int c = 0; c < kCategoryCount; ++c) EXPECT_EQ(Ticked(c), 0);
     for (int i = 0; i < results.Count(); ++i) EXPECT_FALSE(results.IsTicked(i));
-    EXPECT_EQ(CheckedSummary("."), "");
+    EXPECT_EQ(CheckedSummary(session, "."), "");
 
-    TickResultNode(results, Node("Paint"), true);
-    EXPECT_EQ(std::as_const(SoftwareResults).Item(0).Checked, 1);
-    EXPECT_EQ(std::as_const(SoftwareResults).Item(1).Checked, 0);  // WordPad, same category
+    TickResultNode(session, results, Node("Paint"), true);
+    EXPECT_EQ(std::as_const(session.SoftwareResults).Item(0).Checked, 1);
+    EXPECT_EQ(std::as_const(session.SoftwareResults).Item(1).Checked, 0);  // WordPad, same category
     EXPECT_FALSE(results.IsTicked(Node("Windows Software")));      // the category does not follow
-    EXPECT_EQ(CheckedSummary("."), SummaryText(1, 1024, "."));
+    EXPECT_EQ(CheckedSummary(session, "."), SummaryText(1, 1024, "."));
 
-    TickResultNode(results, Node("Windows System"), true);
+    TickResultNode(session, results, Node("Windows System"), true);
     EXPECT_TRUE(results.IsTicked(Node("Run History")));
     EXPECT_EQ(Ticked(2), 1);
-    EXPECT_EQ(CheckedSummary(","), SummaryText(2, 1536, ","));
-    TickResultNode(results, -1, false);  // no node: nothing
+    EXPECT_EQ(CheckedSummary(session, ","), SummaryText(2, 1536, ","));
+    TickResultNode(session, results, -1, false);  // no node: nothing
     EXPECT_EQ(Ticked(1) + Ticked(2), 2);
 }
 
-TEST_F(ResultSessionTest, ARowFlipsItsOwnRecordAndAStaleRowNothing) {
+TEST_F(ResultSessionTest, ARowFlipsItsOwnRecordAndARowThatIsNotThereNothing) {
     Add("Paint", "p1");
     Add("Paint", "p2");
     Scanned();
-    EXPECT_TRUE(FlipRowTick(1));
-    EXPECT_EQ(ResultRows[1].Checked, 0);
-    EXPECT_EQ(std::as_const(SoftwareResults).Item(1).Checked, 0);
-    EXPECT_EQ(std::as_const(SoftwareResults).Item(0).Checked, 1);
-    EXPECT_FALSE(FlipRowTick(2));
-    EXPECT_FALSE(FlipRowTick(-1));
-    // The records change under the rows (a purge): the rows change nothing more.
-    SoftwareResults.Delete(0);
-    EXPECT_FALSE(FlipRowTick(0));
-    EXPECT_EQ(ResultRows[0].Checked, 1);
-    EXPECT_EQ(std::as_const(SoftwareResults).Item(0).Checked, 0);
+    EXPECT_TRUE(FlipRowTick(session, 1));
+    EXPECT_EQ(session.ResultRows[1].Checked, 0);
+    EXPECT_EQ(std::as_const(session.SoftwareResults).Item(1).Checked, 0);
+    EXPECT_EQ(std::as_const(session.SoftwareResults).Item(0).Checked, 1);
+    EXPECT_FALSE(FlipRowTick(session, 2));
+    EXPECT_FALSE(FlipRowTick(session, -1));
+    // A purge takes the rows with the records they were built from.
+    session.SoftwareResults.Item(0).Deleted = 1;
+    PurgeDeletedResults(session);
+    EXPECT_TRUE(session.ResultRows.empty());
+    EXPECT_FALSE(FlipRowTick(session, 0));
 }
 
-TEST_F(ResultSessionTest, AWithdrawnRecordLeavesTheOtherRowsOnTheirOwnRecords) {
-    for (const char* v : {"p1", "p2", "p3"}) Add("Paint", v);
-    Add("Run History", "r1");
-    Add("Run History", "r2");
+// An exclusion takes the row's record out with every row built from it (the
+// root's list may hold it twice, once from its category); the other rows keep
+// their own records, and the size total loses the rows' sizes.
+TEST_F(ResultSessionTest, AWithdrawnRowTakesItsRecordAndLeavesTheOthersOnTheirOwn) {
+    for (const char* v : {"p1", "p2", "p3"}) Add("Paint", v, 10);
+    Add("Run History", "r1", 100);
+    Add("Run History", "r2", 100);
     Scanned();
-    const TResultItem p2 = ResultRows[static_cast<size_t>(RowOf("p2"))];
-    WithdrawRecord(p2);
-    ASSERT_EQ(SoftwareResults.Count(), 2);
-    EXPECT_EQ(SystemResults.Count(), 2);
-    for (const TResultItem& row : ResultRows) {
-        if (row.ValueName == "p2") continue;
-        const TResultContentItem* record = SourceOf(row);
-        ASSERT_NE(record, nullptr) << row.ValueName;
-        EXPECT_EQ(record->ValueName, row.ValueName);
-    }
-    EXPECT_EQ(SourceOf(p2), nullptr);
-    WithdrawRecord(p2);  // its record is gone: nothing more goes
-    EXPECT_EQ(SoftwareResults.Count(), 2);
-
-    // The row leaves the list with its size; a row that is not there changes nothing.
-    const size_t rows = ResultRows.size();
-    SizeTotal = 100;
-    ResultRows[0].Size = 30;
-    RemoveRow(0);
-    RemoveRow(static_cast<int>(rows));
-    EXPECT_EQ(ResultRows.size(), rows - 1);
-    EXPECT_EQ(SizeTotal, 70);
-}
-
-TEST_F(ResultSessionTest, AnExclusionIsMadeFromTheRowWhenItsRecordIsGone) {
-    Add("Run History", "r1");
-    Scanned();
-    const TResultItem row = ResultRows[0];
-    const TExcludeContentItem fromRecord = ExclusionOfRow(row);
-    EXPECT_EQ(fromRecord.ItemName, "Run History");
-    EXPECT_FALSE(fromRecord.Location.empty());
-    WithdrawRecord(row);
-    const TExcludeContentItem fromRow = ExclusionOfRow(row);
-    EXPECT_EQ(fromRow.ItemName, fromRecord.ItemName);
-    EXPECT_EQ(fromRow.Location, fromRecord.Location);
-    EXPECT_EQ(fromRow.EntryName, fromRecord.EntryName);
-    EXPECT_EQ(fromRow.EntryData, fromRecord.EntryData);
+    BuildResultRows(session, 1, FindCatalogItemByName("Paint")->pos, true);  // Paint's rows a second time
+    ASSERT_EQ(session.ResultRows.size(), 8u);
+    ASSERT_EQ(session.SizeTotal, 260);
+    const int p2 = RowOf("p2");
+    const TExcludeContentItem entry = ExclusionOfRow(session.ResultRows[static_cast<size_t>(p2)]);
+    EXPECT_EQ(entry.ItemName, "Paint");
+    EXPECT_EQ(entry.Location, "HKEY_CURRENT_USER\\Software\\p2");
+    WithdrawRow(session, p2);
+    ASSERT_EQ(session.SoftwareResults.Count(), 2);
+    EXPECT_EQ(session.SystemResults.Count(), 2);
+    EXPECT_EQ(session.ResultRows.size(), 6u);
+    EXPECT_EQ(session.SizeTotal, 240);
+    EXPECT_EQ(RowOf("p2"), -1);
+    for (const TResultItem& row : session.ResultRows) EXPECT_EQ(row.Source->ValueName, row.ValueName);
+    WithdrawRow(session, 6);  // no such row: nothing goes
+    EXPECT_EQ(session.ResultRows.size(), 6u);
 }
 
 TEST_F(ResultSessionTest, ExclusionsLowerTheCountsOfTheSelectedLevelAndNeverBelowZero) {
@@ -187,29 +162,29 @@ TEST_F(ResultSessionTest, ExclusionsLowerTheCountsOfTheSelectedLevelAndNeverBelo
     const int cookies = Node("FireFoxCookies"), internet = Node("Internet Software");
     ASSERT_EQ(results.CountOf(0), 6);
 
-    LowerCountsAfterExclusion(results, 0, "Paint");  // from the root's list
+    LowerCountsAfterExclusion(results, 0, FindCatalogItemByName("Paint"));  // from the root's list
     EXPECT_EQ(results.CountOf(0), 5);
     EXPECT_EQ(results.CountOf(software), 3);
     EXPECT_EQ(results.CountOf(paint), 2);
     EXPECT_EQ(results.CountOf(wordpad), 1);
 
-    LowerCountsAfterExclusion(results, internet, "FireFox Cookies");  // from a category's list
+    LowerCountsAfterExclusion(results, internet, FindCatalogItemByName("FireFoxCookies"));  // from a category's list
     EXPECT_EQ(results.CountOf(cookies), 1);
     EXPECT_EQ(results.CountOf(internet), 1);
     EXPECT_EQ(results.CountOf(0), 4);
 
-    LowerCountsAfterExclusion(results, wordpad, "WordPad");  // from an item's list
+    LowerCountsAfterExclusion(results, wordpad, FindCatalogItemByName("WordPad"));  // from an item's list
     EXPECT_EQ(results.CountOf(wordpad), 0);
     EXPECT_EQ(results.CountOf(software), 2);
     EXPECT_EQ(results.CountOf(0), 3);
-    LowerCountsAfterExclusion(results, wordpad, "WordPad");
+    LowerCountsAfterExclusion(results, wordpad, FindCatalogItemByName("WordPad"));
     EXPECT_EQ(results.CountOf(wordpad), 0);
     EXPECT_EQ(results.CountOf(software), 1);
     // The result tree shares its counts with the Scan page's item tree.
     EXPECT_EQ(items.CountOf(FindCatalogItemByName("WordPad")->node), 0);
 
     const int before = results.CountOf(0);
-    LowerCountsAfterExclusion(results, -1, "Paint");  // nothing selected: nothing changes
+    LowerCountsAfterExclusion(results, -1, FindCatalogItemByName("Paint"));  // nothing selected: nothing changes
     EXPECT_EQ(results.CountOf(0), before);
 }
 
@@ -220,12 +195,12 @@ TEST_F(ResultSessionTest, TheCleanMessageNamesWhatStayedOfTheTickedTraces) {
     gone.Deleted = 1;
     held.Reason = StayReason::InUse;
     unticked.Checked = 0;
-    const CleanOutcome outcome = OutcomeOfClean();
+    const CleanOutcome outcome = OutcomeOfClean(session);
     EXPECT_FALSE(outcome.allRemoved);
     EXPECT_EQ(outcome.text, CleanOutcomeText(1, {"r1 (in use)"}));
     held.Deleted = 1;
-    EXPECT_TRUE(OutcomeOfClean().allRemoved);
-    EXPECT_EQ(OutcomeOfClean().text, CleanOutcomeText(2, {}));
+    EXPECT_TRUE(OutcomeOfClean(session).allRemoved);
+    EXPECT_EQ(OutcomeOfClean(session).text, CleanOutcomeText(2, {}));
 }
 
 TEST_F(ResultSessionTest, AfterAFinishOnlyWhatStayedIsCounted) {
@@ -237,13 +212,13 @@ TEST_F(ResultSessionTest, AfterAFinishOnlyWhatStayedIsCounted) {
     Add("Run History", "r1").Deleted = 1;
     Scanned();
     items.SetTicked(FindCatalogItemByName("FireFoxHistory")->node, false);  // counted all the same
-    PurgeDeletedResults();
-    EXPECT_TRUE(ResultRows.empty());
-    EXPECT_EQ(SizeTotal, 0);
-    EXPECT_EQ(SoftwareResults.Count(), 1);
-    EXPECT_EQ(InternetResults.Count(), 2);
-    EXPECT_EQ(SystemResults.Count(), 0);
-    RecountItems(items);
+    PurgeDeletedResults(session);
+    EXPECT_TRUE(session.ResultRows.empty());
+    EXPECT_EQ(session.SizeTotal, 0);
+    EXPECT_EQ(session.SoftwareResults.Count(), 1);
+    EXPECT_EQ(session.InternetResults.Count(), 2);
+    EXPECT_EQ(session.SystemResults.Count(), 0);
+    RecountItems(session, items);
     EXPECT_EQ(items.CountOf(FindCatalogItemByName("Paint")->node), 1);
     EXPECT_EQ(items.CountOf(FindCatalogItemByName("FireFoxHistory")->node), 2);  // by its kind
     EXPECT_EQ(items.CountOf(FindCatalogItemByName("Run History")->node), 0);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "model/shell_values.h"
-#include "model/text.h"
+#include "base/text.h"
 
 namespace {
 std::string Le(std::initializer_list<uint32_t> numbers) {

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 TEST(Utf, NamesOutsideAnyCodePageGoBothWays) {
     const std::u16string names[] = {

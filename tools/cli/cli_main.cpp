@@ -21,14 +21,14 @@
 #include "clean/clean_engine.h"
 #include "clean/shred.h"
 #include "exclude/exclude_store.h"
-#include "model/result_rows.h"
 #include "model/item_tree.h"
 #include "model/result_items.h"
-#include "model/shared_state.h"
+#include "model/result_session.h"
+#include "model/scan_session.h"
 #include "model/summary.h"
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/files.h"
-#include "platform/utf.h"
+#include "base/utf.h"
 #include "platform/wide.h"
 #include "scan/scan_run.h"
 #include "tools/cli/json_writer.h"
@@ -99,36 +99,6 @@ void PrintRecordJson(JsonWriter& w, int category, int index, const TResultConten
     w.EndObject();
 }
 
-// Cleans every found record as the window's clean run does: category by
-// category, the recycle bins emptied after Windows System only when the scan
-// found recycle-bin traces (the headless clean ticks all it finds). Returns
-// whether every record was removed.
-bool CleanAll() {
-    CleanProgress progress;
-    progress.total = CountChecked();
-    bool all = true;
-    for (int c = 0; c < kCategoryCount; ++c) {
-        TResultContents& results = *ResultsOf(c);
-        if (results.Count() == 0) continue;
-        CleanEvidences(results, progress);
-        if (c == 2 && RecycleBinTicked(results)) EmptyRecycleBin(nullptr);
-        for (int i = 0; i < results.Count(); ++i) {
-            const TResultContentItem& r = std::as_const(results).Item(i);
-            all = all && (r.Deleted || StaysByDesign(r.Reason));
-        }
-    }
-    return all;
-}
-
-// What a record stands for, to find it again in a second scan.
-std::string TraceKey(const TResultContentItem& r) {
-    std::string key;
-    for (const std::string* field : {&r.ItemName, &r.Location, &r.ValueName, &r.KeyName, &r.Detail4, &r.Detail5,
-                                     &r.Detail6, &r.Detail7, &r.Detail8, &r.Detail9})
-        key += *field + '\x1f';
-    return key + std::to_string(r.Line);
-}
-
 // A trace found again after the clean, and whether it stays by design.
 struct FoundAgain {
     int category;
@@ -136,60 +106,65 @@ struct FoundAgain {
     StayReason reason;  // what the clean said of it (None: it said removed, or never saw it)
 };
 
-// Scans the same choice again after the clean; the records it finds, each
-// with what the clean said of it.
-std::vector<FoundAgain> CheckAgain(TreeModel& tree, const std::vector<TResultContents>& cleaned) {
+// Scans the same choice again after the clean into the session, the records
+// of the clean moved out into cleaned first; the records it finds, each with
+// what the clean said of it.
+std::vector<FoundAgain> CheckAgain(ScanSession& session, TreeModel& tree, std::vector<TResultContents>& cleaned) {
+    cleaned.resize(kCategoryCount);
     std::map<std::string, StayReason> said;
-    for (const TResultContents& results : cleaned)
+    for (int c = 0; c < kCategoryCount; ++c) {
+        std::swap(cleaned[static_cast<size_t>(c)], *session.ResultsOf(c));
+        const TResultContents& results = cleaned[static_cast<size_t>(c)];
         for (int i = 0; i < results.Count(); ++i) {
             const TResultContentItem& r = results.Item(i);
-            if (!r.Deleted) said[TraceKey(r)] = r.Reason;
+            if (!r.Deleted) said[TraceKeyOf(r)] = r.Reason;
         }
-    ScanState = kScanRunning;
-    RunScan(tree, {});
-    ScanState = kScanIdle;
+    }
+    RunScan(session, tree);
     std::vector<FoundAgain> found;
     for (int c = 0; c < kCategoryCount; ++c)
-        for (int i = 0; i < ResultsOf(c)->Count(); ++i) {
-            const TResultContentItem& r = std::as_const(*ResultsOf(c)).Item(i);
-            const auto it = said.find(TraceKey(r));
+        for (int i = 0; i < session.ResultsOf(c)->Count(); ++i) {
+            const TResultContentItem& r = std::as_const(*session.ResultsOf(c)).Item(i);
+            const auto it = said.find(TraceKeyOf(r));
             found.push_back({c, &r, it == said.end() ? StayReason::None : it->second});
         }
     return found;
 }
 
 int Scan(const ScanArgs& args) {
-    BuildCatalog(AllCatalogs);
+    ScanSession session;
     TreeModel tree;
-    BuildItemTree(tree, AllCatalogs);
+    BuildItemTree(tree, session.Catalogs());
     if (args.all || !args.only.empty())
         for (const CatalogItem& item : kCatalogItems) tree.SetTicked(item.node, args.all || args.only.count(&item));
-    if (!LoadExcludeItems()) {
+    if (!LoadExcludeItems(session.ExcludeList)) {
         std::fprintf(stderr, "sorvanda-cli: %sthe exclusion list %s could not be read;%s\n",
-                     ExcludeList.FileDamaged ? "some lines of " : "", Printable(ExcludeFilePath()).c_str(),
+                     session.ExcludeList.FileDamaged ? "some lines of " : "", Printable(ExcludeFilePath()).c_str(),
                      args.clean ? " nothing was cleaned, so that no excluded trace is removed"
                                 : " the traces it excludes are listed too");
         if (args.clean) return 1;
     }
 
-    ScanState = kScanRunning;
-    RunScan(tree, {});
-    ScanState = kScanIdle;
-    const bool allRemoved = args.clean ? CleanAll() : true;
+    RunScan(session, tree);
+    bool allRemoved = true;
+    if (args.clean) {
+        RunClean(session, {nullptr, "sorvanda-cli"});  // the headless clean ticks all it finds
+        allRemoved = EveryRecordRemovedOrKept(session);
+    }
     int status = allRemoved ? 0 : 1;
-    // The records of the clean, kept for printing: a check again scans into the collections.
+    // The records of the clean, kept for printing: a check again scans into the session.
     std::vector<TResultContents> cleaned;
     std::vector<FoundAgain> again;
     std::vector<int> counts;  // each node's count of this scan (a check again counts anew)
     for (int i = 0; i < tree.Count(); ++i) counts.push_back(tree.Data(i) ? tree.Data(i)->FoundCount : 0);
     if (args.verify) {
-        cleaned.resize(kCategoryCount);
-        for (int c = 0; c < kCategoryCount; ++c) std::swap(cleaned[static_cast<size_t>(c)], *ResultsOf(c));
-        again = CheckAgain(tree, cleaned);
+        again = CheckAgain(session, tree, cleaned);
         for (const FoundAgain& f : again)
             if (!StaysByDesign(f.reason)) status = 1;
     }
-    const auto cleanedOf = [&](int c) -> const TResultContents& { return args.verify ? cleaned[static_cast<size_t>(c)] : *ResultsOf(c); };
+    const auto cleanedOf = [&](int c) -> const TResultContents& {
+        return args.verify ? cleaned[static_cast<size_t>(c)] : *session.ResultsOf(c);
+    };
 
     int64_t checked = 0, bytes = 0;
     for (int c = 0; c < kCategoryCount; ++c)
@@ -269,24 +244,25 @@ int Scan(const ScanArgs& args) {
 // Shreds files, and folder trees (their files shredded, the folders the walk
 // emptied removed), as the Shred button does. Exit status 1 when anything stayed.
 int Shred(int passes, const std::vector<std::string>& paths) {
+    const ScanSession session;  // nothing aborts a headless shred
     ShredReport report;
     std::set<std::string> done;
     for (const std::string& path : paths) {
         if (!done.insert(path).second) continue;  // the same path again: shredded at its first place
         const bool folder = DirectoryExists(path) && !IsLink(path);
         const ShredReport before = report;
-        ShredEntry(path, passes, report);
+        ShredEntry(path, passes, report, session);
         const size_t stayed = report.stayed.size() - before.stayed.size();
         std::string what;
         if (!folder) {
             if (report.shredded > before.shredded) what = "shredded";
             else if (report.linksRemoved > before.linksRemoved) what = "link removed; what it points to was left alone";
-            else if (stayed) what = "NOT SHREDDED (" + report.stayed.back().why + ")";
+            else if (stayed) what = "NOT SHREDDED (" + std::string(StayReasonText(report.stayed.back().why)) + ")";
         } else {
             what = std::to_string(report.shredded - before.shredded) + " files shredded, " +
                    std::to_string(stayed) + " not; folder " + (DirectoryExists(path) ? "KEPT" : "removed");
             for (size_t i = before.stayed.size(); i < report.stayed.size(); ++i)
-                what += "\n  stayed: " + Printable(report.stayed[i].path) + " (" + report.stayed[i].why + ")";
+                what += "\n  stayed: " + Printable(report.stayed[i].path) + " (" + StayReasonText(report.stayed[i].why) + ")";
         }
         std::printf("%s\t%s\n", Printable(path).c_str(), what.c_str());
     }

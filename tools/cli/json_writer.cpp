@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 void JsonWriter::String(const std::string& utf8) {
     // Through UTF-16, so that a name holding an unpaired surrogate leaves as

@@ -7,11 +7,11 @@
 #include <functional>
 
 #include "model/shell_values.h"
-#include "model/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
-#include "platform/utf.h"
+#include "base/utf.h"
 #include "platform/wide.h"
 #include "tools/seeder/browser_databases.h"
 

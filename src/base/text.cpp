@@ -1,4 +1,4 @@
-#include "model/text.h"
+#include "base/text.h"
 
 std::string_view TrimControl(std::string_view s) {
     size_t b = 0, e = s.size();

@@ -1,4 +1,4 @@
-#include "platform/utf.h"
+#include "base/utf.h"
 
 namespace {
 

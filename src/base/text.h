@@ -1,4 +1,6 @@
-// Small text helpers shared by the parsers. Bytes are system code page text.
+// Small text helpers every layer shares: trimming, lines, ASCII letter case,
+// wildcards. They treat text as bytes (UTF-8 inside the program) and need nothing
+// but the standard library.
 #pragma once
 
 #include <string>
