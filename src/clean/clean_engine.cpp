@@ -86,7 +86,7 @@ public:
         open_ = key_.OpenForWrite(RegistryPath::Parse(fullPath));
         return open_ ? &key_ : nullptr;
     }
-    LONG Error() const { return key_.Error(); }
+    SystemError Error() const { return key_.Error(); }
     void Close() {
         key_.Close();
         open_ = false;
@@ -169,13 +169,13 @@ private:
 
     StayReason DeleteKeyTree(const std::string& key) {
         keys_.Close();  // it may be the key held open
-        LONG err = 0;
+        SystemError err = 0;
         if (RegDeleteKeyTree(RegistryPath::Parse(key), &err)) {
             progress_.keysDeleted.insert(key);
             MarkGoneWith(key);
             return StayReason::None;
         }
-        return GoneWithAKey(key) ? StayReason::None : StayReasonOfError(static_cast<unsigned long>(err));
+        return GoneWithAKey(key) ? StayReason::None : StayReasonOfError(err);
     }
 
     // Gone because this run deleted a key that held it.
@@ -195,8 +195,8 @@ private:
         }
         if (GoneWithAKey(t.key)) return StayReason::None;
         RegKey* key = keys_.Open(t.key);
-        if (!key) return StayReasonOfError(static_cast<unsigned long>(keys_.Error()));
-        if (!key->DeleteValue(t.value)) return StayReasonOfError(static_cast<unsigned long>(key->Error()));
+        if (!key) return StayReasonOfError(keys_.Error());
+        if (!key->DeleteValue(t.value)) return StayReasonOfError(key->Error());
         uint32_t number = 0;
         if (RemovalOf(r) == Removal::NumberedMruValue && IsNumberedName(t.value, &number)) mruDrops_[t.key].insert(number);
         return StayReason::None;

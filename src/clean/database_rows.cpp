@@ -312,13 +312,13 @@ std::vector<StayReason> RemoveDatabaseRows(const std::string& path, BrowserDatab
     // Freed space is overwritten with zeros; the working sets stay in memory;
     // pages are read through a mapping of the file (far fewer system calls).
     if (!db.Exec("PRAGMA secure_delete = ON") || !db.Exec("PRAGMA temp_store = MEMORY") ||
-        !db.Exec("PRAGMA mmap_size = 268435456") || !db.Exec("BEGIN IMMEDIATE"))
+        !db.Exec("PRAGMA mmap_size = 268435456"))
         return all(Why(db));
     std::unordered_map<int64_t, StayReason> outcome;
-    if (!RowRemoval(db, database).Run(rows, outcome) || !db.Exec("COMMIT")) {
-        const StayReason why = Why(db);
-        db.Exec("ROLLBACK");  // nothing is half removed
-        return all(why);
+    {
+        Database::Transaction transaction(db);  // nothing is half removed
+        if (!transaction.Begun() || !RowRemoval(db, database).Run(rows, outcome) || !transaction.Commit())
+            return all(Why(db));
     }
     // The rows are gone. Rebuild the file, so that no page that held them is
     // left in it; closing then checkpoints and deletes the log, and the

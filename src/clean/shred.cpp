@@ -54,7 +54,7 @@ void ShredFolder(const std::string& folder, int passes, ShredReport& report, con
             return;
         }
         ProcessMessages();
-        if (e.name == "." || e.name == "..") {
+        if (e.IsDots()) {
             if (HoldsRecent(folder)) {  // the Recent folder and everything in it are left alone
                 report.stayed.push_back({folder, StayReason::RecentFolder});
                 return;
@@ -66,7 +66,7 @@ void ShredFolder(const std::string& folder, int passes, ShredReport& report, con
             report.stayed.push_back({full, StayReason::RecentFolder});
             return;
         }
-        if (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        if (e.IsReparsePoint()) {
             RemoveLink(full, report);
             continue;
         }
@@ -74,7 +74,7 @@ void ShredFolder(const std::string& folder, int passes, ShredReport& report, con
             report.stayed.push_back({full, (e.attributes & FILE_ATTRIBUTE_READONLY) ? StayReason::ReadOnly : StayReason::NotShredded});
             continue;
         }
-        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (e.IsDir()) {
             ShredFolder(full, passes, report, session);
             if (report.aborted) return;
             RemoveShreddedFolder(full, report);

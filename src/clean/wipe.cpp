@@ -67,7 +67,7 @@ bool OverwriteFile(const std::string& path, int passes, StayReason* why) {
         if (why) *why = reason;
         return false;
     };
-    DWORD err = 0;
+    SystemError err = 0;
     const DWORD attrs = PathAttributes(path, &err);
     if (attrs == INVALID_FILE_ATTRIBUTES) return stay(err ? StayReasonOfError(err) : StayReason::NotFound);
     if (attrs & FILE_ATTRIBUTE_DIRECTORY) return stay(StayReason::Folder);
@@ -103,7 +103,7 @@ std::string FolderOf(const std::string& path) {
 
 WipeOutcome WipeAndDelete(const std::string& path, int passes) {
     WipeOutcome out;
-    DWORD err = 0;
+    SystemError err = 0;
     const DWORD attrs = PathAttributes(path, &err);
     if (attrs == INVALID_FILE_ATTRIBUTES) {
         // Already gone: only when exactly this name is missing from a folder that is there.
@@ -135,7 +135,7 @@ WipeOutcome WipeAndDelete(const std::string& path, int passes) {
 
 bool WipeAndDeleteFile(const std::string& path, int extraPasses) { return WipeAndDelete(path, extraPasses + 1).gone; }
 
-StayReason StayReasonOfError(unsigned long error) {
+StayReason StayReasonOfError(SystemError error) {
     switch (error) {
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION: return StayReason::InUse;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/records.h"
+#include "platform/system_error.h"
 
 // The block every pass writes over the file, from its first byte.
 inline constexpr char kWipeUnit[] = "01";
@@ -31,7 +32,7 @@ WipeOutcome WipeAndDelete(const std::string& path, int passes);
 bool WipeAndDeleteFile(const std::string& path, int extraPasses);
 
 // Why a trace stayed, from the system's error code.
-StayReason StayReasonOfError(unsigned long error);
+StayReason StayReasonOfError(SystemError error);
 
 class File;
 // Writes passes of the unit over an open file. False on any short write or

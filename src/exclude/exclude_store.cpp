@@ -29,7 +29,7 @@ bool LoadExcludeItemsFrom(const std::string& path, TExcludeContents& list) {
     list.FileEncoding = TextEncoding::CodePage;
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) {
-        DWORD err = 0;
+        SystemError err = 0;
         // Absent: an empty list. There but unreadable: the list knows it is incomplete.
         list.FileUnread = PathAttributes(path, &err) != INVALID_FILE_ATTRIBUTES ||
                           (err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND);

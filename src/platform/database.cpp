@@ -160,6 +160,12 @@ bool Database::HasTable(std::string_view table) {
     return s.Step();
 }
 
+void Database::Rollback() {
+    const int why = error_;
+    Exec("ROLLBACK");
+    error_ = why;
+}
+
 bool Database::HasColumn(std::string_view table, std::string_view column) {
     Statement s(*this, "SELECT 1 FROM pragma_table_xinfo(?) WHERE name = ?");
     s.Bind(1, std::string(table));

@@ -59,6 +59,32 @@ public:
     // The rows the last INSERT, UPDATE or DELETE changed.
     int64_t Changes() const;
 
+    // One write transaction: begun (BEGIN IMMEDIATE, so that a database another
+    // connection holds is said at once) when made, rolled back when it ends
+    // uncommitted, so that nothing is ever half changed.
+    class Transaction {
+    public:
+        explicit Transaction(Database& db) : db_(db), open_(db.Exec("BEGIN IMMEDIATE")) {}
+        ~Transaction() {
+            if (open_) db_.Rollback();
+        }
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        bool Begun() const { return open_; }
+        // False when it could not be committed (it is then rolled back); the database's Error() tells why.
+        bool Commit() {
+            if (!open_) return false;
+            open_ = false;
+            if (db_.Exec("COMMIT")) return true;
+            db_.Rollback();
+            return false;
+        }
+
+    private:
+        Database& db_;
+        bool open_;
+    };
+
     // One prepared statement: bind, step through the rows, read the columns.
     class Statement {
     public:
@@ -87,6 +113,8 @@ public:
     };
 
 private:
+    // Rolls back the open transaction, keeping the error that made it necessary.
+    void Rollback();
     bool Check(int rc);
     bool Harden();
     static int Progress(void* self);

@@ -20,7 +20,7 @@ constexpr size_t kChunk = 8 << 20;
 // system's error code, 0 when the whole file (as large as it was at the
 // start) went through.
 template <typename Place, typename Done>
-DWORD CopyBytes(const std::string& path, Place place, Done done) {
+SystemError CopyBytes(const std::string& path, Place place, Done done) {
     File f(path, File::Open::Read);
     if (!f) return f.Error();
     const int64_t size = f.Size();
@@ -70,7 +70,7 @@ std::string PrivateFolder() {
 
 }  // namespace
 
-Database::Problem ProblemOfSystemError(unsigned long error) {
+Database::Problem ProblemOfSystemError(SystemError error) {
     switch (error) {
     case ERROR_SUCCESS: return Database::Problem::None;
     case ERROR_SHARING_VIOLATION:

@@ -12,9 +12,10 @@
 #include <string>
 
 #include "platform/database.h"
+#include "platform/system_error.h"
 
 // What a system error code met on a database's file means for the database.
-Database::Problem ProblemOfSystemError(unsigned long error);
+Database::Problem ProblemOfSystemError(SystemError error);
 
 class DatabaseSnapshot {
 public:
@@ -27,7 +28,7 @@ public:
 
     // Why no copy could be made: the system's error code
     // (ERROR_SHARING_VIOLATION when another program holds the file), 0 when it was.
-    unsigned long Error() const { return error_; }
+    SystemError Error() const { return error_; }
     Database::Problem Why() const { return ProblemOfSystemError(error_); }
     // Opens the copy for reading; false when it is no database (see db.Why()).
     bool Open(Database& db);
@@ -43,5 +44,5 @@ private:
     std::string image_;   // the copy in memory
     std::string folder_;  // the private folder of a copy on the disk
     std::string copy_;    // the copied database in that folder
-    unsigned long error_ = 0;
+    SystemError error_ = 0;
 };

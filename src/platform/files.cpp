@@ -20,7 +20,7 @@ std::string ExeDirectory() {
     return slash == std::string::npos ? std::string() : utf8.substr(0, slash + 1);
 }
 
-DWORD PathAttributes(const std::string& path, DWORD* error) {
+DWORD PathAttributes(const std::string& path, SystemError* error) {
     const DWORD a = GetFileAttributesW(ToWide(path).c_str());
     if (error) *error = a == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_SUCCESS;
     return a;
@@ -80,19 +80,19 @@ std::string TempDirectory() {
 }
 
 namespace {
-bool Report(BOOL ok, DWORD* error) {
+bool Report(BOOL ok, SystemError* error) {
     if (error) *error = ok ? ERROR_SUCCESS : GetLastError();
     return ok != FALSE;
 }
 }  // namespace
 
-bool RenamePath(const std::string& from, const std::string& to, bool replace, DWORD* error) {
+bool RenamePath(const std::string& from, const std::string& to, bool replace, SystemError* error) {
     return Report(MoveFileExW(ToWide(from).c_str(), ToWide(to).c_str(),
                               replace ? MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH : 0),
                   error);
 }
 
-bool DeletePath(const std::string& path, DWORD* error) { return Report(DeleteFileW(ToWide(path).c_str()), error); }
+bool DeletePath(const std::string& path, SystemError* error) { return Report(DeleteFileW(ToWide(path).c_str()), error); }
 
 bool CreateFolder(const std::string& path) { return CreateDirectoryW(ToWide(path).c_str(), nullptr) != FALSE; }
 
@@ -103,7 +103,7 @@ bool CreateFolders(const std::string& path) {
     return DirectoryExists(path);
 }
 
-bool RemoveFolder(const std::string& path, DWORD* error) {
+bool RemoveFolder(const std::string& path, SystemError* error) {
     return Report(RemoveDirectoryW(ToWide(path).c_str()), error);
 }
 
@@ -119,7 +119,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
     }
     // Not ReplaceFile: some systems delete the old file before the new one is in place.
     for (int attempt = 0; ok && attempt < 20; ++attempt) {
-        DWORD err = 0;
+        SystemError err = 0;
         if (RenamePath(temp, path, true, &err)) return true;
         if (err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) break;
         Sleep(25);  // another reader (a virus scanner, an editor) holds it for a moment

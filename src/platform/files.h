@@ -1,9 +1,7 @@
 // File-system operations for the scanners, the exclusion store and the
 // cleaners. Paths are UTF-8 and reach the system as UTF-16, so a file is
 // opened, renamed and deleted by exactly the name it was listed under.
-// Nothing throws; failures come back as false, -1 or nothing, and where a
-// caller must tell "absent", "denied" and "in use" apart it gets the system's
-// error code.
+// Failures follow the contract of system_error.h.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +10,7 @@
 #include <string>
 
 #include "platform/handles.h"
+#include "platform/system_error.h"
 
 // Folder of the running executable, ending with a backslash.
 std::string ExeDirectory();
@@ -19,7 +18,7 @@ bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // The attribute word of a path, or INVALID_FILE_ATTRIBUTES; *error (if given)
 // receives the system's error code when there is none.
-DWORD PathAttributes(const std::string& path, DWORD* error = nullptr);
+DWORD PathAttributes(const std::string& path, SystemError* error = nullptr);
 bool SetPathAttributes(const std::string& path, DWORD attributes);
 
 // Size in bytes of the file at path (64-bit), or -1 when it cannot be read.
@@ -51,9 +50,9 @@ bool IsLink(const std::string& path);
 bool DeleteLinkItself(const std::string& path);
 
 // Renames a file or folder. Without replace it fails when the new name is taken.
-bool RenamePath(const std::string& from, const std::string& to, bool replace, DWORD* error = nullptr);
+bool RenamePath(const std::string& from, const std::string& to, bool replace, SystemError* error = nullptr);
 // Deletes a file (a link itself, never what it points at).
-bool DeletePath(const std::string& path, DWORD* error = nullptr);
+bool DeletePath(const std::string& path, SystemError* error = nullptr);
 bool CreateFolder(const std::string& path);
 // Creates the folder and every missing folder above it; true when it exists afterwards.
 bool CreateFolders(const std::string& path);
@@ -62,7 +61,7 @@ bool CreateFolders(const std::string& path);
 // another program holds the file). When anything fails the old file stays
 // exactly as it was; a read-only file is never replaced.
 bool ReplaceFileContents(const std::string& path, const std::string& bytes);
-bool RemoveFolder(const std::string& path, DWORD* error = nullptr);
+bool RemoveFolder(const std::string& path, SystemError* error = nullptr);
 
 // One open file, owned.
 class File {
@@ -80,7 +79,7 @@ public:
     File(const std::string& path, Open how);
     bool IsOpen() const { return static_cast<bool>(handle_); }
     explicit operator bool() const { return IsOpen(); }
-    DWORD Error() const { return error_; }  // why it did not open, or why the last operation failed
+    SystemError Error() const { return error_; }  // why it did not open, or why the last operation failed
     HANDLE get() const { return handle_.get(); }
 
     int64_t Size();                 // -1 on failure
@@ -103,7 +102,7 @@ public:
 private:
     bool Done(BOOL ok);
     UniqueFile handle_;
-    DWORD error_ = ERROR_SUCCESS;
+    SystemError error_ = ERROR_SUCCESS;
 };
 
 // One entry of a folder listing: its name and its attribute word.
@@ -111,6 +110,10 @@ struct FolderEntry {
     std::string name;
     DWORD attributes = 0;
     int64_t size = 0;  // bytes, as the listing reports them; 0 for folders
+
+    bool IsDots() const { return name == "." || name == ".."; }  // the folder itself or its parent
+    bool IsDir() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    bool IsReparsePoint() const { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }  // a link or junction
 };
 
 // Lists the entries of one folder (pattern folder + "\*.*"), "." and ".."
@@ -121,13 +124,13 @@ public:
     // The next entry; false when there are no more (or the folder is missing).
     bool Next(FolderEntry& entry);
     // Why the listing could not start (ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED, ...).
-    DWORD Error() const { return error_; }
+    SystemError Error() const { return error_; }
 
 private:
     UniqueFind find_;
     WIN32_FIND_DATAW data_{};
     bool pending_ = false;
-    DWORD error_ = ERROR_SUCCESS;
+    SystemError error_ = ERROR_SUCCESS;
 };
 
 // A value of an INI file by the platform's rules (section and key in any

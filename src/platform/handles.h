@@ -107,6 +107,20 @@ private:
     HDC dc_;
 };
 
+// The device context of one WM_PAINT: begun with BeginPaint, ended with EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 // A memory DC made with CreateCompatibleDC, deleted on scope exit.
 class MemoryDC {
 public:

@@ -184,18 +184,16 @@ bool RegKey::DeleteValue(const std::string& name) {
 
 bool RegKeyExists(HKEY root, const std::string& path) {
     if (!root) return false;
-    HKEY h = nullptr;
-    if (RegOpenKeyExW(root, ToWide(path).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    RegCloseKey(h);
-    return true;
+    UniqueKey key;
+    return RegOpenKeyExW(root, ToWide(path).c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
-bool RegDeleteKeyTree(HKEY root, const std::string& path, LONG* error) {
+bool RegDeleteKeyTree(HKEY root, const std::string& path, SystemError* error) {
     LONG rc = ERROR_INVALID_PARAMETER;
     if (root && !path.empty()) {  // never the root itself
         rc = RegDeleteTreeW(root, ToWide(path).c_str());
         if (rc == ERROR_SUCCESS && RegKeyExists(root, path)) rc = ERROR_ACCESS_DENIED;
     }
-    if (error) *error = rc;
+    if (error) *error = static_cast<SystemError>(rc);
     return rc == ERROR_SUCCESS;
 }

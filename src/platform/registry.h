@@ -1,9 +1,9 @@
 // Registry access for the settings, the scanners and the clean engine.
 // Names and texts are UTF-8; every call goes to the system as UTF-16, so a
 // value is read and deleted by exactly the name it was listed under.
-// Failure contract: nothing throws; an operation that cannot be done returns
-// false or empty, and Error() tells why (ERROR_FILE_NOT_FOUND: absent,
-// ERROR_ACCESS_DENIED: denied, ...), for callers that must tell them apart.
+// Failures follow the contract of system_error.h: an operation that cannot be
+// done returns false or empty, and Error() (or the error out-parameter of the
+// free functions) tells why, for callers that must tell absent and denied apart.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/handles.h"
+#include "platform/system_error.h"
 
 inline constexpr char kHkcuName[] = "HKEY_CURRENT_USER";
 
@@ -51,7 +52,7 @@ public:
     void Close() { key_.reset(); }
     HKEY get() const { return key_.get(); }
     // The system's error code of the last operation that failed (ERROR_SUCCESS after one that did not).
-    LONG Error() const { return error_; }
+    SystemError Error() const { return error_; }
 
     // Names of all values / direct subkeys, in the registry's enumeration order.
     // keepGoing, when given, is asked every few hundred names; false stops the
@@ -78,11 +79,11 @@ public:
 private:
     bool OpenWith(HKEY root, const std::string& path, REGSAM access);
     bool Done(LONG rc) const {
-        error_ = rc;
+        error_ = static_cast<SystemError>(rc);
         return rc == ERROR_SUCCESS;
     }
     UniqueKey key_;
-    mutable LONG error_ = ERROR_SUCCESS;
+    mutable SystemError error_ = ERROR_SUCCESS;
     mutable std::wstring wideName_;   // reused for the names asked, a value at a time
     mutable std::wstring wideData_;
 };
@@ -95,7 +96,7 @@ inline bool RegKeyExists(const RegistryPath& at) { return RegKeyExists(at.root, 
 std::string ReadRegString(const std::string& fullPath, const std::string& valueName);
 // Deletes the key at path below root with all its subkeys; *error (if given)
 // receives the system's error code when the key could not be deleted.
-bool RegDeleteKeyTree(HKEY root, const std::string& path, LONG* error = nullptr);
-inline bool RegDeleteKeyTree(const RegistryPath& at, LONG* error = nullptr) {
+bool RegDeleteKeyTree(HKEY root, const std::string& path, SystemError* error = nullptr);
+inline bool RegDeleteKeyTree(const RegistryPath& at, SystemError* error = nullptr) {
     return RegDeleteKeyTree(at.root, at.path, error);
 }

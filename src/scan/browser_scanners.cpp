@@ -18,9 +18,10 @@
 
 namespace {
 
-bool IsProfileFolder(Browser browser, const std::string& name) {
-    if (name == "." || name == "..") return false;
-    if (browser == Browser::Chromium) return name == "Default" || name.rfind("Profile ", 0) == 0;
+// A folder of its own (no link) that holds a profile of the browser.
+bool IsProfileFolder(Browser browser, const FolderEntry& e) {
+    if (e.IsDots() || !e.IsDir() || e.IsReparsePoint()) return false;
+    if (browser == Browser::Chromium) return e.name == "Default" || e.name.rfind("Profile ", 0) == 0;
     return true;
 }
 
@@ -114,9 +115,7 @@ std::vector<std::string> PlacesOf(const CatalogItem& item, const ScanContext& ct
     FolderWalker walker(root);
     FolderEntry e;
     while (!ctx.Aborted() && walker.Next(e)) {
-        if ((e.attributes & FILE_ATTRIBUTE_DIRECTORY) && !(e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-            IsProfileFolder(item.browser, e.name))
-            places.push_back(root + "\\" + e.name);
+        if (IsProfileFolder(item.browser, e)) places.push_back(root + "\\" + e.name);
     }
     std::sort(places.begin(), places.end());  // the same order on every file system
     return places;

@@ -28,8 +28,6 @@ bool SearchableWord(DWORD attributes) {
     }
 }
 
-bool IsDots(const std::string& name) { return name == "." || name == ".."; }
-
 std::string& DetailOf(TResultContentItem& r, int kind) {
     switch (kind) {
     case kKindFirefoxHistory: return r.Detail4;
@@ -50,8 +48,8 @@ void SearchFor(const std::string& folder, const std::string& name, bool folders,
     FolderEntry e;
     while (!ctx.Aborted() && walker.Next(e)) {
         ctx.Pump();
-        if (IsDots(e.name)) continue;
-        const bool isFolder = (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (e.IsDots()) continue;
+        const bool isFolder = e.IsDir();
         if (e.name == name && isFolder == folders) {
             found.push_back(folder + "\\" + e.name);
             continue;
@@ -173,7 +171,7 @@ void ScanCacheFolder(const std::string& folder, const CatalogItem& item, const S
     FolderEntry e;
     while (!ctx.Aborted() && walker.Next(e)) {
         ctx.Pump();
-        if (!SearchableWord(e.attributes) || IsDots(e.name)) continue;
+        if (!SearchableWord(e.attributes) || e.IsDots()) continue;
         TResultContentItem& r = AddRecord(ctx.results, item.kind, "File", stamp);
         const std::string path = folder + "\\" + e.name;
         DetailOf(r, r.Kind) = path;

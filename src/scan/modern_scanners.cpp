@@ -30,10 +30,10 @@ void ListFiles(const CatalogItem& item, const std::string& folder, const RecordS
     FolderEntry e;
     while (!ctx.Aborted() && walker.Next(e)) {
         ctx.Pump();
-        if (e.name == "." || e.name == "..") continue;
+        if (e.IsDots()) continue;
         const std::string path = folder + "\\" + e.name;
-        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (item.recursive && !(e.attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        if (e.IsDir()) {
+            if (item.recursive && !e.IsReparsePoint())
                 ListFiles(item, path, stamp, ctx, counter);
             continue;
         }

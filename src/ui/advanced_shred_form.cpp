@@ -208,11 +208,9 @@ std::vector<std::string> TAdvancedShredForm::Entries() const {
 void TAdvancedShredForm::AddEntry(const std::string& path) {
     SendMessageW(listAdd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(path).c_str()));
     // Let the list scroll sideways for long paths.
-    HDC dc = GetDC(listAdd);
-    HGDIOBJ old = SelectObject(dc, sans_.get());
-    const int width = TextWidth(dc, path);
-    SelectObject(dc, old);
-    ReleaseDC(listAdd, dc);
+    WindowDC dc(listAdd);
+    SelectGuard font(dc.get(), sans_.get());
+    const int width = TextWidth(dc.get(), path);
     if (width + 8 > static_cast<int>(SendMessageW(listAdd, LB_GETHORIZONTALEXTENT, 0, 0)))
         SendMessageW(listAdd, LB_SETHORIZONTALEXTENT, width + 8, 0);
 }
@@ -231,15 +229,9 @@ ShredLevel TAdvancedShredForm::Level() const {
 }
 
 LRESULT TAdvancedShredForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT reflected = 0;
-    if (ReflectToChild(msg, wp, lp, reflected)) return reflected;
+    LRESULT handled = 0;
+    if (WhiteContainerMessage(msg, wp, lp, handled)) return handled;
     switch (msg) {
-    case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(hwnd(), &r);
-        FillRect(reinterpret_cast<HDC>(wp), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        return 1;
-    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         SetBkColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));

@@ -10,16 +10,8 @@
 #include "ui/exclude_data_form.h"
 
 void TExcludePage::Create(HWND page) {
-    ExcludeTreeFrame.Create(PanelArgs(page, {10, 10, 526, 146}, true));
-    TreeView::CreateArgs t;
-    t.parent = ExcludeTreeFrame.hwnd();
-    t.bounds = {1, 1, 524, 144};
-    t.images = DM ? DM->TreeImageList() : nullptr;
-    tvExclude.Create(t);
-    tvExclude.Attach(&ExcludeTree);
-    tvExclude.OnMouseDown = [this](TreeView&, const MouseEvent& e, const TreeHit& hit) {
-        return tvExcludeMouseDown(e, hit);
-    };
+    MakeFramedTree(ExcludeTreeFrame, tvExclude, ExcludeTree, page, {10, 10, 526, 146},
+                   [this](const MouseEvent& e, const TreeHit& hit) { return tvExcludeMouseDown(e, hit); });
     ExcludeTree.onChange = [this](int node) { tvExcludeChange(node); };
 
     ExcludeListFrame.Create(PanelArgs(page, {10, 165, 526, 154}, true));

@@ -1,5 +1,7 @@
 #include "ui/form.h"
 
+#include "ui/gdi_util.h"
+
 void SystemWindowDrag(HWND hwnd) {
     ReleaseCapture();
     SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0);  // 61458
@@ -80,15 +82,9 @@ void Form::CloseModal(int result) {
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT reflected = 0;
-    if (ReflectToChild(msg, wp, lp, reflected)) return reflected;
+    LRESULT handled = 0;
+    if (WhiteContainerMessage(msg, wp, lp, handled)) return handled;
     switch (msg) {
-    case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(hwnd(), &r);
-        FillRect(reinterpret_cast<HDC>(wp), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        return 1;
-    }
     case WM_CLOSE:
         if (modal_) {
             CloseModal(IDCANCEL);

@@ -31,40 +31,29 @@ int TGauge::PercentDone() const {
 }
 
 LRESULT TGauge::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        RECT r;
-        GetClientRect(hwnd(), &r);
-        FillSolid(dc, r, RGB(255, 255, 255));
-        RECT inner{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-        const int width = inner.right - inner.left;
-        RECT bar = inner;
-        bar.right = inner.left + width * PercentDone() / 100;
-        FillSolid(dc, bar, args_.foreColor);
-        FrameSolid(dc, r, RGB(160, 196, 209));
-        const std::string text = std::to_string(PercentDone()) + "%";
-        SelectGuard sel(dc, font_.get());
-        SetBkMode(dc, TRANSPARENT);
-        // The part of the text over the bar is white, the rest dark.
-        SetTextColor(dc, RGB(40, 60, 70));
+    LRESULT painted = 0;
+    return PaintMessage(msg, painted) ? painted : Default(msg, wp, lp);
+}
+
+void TGauge::Paint(HDC dc, const RECT& r) {
+    FillSolid(dc, r, RGB(255, 255, 255));
+    RECT inner{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    const int width = inner.right - inner.left;
+    RECT bar = inner;
+    bar.right = inner.left + width * PercentDone() / 100;
+    FillSolid(dc, bar, args_.foreColor);
+    FrameSolid(dc, r, RGB(160, 196, 209));
+    const std::string text = std::to_string(PercentDone()) + "%";
+    SelectGuard sel(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    // The part of the text over the bar is white, the rest dark.
+    SetTextColor(dc, RGB(40, 60, 70));
+    DrawTextUtf8(dc, text, inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (bar.right > bar.left) {
+        const UniqueRegion clip(CreateRectRgnIndirect(&bar));
+        SelectClipRgn(dc, clip.get());
+        SetTextColor(dc, RGB(255, 255, 255));
         DrawTextUtf8(dc, text, inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        if (bar.right > bar.left) {
-            HRGN clip = CreateRectRgnIndirect(&bar);
-            SelectClipRgn(dc, clip);
-            SetTextColor(dc, RGB(255, 255, 255));
-            DrawTextUtf8(dc, text, inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-            SelectClipRgn(dc, nullptr);
-            DeleteObject(clip);
-        }
-        EndPaint(hwnd(), &ps);
-        return 0;
+        SelectClipRgn(dc, nullptr);
     }
-    default:
-        break;
-    }
-    return Default(msg, wp, lp);
 }

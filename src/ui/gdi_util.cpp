@@ -3,9 +3,8 @@
 #include "platform/wide.h"
 
 UniqueFont MakeFont(const FontSpec& font) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     LOGFONTW lf{};
     lf.lfHeight = -MulDiv(font.points, dpi, 72);
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
@@ -36,4 +35,10 @@ void FillSolid(HDC dc, const RECT& r, COLORREF color) {
 void FrameSolid(HDC dc, const RECT& r, COLORREF color) {
     UniqueBrush b(CreateSolidBrush(color));
     FrameRect(dc, &r, b.get());
+}
+
+void FillClient(HWND hwnd, HDC dc, COLORREF color) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    FillSolid(dc, r, color);
 }

@@ -22,4 +22,6 @@ int TextWidth(HDC dc, std::string_view text);
 // DrawText of UTF-8 text (single or multiple lines, as format says).
 void DrawTextUtf8(HDC dc, std::string_view text, RECT& r, UINT format);
 void FillSolid(HDC dc, const RECT& r, COLORREF color);
+// The whole client area of a window filled with a color (its WM_ERASEBKGND).
+void FillClient(HWND hwnd, HDC dc, COLORREF color);
 void FrameSolid(HDC dc, const RECT& r, COLORREF color);

@@ -15,51 +15,12 @@ void TImageEx::SetPicture(UniqueBitmap bitmap, const std::string& pictureName) {
 }
 
 LRESULT TImageEx::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (pointer_.Handle(hwnd(), msg, lp)) {
-    case PointerTracker::kEnter:
-        if (OnMouseEnter) OnMouseEnter(*this);
-        return 0;
-    case PointerTracker::kLeave:
-        if (OnMouseLeave) OnMouseLeave(*this);
-        return 0;
-    case PointerTracker::kClick:
-        if (OnClick) OnClick(*this);
-        return 0;
-    case PointerTracker::kOther:
-        if (msg == WM_LBUTTONDOWN && OnMouseDown) OnMouseDown(*this, MouseFrom(msg, lp));
-        return 0;
-    default:
-        break;
-    }
+    LRESULT painted = 0;
+    if (PaintMessage(msg, painted)) return painted;
+    const PointerTracker::Event pointer = DispatchPointer(pointer_, *this, msg, lp);
+    if (pointer == PointerTracker::kOther && msg == WM_LBUTTONDOWN && OnMouseDown) OnMouseDown(*this, MouseFrom(msg, lp));
+    if (pointer != PointerTracker::kNone) return 0;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        RECT client;
-        GetClientRect(hwnd(), &client);
-        if (bitmap_) {
-            MemoryDC mem(dc);
-            SelectGuard sel(mem.get(), bitmap_.get());
-            BITMAP bm{};
-            GetObjectW(bitmap_.get(), sizeof bm, &bm);
-            BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
-            // Anything the picture does not cover stays white.
-            if (bm.bmWidth < client.right) {
-                RECT r{bm.bmWidth, 0, client.right, client.bottom};
-                FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            }
-            if (bm.bmHeight < client.bottom) {
-                RECT r{0, bm.bmHeight, bm.bmWidth, client.bottom};
-                FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            }
-        } else {
-            FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        }
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT) {
             SetCursor(SystemCursor(handCursor_ ? IDC_HAND : IDC_ARROW));
@@ -74,4 +35,25 @@ LRESULT TImageEx::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     return Default(msg, wp, lp);
+}
+
+void TImageEx::Paint(HDC dc, const RECT& client) {
+    if (bitmap_) {
+        MemoryDC mem(dc);
+        SelectGuard sel(mem.get(), bitmap_.get());
+        BITMAP bm{};
+        GetObjectW(bitmap_.get(), sizeof bm, &bm);
+        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
+        // Anything the picture does not cover stays white.
+        if (bm.bmWidth < client.right) {
+            RECT r{bm.bmWidth, 0, client.right, client.bottom};
+            FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        }
+        if (bm.bmHeight < client.bottom) {
+            RECT r{0, bm.bmHeight, bm.bmWidth, client.bottom};
+            FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        }
+    } else {
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
 }

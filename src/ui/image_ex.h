@@ -38,6 +38,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
     UniqueBitmap bitmap_;

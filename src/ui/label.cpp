@@ -17,13 +17,10 @@ void Label::SetCaption(const std::string& text) {
 }
 
 int Label::CaptionWidth() const {
-    HDC dc = GetDC(hwnd());
-    if (!dc) return 0;
-    HGDIOBJ old = SelectObject(dc, font_.get());
-    const int width = TextWidth(dc, args_.text);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd(), dc);
-    return width;
+    WindowDC dc(hwnd());
+    if (!dc.get()) return 0;
+    SelectGuard font(dc.get(), font_.get());
+    return TextWidth(dc.get(), args_.text);
 }
 
 void Label::SetFont(const FontSpec& font) {
@@ -39,44 +36,10 @@ void Label::SetColor(COLORREF color) {
 }
 
 LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (pointer_.Handle(hwnd(), msg, lp)) {
-    case PointerTracker::kEnter:
-        if (OnMouseEnter) OnMouseEnter(*this);
-        return 0;
-    case PointerTracker::kLeave:
-        if (OnMouseLeave) OnMouseLeave(*this);
-        return 0;
-    case PointerTracker::kClick:
-        if (OnClick) OnClick(*this);
-        return 0;
-    case PointerTracker::kOther:
-        return 0;
-    default:
-        break;
-    }
+    LRESULT painted = 0;
+    if (PaintMessage(msg, painted)) return painted;
+    if (DispatchPointer(pointer_, *this, msg, lp) != PointerTracker::kNone) return 0;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        RECT r;
-        GetClientRect(hwnd(), &r);
-        if (args_.backdrop && args_.backdrop->Picture()) {
-            MemoryDC mem(dc);
-            SelectGuard sel(mem.get(), args_.backdrop->Picture());
-            BitBlt(dc, 0, 0, r.right, r.bottom, mem.get(), args_.backdropOffset.x, args_.backdropOffset.y, SRCCOPY);
-        } else {
-            FillSolid(dc, r, args_.background);
-        }
-        if (args_.outlined) FrameSolid(dc, r, args_.outlineColor);
-        SelectGuard sel(dc, font_.get());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, args_.color);
-        DrawTextUtf8(dc, args_.text, r, args_.align | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_END_ELLIPSIS);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT) {
             SetCursor(SystemCursor(args_.handCursor ? IDC_HAND : IDC_ARROW));
@@ -87,4 +50,20 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     return Default(msg, wp, lp);
+}
+
+void Label::Paint(HDC dc, const RECT& r) {
+    if (args_.backdrop && args_.backdrop->Picture()) {
+        MemoryDC mem(dc);
+        SelectGuard sel(mem.get(), args_.backdrop->Picture());
+        BitBlt(dc, 0, 0, r.right, r.bottom, mem.get(), args_.backdropOffset.x, args_.backdropOffset.y, SRCCOPY);
+    } else {
+        FillSolid(dc, r, args_.background);
+    }
+    if (args_.outlined) FrameSolid(dc, r, args_.outlineColor);
+    SelectGuard sel(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, args_.color);
+    RECT text = r;
+    DrawTextUtf8(dc, args_.text, text, args_.align | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_END_ELLIPSIS);
 }

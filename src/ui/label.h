@@ -44,6 +44,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
     CreateArgs args_;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/data_module.h"
 #include "ui/skin.h"
 
 Panel::CreateArgs PanelArgs(HWND parent, const Bounds& b, bool outlined) {
@@ -12,6 +13,20 @@ Panel::CreateArgs PanelArgs(HWND parent, const Bounds& b, bool outlined) {
     a.outlined = outlined;
     a.outlineColor = RGB(160, 196, 209);
     return a;
+}
+
+void MakeFramedTree(Panel& frame, TreeView& view, TreeModel& model, HWND page, const Bounds& bounds,
+                    std::function<bool(const MouseEvent&, const TreeHit&)> mouseDown) {
+    frame.Create(PanelArgs(page, bounds, true));
+    TreeView::CreateArgs t;
+    t.parent = frame.hwnd();
+    t.bounds = {1, 1, bounds.w - 2, bounds.h - 2};
+    t.images = DM ? DM->TreeImageList() : nullptr;
+    view.Create(t);
+    view.Attach(&model);
+    view.OnMouseDown = [mouseDown = std::move(mouseDown)](TreeView&, const MouseEvent& e, const TreeHit& hit) {
+        return mouseDown(e, hit);
+    };
 }
 
 void MakeButton(TImageEx& b, HWND parent, const Bounds& bounds, const char* name, bool visible) {

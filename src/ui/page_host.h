@@ -3,10 +3,13 @@
 // page, and the skinned panels and buttons they are made of.
 #pragma once
 
+#include <functional>
+
 #include "model/scan_session.h"
 #include "model/tree_model.h"
 #include "ui/image_ex.h"
 #include "ui/panel.h"
+#include "ui/tree_view.h"
 #include "ui/window.h"
 
 // A page of the notebook: the main window's middle strip.
@@ -40,6 +43,11 @@ protected:
 
 // A white panel; outlined, it frames a tree or a list.
 Panel::CreateArgs PanelArgs(HWND parent, const Bounds& b, bool outlined = false);
+
+// A tree in an outlined frame at bounds of a page, with the shared tree
+// pictures, showing model; mouseDown is its press handler.
+void MakeFramedTree(Panel& frame, TreeView& view, TreeModel& model, HWND page, const Bounds& bounds,
+                    std::function<bool(const MouseEvent&, const TreeHit&)> mouseDown);
 
 // A skinned picture button on top of its parent: the picture "<name>1", and
 // "<name>" while the pointer is over it.

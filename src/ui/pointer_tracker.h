@@ -15,3 +15,15 @@ private:
     bool inside_ = false;
     bool pressed_ = false;
 };
+
+// Hands the pointer's enter, leave and click of a message to a control's
+// OnMouseEnter, OnMouseLeave and OnClick. The event it was (kNone for a
+// message that is no pointer's, which the control handles itself).
+template <typename Control>
+PointerTracker::Event DispatchPointer(PointerTracker& tracker, Control& control, UINT msg, LPARAM lp) {
+    const PointerTracker::Event e = tracker.Handle(control.hwnd(), msg, lp);
+    if (e == PointerTracker::kEnter && control.OnMouseEnter) control.OnMouseEnter(control);
+    if (e == PointerTracker::kLeave && control.OnMouseLeave) control.OnMouseLeave(control);
+    if (e == PointerTracker::kClick && control.OnClick) control.OnClick(control);
+    return e;
+}

@@ -19,17 +19,9 @@ constexpr UINT kExclude1 = 1001;  // the Exclude command of the result list's me
 }
 
 void TResultPage::Create(HWND page) {
-    ResultTreeFrame.Create(PanelArgs(page, {10, 10, 526, 146}, true));
-    TreeView::CreateArgs t;
-    t.parent = ResultTreeFrame.hwnd();
-    t.bounds = {1, 1, 524, 144};
-    t.images = DM ? DM->TreeImageList() : nullptr;
-    ResultTreeView.Create(t);
-    ResultTreeView.Attach(&ResultTree);
+    MakeFramedTree(ResultTreeFrame, ResultTreeView, ResultTree, page, {10, 10, 526, 146},
+                   [this](const MouseEvent& e, const TreeHit& hit) { return ResultTreeViewMouseDown(e, hit); });
     ResultTree.onChange = [this](int node) { ResultTreeViewChange(node); };
-    ResultTreeView.OnMouseDown = [this](TreeView&, const MouseEvent& e, const TreeHit& hit) {
-        return ResultTreeViewMouseDown(e, hit);
-    };
 
     ResultListFrame.Create(PanelArgs(page, {10, 165, 526, 154}, true));
     ListView::CreateArgs l;

@@ -27,16 +27,8 @@ public:
 }  // namespace
 
 void TScanPage::Create(HWND page) {
-    ScanFrame.Create(PanelArgs(page, {10, 10, 526, 294}, true));
-    TreeView::CreateArgs t;
-    t.parent = ScanFrame.hwnd();
-    t.bounds = {1, 1, 524, 292};
-    t.images = DM ? DM->TreeImageList() : nullptr;
-    tvItemsList.Create(t);
-    tvItemsList.Attach(&ItemTree);
-    tvItemsList.OnMouseDown = [this](TreeView&, const MouseEvent& e, const TreeHit& hit) {
-        return tvItemsListMouseDown(e, hit);
-    };
+    MakeFramedTree(ScanFrame, tvItemsList, ItemTree, page, {10, 10, 526, 294},
+                   [this](const MouseEvent& e, const TreeHit& hit) { return tvItemsListMouseDown(e, hit); });
 
     ScanStrip.Create(PanelArgs(page, {0, kPageHeight - 79, kPageWidth, 79}));
     ScanStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { host_.PageBackgroundMouseDown(e); };

@@ -1,5 +1,7 @@
 #include "ui/window.h"
 
+#include "ui/gdi_util.h"
+
 #include <windowsx.h>
 
 #include <set>
@@ -84,6 +86,28 @@ LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+
+bool Window::PaintMessage(UINT msg, LRESULT& result) {
+    if (msg == WM_ERASEBKGND) {
+        result = 1;
+        return true;
+    }
+    if (msg != WM_PAINT) return false;
+    PaintDC paint(hwnd());
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    Paint(paint.get(), client);
+    result = 0;
+    return true;
+}
+
+bool Window::WhiteContainerMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (ReflectToChild(msg, wp, lp, result)) return true;
+    if (msg != WM_ERASEBKGND) return false;
+    FillClient(hwnd(), reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
+    result = 1;
+    return true;
+}
 
 bool Window::HandleReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 

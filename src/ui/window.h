@@ -67,6 +67,15 @@ protected:
     // child that sent them. True when the child handled it.
     static bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
+    // For a control that draws all of itself in Paint: its background is never
+    // erased, and WM_PAINT hands Paint the DC and the client rectangle. True
+    // when the message was one of the two; result is what it then returns.
+    bool PaintMessage(UINT msg, LRESULT& result);
+    virtual void Paint(HDC dc, const RECT& client) {}
+    // For a white container (a form, a page): notifications go back to the
+    // child that raised them and the background is white. True when handled.
+    bool WhiteContainerMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
     // Called after the window is gone; the wrapper then holds no handle.
     virtual void OnDestroyed() {}
 

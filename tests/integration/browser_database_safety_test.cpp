@@ -38,9 +38,9 @@ void CollectFiles(const std::string& folder, std::map<std::string, std::string>&
     FolderWalker w(folder);
     FolderEntry e;
     while (w.Next(e)) {
-        if (e.name == "." || e.name == "..") continue;
+        if (e.IsDots()) continue;
         const std::string path = folder + "\\" + e.name;
-        if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) CollectFiles(path, files);
+        if (e.IsDir()) CollectFiles(path, files);
         else files[path] = Slurp(path);
     }
 }

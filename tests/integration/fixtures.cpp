@@ -77,7 +77,7 @@ int Entries(const std::string& folder) {
     FolderWalker w(folder);
     FolderEntry e;
     while (w.Next(e))
-        if (e.name != "." && e.name != "..") ++n;
+        if (!e.IsDots()) ++n;
     return n;
 }
 

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <functional>
 
+#include "model/catalog.h"
 #include "model/shell_values.h"
 #include "base/text.h"
 #include "platform/files.h"
@@ -22,7 +23,14 @@ struct Ctx {
     std::vector<std::string>* made;
     std::vector<std::string>* log;
     const std::set<std::string>* items;
+    std::string key;  // the item's key below HKEY_CURRENT_USER, as its catalog row names it
 };
+
+// The catalog row's key of an item, or empty.
+std::string KeyOf(const char* item) {
+    const CatalogItem* row = FindCatalogItemByName(item);
+    return row ? std::string(row->key) : std::string();
+}
 
 std::string Num(const char* pattern, int i) {
     std::string s(pattern);
@@ -44,16 +52,16 @@ void SetText(const std::string& key, const std::string& name, const std::string&
     if (k.OpenOrCreate(HKEY_CURRENT_USER, key)) k.WriteString(name, text, type);
 }
 
-void DeleteKey(const char* key) { RegDeleteKeyTree(HKEY_CURRENT_USER, key); }
+void DeleteKey(const std::string& key) { RegDeleteKeyTree(HKEY_CURRENT_USER, key); }
 
-void DeleteValue(const char* key, const char* name) {
+void DeleteValue(const std::string& key, const char* name) {
     RegKey k;
     if (k.OpenForWrite(HKEY_CURRENT_USER, key)) k.DeleteValue(name);
 }
 
 // ---- registry shapes -----------------------------------------------------------
 
-void MruList(Ctx& c, const char* key, const char* dataPattern) {
+void MruList(Ctx& c, const std::string& key, const char* dataPattern) {
     std::string order;
     for (int i = 0; i < c.count; ++i) {
         SetText(key, MruName(i), Num(dataPattern, i + 1));
@@ -66,7 +74,7 @@ void MruList(Ctx& c, const char* key, const char* dataPattern) {
     }
 }
 
-void NamedValues(Ctx& c, const char* key, const char* namePattern, const char* dataPattern, DWORD type = REG_SZ) {
+void NamedValues(Ctx& c, const std::string& key, const char* namePattern, const char* dataPattern, DWORD type = REG_SZ) {
     for (int i = 0; i < c.count; ++i) {
         const std::string name = Num(namePattern, i + 1);
         if (type == REG_BINARY) SetRaw(key, name, type, std::string("\x01\x00\x00\x00\x07\x00\x00\x00", 8));
@@ -75,7 +83,7 @@ void NamedValues(Ctx& c, const char* key, const char* namePattern, const char* d
     }
 }
 
-void Subkeys(Ctx& c, const char* key, const char* namePattern) {
+void Subkeys(Ctx& c, const std::string& key, const char* namePattern) {
     for (int i = 0; i < c.count; ++i) {
         const std::string name = Num(namePattern, i + 1);
         RegKey k;
@@ -84,7 +92,7 @@ void Subkeys(Ctx& c, const char* key, const char* namePattern) {
     }
 }
 
-void OneValue(Ctx& c, const char* key, const char* name, const char* text) {
+void OneValue(Ctx& c, const std::string& key, const char* name, const char* text) {
     SetText(key, name, text);
     c.made->push_back(name);
 }
@@ -96,12 +104,12 @@ void EmptyFolder(const std::string& folder, bool removeIt) {
     FolderWalker w(folder);
     FolderEntry e;
     while (w.Next(e)) {
-        if (e.name == "." || e.name == "..") continue;
+        if (e.IsDots()) continue;
         const std::string p = folder + "\\" + e.name;
         SetPathAttributes(p, FILE_ATTRIBUTE_NORMAL);
-        if ((e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) || IsLink(p)) {  // a link: itself or nothing, never its target
+        if (e.IsReparsePoint() || IsLink(p)) {  // a link: itself or nothing, never its target
             DeleteLinkItself(p);
-        } else if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        } else if (e.IsDir()) {
             EmptyFolder(p, true);
         } else {
             DeletePath(p);
@@ -344,10 +352,12 @@ constexpr char kClickCount[] =
 constexpr char kOrderCount[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{5E6AB780-7743-11CF-A12B-00AA004AE837}\\Count";
 
+// How one catalog item's traces are made and cleared; both are handed the
+// item's key from the catalog row (empty for the items that keep no key).
 struct SeedItem {
     const char* item;
     std::function<void(Ctx&)> seed;
-    std::function<void()> clear;
+    std::function<void(const std::string& key)> clear;
 };
 
 const std::vector<SeedItem>& Items() {
@@ -361,10 +371,10 @@ const std::vector<SeedItem>& Items() {
                      c.made->push_back(url);
              }
          },
-         [] { ClearCache(false); }},
+         [](const std::string& key) { ClearCache(false); }},
         {"Address Bar History",
-         [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Internet Explorer\\TypedURLs", "url%d", "http://www.example.com/typed/%d"); },
-         [] { DeleteKey("Software\\Microsoft\\Internet Explorer\\TypedURLs"); }},
+         [](Ctx& c) { NamedValues(c, c.key, "url%d", "http://www.example.com/typed/%d"); },
+         [](const std::string& key) { DeleteKey(key); }},
         {"Cookies",
          [](Ctx& c) {
              for (int i = 0; i < c.count; ++i) {
@@ -375,95 +385,94 @@ const std::vector<SeedItem>& Items() {
                      c.made->push_back(url);
              }
          },
-         [] { ClearCache(true); }},
+         [](const std::string& key) { ClearCache(true); }},
         {"Favorites",
          [](Ctx& c) { FolderFiles(c, ShellFolder("Favorites"), "Seed Favorite %d.url", "[InternetShortcut]\r\nURL=http://www.example.com/fav/%d\r\n"); },
-         [] { EmptyFolder(ShellFolder("Favorites"), false); }},
-        {"Favorites Export File", [](Ctx& c) { OneValue(c, kMain, "FavoritesExportFile", "C:\\users\\Public\\Documents\\bookmark.htm"); },
-         [] { DeleteValue(kMain, "FavoritesExportFile"); }},
-        {"Favorites Import Folder", [](Ctx& c) { OneValue(c, kMain, "FavoritesImportFolder", "C:\\users\\Public\\Favorites Import"); },
-         [] { DeleteValue(kMain, "FavoritesImportFolder"); }},
+         [](const std::string& key) { EmptyFolder(ShellFolder("Favorites"), false); }},
+        {"Favorites Export File", [](Ctx& c) { OneValue(c, c.key, "FavoritesExportFile", "C:\\users\\Public\\Documents\\bookmark.htm"); },
+         [](const std::string& key) { DeleteValue(key, "FavoritesExportFile"); }},
+        {"Favorites Import Folder", [](Ctx& c) { OneValue(c, c.key, "FavoritesImportFolder", "C:\\users\\Public\\Favorites Import"); },
+         [](const std::string& key) { DeleteValue(key, "FavoritesImportFolder"); }},
         {"AutoCompleteData",
          [](Ctx& c) {
-             SetRaw("Software\\Microsoft\\Internet Explorer\\IntelliForms", "AskUser", REG_DWORD, std::string("\0\0\0\0", 4));
+             SetRaw(c.key, "AskUser", REG_DWORD, std::string("\0\0\0\0", 4));
              c.made->push_back("AskUser");
-             NamedValues(c, "Software\\Microsoft\\Internet Explorer\\IntelliForms", "SeedFormData%d", "", REG_BINARY);
+             NamedValues(c, c.key, "SeedFormData%d", "", REG_BINARY);
          },
-         [] { DeleteKey("Software\\Microsoft\\Internet Explorer\\IntelliForms"); }},
-        {"Download Directory", [](Ctx& c) { OneValue(c, "Software\\Microsoft\\Internet Explorer", "Download Directory", "C:\\users\\Public\\Downloads\\"); },
-         [] { DeleteValue("Software\\Microsoft\\Internet Explorer", "Download Directory"); }},
-        {"Save Directory", [](Ctx& c) { OneValue(c, kMain, "Save Directory", "C:\\users\\Public\\Documents\\Saved Pages\\"); },
-         [] { DeleteValue(kMain, "Save Directory"); }},
+         [](const std::string& key) { DeleteKey(key); }},
+        {"Download Directory", [](Ctx& c) { OneValue(c, c.key, "Download Directory", "C:\\users\\Public\\Downloads\\"); },
+         [](const std::string& key) { DeleteValue(key, "Download Directory"); }},
+        {"Save Directory", [](Ctx& c) { OneValue(c, c.key, "Save Directory", "C:\\users\\Public\\Documents\\Saved Pages\\"); },
+         [](const std::string& key) { DeleteValue(key, "Save Directory"); }},
 
         // Windows System.
-        {"Run History", [](Ctx& c) { MruList(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "notepad C:\\seed\\note%d.txt\\1"); },
-         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU"); }},
+        {"Run History", [](Ctx& c) { MruList(c, c.key, "notepad C:\\seed\\note%d.txt\\1"); },
+         [](const std::string& key) { DeleteKey(key); }},
         {"Windows Send To",
          [](Ctx& c) {
              const std::string folder = ShellFolder("SendTo");
              FolderFiles(c, folder, "Seed Target %d.lnk", "shortcut %d");
              if (!folder.empty()) WriteFileText(folder + "\\Desktop (create shortcut).DeskLink", "");  // never listed
          },
-         [] { EmptyFolder(ShellFolder("SendTo"), false); }},
+         [](const std::string& key) { EmptyFolder(ShellFolder("SendTo"), false); }},
         {"Recent Files",
          [](Ctx& c) {
              // (The jump lists' two folders in Recent are Jump Lists' own: the walk lists no folder.)
              FolderFiles(c, ShellFolder("Recent"), "Seed Document %d.txt.lnk", "recent document %d");
          },
-         [] { EmptyFolder(ShellFolder("Recent"), false); }},
+         [](const std::string& key) { EmptyFolder(ShellFolder("Recent"), false); }},
         {"Telnet Menu History",
          [](Ctx& c) {
-             Subkeys(c, kTelnet, "seedhost%d.example.com");
+             Subkeys(c, c.key, "seedhost%d.example.com");
              // My Network Places lives inside the Telnet key, so it is a Telnet subkey too.
              if (c.items->count("My Network Places")) c.made->push_back("LastMachine");
          },
-         [] { DeleteKey(kTelnet); }},
-        {"My Network Places", [](Ctx& c) { Subkeys(c, kLastMachine, "seedmachine%d"); }, [] { DeleteKey(kLastMachine); }},
+         [](const std::string& key) { DeleteKey(key); }},
+        {"My Network Places", [](Ctx& c) { Subkeys(c, c.key, "seedmachine%d"); }, [](const std::string& key) { DeleteKey(key); }},
         {"Map Network Drive History",
-         [](Ctx& c) { MruList(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Map Network Drive MRU", "\\\\seedserver%d\\share"); },
-         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Map Network Drive MRU"); }},
+         [](Ctx& c) { MruList(c, c.key, "\\\\seedserver%d\\share"); },
+         [](const std::string& key) { DeleteKey(key); }},
         {"Windows Explorer Open With History",
-         [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\otherFolder", "seedapp%d.exe", "seedapp%d.exe"); },
-         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\otherFolder"); }},
+         [](Ctx& c) { NamedValues(c, c.key, "seedapp%d.exe", "seedapp%d.exe"); },
+         [](const std::string& key) { DeleteKey(key); }},
         {"Microsoft Management Console MRU List",
-         [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Microsoft Management Console\\Recent File List", "File%d", "C:\\seed\\console%d.msc"); },
-         [] { DeleteKey("Software\\Microsoft\\Microsoft Management Console\\Recent File List"); }},
+         [](Ctx& c) { NamedValues(c, c.key, "File%d", "C:\\seed\\console%d.msc"); },
+         [](const std::string& key) { DeleteKey(key); }},
         // The key the editor had open last, subkeys but one short, and the user's saved locations (no trace).
         {"Regedit32 History",
          [](Ctx& c) {
-             constexpr char kRegedit[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
              Ctx fewer = c;
              fewer.count = c.count - 1;
-             Subkeys(fewer, kRegedit, "Seed Subkey %d");
-             OneValue(c, kRegedit, "LastKey", "Computer\\HKEY_CURRENT_USER\\Software\\Seed");
-             SetText(std::string(kRegedit) + "\\Favorites", "Seed Favorite", "Computer\\HKEY_CURRENT_USER\\Software\\Kept");
+             Subkeys(fewer, c.key, "Seed Subkey %d");
+             OneValue(c, c.key, "LastKey", "Computer\\HKEY_CURRENT_USER\\Software\\Seed");
+             SetText(c.key + "\\Favorites", "Seed Favorite", "Computer\\HKEY_CURRENT_USER\\Software\\Kept");
          },
-         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit"); }},
-        {"Start Menu Click History", [](Ctx& c) { NamedValues(c, kClickCount, "HRZR_EHACNGU:P:\\Frrq\\ncc%d.rkr", "", REG_BINARY); },
-         [] { DeleteKey(kClickCount); }},
-        {"Start Menu Order History", [](Ctx& c) { NamedValues(c, kOrderCount, "HRZR_HVFPHG:%d", "", REG_BINARY); },
-         [] { DeleteKey(kOrderCount); }},
+         [](const std::string& key) { DeleteKey(key); }},
+        {"Start Menu Click History", [](Ctx& c) { NamedValues(c, c.key, "HRZR_EHACNGU:P:\\Frrq\\ncc%d.rkr", "", REG_BINARY); },
+         [](const std::string& key) { DeleteKey(key); }},
+        {"Start Menu Order History", [](Ctx& c) { NamedValues(c, c.key, "HRZR_HVFPHG:%d", "", REG_BINARY); },
+         [](const std::string& key) { DeleteKey(key); }},
         {"TrayNotify",
          [](Ctx& c) {
-             const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify";
+             const std::string& key = c.key;
              SetRaw(key, "IconStreams", REG_BINARY, std::string("\x14\x00\x00\x00\x07\x00\x00\x00", 8));
              SetRaw(key, "PasticonsStream", REG_BINARY, std::string("\xfa\xde\xba\xbe", 4));
              c.made->push_back("IconStreams");
              c.made->push_back("PasticonsStream");
          },
-         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify"); }},
+         [](const std::string& key) { DeleteKey(key); }},
         {"ShareFolder",
-         [](Ctx& c) { Subkeys(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WorkgroupCrawler\\Shares", "seedserver%d_share"); },
-         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WorkgroupCrawler\\Shares"); }},
+         [](Ctx& c) { Subkeys(c, c.key, "seedserver%d_share"); },
+         [](const std::string& key) { DeleteKey(key); }},
         {"Exe MUICache",
          [](Ctx& c) {
-             const char* key = "Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
+             const std::string& key = c.key;
              NamedValues(c, key, "C:\\Program Files\\Seed App %d\\app.exe", "Seed App %d");
              // Values of other types are not traces the item lists.
              SetText(key, "%ProgramFiles%\\Seed Tool\\tool.exe", "Seed Tool", REG_EXPAND_SZ);
              SetRaw(key, "LangID", REG_BINARY, std::string("\x09\x04", 2));
          },
-         [] { DeleteKey("Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache"); }},
+         [](const std::string& key) { DeleteKey(key); }},
         {"RecycleBin",
          [](Ctx& c) {
              const std::string bin = RecycledFolder();
@@ -472,32 +481,32 @@ const std::vector<SeedItem>& Items() {
              WriteFileText(bin + "\\desktop.ini", "[.ShellClassInfo]\r\nCLSID={645FF040-5081-101B-9F08-00AA002F954E}\r\n");
              FolderFiles(c, bin, "Dc%d.txt", "deleted file %d");
          },
-         [] { EmptyFolder(RecycledFolder(), true); }},
+         [](const std::string& key) { EmptyFolder(RecycledFolder(), true); }},
 
         // Windows Software.
-        {"Paint", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List", "File%d", "C:\\seed\\picture%d.bmp"); },
-         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"); }},
-        {"WordPad", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List", "File%d", "C:\\seed\\letter%d.rtf"); },
-         [] { DeleteKey("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List"); }},
-        {"Media Player History_List", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList", "File%d", "C:\\seed\\song%d.mp3"); },
-         [] { DeleteKey("Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList"); }},
-        {"Microsoft Frontpage Express", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\FrontPad\\FrontPage Editor\\Recent File List", "File%d", "C:\\seed\\page%d.htm"); },
-         [] { DeleteKey("Software\\Microsoft\\FrontPad\\FrontPage Editor\\Recent File List"); }},
-        {"Microsoft Help Workshop", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\Microsoft Help Workshop\\Recent File List", "File%d", "C:\\seed\\help%d.hpj"); },
-         [] { DeleteKey("Software\\Microsoft\\Microsoft Help Workshop\\Recent File List"); }},
+        {"Paint", [](Ctx& c) { NamedValues(c, c.key, "File%d", "C:\\seed\\picture%d.bmp"); },
+         [](const std::string& key) { DeleteKey(key); }},
+        {"WordPad", [](Ctx& c) { NamedValues(c, c.key, "File%d", "C:\\seed\\letter%d.rtf"); },
+         [](const std::string& key) { DeleteKey(key); }},
+        {"Media Player History_List", [](Ctx& c) { NamedValues(c, c.key, "File%d", "C:\\seed\\song%d.mp3"); },
+         [](const std::string& key) { DeleteKey(key); }},
+        {"Microsoft Frontpage Express", [](Ctx& c) { NamedValues(c, c.key, "File%d", "C:\\seed\\page%d.htm"); },
+         [](const std::string& key) { DeleteKey(key); }},
+        {"Microsoft Help Workshop", [](Ctx& c) { NamedValues(c, c.key, "File%d", "C:\\seed\\help%d.hpj"); },
+         [](const std::string& key) { DeleteKey(key); }},
         {"Microsoft Office",
          [](Ctx& c) {
              NamedValues(c, "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRU1", "Item %d", "C:\\seed\\db%d.mdb");
              OneValue(c, "Software\\Microsoft\\Office\\9.0\\Access\\Settings\\MRUFlags5", "Flags", "1");
          },
-         [] { for (const char* k : {"MRUFlags5", "MRUFlags4", "MRUFlags3", "MRUFlags2", "MRUFlags1", "MRU5", "MRU4", "MRU3", "MRU2", "MRU1"})
+         [](const std::string& key) { for (const char* k : {"MRUFlags5", "MRUFlags4", "MRUFlags3", "MRUFlags2", "MRUFlags1", "MRU5", "MRU4", "MRU3", "MRU2", "MRU1"})
                   DeleteKey((std::string(kOffice) + "9.0\\Access\\Settings\\" + k).c_str()); }},
         {"Microsoft Publisher",
          [](Ctx& c) {
              NamedValues(c, "Software\\Microsoft\\Office\\9.0\\Publisher\\Recent File List", "File%d", "C:\\seed\\flyer%d.pub");
              OneValue(c, "Software\\Microsoft\\Office\\Word\\Publisher\\Recent File List", "File1", "C:\\seed\\card.pub");
          },
-         [] { for (const char* p : {"9.0", "Access", "Outlook", "Word"})
+         [](const std::string& key) { for (const char* p : {"9.0", "Access", "Outlook", "Word"})
                   DeleteKey((std::string(kOffice) + p + "\\Publisher").c_str()); }},
         {"Microsoft FrontPage",
          [](Ctx& c) {
@@ -505,43 +514,43 @@ const std::vector<SeedItem>& Items() {
              OneValue(c, "Software\\Microsoft\\FrontPage\\Editor\\Insert Hyperlink\\Recently Used URLs", "URL1", "http://www.example.com/link");
              OneValue(c, "Software\\Microsoft\\Office\\Access\\Common\\Open Find\\Microsoft FrontPage\\Settings\\Save As\\File Name MRU", "Value", "C:\\seed\\web");
          },
-         [] {
+         [](const std::string& key) {
              DeleteKey("Software\\Microsoft\\FrontPage");
              for (const char* p : {"9.0", "Access", "Outlook", "Word"})
                  DeleteKey((std::string(kOffice) + p + "\\Common\\Open Find\\Microsoft FrontPage").c_str());
          }},
-        {"Microsoft Netmeeting", [](Ctx& c) { NamedValues(c, "UNICODE Program Groups", "Seed Group %d", "", REG_BINARY); },
-         [] { DeleteKey("UNICODE Program Groups"); }},
+        {"Microsoft Netmeeting", [](Ctx& c) { NamedValues(c, c.key, "Seed Group %d", "", REG_BINARY); },
+         [](const std::string& key) { DeleteKey(key); }},
         {"Microsoft MSN_Messenger", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\MessengerService\\PhoneMRU", "Number%d", "+1 555 010%d"); },
-         [] { DeleteKey("Software\\Microsoft\\MessengerService\\PhoneMRU"); }},
+         [](const std::string& key) { DeleteKey("Software\\Microsoft\\MessengerService\\PhoneMRU"); }},
         {"MSDN Project MRU_List", [](Ctx& c) { NamedValues(c, "Software\\Microsoft\\MSDN", "Project%d", "C:\\seed\\project%d.dsw"); },
-         [] { DeleteKey("Software\\Microsoft\\MSDN"); }},
+         [](const std::string& key) { DeleteKey("Software\\Microsoft\\MSDN"); }},
         {"WinRAR History",
          [](Ctx& c) {
              NamedValues(c, "Software\\WinRAR\\ArcHistory", "%d", "C:\\seed\\archive%d.rar");
              NamedValues(c, "Software\\WinRAR\\DialogEditHistory\\ExtrPath", "%d", "C:\\seed\\extracted%d");
          },
-         [] { DeleteKey("Software\\WinRAR"); }},
+         [](const std::string& key) { DeleteKey("Software\\WinRAR"); }},
         {"WinZip History",
          [](Ctx& c) {
              NamedValues(c, "Software\\Nico Mak Computing\\WinZip\\extract", "extract%d", "C:\\seed\\unzipped%d");
              NamedValues(c, "Software\\Nico Mak Computing\\WinZip\\filemenu", "filemenu%d", "C:\\seed\\zip%d.zip");
-             const char* dirs = "Software\\Nico Mak Computing\\WinZip\\directories";
+             const std::string& dirs = c.key;
              OneValue(c, dirs, "DefDir", "C:\\seed\\zips");
              OneValue(c, dirs, "ExtractTo", "C:\\seed\\out");
              OneValue(c, dirs, "extract", "C:\\seed\\out2");
              SetText(dirs, "ExtractToOld", "C:\\not listed");  // only the three names count
              SetText(dirs, "AddDir", "C:\\not listed");
          },
-         [] { DeleteKey(kWinZip); }},
+         [](const std::string& key) { DeleteKey(kWinZip); }},
         {"ZipMagic History",
          [](Ctx& c) {
              NamedValues(c, "Software\\Mijenix\\ZipMagic\\CurrentVersion\\Recent", "File%d", "C:\\seed\\magic%d.zip");
              OneValue(c, "Software\\Mijenix\\ZipMagic\\CurrentVersion\\Zip To", "Path1", "C:\\seed\\zipto");
          },
-         [] { DeleteKey("Software\\Mijenix"); }},
-        {"ASPack History", [](Ctx& c) { OneValue(c, "Software\\ASPack\\Options", "OD_FileName", "C:\\seed\\packed.exe"); },
-         [] { DeleteKey("Software\\ASPack"); }},
+         [](const std::string& key) { DeleteKey("Software\\Mijenix"); }},
+        {"ASPack History", [](Ctx& c) { OneValue(c, c.key, "OD_FileName", "C:\\seed\\packed.exe"); },
+         [](const std::string& key) { DeleteKey("Software\\ASPack"); }},
         {"ACDSee History",
          [](Ctx& c) {
              SetText("Software\\ACD Systems\\ACDSee\\LastFolder", "", "C:\\seed\\photos");
@@ -549,12 +558,12 @@ const std::vector<SeedItem>& Items() {
              c.made->push_back("LastFolder");
              c.made->push_back("OpenFolder");
          },
-         [] { DeleteKey("Software\\ACD Systems"); }},
+         [](const std::string& key) { DeleteKey("Software\\ACD Systems"); }},
 
         // Internet Software.
         {"Real DownLoad",
          [](Ctx& c) {
-             NamedValues(c, "Software\\RealNetworks\\RealDownload", "Download%d", "http://www.example.com/real/%d.rm");
+             NamedValues(c, c.key, "Download%d", "http://www.example.com/real/%d.rm");
              // The list of the default user profile.
              RegKey k;
              if (k.OpenOrCreate(HKEY_USERS, ".default\\Software\\RealNetworks\\RealDownload")) {
@@ -562,7 +571,7 @@ const std::vector<SeedItem>& Items() {
                  c.made->push_back("DefaultDownload");
              }
          },
-         [] {
+         [](const std::string& key) {
              DeleteKey("Software\\RealNetworks");
              RegDeleteKeyTree(HKEY_USERS, ".default\\Software\\RealNetworks");
          }},
@@ -571,44 +580,44 @@ const std::vector<SeedItem>& Items() {
              NamedValues(c, "Software\\Headlight\\GetRight\\MRU", "MRU%d", "http://www.example.com/get/%d.zip");
              NamedValues(c, "Software\\Headlight\\GetRight\\TypedURLs", "URL%d", "http://www.example.com/typed/%d.zip");
          },
-         [] { DeleteKey("Software\\Headlight"); }},
+         [](const std::string& key) { DeleteKey("Software\\Headlight"); }},
         {"DownloadAccelerator",
          [](Ctx& c) {
              NamedValues(c, "Software\\SpeedBit\\Download Accelerator\\FileList", "File%d", "C:\\seed\\dap%d.exe");
              NamedValues(c, "Software\\SpeedBit\\Download Accelerator\\HistoryCombo", "Url%d", "http://www.example.com/dap/%d");
          },
-         [] { DeleteKey("Software\\SpeedBit"); }},
+         [](const std::string& key) { DeleteKey("Software\\SpeedBit"); }},
         {"KazaaHistory",
          [](Ctx& c) {
              NamedValues(c, "Software\\Kazaa\\Kazaa Lite\\Recent File List", "File%d", "C:\\seed\\shared%d.mp3");
              NamedValues(c, "Software\\Kazaa\\KaZaA Media Desktop\\Recent File List", "File%d", "C:\\seed\\kmd%d.avi");
          },
-         [] { DeleteKey("Software\\Kazaa"); }},
+         [](const std::string& key) { DeleteKey("Software\\Kazaa"); }},
         {"FireFoxHistory", [](Ctx& c) { HistoryFiles(c, AppData() + "\\Mozilla\\Firefox\\Profiles", "http://www.example.com/firefox/%d/"); },
-         [] { RemoveTree(AppData() + "\\Mozilla"); }},
+         [](const std::string& key) { RemoveTree(AppData() + "\\Mozilla"); }},
         {"FireFoxCookies", [](Ctx& c) { CookieFiles(c, AppData() + "\\Mozilla\\Firefox\\Profiles", "ff%d.example.com"); },
-         [] { RemoveTree(AppData() + "\\Mozilla"); }},
+         [](const std::string& key) { RemoveTree(AppData() + "\\Mozilla"); }},
         {"FireFoxCache", [](Ctx& c) { CacheFolder(c, LocalAppData() + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache"); },
-         [] { RemoveTree(LocalAppData() + "\\Mozilla"); }},
+         [](const std::string& key) { RemoveTree(LocalAppData() + "\\Mozilla"); }},
         {"NetscapeHistory", [](Ctx& c) { HistoryFiles(c, AppData() + "\\Netscape\\NSB\\Profiles", "http://www.example.com/netscape/%d/"); },
-         [] { RemoveTree(AppData() + "\\Netscape"); }},
+         [](const std::string& key) { RemoveTree(AppData() + "\\Netscape"); }},
         {"NetscapeCookies", [](Ctx& c) { CookieFiles(c, AppData() + "\\Netscape\\NSB\\Profiles", "ns%d.example.com"); },
-         [] { RemoveTree(AppData() + "\\Netscape"); }},
+         [](const std::string& key) { RemoveTree(AppData() + "\\Netscape"); }},
         {"NetscapeCache", [](Ctx& c) { CacheFolder(c, AppData() + "\\Netscape\\NSB\\Profiles\\k3j9x2aa.default\\Cache"); },
-         [] { RemoveTree(AppData() + "\\Netscape"); }},
+         [](const std::string& key) { RemoveTree(AppData() + "\\Netscape"); }},
 
         // Current Browsers: two profiles each.
         {"Chrome History", [](Ctx& c) { ChromiumHistory(c, ChromeData(), "www.example.com/chrome"); },
-         [] { ClearChromium(ChromeData(), {"History", "History-journal", "History-wal", "History-shm"}); }},
+         [](const std::string& key) { ClearChromium(ChromeData(), {"History", "History-journal", "History-wal", "History-shm"}); }},
         {"Chrome Cookies", [](Ctx& c) { ChromiumCookies(c, ChromeData(), "chrome%d"); },
-         [] { ClearChromium(ChromeData(), {"Network", "Cookies", "Cookies-journal"}); }},
+         [](const std::string& key) { ClearChromium(ChromeData(), {"Network", "Cookies", "Cookies-journal"}); }},
         {"Chrome Cache", [](Ctx& c) { ChromiumCache(c, ChromeData()); },
-         [] { ClearChromium(ChromeData(), {"Cache", "Code Cache"}); }},
+         [](const std::string& key) { ClearChromium(ChromeData(), {"Cache", "Code Cache"}); }},
         {"Edge History", [](Ctx& c) { ChromiumHistory(c, EdgeData(), "www.example.com/edge"); },
-         [] { ClearChromium(EdgeData(), {"History", "History-journal", "History-wal", "History-shm"}); }},
+         [](const std::string& key) { ClearChromium(EdgeData(), {"History", "History-journal", "History-wal", "History-shm"}); }},
         {"Edge Cookies", [](Ctx& c) { ChromiumCookies(c, EdgeData(), "edge%d"); },
-         [] { ClearChromium(EdgeData(), {"Network", "Cookies", "Cookies-journal"}); }},
-        {"Edge Cache", [](Ctx& c) { ChromiumCache(c, EdgeData()); }, [] { ClearChromium(EdgeData(), {"Cache", "Code Cache"}); }},
+         [](const std::string& key) { ClearChromium(EdgeData(), {"Network", "Cookies", "Cookies-journal"}); }},
+        {"Edge Cache", [](Ctx& c) { ChromiumCache(c, EdgeData()); }, [](const std::string& key) { ClearChromium(EdgeData(), {"Cache", "Code Cache"}); }},
         {"Firefox Places History",
          [](Ctx& c) {
              for (const char* profile : kFirefoxProfiles) {
@@ -617,7 +626,7 @@ const std::vector<SeedItem>& Items() {
                                     Pages(c, "www.example.org/firefox", profile, true));
              }
          },
-         [] {
+         [](const std::string& key) {
              for (const char* profile : kFirefoxProfiles)
                  for (const char* file : {"places.sqlite", "places.sqlite-wal", "places.sqlite-shm"})
                      DeletePath(FirefoxRoaming() + "\\" + profile + "\\" + file);
@@ -629,7 +638,7 @@ const std::vector<SeedItem>& Items() {
                  WriteFirefoxCookies(FirefoxRoaming() + "\\" + profile + "\\cookies.sqlite", Cookies(c, "ff%d", profile, "uid"));
              }
          },
-         [] {
+         [](const std::string& key) {
              for (const char* profile : kFirefoxProfiles)
                  for (const char* file : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm"})
                      DeletePath(FirefoxRoaming() + "\\" + profile + "\\" + file);
@@ -642,7 +651,7 @@ const std::vector<SeedItem>& Items() {
                  WriteFileText(cache + "\\index", "not an entry");  // the index lies beside the entries
              }
          },
-         [] {
+         [](const std::string& key) {
              for (const char* profile : kFirefoxProfiles) RemoveTree(FirefoxLocal() + "\\" + profile + "\\cache2");
          }},
 
@@ -655,35 +664,35 @@ const std::vector<SeedItem>& Items() {
              NumberedList(c, key + "\\.docx", "Seed Report %d.docx", item);
              NumberedList(c, key + "\\Folder", "Seed Folder %d", item);
          },
-         [] { DeleteKey((std::string(kExplorer) + "RecentDocs").c_str()); }},
+         [](const std::string& key) { DeleteKey((std::string(kExplorer) + "RecentDocs").c_str()); }},
         {"Explorer Typed Paths",
          [](Ctx& c) { NamedValues(c, (std::string(kExplorer) + "TypedPaths").c_str(), "url%d", "C:\\Users\\Public\\Seed Folder %d"); },
-         [] { DeleteKey((std::string(kExplorer) + "TypedPaths").c_str()); }},
+         [](const std::string& key) { DeleteKey((std::string(kExplorer) + "TypedPaths").c_str()); }},
         {"Explorer Search History",
          [](Ctx& c) { NumberedList(c, std::string(kExplorer) + "WordWheelQuery", "seed search %d", ""); },
-         [] { DeleteKey((std::string(kExplorer) + "WordWheelQuery").c_str()); }},
+         [](const std::string& key) { DeleteKey((std::string(kExplorer) + "WordWheelQuery").c_str()); }},
         {"Program Launch History",
          [](Ctx& c) {
              LaunchCounts(c, kLaunchPrograms, "C:\\Program Files\\Seed\\app%d.exe");
              LaunchCounts(c, kLaunchShortcuts, "{0139D44E-6AFE-49F2-8690-3DAFCAE6FFB8}\\Seed\\Seed App %d.lnk");
          },
-         [] {
+         [](const std::string& key) {
              DeleteKey(kLaunchPrograms);
              DeleteKey(kLaunchShortcuts);
          }},
         {"Shell MuiCache",
          [](Ctx& c) {
-             NamedValues(c, kShellMuiCache, "C:\\Seed\\tool%d.exe.FriendlyAppName", "Seed Tool %d");
-             SetRaw(kShellMuiCache, "LangID", REG_BINARY, std::string("\x09\x04", 2));  // not text: not listed
+             NamedValues(c, c.key, "C:\\Seed\\tool%d.exe.FriendlyAppName", "Seed Tool %d");
+             SetRaw(c.key, "LangID", REG_BINARY, std::string("\x09\x04", 2));  // not text: not listed
          },
-         [] { DeleteKey(kShellMuiCache); }},
+         [](const std::string& key) { DeleteKey(key); }},
         {"Jump Lists",
          [](Ctx& c) {
              const std::string recent = AppData() + "\\Microsoft\\Windows\\Recent\\";
              FolderFiles(c, recent + "AutomaticDestinations", "5f7b5f1e01b8357%d.automaticDestinations-ms", "jump list %d");
              FolderFiles(c, recent + "CustomDestinations", "28c8b86deab549a%d.customDestinations-ms", "jump list %d");
          },
-         [] {
+         [](const std::string& key) {
              const std::string recent = AppData() + "\\Microsoft\\Windows\\Recent\\";
              RemoveTree(recent + "AutomaticDestinations");
              RemoveTree(recent + "CustomDestinations");
@@ -695,7 +704,7 @@ const std::vector<SeedItem>& Items() {
              FolderFiles(c, folder, "iconcache_%d.db", "icons %d");
              WriteFileText(folder + "\\ExplorerStartupLog.etl", "not a cache");
          },
-         [] { RemoveTree(LocalAppData() + "\\Microsoft\\Windows\\Explorer"); }},
+         [](const std::string& key) { RemoveTree(LocalAppData() + "\\Microsoft\\Windows\\Explorer"); }},
         {"Windows Error Reports",
          [](Ctx& c) {
              const std::string wer = LocalAppData() + "\\Microsoft\\Windows\\WER";
@@ -706,7 +715,7 @@ const std::vector<SeedItem>& Items() {
                  c.made->push_back("Report.wer");
              }
          },
-         [] { RemoveTree(LocalAppData() + "\\Microsoft\\Windows\\WER"); }},
+         [](const std::string& key) { RemoveTree(LocalAppData() + "\\Microsoft\\Windows\\WER"); }},
     };
     return items;
 }
@@ -733,7 +742,7 @@ std::vector<std::string> SeedableItems() {
 bool ClearTraces(const SeedOptions& options) {
     if (!Allowed(options)) return false;
     for (const SeedItem& s : Items())
-        if (Chosen(options, s.item)) s.clear();
+        if (Chosen(options, s.item)) s.clear(KeyOf(s.item));
     return true;
 }
 
@@ -749,7 +758,7 @@ SeedReport SeedTraces(const SeedOptions& options) {
         for (const SeedItem& s : Items()) chosen.insert(s.item);
     for (const SeedItem& s : Items()) {
         if (!chosen.count(s.item)) continue;
-        Ctx c{options.count, &report.made[s.item], &report.log, &chosen};
+        Ctx c{options.count, &report.made[s.item], &report.log, &chosen, KeyOf(s.item)};
         s.seed(c);
         const std::vector<std::string>& made = report.made[s.item];
         std::string line = std::string(s.item) + ": " + std::to_string(made.size()) + " traces";
