@@ -17,5 +17,6 @@ set(SORVANDA_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/exclude/exclude_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exclude/exclude_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scan/profile_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scan/store_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/base/utf.cpp
 )

@@ -8,6 +8,7 @@
 #include "clean/database_rows.h"
 #include "clean/profile_lines.h"
 #include "clean/wipe.h"
+#include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
@@ -41,6 +42,15 @@ struct RegTrace {
 // What the catalog row of the record's item says a clean removes; for a
 // record of no item (made by hand), what its Kind says.
 Removal RemovalOf(const TResultContentItem& r) {
+    if (r.Item && r.Item->removal == Removal::ByStore) {
+        if (r.Store < 0 || static_cast<size_t>(r.Store) >= r.Item->stores.size()) return Removal::File;
+        switch (r.Item->stores[static_cast<size_t>(r.Store)].kind) {
+        case StoreKind::DatabaseRows: return Removal::DatabaseRow;
+        case StoreKind::Files: return Removal::File;
+        case StoreKind::Folder:
+        case StoreKind::SiteFolders: return Removal::FolderTree;
+        }
+    }
     if (r.Item) return r.Item->removal;
     switch (r.Kind) {
     case kKindRegKey: return Removal::OwnKey;
@@ -122,6 +132,7 @@ public:
                 case Removal::ProfileLines:
                 case Removal::ProfileFile: why = RemoveProfileEntry(i); break;
                 case Removal::DatabaseRow: why = RemoveDatabaseEntries(i); break;
+                case Removal::FolderTree: why = WipeFolderTree(r.Location, 2); break;
                 default: why = RemoveFile(r.Location); break;
                 }
             }
@@ -268,26 +279,66 @@ private:
     StayReason RemoveDatabaseEntries(int i) {
         const TResultContentItem& first = std::as_const(results_).Item(i);
         const CatalogItem* item = first.Item;
-        if (!item) return StayReason::Failed;
+        if (!item || first.Store < 0 || static_cast<size_t>(first.Store) >= item->stores.size()) return StayReason::Failed;
         const std::string file = first.Location;
+        const int store = first.Store;
+        const BrowserDatabase database = item->stores[static_cast<size_t>(store)].database;
         const bool cookies = item->kind == kKindCookieRow;
         std::vector<FoundRow> rows;
         std::vector<int> records;
         for (int j = i; j < results_.Count(); ++j) {
             const TResultContentItem& r = std::as_const(results_).Item(j);
-            if (!r.Checked || r.Deleted || r.Location != file || r.Item != item) continue;
+            if (!r.Checked || r.Deleted || r.Location != file || r.Item != item || r.Store != store) continue;
             handled_[static_cast<size_t>(j)] = true;
             if (r.Line < 0) continue;
             if (cookies) rows.push_back({r.Line, {}, r.ValueData, r.KeyName, r.Detail4});
             else rows.push_back({r.Line, r.ValueName, {}, {}, {}});
             records.push_back(j);
         }
-        const std::vector<StayReason> outcome = RemoveDatabaseRows(file, item->database, rows);
+        std::vector<StayReason> outcome = RemoveDatabaseRows(file, database, rows);
+        if (store == 0) RemoveFromTheOtherStores(*item, file, rows, outcome);
         for (size_t k = 0; k < records.size(); ++k) {
             if (outcome[k] == StayReason::None) MarkRemoved(records[k]);
             else results_.Item(records[k]).Reason = outcome[k];
         }
         return first.Line < 0 ? first.Reason : outcome.empty() ? StayReason::None : outcome.front();
+    }
+
+    // The addresses the first store of a profile lost leave the stores keyed
+    // by them too, and the files the browser rebuilds from it go; a page
+    // another store of its could not lose stays, with that store's reason.
+    static void RemoveFromTheOtherStores(const CatalogItem& item, const std::string& file,
+                                         const std::vector<FoundRow>& rows, std::vector<StayReason>& outcome) {
+        std::vector<std::string> gone;
+        for (size_t k = 0; k < rows.size(); ++k)
+            if (outcome[k] == StayReason::None) gone.push_back(rows[k].url);
+        if (gone.empty()) return;
+        const std::string profile = ProfileOfStoreFile(item.stores[0], file);
+        if (profile.empty()) return;
+        for (size_t s = 1; s < item.stores.size(); ++s) {
+            const ProfileStore& other = item.stores[s];
+            if (!other.pagesOfFirst) continue;
+            for (std::string_view rel : other.paths) {
+                const StayReason why = RemoveDatabaseNames(profile + "\\" + std::string(rel), other.database, gone);
+                if (why == StayReason::None) continue;
+                for (StayReason& each : outcome)
+                    if (each == StayReason::None) each = why;
+            }
+        }
+        for (std::string_view rebuilt : item.rebuiltFiles) {
+            const std::string path = profile + "\\" + std::string(rebuilt);
+            if (FileExists(path)) WipeAndDelete(path, 2);
+        }
+    }
+
+    // The profile folder a store's file lies in, from the store's own paths; empty when it matches none.
+    static std::string ProfileOfStoreFile(const ProfileStore& store, const std::string& file) {
+        for (std::string_view rel : store.paths) {
+            const std::string tail = "\\" + std::string(rel);
+            if (file.size() > tail.size() && file.compare(file.size() - tail.size(), tail.size(), tail) == 0)
+                return file.substr(0, file.size() - tail.size());
+        }
+        return {};
     }
 
     TResultContents& results_;

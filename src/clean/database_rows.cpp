@@ -1,5 +1,6 @@
 #include "clean/database_rows.h"
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <span>
@@ -28,7 +29,7 @@ constexpr int kRounds = 64;  // halving the distance each round: enough for any 
 constexpr const char* kWorkTables[] = {
     "CREATE TEMP TABLE found(rid INTEGER PRIMARY KEY, name TEXT, text TEXT, path TEXT)",
     "CREATE TEMP TABLE doomed(rid INTEGER PRIMARY KEY, id, origin)",
-    "CREATE TEMP TABLE gone_ids(id INTEGER PRIMARY KEY)",      // ids no row keeps: what hangs on them goes
+    "CREATE TEMP TABLE gone_ids(id PRIMARY KEY)",  // ids no row keeps (some tables name them by text): what hangs on them goes
     "CREATE TEMP TABLE gone_visits(id INTEGER PRIMARY KEY, from_visit, opener_visit)",
     "CREATE TEMP TABLE touched(id INTEGER PRIMARY KEY)",       // clusters, or sites, that lost a row
     "CREATE TEMP TABLE kept_places(id INTEGER PRIMARY KEY)",   // bookmarked places: they stay, without history
@@ -165,17 +166,98 @@ constexpr Step kFirefoxPlaces[] = {
      "WHERE key = 'origin_frecency_sum_of_squares'"},
 };
 
+// The other stores: their rows, and what names them.
 constexpr Step kChromiumCookies[] = {{{"cookies"}, "DELETE FROM main.cookies WHERE {R} IN (SELECT rid FROM doomed)"}};
 constexpr Step kFirefoxCookies[] = {
     {{"moz_cookies"}, "DELETE FROM main.moz_cookies WHERE {R} IN (SELECT rid FROM doomed)"}};
+// A download goes with the chain of addresses it came through; the downloaded file stays.
+constexpr Step kChromiumDownloads[] = {
+    {{"downloads_url_chains.id"}, "DELETE FROM main.downloads_url_chains WHERE id IN (SELECT id FROM gone_ids)"},
+    {{"downloads_slices.download_id"},
+     "DELETE FROM main.downloads_slices WHERE download_id IN (SELECT id FROM gone_ids)"},
+    {{"downloads"}, "DELETE FROM main.downloads WHERE {R} IN (SELECT rid FROM doomed)"}};
+// A page's icon mappings; then the icons no page is mapped to any more, with their pictures.
+constexpr Step kChromiumFavicons[] = {
+    {{"icon_mapping"}, "DELETE FROM main.icon_mapping WHERE {R} IN (SELECT rid FROM doomed)"},
+    {{"favicon_bitmaps.icon_id", "icon_mapping.icon_id"},
+     "DELETE FROM main.favicon_bitmaps WHERE icon_id NOT IN (SELECT icon_id FROM main.icon_mapping WHERE icon_id "
+     "IS NOT NULL)"},
+    {{"favicons.id", "icon_mapping.icon_id"},
+     "DELETE FROM main.favicons WHERE id NOT IN (SELECT icon_id FROM main.icon_mapping WHERE icon_id IS NOT NULL)"}};
+constexpr Step kChromiumTopSites[] = {{{"top_sites"}, "DELETE FROM main.top_sites WHERE {R} IN (SELECT rid FROM doomed)"}};
+constexpr Step kChromiumShortcuts[] = {
+    {{"omni_box_shortcuts"}, "DELETE FROM main.omni_box_shortcuts WHERE {R} IN (SELECT rid FROM doomed)"}};
+constexpr Step kChromiumPredictor[] = {
+    {{"network_action_predictor"}, "DELETE FROM main.network_action_predictor WHERE {R} IN (SELECT rid FROM doomed)"}};
+constexpr Step kChromiumAutofill[] = {{{"autofill"}, "DELETE FROM main.autofill WHERE {R} IN (SELECT rid FROM doomed)"}};
+constexpr Step kChromiumKeywords[] = {{{"keywords"}, "DELETE FROM main.keywords WHERE {R} IN (SELECT rid FROM doomed)"}};
+constexpr Step kChromiumNel[] = {{{"nel_policies"}, "DELETE FROM main.nel_policies WHERE {R} IN (SELECT rid FROM doomed)"}};
+// An endpoint, and its host's endpoint groups once the host has no endpoint left.
+constexpr Step kChromiumReporting[] = {
+    {{"reporting_endpoints"}, "DELETE FROM main.reporting_endpoints WHERE {R} IN (SELECT rid FROM doomed)"},
+    {{"reporting_endpoint_groups.origin_host", "reporting_endpoints.origin_host"},
+     "DELETE FROM main.reporting_endpoint_groups WHERE origin_host IN (SELECT f.name FROM found f JOIN doomed d ON "
+     "d.rid = f.rid) AND origin_host NOT IN (SELECT origin_host FROM main.reporting_endpoints)"}};
+// A site that bounced the user on, with the pop-ups it opened or was.
+constexpr Step kChromiumBounces[] = {
+    {{"popups.opener_site", "popups.popup_site"},
+     "DELETE FROM main.popups WHERE opener_site IN (SELECT f.name FROM found f JOIN doomed d ON d.rid = f.rid) OR "
+     "popup_site IN (SELECT f.name FROM found f JOIN doomed d ON d.rid = f.rid)"},
+    {{"bounces"}, "DELETE FROM main.bounces WHERE {R} IN (SELECT rid FROM doomed)"}};
+// A page's download: every download annotation of its place; the page itself stays history.
+constexpr Step kFirefoxDownloads[] = {
+    {{"moz_annos.place_id", "moz_annos.anno_attribute_id", "moz_anno_attributes.name"},
+     "DELETE FROM main.moz_annos WHERE place_id IN (SELECT a.place_id FROM main.moz_annos a WHERE a.{R} IN (SELECT "
+     "rid FROM doomed)) AND anno_attribute_id IN (SELECT id FROM main.moz_anno_attributes WHERE name LIKE "
+     "'downloads/%')"},
+    {{"moz_annos"}, "DELETE FROM main.moz_annos WHERE {R} IN (SELECT rid FROM doomed)"}};
+// A page with icons: its links to them, then the icons no page uses any more
+// (a site's root icon once no page of the site is left).
+constexpr Step kFirefoxFavicons[] = {
+    {{"moz_icons_to_pages.page_id"}, "DELETE FROM main.moz_icons_to_pages WHERE page_id IN (SELECT id FROM gone_ids)"},
+    {{"moz_pages_w_icons"}, "DELETE FROM main.moz_pages_w_icons WHERE {R} IN (SELECT rid FROM doomed)"},
+    {{"moz_icons.id", "moz_icons.root", "moz_icons.icon_url", "moz_icons_to_pages.icon_id"},
+     "DELETE FROM main.moz_icons WHERE id NOT IN (SELECT icon_id FROM main.moz_icons_to_pages) AND (root = 0 OR NOT "
+     "EXISTS (SELECT 1 FROM main.moz_pages_w_icons p WHERE substr(p.page_url, 1, length(moz_icons.icon_url) - 11) = "
+     "substr(moz_icons.icon_url, 1, length(moz_icons.icon_url) - 11)))"}};
+constexpr Step kFirefoxFormHistory[] = {
+    {{"moz_history_to_sources.history_id"},
+     "DELETE FROM main.moz_history_to_sources WHERE history_id IN (SELECT id FROM gone_ids)"},
+    {{"moz_sources.id", "moz_history_to_sources.source_id"},
+     "DELETE FROM main.moz_sources WHERE id NOT IN (SELECT source_id FROM main.moz_history_to_sources)"},
+    {{"moz_formhistory"}, "DELETE FROM main.moz_formhistory WHERE {R} IN (SELECT rid FROM doomed)"}};
+constexpr Step kFirefoxWebStorage[] = {
+    {{"webappsstore2"}, "DELETE FROM main.webappsstore2 WHERE {R} IN (SELECT rid FROM doomed)"}};
+constexpr Step kFirefoxPermissions[] = {{{"moz_perms"}, "DELETE FROM main.moz_perms WHERE {R} IN (SELECT rid FROM doomed)"}};
+// A site's preferences go with its group.
+constexpr Step kFirefoxContentPrefs[] = {
+    {{"prefs.groupID"}, "DELETE FROM main.prefs WHERE groupID IN (SELECT id FROM gone_ids)"},
+    {{"groups"}, "DELETE FROM main.groups WHERE {R} IN (SELECT rid FROM doomed)"}};
 
 std::span<const Step> StepsOf(BrowserDatabase database) {
+    using BD = BrowserDatabase;
     switch (database) {
-    case BrowserDatabase::ChromiumHistory: return kChromiumHistory;
-    case BrowserDatabase::ChromiumCookies: return kChromiumCookies;
-    case BrowserDatabase::FirefoxPlaces: return kFirefoxPlaces;
-    case BrowserDatabase::FirefoxCookies: return kFirefoxCookies;
-    case BrowserDatabase::None: break;
+    case BD::ChromiumHistory: return kChromiumHistory;
+    case BD::ChromiumCookies: return kChromiumCookies;
+    case BD::FirefoxPlaces: return kFirefoxPlaces;
+    case BD::FirefoxCookies: return kFirefoxCookies;
+    case BD::ChromiumDownloads: return kChromiumDownloads;
+    case BD::ChromiumFavicons: return kChromiumFavicons;
+    case BD::ChromiumTopSites: return kChromiumTopSites;
+    case BD::ChromiumShortcuts: return kChromiumShortcuts;
+    case BD::ChromiumPredictor: return kChromiumPredictor;
+    case BD::ChromiumAutofill: return kChromiumAutofill;
+    case BD::ChromiumKeywords: return kChromiumKeywords;
+    case BD::ChromiumNel: return kChromiumNel;
+    case BD::ChromiumReporting: return kChromiumReporting;
+    case BD::ChromiumBounces: return kChromiumBounces;
+    case BD::FirefoxDownloads: return kFirefoxDownloads;
+    case BD::FirefoxFavicons: return kFirefoxFavicons;
+    case BD::FirefoxFormHistory: return kFirefoxFormHistory;
+    case BD::FirefoxWebStorage: return kFirefoxWebStorage;
+    case BD::FirefoxPermissions: return kFirefoxPermissions;
+    case BD::FirefoxContentPrefs: return kFirefoxContentPrefs;
+    case BD::None: break;
     }
     return {};
 }
@@ -193,12 +275,36 @@ public:
 
     // False on the first statement that fails; the caller rolls back.
     bool Run(const std::vector<FoundRow>& rows, std::unordered_map<int64_t, StayReason>& outcome) {
+        return Prepare() && LoadFound(rows) && MarkDoomed() && Outcomes(outcome) && RemoveDoomed();
+    }
+    // The rows whose name is one of names (text, compared byte for byte), whatever their row ids.
+    bool RunByNames(const std::vector<std::string>& names) {
+        if (!Prepare() || !db_.Exec("CREATE TEMP TABLE names(name TEXT PRIMARY KEY)")) return false;
+        Database::Statement add(db_, "INSERT OR IGNORE INTO names VALUES (?1)");
+        for (const std::string& name : names) {
+            add.Bind(1, name);
+            add.Step();
+            if (!add.Done()) return false;
+            add.Reset();
+        }
+        const std::string name = layout_.name;
+        return db_.Exec(Sql(("INSERT INTO found (rid, name) SELECT t.{R}, t." + name + " FROM main.{T} t WHERE typeof(t." +
+                             name + ") = 'text' AND t." + name + " IN (SELECT name FROM names)")
+                                .c_str())) &&
+               MarkDoomed() && RemoveDoomed();
+    }
+
+private:
+    bool Prepare() {
         rowid_ = RowIdName(db_, layout_.table);
         if (rowid_.empty() || !Has(layout_.table, layout_.name)) return false;
         for (const char* sql : kWorkTables)
             if (!db_.Exec(sql)) return false;
-        if (!LoadFound(rows) || !MarkDoomed() || !Outcomes(outcome)) return false;
-        if (layout_.history)
+        return true;
+    }
+
+    bool RemoveDoomed() {
+        if (!layout_.matchAll)
             for (const Step& step : kGoneIds)
                 if (!Do(step)) return false;
         for (const Step& step : StepsOf(database_))
@@ -206,7 +312,6 @@ public:
         return true;
     }
 
-private:
     std::string Sql(const char* sql) const {
         return Replaced(Replaced(sql, "{R}", rowid_), "{T}", layout_.table);
     }
@@ -237,7 +342,7 @@ private:
         Database::Statement add(db_, "INSERT OR IGNORE INTO found VALUES (?1, ?2, ?3, ?4)");
         for (const FoundRow& r : rows) {
             add.Bind(1, r.rowid);
-            if (layout_.history) {
+            if (!layout_.matchAll) {
                 add.Bind(2, r.url);
             } else {
                 add.Bind(2, r.host);
@@ -262,7 +367,7 @@ private:
         std::string sql = "INSERT INTO doomed SELECT t.{R}, " + std::string(Has(table, "id") ? "t.id" : "NULL") +
                           ", " + (Has(table, "origin_id") ? "t.origin_id" : "NULL") +
                           " FROM found f JOIN main.{T} t ON t.{R} = f.rid WHERE 1" + same(layout_.name, "name");
-        if (!layout_.history) {
+        if (layout_.matchAll) {
             if (!Has(table, layout_.text) || !Has(table, layout_.more)) return false;
             sql += same(layout_.text, "text") + same(layout_.more, "path");
         }
@@ -293,40 +398,57 @@ StayReason Why(const Database& db) {
 
 }  // namespace
 
-std::vector<StayReason> RemoveDatabaseRows(const std::string& path, BrowserDatabase database,
-                                           const std::vector<FoundRow>& rows) {
-    const auto all = [&](StayReason why) { return std::vector<StayReason>(rows.size(), why); };
-    if (rows.empty()) return {};
-    if (IsLink(path)) return all(StayReason::LinkNotFollowed);
-    if (!FileExists(path)) return all(StayReason::NotFound);
+namespace {
+
+// Opens the database for a removal and runs it in one transaction with secure
+// deletion, then rebuilds the file. None, or why nothing changed.
+StayReason ChangeDatabase(const std::string& path, const std::function<bool(Database&)>& change) {
+    if (IsLink(path)) return StayReason::LinkNotFollowed;
+    if (!FileExists(path)) return StayReason::NotFound;
     // A read-only file stays (Wine running as root would write it).
-    if (PathAttributes(path) & FILE_ATTRIBUTE_READONLY) return all(StayReason::ReadOnly);
+    if (PathAttributes(path) & FILE_ATTRIBUTE_READONLY) return StayReason::ReadOnly;
     {
         // A file another program holds without sharing it: said at once
         // (SQLite would wait, retrying, and then only say it could not open it).
         File probe(path, File::Open::Shared);
-        if (!probe) return all(StayReasonOf(ProblemOfSystemError(probe.Error())));
+        if (!probe) return StayReasonOf(ProblemOfSystemError(probe.Error()));
     }
     Database db;
-    if (!db.Open(path, Database::Mode::ReadWrite)) return all(Why(db));
+    if (!db.Open(path, Database::Mode::ReadWrite)) return Why(db);
     // Freed space is overwritten with zeros; the working sets stay in memory;
     // pages are read through a mapping of the file (far fewer system calls).
     if (!db.Exec("PRAGMA secure_delete = ON") || !db.Exec("PRAGMA temp_store = MEMORY") ||
         !db.Exec("PRAGMA mmap_size = 268435456"))
-        return all(Why(db));
-    std::unordered_map<int64_t, StayReason> outcome;
+        return Why(db);
     {
         Database::Transaction transaction(db);  // nothing is half removed
-        if (!transaction.Begun() || !RowRemoval(db, database).Run(rows, outcome) || !transaction.Commit())
-            return all(Why(db));
+        if (!transaction.Begun() || !change(db) || !transaction.Commit()) return Why(db);
     }
     // The rows are gone. Rebuild the file, so that no page that held them is
     // left in it; closing then checkpoints and deletes the log, and the
     // journals went as each transaction ended, each overwritten first.
     db.Exec("VACUUM");
     db.Close();
+    return StayReason::None;
+}
+
+}  // namespace
+
+std::vector<StayReason> RemoveDatabaseRows(const std::string& path, BrowserDatabase database,
+                                           const std::vector<FoundRow>& rows) {
+    if (rows.empty()) return {};
+    std::unordered_map<int64_t, StayReason> outcome;
+    const StayReason why =
+        ChangeDatabase(path, [&](Database& db) { return RowRemoval(db, database).Run(rows, outcome); });
+    if (why != StayReason::None) return std::vector<StayReason>(rows.size(), why);
     std::vector<StayReason> result;
     result.reserve(rows.size());
     for (const FoundRow& r : rows) result.push_back(outcome.count(r.rowid) ? outcome[r.rowid] : StayReason::Failed);
     return result;
+}
+
+StayReason RemoveDatabaseNames(const std::string& path, BrowserDatabase database,
+                               const std::vector<std::string>& names) {
+    if (names.empty() || !FileExists(path)) return StayReason::None;
+    return ChangeDatabase(path, [&](Database& db) { return RowRemoval(db, database).RunByNames(names); });
 }

@@ -17,7 +17,7 @@
 // that changed since (another address under the same row id) is left alone.
 struct FoundRow {
     int64_t rowid = 0;
-    std::string url;                // history
+    std::string url;                // the row's name: an address, a value (every database but cookies)
     std::string host, name, path;  // cookies
 };
 
@@ -28,3 +28,10 @@ struct FoundRow {
 // it, InUse, ReadOnly, Damaged, ...), and nothing changed.
 std::vector<StayReason> RemoveDatabaseRows(const std::string& path, BrowserDatabase database,
                                            const std::vector<FoundRow>& rows);
+
+// Removes every row whose name (an address) is one of names, with what hangs
+// on it: a page the user removed from a browser's history leaves its other
+// stores too. None when they are gone (or the file is not there), else why
+// the database stayed as it was.
+StayReason RemoveDatabaseNames(const std::string& path, BrowserDatabase database,
+                               const std::vector<std::string>& names);

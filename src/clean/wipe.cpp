@@ -133,6 +133,33 @@ WipeOutcome WipeAndDelete(const std::string& path, int passes) {
     return out;
 }
 
+StayReason WipeFolderTree(const std::string& folder, int passes) {
+    if (IsLink(folder)) return DeleteLinkItself(folder) ? StayReason::None : StayReason::LinkNotFollowed;
+    if (!DirectoryExists(folder)) return StayReason::NotFound;
+    StayReason first = StayReason::None;
+    const auto stayed = [&first](StayReason why) {
+        if (first == StayReason::None) first = why;
+    };
+    {
+        FolderWalker walker(folder);
+        FolderEntry e;
+        while (walker.Next(e)) {
+            if (e.IsDots()) continue;
+            const std::string path = folder + "\\" + e.name;
+            if (e.IsDir() && !e.IsReparsePoint() && !IsLink(path)) {
+                const StayReason why = WipeFolderTree(path, passes);
+                if (why != StayReason::None) stayed(why);
+                continue;
+            }
+            const WipeOutcome out = WipeAndDelete(path, passes);
+            if (!out.gone) stayed(out.why);
+        }
+    }
+    SystemError err = 0;
+    if (!RemoveFolder(folder, &err) && first == StayReason::None) first = StayReasonOfError(err);
+    return first;
+}
+
 bool WipeAndDeleteFile(const std::string& path, int extraPasses) { return WipeAndDelete(path, extraPasses + 1).gone; }
 
 StayReason StayReasonOfError(SystemError error) {

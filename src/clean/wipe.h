@@ -31,6 +31,11 @@ WipeOutcome WipeAndDelete(const std::string& path, int passes);
 // gone afterwards (removed now, or already missing).
 bool WipeAndDeleteFile(const std::string& path, int extraPasses);
 
+// A folder with everything in it: each file wiped as above, each link in it
+// removed as a link (what it points to never touched), then the folders the
+// walk emptied. None when the folder is gone, else why the first that stayed did.
+StayReason WipeFolderTree(const std::string& folder, int passes);
+
 // Why a trace stayed, from the system's error code.
 StayReason StayReasonOfError(SystemError error);
 

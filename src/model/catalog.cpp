@@ -121,36 +121,160 @@ constexpr CatalogItem BrowserCache(std::string_view name, int kind, std::string_
 }
 
 // Today's browsers: where their profiles lie and what a profile holds.
-constexpr char kChromeData[] = "\\Google\\Chrome\\User Data";
-constexpr char kEdgeData[] = "\\Microsoft\\Edge\\User Data";
+constexpr ProfileRoot kChromeRoots[] = {{"Local AppData", "\\Google\\Chrome\\User Data", ProfileLayout::UserData},
+                                        {"Local AppData", "\\Google\\Chrome Beta\\User Data", ProfileLayout::UserData},
+                                        {"Local AppData", "\\Google\\Chrome Dev\\User Data", ProfileLayout::UserData},
+                                        {"Local AppData", "\\Google\\Chrome SxS\\User Data", ProfileLayout::UserData}};
+constexpr ProfileRoot kEdgeRoots[] = {{"Local AppData", "\\Microsoft\\Edge\\User Data", ProfileLayout::UserData},
+                                      {"Local AppData", "\\Microsoft\\Edge Beta\\User Data", ProfileLayout::UserData},
+                                      {"Local AppData", "\\Microsoft\\Edge Dev\\User Data", ProfileLayout::UserData},
+                                      {"Local AppData", "\\Microsoft\\Edge SxS\\User Data", ProfileLayout::UserData}};
+constexpr ProfileRoot kBraveRoots[] = {
+    {"Local AppData", "\\BraveSoftware\\Brave-Browser\\User Data", ProfileLayout::UserData},
+    {"Local AppData", "\\BraveSoftware\\Brave-Browser-Beta\\User Data", ProfileLayout::UserData},
+    {"Local AppData", "\\BraveSoftware\\Brave-Browser-Nightly\\User Data", ProfileLayout::UserData}};
+constexpr ProfileRoot kVivaldiRoots[] = {{"Local AppData", "\\Vivaldi\\User Data", ProfileLayout::UserData}};
+constexpr ProfileRoot kChromiumRoots[] = {{"Local AppData", "\\Chromium\\User Data", ProfileLayout::UserData}};
+// Opera keeps its profile in the roaming folder and its caches in the local one.
+constexpr ProfileRoot kOperaRoots[] = {{"AppData", "\\Opera Software\\Opera Stable", ProfileLayout::OwnFolder}};
+constexpr ProfileRoot kOperaCacheRoots[] = {{"Local AppData", "\\Opera Software\\Opera Stable", ProfileLayout::OwnFolder}};
+constexpr ProfileRoot kOperaGXRoots[] = {{"AppData", "\\Opera Software\\Opera GX Stable", ProfileLayout::OwnFolder}};
+constexpr ProfileRoot kOperaGXCacheRoots[] = {
+    {"Local AppData", "\\Opera Software\\Opera GX Stable", ProfileLayout::OwnFolder}};
+// Firefox, and the Firefox of the Microsoft Store, whose folders lie in its package.
 constexpr char kFirefoxProfiles[] = "\\Mozilla\\Firefox\\Profiles";
-constexpr std::string_view kChromiumHistoryFiles[] = {"History"};
-constexpr std::string_view kChromiumCookieFiles[] = {"Network\\Cookies", "Cookies"};  // the second before 2021
-constexpr std::string_view kChromiumCacheFolders[] = {"Cache\\Cache_Data", "Code Cache"};
-constexpr std::string_view kFirefoxPlacesFiles[] = {"places.sqlite"};
-constexpr std::string_view kFirefoxCookieFiles[] = {"cookies.sqlite"};
-constexpr std::string_view kFirefoxCacheFolders[] = {"cache2\\entries"};
+constexpr ProfileRoot kFirefoxRoots[] = {
+    {"AppData", kFirefoxProfiles, ProfileLayout::EveryFolder},
+    {"Local AppData", "\\Packages\\Mozilla.Firefox_n80bbvh6b1yt2\\LocalCache\\Roaming\\Mozilla\\Firefox\\Profiles",
+     ProfileLayout::EveryFolder}};
+constexpr ProfileRoot kFirefoxCacheRoots[] = {
+    {"Local AppData", kFirefoxProfiles, ProfileLayout::EveryFolder},
+    {"Local AppData", "\\Packages\\Mozilla.Firefox_n80bbvh6b1yt2\\LocalCache\\Local\\Mozilla\\Firefox\\Profiles",
+     ProfileLayout::EveryFolder}};
 
-// The rows of a browser's history (kKindHistoryRow, kept by address) or cookie
-// database (kKindCookieRow, kept by site and name) in each of its profiles.
-constexpr CatalogItem DatabaseRows(std::string_view name, std::string_view clean, std::string_view group, int kind,
-                                   Browser browser, std::string_view shell, std::string_view profiles,
-                                   BrowserDatabase db, std::span<const std::string_view> files) {
-    return {.category = 4, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueName,
-            .kind = kind, .group = group, .shape = S::Special, .special = Special::DatabaseRows,
-            .count = C::Running, .shellFolder = shell, .subFolder = profiles, .browser = browser, .database = db,
-            .databaseFiles = files, .removal = R::DatabaseRow,
+// What a Chromium profile holds, store by store.
+constexpr std::string_view kHistoryFile[] = {"History"};
+constexpr std::string_view kFaviconsFile[] = {"Favicons"};
+constexpr std::string_view kTopSitesFile[] = {"Top Sites"};
+constexpr std::string_view kShortcutsFile[] = {"Shortcuts"};
+constexpr std::string_view kPredictorFile[] = {"Network Action Predictor"};
+constexpr std::string_view kVisitedLinks[] = {"Visited Links"};
+constexpr std::string_view kChromiumCookieFiles[] = {"Network\\Cookies", "Cookies"};  // the second before 2021
+constexpr std::string_view kChromiumCacheFolders[] = {"Cache\\Cache_Data", "Code Cache", "GPUCache"};
+constexpr std::string_view kSessionsFolder[] = {"Sessions"};
+constexpr std::string_view kSessionFiles[] = {"Session_*", "Tabs_*"};
+constexpr std::string_view kProfileItself[] = {""};
+constexpr std::string_view kOldSessionFiles[] = {"Current Session", "Current Tabs", "Last Session", "Last Tabs"};
+constexpr std::string_view kWebDataFile[] = {"Web Data"};
+constexpr std::string_view kLocalStorage[] = {"Local Storage\\leveldb"};
+constexpr std::string_view kSessionStorage[] = {"Session Storage"};
+constexpr std::string_view kIndexedDB[] = {"IndexedDB"};
+constexpr std::string_view kServiceWorker[] = {"Service Worker"};
+constexpr std::string_view kNetworkFolders[] = {"Network", ""};  // "Network" since 2021
+constexpr std::string_view kNetworkStateFiles[] = {"Network Persistent State", "TransportSecurity"};
+constexpr std::string_view kReportingFiles[] = {"Network\\Reporting and NEL", "Reporting and NEL"};
+constexpr std::string_view kBouncesFile[] = {"DIPS"};
+
+using SK = StoreKind;
+using BD = BrowserDatabase;
+constexpr ProfileStore kChromiumHistoryStores[] = {
+    {SK::DatabaseRows, BD::ChromiumHistory, kHistoryFile},
+    {SK::DatabaseRows, BD::ChromiumFavicons, kFaviconsFile, {}, false, true},
+    {SK::DatabaseRows, BD::ChromiumTopSites, kTopSitesFile, {}, false, true},
+    {SK::DatabaseRows, BD::ChromiumShortcuts, kShortcutsFile, {}, false, true},
+    {SK::DatabaseRows, BD::ChromiumPredictor, kPredictorFile, {}, false, true},
+};
+constexpr ProfileStore kChromiumDownloadStores[] = {{SK::DatabaseRows, BD::ChromiumDownloads, kHistoryFile}};
+constexpr ProfileStore kChromiumCookieStores[] = {{SK::DatabaseRows, BD::ChromiumCookies, kChromiumCookieFiles}};
+constexpr ProfileStore kChromiumCacheStores[] = {{SK::Files, BD::None, kChromiumCacheFolders, {}, true}};
+constexpr ProfileStore kChromiumSessionStores[] = {{SK::Files, BD::None, kSessionsFolder, kSessionFiles},
+                                                   {SK::Files, BD::None, kProfileItself, kOldSessionFiles}};
+constexpr ProfileStore kChromiumFormStores[] = {{SK::DatabaseRows, BD::ChromiumAutofill, kWebDataFile},
+                                                {SK::DatabaseRows, BD::ChromiumKeywords, kWebDataFile}};
+constexpr ProfileStore kChromiumSiteDataStores[] = {{SK::Folder, BD::None, kLocalStorage},
+                                                    {SK::Folder, BD::None, kSessionStorage},
+                                                    {SK::SiteFolders, BD::None, kIndexedDB},
+                                                    {SK::Folder, BD::None, kServiceWorker}};
+constexpr ProfileStore kChromiumSiteSettingStores[] = {{SK::Files, BD::None, kNetworkFolders, kNetworkStateFiles},
+                                                       {SK::DatabaseRows, BD::ChromiumNel, kReportingFiles},
+                                                       {SK::DatabaseRows, BD::ChromiumReporting, kReportingFiles},
+                                                       {SK::DatabaseRows, BD::ChromiumBounces, kBouncesFile}};
+
+// What a Firefox profile holds.
+constexpr std::string_view kPlacesFile[] = {"places.sqlite"};
+constexpr std::string_view kFirefoxFaviconsFile[] = {"favicons.sqlite"};
+constexpr std::string_view kFirefoxCookieFile[] = {"cookies.sqlite"};
+constexpr std::string_view kFirefoxCacheFolder[] = {"cache2\\entries"};
+constexpr std::string_view kSessionStoreFile[] = {"sessionstore.jsonlz4"};
+constexpr std::string_view kSessionBackups[] = {"sessionstore-backups"};
+constexpr std::string_view kFormHistoryFile[] = {"formhistory.sqlite"};
+constexpr std::string_view kSiteStorage[] = {"storage\\default"};
+constexpr std::string_view kWebStorageFile[] = {"webappsstore.sqlite"};
+constexpr std::string_view kPermissionsFile[] = {"permissions.sqlite"};
+constexpr std::string_view kContentPrefsFile[] = {"content-prefs.sqlite"};
+constexpr std::string_view kSiteSecurityFile[] = {"SiteSecurityServiceState.txt"};
+constexpr ProfileStore kFirefoxHistoryStores[] = {{SK::DatabaseRows, BD::FirefoxPlaces, kPlacesFile},
+                                                  {SK::DatabaseRows, BD::FirefoxFavicons, kFirefoxFaviconsFile, {},
+                                                   false, true}};
+constexpr ProfileStore kFirefoxDownloadStores[] = {{SK::DatabaseRows, BD::FirefoxDownloads, kPlacesFile}};
+constexpr ProfileStore kFirefoxCookieStores[] = {{SK::DatabaseRows, BD::FirefoxCookies, kFirefoxCookieFile}};
+constexpr ProfileStore kFirefoxCacheStores[] = {{SK::Files, BD::None, kFirefoxCacheFolder, {}, true}};
+constexpr ProfileStore kFirefoxSessionStores[] = {{SK::Files, BD::None, kProfileItself, kSessionStoreFile},
+                                                  {SK::Files, BD::None, kSessionBackups}};
+constexpr ProfileStore kFirefoxFormStores[] = {{SK::DatabaseRows, BD::FirefoxFormHistory, kFormHistoryFile}};
+constexpr ProfileStore kFirefoxSiteDataStores[] = {{SK::SiteFolders, BD::None, kSiteStorage},
+                                                   {SK::DatabaseRows, BD::FirefoxWebStorage, kWebStorageFile}};
+constexpr ProfileStore kFirefoxSiteSettingStores[] = {
+    {SK::DatabaseRows, BD::FirefoxPermissions, kPermissionsFile},
+    {SK::DatabaseRows, BD::FirefoxContentPrefs, kContentPrefsFile},
+    {SK::Files, BD::None, kProfileItself, kSiteSecurityFile}};
+
+// The categories, in tree order.
+enum : int {
+    kCatIE, kCatSoftware, kCatSystem, kCatInternet,
+    kCatChrome, kCatEdge, kCatBrave, kCatVivaldi, kCatOpera, kCatOperaGX, kCatChromium, kCatFirefox,
+    kCatModern,
+};
+static_assert(kCatModern + 1 == kCategoryCount);
+
+// One item of a browser: the stores it lists in every profile below its roots.
+constexpr CatalogItem BrowserItem(int category, std::string_view name, std::string_view clean, std::string_view group,
+                                  bool ticked, int kind, std::span<const ProfileRoot> roots,
+                                  std::span<const ProfileStore> stores,
+                                  std::span<const std::string_view> rebuilt = {}) {
+    return {.category = category, .name = name, .cleanCaption = clean, .ticked = ticked, .shown = SF::ValueName,
+            .kind = kind, .group = group, .shape = S::Special, .special = Special::ProfileStores,
+            .count = C::Running, .roots = roots, .stores = stores, .rebuiltFiles = rebuilt, .removal = R::ByStore,
             .excludeBy = kind == kKindCookieRow ? ExcludeBy::HostAndName : ExcludeBy::EntryName};
 }
 
-// Files in folders below a shell folder, or in each profile of a browser; each file is a trace.
+// The eight items of a Chromium browser, named after it ("Chrome History", ...).
+#define CHROMIUM_ITEMS(category, prefix, roots, cacheRoots)                                                          \
+    BrowserItem(category, prefix " History", "Clean " prefix " History", prefix, true, kKindHistoryRow, roots,        \
+                kChromiumHistoryStores, kVisitedLinks),                                                              \
+        BrowserItem(category, prefix " Download History", "Clean " prefix " Download History", prefix, true,          \
+                    kKindStoreRow, roots, kChromiumDownloadStores),                                                  \
+        BrowserItem(category, prefix " Cookies", "Clean " prefix " Cookies", prefix, true, kKindCookieRow, roots,     \
+                    kChromiumCookieStores),                                                                          \
+        BrowserItem(category, prefix " Cache", "Clean " prefix " Cache", prefix, true, kKindFile, cacheRoots,         \
+                    kChromiumCacheStores),                                                                           \
+        BrowserItem(category, prefix " Sessions", "Clean " prefix " Sessions", prefix, false, kKindStoreFile, roots,  \
+                    kChromiumSessionStores),                                                                         \
+        BrowserItem(category, prefix " Form Data", "Clean " prefix " Form Data", prefix, false, kKindStoreRow, roots, \
+                    kChromiumFormStores),                                                                            \
+        BrowserItem(category, prefix " Site Data", "Clean " prefix " Site Data", prefix, false, kKindStoreFolder,     \
+                    roots, kChromiumSiteDataStores),                                                                 \
+        BrowserItem(category, prefix " Site Settings", "Clean " prefix " Site Settings", prefix, false,               \
+                    kKindStoreRow, roots, kChromiumSiteSettingStores)
+
+// Files in folders below a shell folder; each file is a trace.
 constexpr CatalogItem Files(int category, std::string_view name, std::string_view clean, std::string_view group,
-                            Browser browser, std::string_view shell, std::string_view below,
+                            std::string_view shell, std::string_view below,
                             std::span<const std::string_view> folders, bool recursive,
                             std::span<const std::string_view> patterns = {}) {
     return {.category = category, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueName,
             .kind = kKindFile, .group = group, .shape = S::Special, .special = Special::Files, .count = C::Running,
-            .shellFolder = shell, .subFolder = below, .browser = browser, .folders = folders, .patterns = patterns,
+            .shellFolder = shell, .subFolder = below, .folders = folders, .patterns = patterns,
             .recursive = recursive, .removal = R::File};
 }
 
@@ -295,61 +419,69 @@ constexpr auto kRows = std::to_array<CatalogItem>({
     BrowserFile("NetscapeCookies", kKindNetscapeCookie, "Netscape Cookies", "\\Netscape\\NSB\\Profiles", true),
     BrowserCache("NetscapeCache", kKindNetscapeCache, "netscape Cache", "AppData", "\\Netscape\\NSB\\Profiles"),
 
-    // Current Browsers.
-    DatabaseRows("Chrome History", "Clean Chrome History", "Chrome", kKindHistoryRow, Browser::Chromium,
-                 "Local AppData", kChromeData, BrowserDatabase::ChromiumHistory, kChromiumHistoryFiles),
-    DatabaseRows("Chrome Cookies", "Clean Chrome Cookies", "Chrome", kKindCookieRow, Browser::Chromium,
-                 "Local AppData", kChromeData, BrowserDatabase::ChromiumCookies, kChromiumCookieFiles),
-    Files(4, "Chrome Cache", "Clean Chrome Cache", "Chrome", Browser::Chromium, "Local AppData", kChromeData,
-          kChromiumCacheFolders, true),
-    DatabaseRows("Edge History", "Clean Edge History", "Edge", kKindHistoryRow, Browser::Chromium, "Local AppData",
-                 kEdgeData, BrowserDatabase::ChromiumHistory, kChromiumHistoryFiles),
-    DatabaseRows("Edge Cookies", "Clean Edge Cookies", "Edge", kKindCookieRow, Browser::Chromium, "Local AppData",
-                 kEdgeData, BrowserDatabase::ChromiumCookies, kChromiumCookieFiles),
-    Files(4, "Edge Cache", "Clean Edge Cache", "Edge", Browser::Chromium, "Local AppData", kEdgeData,
-          kChromiumCacheFolders, true),
-    // A bookmarked place keeps its row, without its visits.
-    DatabaseRows("Firefox Places History", "Clean Firefox Places History", "Firefox", kKindHistoryRow,
-                 Browser::Firefox, "AppData", kFirefoxProfiles, BrowserDatabase::FirefoxPlaces, kFirefoxPlacesFiles),
-    DatabaseRows("Firefox Cookie Database", "Clean Firefox Cookie Database", "Firefox", kKindCookieRow,
-                 Browser::Firefox, "AppData", kFirefoxProfiles, BrowserDatabase::FirefoxCookies, kFirefoxCookieFiles),
-    // The cache lies in the profile's local folder, named as its roaming one.
-    Files(4, "Firefox Disk Cache", "Clean Firefox Disk Cache", "Firefox", Browser::Firefox, "Local AppData",
-          kFirefoxProfiles, kFirefoxCacheFolders, true),
+    // Today's browsers, one category each. The item names of Chrome, Edge and
+    // Firefox are those of the days of one "Current Browsers" category, so that
+    // exclusions made then still hold.
+    CHROMIUM_ITEMS(kCatChrome, "Chrome", kChromeRoots, kChromeRoots),
+    CHROMIUM_ITEMS(kCatEdge, "Edge", kEdgeRoots, kEdgeRoots),
+    CHROMIUM_ITEMS(kCatBrave, "Brave", kBraveRoots, kBraveRoots),
+    CHROMIUM_ITEMS(kCatVivaldi, "Vivaldi", kVivaldiRoots, kVivaldiRoots),
+    CHROMIUM_ITEMS(kCatOpera, "Opera", kOperaRoots, kOperaCacheRoots),
+    CHROMIUM_ITEMS(kCatOperaGX, "Opera GX", kOperaGXRoots, kOperaGXCacheRoots),
+    CHROMIUM_ITEMS(kCatChromium, "Chromium", kChromiumRoots, kChromiumRoots),
+    // A bookmarked place keeps its row, without its visits; the cache lies in the
+    // profile's local folder, named as its roaming one.
+    BrowserItem(kCatFirefox, "Firefox Places History", "Clean Firefox Places History", "Firefox", true,
+                kKindHistoryRow, kFirefoxRoots, kFirefoxHistoryStores),
+    BrowserItem(kCatFirefox, "Firefox Download History", "Clean Firefox Download History", "Firefox", true,
+                kKindStoreRow, kFirefoxRoots, kFirefoxDownloadStores),
+    BrowserItem(kCatFirefox, "Firefox Cookie Database", "Clean Firefox Cookie Database", "Firefox", true,
+                kKindCookieRow, kFirefoxRoots, kFirefoxCookieStores),
+    BrowserItem(kCatFirefox, "Firefox Disk Cache", "Clean Firefox Disk Cache", "Firefox", true, kKindFile,
+                kFirefoxCacheRoots, kFirefoxCacheStores),
+    BrowserItem(kCatFirefox, "Firefox Sessions", "Clean Firefox Sessions", "Firefox", false, kKindStoreFile,
+                kFirefoxRoots, kFirefoxSessionStores),
+    BrowserItem(kCatFirefox, "Firefox Form Data", "Clean Firefox Form Data", "Firefox", false, kKindStoreRow,
+                kFirefoxRoots, kFirefoxFormStores),
+    BrowserItem(kCatFirefox, "Firefox Site Data", "Clean Firefox Site Data", "Firefox", false, kKindStoreFolder,
+                kFirefoxRoots, kFirefoxSiteDataStores),
+    BrowserItem(kCatFirefox, "Firefox Site Settings", "Clean Firefox Site Settings", "Firefox", false, kKindStoreRow,
+                kFirefoxRoots, kFirefoxSiteSettingStores),
+#undef CHROMIUM_ITEMS
 
     // Windows 7 to 11. The numbered lists and the launch counters are tested by value name.
-    {.category = 5, .name = "Recent Documents List", .cleanCaption = "Clean Recent Documents List", .ticked = true,
+    {.category = kCatModern, .name = "Recent Documents List", .cleanCaption = "Clean Recent Documents List", .ticked = true,
      .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::Special,
      .special = Special::NumberedMru, .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs",
      .test = T::ListedName, .count = C::Running, .subkeysToo = true, .removal = R::NumberedMruValue},
     // url1, url2, ... are renumbered whenever a path is typed, so a path is kept by its text.
-    {.category = 5, .name = "Explorer Typed Paths", .cleanCaption = "Clean Explorer Typed Paths", .ticked = true,
+    {.category = kCatModern, .name = "Explorer Typed Paths", .cleanCaption = "Clean Explorer Typed Paths", .ticked = true,
      .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::ValueList,
      .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TypedPaths", .keepData = true,
      .count = C::Running},
-    {.category = 5, .name = "Explorer Search History", .cleanCaption = "Clean Explorer Search History",
+    {.category = kCatModern, .name = "Explorer Search History", .cleanCaption = "Clean Explorer Search History",
      .ticked = true, .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::Special,
      .special = Special::NumberedMru,
      .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WordWheelQuery", .test = T::ListedName,
      .count = C::Running, .removal = R::NumberedMruValue},
-    {.category = 5, .name = "Program Launch History", .cleanCaption = "Clean Program Launch History", .ticked = true,
+    {.category = kCatModern, .name = "Program Launch History", .cleanCaption = "Clean Program Launch History", .ticked = true,
      .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::Special,
      .special = Special::UserAssist, .keys = kLaunchKeys, .test = T::ListedName, .count = C::Running},
-    {.category = 5, .name = "Shell MuiCache", .cleanCaption = "Clean Shell MuiCache", .ticked = true,
+    {.category = kCatModern, .name = "Shell MuiCache", .cleanCaption = "Clean Shell MuiCache", .ticked = true,
      .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::ValueList,
      .key = "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache",
      .keepData = true, .test = T::ListedName, .count = C::Running, .plainTextOnly = true},
-    Files(5, "Jump Lists", "Clean Jump Lists", kWin, Browser::None, "AppData", {}, kJumpListFolders, false),
-    Files(5, "Thumbnail Cache", "Clean Thumbnail Cache", kWin, Browser::None, "Local AppData", {}, kExplorerFolder,
+    Files(kCatModern, "Jump Lists", "Clean Jump Lists", kWin, "AppData", {}, kJumpListFolders, false),
+    Files(kCatModern, "Thumbnail Cache", "Clean Thumbnail Cache", kWin, "Local AppData", {}, kExplorerFolder,
           false, kThumbnailFiles),
-    Files(5, "Windows Error Reports", "Clean Windows Error Reports", kWin, Browser::None, "Local AppData", {},
+    Files(kCatModern, "Windows Error Reports", "Clean Windows Error Reports", kWin, "Local AppData", {},
           kErrorReportFolder, true),
 });
 constexpr int kItems = static_cast<int>(kRows.size());
 
 constexpr std::string_view kCategoryCaptions[kCategoryCount] = {
-    "Internet Explorer", "Windows Software", "Windows System", "Internet Software", "Current Browsers",
-    "Windows 7 to 11"};
+    "Internet Explorer", "Windows Software", "Windows System", "Internet Software", "Google Chrome", "Microsoft Edge",
+    "Brave", "Vivaldi", "Opera", "Opera GX", "Chromium", "Mozilla Firefox", "Windows 7 to 11"};
 
 // The tree is the root, then each category followed by its items: nodes and
 // positions come from the order of the rows.

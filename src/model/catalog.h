@@ -48,18 +48,24 @@ enum class Special : uint8_t {
     RealDownload,     // a list, then the default profile's list
     RecycleBin,       // the recycled folders of every fixed drive
     BrowserCache,     // the files of the "Cache" folder found under a shell folder
-    DatabaseRows,     // the rows of a database in every profile of a browser
-    Files,            // the files in folders below a shell folder, or below every profile of a browser
+    Files,            // the files in folders below a shell folder
     NumberedMru,      // the numbered values of a key ordered by its MRUListEx, UTF-16 text at their start
     UserAssist,       // the values of several keys, named in ROT13, but for the session counters
     RegeditHistory,   // the key the registry editor had open last, and subkeys but its favorites
+    ProfileStores,    // the stores (databases, files, folders) of every profile of a browser
 };
 
-// The browsers whose profiles an item looks in, and how their profile folders are named.
-enum class Browser : uint8_t {
-    None,
-    Chromium,  // "Default" and "Profile *" below the user data folder
-    Firefox,   // every folder below the profiles folder
+// Where a browser keeps profiles: a folder below a shell folder, laid out as
+// the browser lays it out.
+enum class ProfileLayout : uint8_t {
+    UserData,      // a user data folder: its "Default" and "Profile *" folders
+    OwnFolder,     // the folder is the profile itself, or holds one in "Default" (Opera)
+    EveryFolder,   // every folder in it is a profile (Firefox)
+};
+struct ProfileRoot {
+    std::string_view shellFolder;
+    std::string_view path;  // below the shell folder, with a leading backslash
+    ProfileLayout layout;
 };
 
 // The databases an item lists the rows of, and how a row goes.
@@ -69,6 +75,42 @@ enum class BrowserDatabase : uint8_t {
     ChromiumCookies,  // cookies
     FirefoxPlaces,    // moz_places with a visit, with their visits and input history
     FirefoxCookies,   // moz_cookies
+    ChromiumDownloads,   // History's downloads, with their URL chains and slices
+    ChromiumFavicons,    // Favicons' page mappings, and the icons no page is mapped to any more
+    ChromiumTopSites,    // Top Sites
+    ChromiumShortcuts,   // Shortcuts: typed text that led to an address
+    ChromiumPredictor,   // Network Action Predictor: typed text and the address it predicted
+    ChromiumAutofill,    // Web Data's autofill entries: a field's name and a value typed into it
+    ChromiumKeywords,    // Web Data's site searches the browser added by itself
+    ChromiumNel,         // Reporting and NEL: network error logging policies, per host
+    ChromiumReporting,   // Reporting and NEL: reporting endpoints, per host
+    ChromiumBounces,     // DIPS: the sites that bounced the user on, and their pop-ups
+    FirefoxDownloads,    // places.sqlite's download annotations of a page
+    FirefoxFavicons,     // favicons.sqlite: pages with icons, and the icons no page uses any more
+    FirefoxFormHistory,  // formhistory.sqlite
+    FirefoxWebStorage,   // webappsstore.sqlite: a site's local storage, by reversed host
+    FirefoxPermissions,  // permissions.sqlite, per origin
+    FirefoxContentPrefs, // content-prefs.sqlite: a site's zoom and other preferences
+};
+
+// One store of a browser profile an item lists and cleans.
+enum class StoreKind : uint8_t {
+    DatabaseRows,  // the rows of a database: one record a row
+    Files,         // files in folders of the profile: one record a file, saying what sites it names
+    Folder,        // a store made of the files of one folder (a LevelDB): one record, saying what sites it names
+    SiteFolders,   // a folder of one subfolder a site: one record a site
+};
+struct ProfileStore {
+    StoreKind kind;
+    BrowserDatabase database = BrowserDatabase::None;  // DatabaseRows
+    // In the profile: the first of them found is the database or folder; for
+    // Files every one of them is a folder whose files are listed ("" the profile itself).
+    std::span<const std::string_view> paths = {};
+    std::span<const std::string_view> patterns = {};  // Files: the names listed (none: every file)
+    bool recursive = false;                            // Files: their subfolders' files too
+    // Keyed by the addresses of the item's first store: lists only those that
+    // store does not, and loses the addresses of every row removed there.
+    bool pagesOfFirst = false;
 };
 
 // The four folder walks.
@@ -109,6 +151,8 @@ enum class Removal : uint8_t {
     File,                   // the file Location, overwritten first
     ProfileLines,           // its line of the cookie file Location, which goes whole when it may
     ProfileFile,            // the history file Location, only whole
+    FolderTree,             // the folder Location with all it holds, its files overwritten first
+    ByStore,                // as the record's store says: its row, its file, or its folder
 };
 
 // What an exclusion made from a row stores as Location.
@@ -146,13 +190,15 @@ struct CatalogItem {
     std::string_view shellFolder = {};              // FolderWalk, ProfileFile and BrowserCache start here
     std::string_view subFolder = {};                // below the shell folder: the profiles, or the folder
     std::string_view fileName = {};                 // ProfileFile
-    Browser browser = Browser::None;                // DatabaseRows, Files: the profiles below shellFolder + subFolder
-    BrowserDatabase database = BrowserDatabase::None;
-    std::span<const std::string_view> databaseFiles = {};  // in a profile: the first of them found is the database
-    std::span<const std::string_view> folders = {};        // Files: below the shell folder, or in each profile
+    std::span<const std::string_view> folders = {};        // Files: below the shell folder
     std::span<const std::string_view> patterns = {};       // Files: the file names listed (none: every file)
     bool recursive = false;                                // Files: their subfolders' files too
     bool subkeysToo = false;                               // NumberedMru: each subkey's values too
+    std::span<const ProfileRoot> roots = {};               // ProfileStores: where the browser's profiles lie
+    std::span<const ProfileStore> stores = {};             // ProfileStores: what each profile holds
+    // ProfileStores: files of a profile that go when any row of the first store
+    // went (the browser rebuilds them from it, "Visited Links").
+    std::span<const std::string_view> rebuiltFiles = {};
 
     // How a clean removes its records, and what an exclusion from one of its rows stores.
     Removal removal = Removal::Value;
@@ -174,7 +220,7 @@ struct CatalogCategory {
     int itemCount;
 };
 
-constexpr int kCategoryCount = 6;
+constexpr int kCategoryCount = 13;
 inline constexpr std::string_view kRootCaption = "My Computer";
 
 extern const std::array<CatalogCategory, kCategoryCount> kCatalogCategories;

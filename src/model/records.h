@@ -85,6 +85,7 @@ struct TResultContentItem {
     std::string Detail4, Detail5, Detail6, Detail7, Detail8, Detail9;
     int64_t Size = 0;          // bytes; 64-bit so files over 2 GiB count right
     int64_t Line = -1;         // the line of its profile file a cut-out trace came from (0-based), or its database row
+    int32_t Store = -1;        // which of its item's profile stores it came from (-1: the item has none)
     StayReason Reason = StayReason::None;  // set by a clean that had to leave the trace
 };
 
@@ -104,6 +105,9 @@ enum TraceKind : int32_t {
     kKindUrlCacheCookie = 11,
     kKindHistoryRow = 12,  // a row of a browser's history database: URL, title, visits
     kKindCookieRow = 13,   // a row of a browser's cookie database: host, name, path
+    kKindStoreRow = 14,    // a row of another database of a browser profile (a download, a form entry, ...)
+    kKindStoreFile = 15,   // a file of a browser profile (a session file), with the sites it names
+    kKindStoreFolder = 16, // a folder of a browser profile: a store of one site, or of many (a LevelDB)
 };
 
 // One exclusion: a place the user told the program to leave alone.

@@ -28,7 +28,7 @@ std::string ShownNameOf(int category, const TResultContentItem& record) {
     if (item && !FieldText(record, item->shown).empty()) return FieldText(record, item->shown);
     if (!item && category == 1 && !record.ValueData.empty()) return record.ValueData;
     // A database row without an address is named as such (its visit count is no name).
-    if (item && item->database != BrowserDatabase::None)
+    if (record.Kind == kKindHistoryRow)
         return record.ValueData.empty() ? "(a page without an address)" : "(a page without an address) " + record.ValueData;
     // A row must say what it is: Netmeeting's groups, Open With's programs and
     // AutoComplete's values keep no text of their own.
@@ -39,6 +39,11 @@ std::string ShownNameOf(int category, const TResultContentItem& record) {
 
 TExcludeContentItem ExclusionEntryOf(const TResultContentItem& record) {
     const CatalogItem* item = record.Item;
+    // A file or a folder of a browser profile is kept by its path (a site's folder, by its site).
+    if (item && record.Store >= 0 && static_cast<size_t>(record.Store) < item->stores.size()) {
+        const StoreKind kind = item->stores[static_cast<size_t>(record.Store)].kind;
+        if (kind == StoreKind::Files || kind == StoreKind::Folder) return {record.ItemName, record.Location, "", ""};
+    }
     if (item && item->excludeBy == ExcludeBy::EntryName) return {record.ItemName, record.ValueName, "", ""};
     if (item && item->excludeBy == ExcludeBy::HostAndName) return {record.ItemName, record.ValueData, "", record.KeyName};
     std::string data;

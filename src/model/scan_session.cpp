@@ -2,7 +2,10 @@
 
 #include <utility>
 
-ScanSession::ScanSession() { BuildCatalog(catalogs_); }
+ScanSession::ScanSession() {
+    for (int c = 0; c < kCategoryCount; ++c) catalogs_[c] = &CatalogLists[static_cast<size_t>(c)];
+    BuildCatalog(catalogs_);
+}
 
 bool ScanSession::AbortRequested() const {
     if (LoopEntryHook) LoopEntryHook();
@@ -18,15 +21,7 @@ TResultContents* ScanSession::ResultsOf(int category) {
 }
 
 const TResultContents* ScanSession::ResultsOf(int category) const {
-    switch (category) {
-    case 0: return &IEResults;
-    case 1: return &SoftwareResults;
-    case 2: return &SystemResults;
-    case 3: return &InternetResults;
-    case 4: return &BrowserResults;
-    case 5: return &ModernResults;
-    default: return nullptr;
-    }
+    return category >= 0 && category < kCategoryCount ? &Results[static_cast<size_t>(category)] : nullptr;
 }
 
 void ScanSession::ClearResults() {

@@ -6,6 +6,7 @@
 // reaches it as a global.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -24,12 +25,16 @@ public:
     ScanSession(const ScanSession&) = delete;
     ScanSession& operator=(const ScanSession&) = delete;
 
-    // The collections, one per category in category order. Every record
-    // belongs to the one of its item's category.
-    TResultContents IEResults, SoftwareResults, SystemResults, InternetResults, BrowserResults, ModernResults;
+    // The collections, one per category in category order (the first four by
+    // their own names too). Every record belongs to the one of its item's category.
+    std::array<TResultContents, kCategoryCount> Results;
+    TResultContents &IEResults = Results[0], &SoftwareResults = Results[1], &SystemResults = Results[2],
+                    &InternetResults = Results[3];
     TExcludeContents ExcludeList;
     // The data of the item tree's nodes, one list per category.
-    TCatalogList IECatalog, SoftwareCatalog, SystemCatalog, InternetCatalog, BrowserCatalog, ModernCatalog;
+    std::array<TCatalogList, kCategoryCount> CatalogLists;
+    TCatalogList &IECatalog = CatalogLists[0], &SoftwareCatalog = CatalogLists[1], &SystemCatalog = CatalogLists[2],
+                 &InternetCatalog = CatalogLists[3];
     // The rows the result list shows (see result_rows.h). A row points at its
     // record: whatever takes records away takes their rows too.
     std::vector<TResultItem> ResultRows;
@@ -61,6 +66,5 @@ public:
     void ClearRows();
 
 private:
-    TCatalogList* const catalogs_[kCategoryCount] = {&IECatalog,       &SoftwareCatalog, &SystemCatalog,
-                                                     &InternetCatalog, &BrowserCatalog,  &ModernCatalog};
+    TCatalogList* catalogs_[kCategoryCount];
 };

@@ -25,6 +25,18 @@ void TreeModel::Commit() {
     if (observer_) observer_->TreeReset();
 }
 
+void TreeModel::SetHidden(int i, bool hidden) {
+    if (!Valid(i) || nodes_[static_cast<size_t>(i)].hidden == hidden) return;
+    nodes_[static_cast<size_t>(i)].hidden = hidden;
+    if (observer_) observer_->TreeReset();
+}
+
+bool TreeModel::IsHidden(int i) const {
+    for (; Valid(i); i = Parent(i))
+        if (At(i).hidden) return true;
+    return false;
+}
+
 void TreeModel::SetImage(int i, int image) {
     if (!Valid(i) || nodes_[static_cast<size_t>(i)].image == image) return;
     nodes_[static_cast<size_t>(i)].image = image;

@@ -19,12 +19,14 @@ enum TreeImage : int {
     kStateUnticked = 7,
     kImageScanFirst = 8,     // 8..14: frames of the scanning animation
     kImageScanLast = 14,
-    kImageLaterCategories = 15,  // 15, 16: the categories after the first four
+    kImageLaterCategories = 15,  // 15: every browser's category; 16: the last category (Windows 7 to 11)
     kTreeImageCount = 17,
 };
 
 // The picture of the category at this index (or at this position among those shown).
-constexpr int CategoryImage(int index) { return index < 4 ? index + 1 : kImageLaterCategories + index - 4; }
+constexpr int CategoryImage(int index) {
+    return index < 4 ? index + 1 : index < kCategoryCount - 1 ? kImageLaterCategories : kImageLaterCategories + 1;
+}
 
 class TreeModelObserver {
 public:
@@ -48,6 +50,7 @@ public:
         int image = 0;
         int stateImage = 0;
         int ownCount = 0;    // shown instead of data->FoundCount when ownCounts is set
+        bool hidden = false; // not shown, nor anything below it (a browser with no profile here)
     };
 
     explicit TreeModel(bool ownCounts = false) : ownCounts_(ownCounts) {}
@@ -70,6 +73,11 @@ public:
     int Parent(int i) const { return At(i).parent; }
     const std::vector<int>& Children(int i) const { return At(i).children; }
     TSectionRec* Data(int i) const { return At(i).data.get(); }
+
+    // Hides a node and everything below it, or shows it again; the view is rebuilt.
+    void SetHidden(int i, bool hidden);
+    // Whether the node or a node above it is hidden.
+    bool IsHidden(int i) const;
 
     void SetImage(int i, int image);
     // A passing picture on the node, one frame of an animation: drawn at once,

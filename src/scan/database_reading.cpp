@@ -5,14 +5,36 @@
 #include <string_view>
 
 DatabaseLayout LayoutOf(BrowserDatabase database) {
+    using BD = BrowserDatabase;
     switch (database) {
-    case BrowserDatabase::ChromiumHistory: return {"urls", "url", "title", "visit_count", true};
-    case BrowserDatabase::ChromiumCookies: return {"cookies", "host_key", "name", "path", false};
-    case BrowserDatabase::FirefoxPlaces: return {"moz_places", "url", "title", "visit_count", true};
-    case BrowserDatabase::FirefoxCookies: return {"moz_cookies", "host", "name", "path", false};
-    case BrowserDatabase::None: break;
+    case BD::ChromiumHistory: return {"urls", "url", "title", "visit_count", false, true};
+    case BD::ChromiumCookies: return {"cookies", "host_key", "name", "path", true, false};
+    case BD::FirefoxPlaces: return {"moz_places", "url", "title", "visit_count", false, true};
+    case BD::FirefoxCookies: return {"moz_cookies", "host", "name", "path", true, false};
+    case BD::ChromiumDownloads: return {"downloads", "target_path", "tab_url", "received_bytes", false, true};
+    case BD::ChromiumFavicons: return {"icon_mapping", "page_url", "", "", false, false};
+    case BD::ChromiumTopSites: return {"top_sites", "url", "title", "", false, false};
+    case BD::ChromiumShortcuts: return {"omni_box_shortcuts", "url", "text", "number_of_hits", false, true};
+    case BD::ChromiumPredictor: return {"network_action_predictor", "url", "user_text", "number_of_hits", false, true};
+    case BD::ChromiumAutofill: return {"autofill", "value", "name", "count", false, true};
+    // A site search the browser added by itself; those the user or the maker set up stay.
+    case BD::ChromiumKeywords:
+        return {"keywords", "url", "keyword", "", false, false, "t.safe_for_autoreplace = 1 AND t.prepopulate_id = 0"};
+    case BD::ChromiumNel: return {"nel_policies", "origin_host", "origin_scheme", "", false, false};
+    case BD::ChromiumReporting: return {"reporting_endpoints", "origin_host", "url", "", false, false};
+    case BD::ChromiumBounces: return {"bounces", "site", "", "", false, false};
+    case BD::FirefoxDownloads:
+        return {"moz_annos", "content", "(SELECT p.url FROM moz_places p WHERE p.id = t.place_id)", "", false, false,
+                "t.anno_attribute_id IN (SELECT a.id FROM moz_anno_attributes a WHERE a.name = "
+                "'downloads/destinationFileURI')"};
+    case BD::FirefoxFavicons: return {"moz_pages_w_icons", "page_url", "", "", false, false};
+    case BD::FirefoxFormHistory: return {"moz_formhistory", "value", "fieldname", "timesUsed", false, true};
+    case BD::FirefoxWebStorage: return {"webappsstore2", "originKey", "key", "", false, false};
+    case BD::FirefoxPermissions: return {"moz_perms", "origin", "type", "", false, false};
+    case BD::FirefoxContentPrefs: return {"groups", "name", "", "", false, false};
+    case BD::None: break;
     }
-    return {"", "", "", "", true};
+    return {"", "", "", "", false, false};
 }
 
 namespace {
@@ -73,23 +95,25 @@ DatabaseReading ReadDatabaseRows(Database& db, BrowserDatabase database,
     const std::set<std::string> columns = ColumnsOf(db, layout.table);
     const auto has = [&](const char* column) { return columns.count(column) != 0; };
     for (const char* needed : {layout.name, layout.text, layout.more}) {
-        if (has(needed) || (layout.history && needed != layout.name)) continue;
+        if (!*needed || *needed == '(' || has(needed) || (!layout.matchAll && needed != layout.name)) continue;
         reading.layout = table + " has no column " + needed;
         return reading;
     }
-    // A history row lacking a title or a count still lists its address.
-    std::string sql = "SELECT t." + rowid + ", t." + layout.name + ", " +
-                      (has(layout.text) ? "t." + std::string(layout.text) : "NULL") + ", " +
-                      (has(layout.more) ? "t." + std::string(layout.more) : "NULL") + " FROM " + table + " t";
+    // A row lacking a column that only goes with its name still lists its name.
+    const auto field = [&](const char* column) {
+        return *column == '(' ? std::string(column) : *column && has(column) ? "t." + std::string(column) : "NULL";
+    };
+    std::string sql = "SELECT t." + rowid + ", t." + layout.name + ", " + field(layout.text) + ", " +
+                      field(layout.more) + " FROM " + table + " t";
+    std::string where = layout.where;
     if (database == BrowserDatabase::FirefoxPlaces) {
         // A place with a visit; a bookmark alone is no trace.
-        std::string visited;
-        if (has("visit_count")) visited = "t.visit_count > 0";
+        if (has("visit_count")) where = "t.visit_count > 0";
         if (has("id") && db.HasTable("moz_historyvisits") && db.HasColumn("moz_historyvisits", "place_id"))
-            visited += std::string(visited.empty() ? "" : " OR ") +
-                       "EXISTS (SELECT 1 FROM moz_historyvisits v WHERE v.place_id = t.id)";
-        if (!visited.empty()) sql += " WHERE " + visited;
+            where += std::string(where.empty() ? "" : " OR ") +
+                     "EXISTS (SELECT 1 FROM moz_historyvisits v WHERE v.place_id = t.id)";
     }
+    if (!where.empty()) sql += " WHERE " + where;
     sql += " ORDER BY t." + rowid;
     Database::Statement rows(db, sql);
     if (!rows.Ok()) {
@@ -112,7 +136,7 @@ DatabaseReading ReadDatabaseRows(Database& db, BrowserDatabase database,
         first = false;
         last = rowid;
         // The fields that name the trace must be text: a number or a blob cannot be shown or matched.
-        const bool readable = rows.IsTextOrNull(1) && (layout.history || (rows.IsTextOrNull(2) && rows.IsTextOrNull(3)));
+        const bool readable = rows.IsTextOrNull(1) && (!layout.matchAll || (rows.IsTextOrNull(2) && rows.IsTextOrNull(3)));
         if (!readable) {
             ++reading.unreadRows;
             continue;
@@ -121,7 +145,7 @@ DatabaseReading ReadDatabaseRows(Database& db, BrowserDatabase database,
         r.rowid = rowid;
         r.name = rows.Text(1);
         r.text = rows.Text(2);
-        r.more = layout.history ? std::to_string(rows.Int(3)) : rows.Text(3);
+        r.more = layout.moreIsCount ? std::to_string(rows.Int(3)) : rows.Text(3);
         if (!row(std::move(r))) {
             reading.stopped = true;
             return reading;

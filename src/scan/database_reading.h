@@ -16,9 +16,9 @@
 // One row as a scan lists it.
 struct DatabaseRow {
     int64_t rowid = 0;  // the row's own id in its table, whatever its columns are called
-    std::string name;   // history: the address; cookies: the host
-    std::string text;   // history: the title; cookies: the cookie's name
-    std::string more;   // history: the number of visits; cookies: the path
+    std::string name;   // what the row is known by: the address, the host, the value typed
+    std::string text;   // what goes with it: the title, the cookie's name, the field's name
+    std::string more;   // the number of visits, the cookie's path, ...
 };
 
 // What kept rows of a database from being listed.
@@ -30,13 +30,16 @@ struct DatabaseReading {
     bool Complete() const { return problem == Database::Problem::None && layout.empty() && unreadRows == 0; }
 };
 
-// The table that holds a database's traces, and its columns.
+// The table that holds a database's traces, and its columns: column names of
+// the table, or (starting with "(") an expression over its row "t"; empty for none.
 struct DatabaseLayout {
     const char* table;
-    const char* name;   // the address, or the host
-    const char* text;   // the title, or the cookie's name
-    const char* more;   // the visits, or the path
-    bool history;       // more is a number that may be missing; cookies need all three
+    const char* name;   // the address, the host, the value: what a clean matches byte for byte
+    const char* text;   // the title, the cookie's name, the field's name
+    const char* more;   // the visits, the cookie's path, ...
+    bool matchAll;      // a clean matches text and more too, and all three must be text (cookies)
+    bool moreIsCount;   // more is a number, read as one
+    const char* where = "";  // only the rows this condition over "t" holds for
 };
 DatabaseLayout LayoutOf(BrowserDatabase database);
 

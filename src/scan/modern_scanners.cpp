@@ -89,7 +89,7 @@ void ListNumberedValues(const CatalogItem& item, const std::string& path, const 
 void ScanFiles(const CatalogItem& item, const ScanContext& ctx) {
     const RecordStamp stamp = StampOf(item);
     int counter = 0;
-    for (const std::string& place : PlacesOf(item, ctx))
+    for (const std::string& place : PlacesOf(item))
         for (std::string_view folder : item.folders) {
             if (ctx.Aborted()) return;
             ListFiles(item, place + "\\" + std::string(folder), stamp, ctx, counter);

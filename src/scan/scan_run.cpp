@@ -16,7 +16,7 @@ void ScanOneItem(const ScanSession& session, const CatalogItem& item, TreeModel&
 int CountTickedItems(const TreeModel& tree) {
     int n = 0;
     for (int i = 0; i < tree.Count(); ++i)
-        if (tree.Level(i) == 2 && tree.At(i).stateImage == kStateTicked) ++n;
+        if (tree.Level(i) == 2 && tree.At(i).stateImage == kStateTicked && !tree.IsHidden(i)) ++n;
     return n;
 }
 
@@ -30,8 +30,10 @@ void ScanCategory(ScanSession& session, TreeModel& tree, int category, const Sca
     const CatalogCategory& cat = kCatalogCategories[category];
     const int first = cat.node + 1;
     TResultContents& results = *session.ResultsOf(category);
-    if (view.categoryStarting) view.categoryStarting(category);
     results.Clear();
+    // A browser with no profile here is not in the window's tree: nothing to look at.
+    if (tree.Valid(cat.node) && tree.IsHidden(cat.node)) return;
+    if (view.categoryStarting) view.categoryStarting(category);
     int p = 0;
     for (; p < cat.itemCount; ++p) {
         if (view.beforeItem) view.beforeItem();

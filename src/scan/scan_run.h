@@ -32,7 +32,7 @@ ScanContext ContextFor(const ScanSession& session, TreeModel& tree, int node, TR
 void ScanOneItem(const ScanSession& session, const CatalogItem& item, TreeModel& tree, TResultContents& results,
                  const ScanRunView& view = {});
 
-// Level-2 nodes whose tick box is ticked.
+// Level-2 nodes whose tick box is ticked, but for those of hidden categories.
 int CountTickedItems(const TreeModel& tree);
 // Every node's found count back to 0, and a repaint.
 void ResetFoundCounts(TreeModel& tree);

@@ -22,7 +22,7 @@ void ScanItem(const CatalogItem& item, const ScanContext& ctx) {
     case Special::RealDownload: return ScanRealDownload(item, ctx);
     case Special::RecycleBin: return ScanRecycleBin(item, ctx);
     case Special::BrowserCache: return ScanBrowserCache(item, ctx);
-    case Special::DatabaseRows: return ScanDatabaseRows(item, ctx);
+    case Special::ProfileStores: return ScanProfileStores(item, ctx);
     case Special::Files: return ScanFiles(item, ctx);
     case Special::NumberedMru: return ScanNumberedMru(item, ctx);
     case Special::UserAssist: return ScanUserAssist(item, ctx);

@@ -21,15 +21,19 @@ void ScanACDSee(const CatalogItem& item, const ScanContext& ctx);
 void ScanRealDownload(const CatalogItem& item, const ScanContext& ctx);
 void ScanProfileFile(const CatalogItem& item, const ScanContext& ctx);
 void ScanBrowserCache(const CatalogItem& item, const ScanContext& ctx);
-void ScanDatabaseRows(const CatalogItem& item, const ScanContext& ctx);
+void ScanProfileStores(const CatalogItem& item, const ScanContext& ctx);
 void ScanFiles(const CatalogItem& item, const ScanContext& ctx);
 void ScanNumberedMru(const CatalogItem& item, const ScanContext& ctx);
 void ScanUserAssist(const CatalogItem& item, const ScanContext& ctx);
 void ScanRegeditHistory(const CatalogItem& item, const ScanContext& ctx);
 
-// The folders an item looks in: each profile folder of its browser, sorted by
-// name, or (no browser) the folder below its shell folder.
-std::vector<std::string> PlacesOf(const CatalogItem& item, const ScanContext& ctx);
+// The folder below an item's shell folder it looks in (none when the shell folder is not set).
+std::vector<std::string> PlacesOf(const CatalogItem& item);
+// The profile folders below the roots of a browser, each root's sorted by name.
+std::vector<std::string> ProfilesOf(std::span<const ProfileRoot> roots, const ScanContext* ctx = nullptr);
+// Whether a category has a profile on this machine to look in (a category of
+// no browser always has): a browser with none adds nothing to the item tree.
+bool CategoryHasProfiles(int category);
 
 // The browser profile searches: every file of that name (every folder named
 // "Cache") below the profiles folder, sorted by path; none when there is none.

@@ -8,6 +8,7 @@
 #include "platform/processes.h"
 #include "platform/user_dialogs.h"
 #include "scan/scan_run.h"
+#include "scan/scanners.h"
 
 namespace {
 
@@ -45,7 +46,11 @@ void TScanPage::Create(HWND page) {
     ScanNowBtn.OnClick = [this](TImageEx&) { ScanNowBtnClick(); };
 }
 
-void TScanPage::ShowCatalog() { BuildItemTree(ItemTree, host_.HostSession().Catalogs()); }
+void TScanPage::ShowCatalog() {
+    BuildItemTree(ItemTree, host_.HostSession().Catalogs());
+    // A browser with no profile on this machine adds nothing to the tree.
+    for (int c = 0; c < kCategoryCount; ++c) ItemTree.SetHidden(kCatalogCategories[c].node, !CategoryHasProfiles(c));
+}
 
 void TScanPage::ScanNowBtnClick() {
     ScanSession& session = host_.HostSession();

@@ -56,6 +56,11 @@ void TreeView::TreeReset() {
         items_.reserve(static_cast<size_t>(model_->Count()));
         for (int i = 0; i < model_->Count(); ++i) {
             const TreeModel::Node& n = model_->At(i);
+            // A hidden node has no item, nor has anything below it.
+            if (n.hidden || (n.parent >= 0 && !items_[static_cast<size_t>(n.parent)])) {
+                items_.push_back(nullptr);
+                continue;
+            }
             const std::wstring caption = ToWide(n.caption);
             TVINSERTSTRUCTW ins{};
             ins.hParent = n.parent >= 0 ? items_[static_cast<size_t>(n.parent)] : TVI_ROOT;
@@ -70,7 +75,8 @@ void TreeView::TreeReset() {
             items_.push_back(reinterpret_cast<HTREEITEM>(SendMessageW(hwnd(), TVM_INSERTITEMW, 0,
                                                                       reinterpret_cast<LPARAM>(&ins))));
         }
-        for (HTREEITEM h : items_) TreeView_Expand(hwnd(), h, TVE_EXPAND);
+        for (HTREEITEM h : items_)
+            if (h) TreeView_Expand(hwnd(), h, TVE_EXPAND);
         if (model_->Selected() >= 0) TreeView_SelectItem(hwnd(), Handle(model_->Selected()));
     }
     SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);

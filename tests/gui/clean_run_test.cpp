@@ -50,7 +50,7 @@ protected:
     // Scans only the given category (-1: all of them).
     void ScanOnly(int category) {
         for (int c = 0; c < kCategoryCount; ++c)
-            if (category >= 0 && c != category) {
+            if (category >= 0 && c != category && !form->ScanPage.ItemTree.IsHidden(kCatalogCategories[c].node)) {
                 const POINT p = TickBoxPoint(form->ScanPage.tvItemsList, kCatalogCategories[c].node);
                 Press(form->ScanPage.tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
             }

@@ -229,7 +229,7 @@ TEST(HostileDatabases, ADatabaseTheBrowserHoldsIsListedAndStaysWithItsReason) {
         s.Scan("Chrome History");
         EXPECT_EQ(RecordsOf(s.results, history).size(), 3u);
         EXPECT_EQ(NoticeOf(s.results, history), nullptr);
-        const CliRun cli = RunCli("clean --only \"Current Browsers/Chrome History\" --verify");
+        const CliRun cli = RunCli("clean --only \"Google Chrome/Chrome History\" --verify");
         EXPECT_EQ(cli.exitCode, 1u) << cli.out;
         EXPECT_NE(cli.out.find(kChromeSite + "page1.html\t0\tNOT REMOVED (close the browser first)"), std::string::npos) << cli.out;
         EXPECT_NE(cli.out.find("3 traces a clean could remove are still there."), std::string::npos) << cli.out;

@@ -64,7 +64,7 @@ TEST(CurrentBrowsers, ChromeHistoryLosesTheTickedPagesWithEverythingThatNamesThe
     const std::string unticked = "https://www.example.com/chrome/default/page2.html";
     const std::string excluded = "https://www.example.com/chrome/default/page3.html";
     SeedOptions o;
-    o.items = {"Chrome History"};
+    o.items = {"Chrome History", "Chrome Download History"};
     SeedTraces(o);
     Scanned s;
     s.Exclude("Chrome History", excluded, "", "");
@@ -90,7 +90,20 @@ TEST(CurrentBrowsers, ChromeHistoryLosesTheTickedPagesWithEverythingThatNamesThe
         const std::string sql = std::string("SELECT count(*) FROM ") + table + " WHERE visit_id NOT IN (SELECT id FROM visits)";
         EXPECT_EQ(Number(history, sql.c_str()), 0) << table;
     }
-    EXPECT_EQ(Number(history, "SELECT count(*) FROM downloads"), 1);  // no trace of this item
+    EXPECT_EQ(Number(history, "SELECT count(*) FROM downloads"), 3);  // the downloads are an item of their own
+    // The page leaves every store keyed by its address; the kept ones stay there; the
+    // visited-links file, which the browser rebuilds from History, goes.
+    const std::string profile = ChromeProfile("Default");
+    for (const auto& [file, sql] : {std::pair{"Favicons", "SELECT page_url FROM icon_mapping"},
+                                    std::pair{"Top Sites", "SELECT url FROM top_sites"},
+                                    std::pair{"Shortcuts", "SELECT url FROM omni_box_shortcuts"},
+                                    std::pair{"Network Action Predictor", "SELECT url FROM network_action_predictor"}}) {
+        EXPECT_EQ(Texts(profile + "\\" + file, sql), (std::set<std::string>{unticked, excluded})) << file;
+        EXPECT_EQ(AllBytesOf(profile + "\\" + file).find(gone), std::string::npos) << file;
+    }
+    EXPECT_EQ(Number(profile + "\\Favicons", "SELECT count(*) FROM favicons"), 2);  // page 1's icon had no other page
+    EXPECT_FALSE(FileExists(profile + "\\Visited Links"));
+    EXPECT_TRUE(FileExists(ChromeProfile("Profile 1") + "\\Visited Links"));
     EXPECT_EQ(IntegrityOf(history), "ok");
     EXPECT_EQ(AllBytesOf(history).find(gone), std::string::npos);
     EXPECT_FALSE(FileExists(history + "-journal"));

@@ -51,8 +51,8 @@ TEST_F(ItemTreeTest, LayoutImagesAndDefaultTicks) {
         const int n = kCatalogCategories[c].node;
         EXPECT_EQ(tree.Level(n), 1);
         EXPECT_EQ(tree.Parent(n), 0);
-        // Pictures 1 to 4, then 15 and 16: 5 to 14 were taken when categories were added.
-        EXPECT_EQ(tree.At(n).image, c < 4 ? c + 1 : 15 + c - 4);
+        // Pictures 1 to 4, then 15 for every browser and 16 for the last: 5 to 14 were taken.
+        EXPECT_EQ(tree.At(n).image, c < 4 ? c + 1 : c + 1 < kCategoryCount ? 15 : 16);
         EXPECT_EQ(tree.At(n).caption, kCatalogCategories[c].caption);
         EXPECT_EQ(tree.Data(n)->ItemIndex, 0);
         EXPECT_TRUE(tree.IsTicked(n));
@@ -66,7 +66,10 @@ TEST_F(ItemTreeTest, LayoutImagesAndDefaultTicks) {
         EXPECT_EQ(tree.Data(it.node), (*session.Catalogs()[it.category])[static_cast<size_t>(it.pos - 1)].get());
         EXPECT_EQ(tree.IsTicked(it.node), it.ticked) << it.name;
     }
-    EXPECT_EQ(TickedItems(), kCatalogItemCount - 1);  // all but Favorites
+    int byDefault = 0;
+    for (const CatalogItem& it : kCatalogItems) byDefault += it.ticked;
+    EXPECT_EQ(byDefault, kCatalogItemCount - 1 - 8 * 4);  // all but Favorites and four items of each browser
+    EXPECT_EQ(TickedItems(), byDefault);
     EXPECT_GE(view.resets, 1);
     ExpectInSync();
 }

@@ -119,13 +119,19 @@ constexpr const char* kPageExtras[] = {
 constexpr long long kChromeNow = 13412390400000000LL;
 constexpr long long kUnixNow = 1796083200000000LL;
 
-bool Fresh(Database& db, const std::string& path, const char* schema) {
+}  // namespace
+
+bool FreshDatabase(Database& db, const std::string& path, const char* schema) {
     DeletePath(path);
     DeletePath(path + "-journal");
     DeletePath(path + "-wal");
     DeletePath(path + "-shm");
     return db.Open(path, Database::Mode::Create) && db.Exec(schema);
 }
+
+namespace {
+
+bool Fresh(Database& db, const std::string& path, const char* schema) { return FreshDatabase(db, path, schema); }
 
 // The host of an address: between "//" and the next "/".
 std::string HostOf(const std::string& url) {
@@ -136,6 +142,9 @@ std::string HostOf(const std::string& url) {
 }
 
 }  // namespace
+
+const char* ChromiumHistorySchema() { return kChromiumHistorySchema; }
+const char* FirefoxPlacesSchema() { return kFirefoxPlacesSchema; }
 
 bool WriteChromiumHistory(const std::string& path, const std::vector<SeedPage>& pages) {
     Database db;
@@ -170,12 +179,7 @@ bool WriteChromiumHistory(const std::string& path, const std::vector<SeedPage>& 
             extra->Reset();
         }
     }
-    db.Exec(R"sql(
-        INSERT INTO clusters VALUES (1, 1, 'seed', 'seed', 1, '', 0);
-        INSERT INTO downloads VALUES (1, 'a1b2c3d4-0000-4000-8000-000000000001', 'C:\users\Public\Downloads\seed.zip',
-          'C:\users\Public\Downloads\seed.zip', 13412390400000000, 1024, 1024, 1, 0, 0, X'', 13412390401000000, 0,
-          13412390401000000, 0, '', '', '', '', '', 'GET', '', '', '', '', '', 'application/zip', 'application/zip');
-    )sql");
+    db.Exec("INSERT INTO clusters VALUES (1, 1, 'seed', 'seed', 1, '', 0)");
     return db.Exec("COMMIT");
 }
 

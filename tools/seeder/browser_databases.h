@@ -16,8 +16,14 @@ struct SeedCookie {
     std::string host, name, path, value;
 };
 
+class Database;
+// Makes the database at path afresh (with its journal and log gone) from a schema.
+bool FreshDatabase(Database& db, const std::string& path, const char* schema);
+const char* ChromiumHistorySchema();
+const char* FirefoxPlacesSchema();
+
 // urls with their visits, and for each page a search term, a segment and its
-// use, a visit source, annotations and a cluster entry; a download that is no trace.
+// use, a visit source, annotations and a cluster entry.
 bool WriteChromiumHistory(const std::string& path, const std::vector<SeedPage>& pages);
 bool WriteChromiumCookies(const std::string& path, const std::vector<SeedCookie>& cookies);
 // Pages with visits (visits > 0) and bookmarks alone (visits 0, bookmarked),

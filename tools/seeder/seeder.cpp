@@ -14,7 +14,7 @@
 #include "platform/shell.h"
 #include "base/utf.h"
 #include "platform/wide.h"
-#include "tools/seeder/browser_databases.h"
+#include "tools/seeder/browser_profiles.h"
 
 namespace {
 
@@ -217,86 +217,6 @@ void RemoveTree(const std::string& folder) {
     if (folder.size() > 12) EmptyFolder(folder, true);  // never anything short
 }
 
-// ---- today's browsers -------------------------------------------------------------
-
-constexpr const char* kChromiumProfiles[] = {"Default", "Profile 1"};
-constexpr const char* kFirefoxProfiles[] = {"x8c4v0zq.default-release", "m2n6b9pl.work"};
-
-std::string ChromeData() { return LocalAppData() + "\\Google\\Chrome\\User Data"; }
-std::string EdgeData() { return LocalAppData() + "\\Microsoft\\Edge\\User Data"; }
-std::string FirefoxRoaming() { return AppData() + "\\Mozilla\\Firefox\\Profiles"; }
-std::string FirefoxLocal() { return LocalAppData() + "\\Mozilla\\Firefox\\Profiles"; }
-
-// A profile's name as it goes into addresses: "default", "profile1", "x8c4v0zq".
-std::string Tag(const std::string& profile) {
-    std::string tag;
-    for (char ch : profile.substr(0, profile.find('.')))
-        if (isalnum(static_cast<unsigned char>(ch))) tag += static_cast<char>(tolower(static_cast<unsigned char>(ch)));
-    return tag;
-}
-
-// Each profile's pages: count visited ones; Firefox adds a visited bookmark
-// (listed, and kept without its visits) and a bookmark alone (never listed).
-std::vector<SeedPage> Pages(Ctx& c, const std::string& site, const std::string& profile, bool bookmarks) {
-    std::vector<SeedPage> pages;
-    const std::string base = "https://" + site + "/" + Tag(profile) + "/";
-    for (int i = 0; i < c.count; ++i) {
-        pages.push_back({base + Num("page%d.html", i + 1), Num("Seed page %d", i + 1), 1 + i % 3});
-        c.made->push_back(pages.back().url);
-    }
-    if (bookmarks) {
-        pages.push_back({base + "bookmarked.html", "Seed bookmark", 2, true});
-        c.made->push_back(pages.back().url);
-        pages.push_back({base + "bookmark-only.html", "Seed bookmark never visited", 0, true});
-    }
-    return pages;
-}
-
-std::vector<SeedCookie> Cookies(Ctx& c, const char* domain, const std::string& profile, const char* name) {
-    std::vector<SeedCookie> cookies;
-    for (int i = 0; i < c.count; ++i) {
-        cookies.push_back({"." + Num(domain, i + 1) + "." + Tag(profile) + ".example.com", name, "/", Num("v%d", i + 1)});
-        c.made->push_back(cookies.back().name + "@" + cookies.back().host + cookies.back().path);
-    }
-    return cookies;
-}
-
-void ChromiumHistory(Ctx& c, const std::string& data, const char* site) {
-    for (const char* profile : kChromiumProfiles) {
-        CreateFolders(data + "\\" + profile);
-        WriteChromiumHistory(data + "\\" + profile + "\\History", Pages(c, site, profile, false));
-    }
-}
-
-// The first profile keeps its cookies where browsers do since 2021, the second where they did before.
-void ChromiumCookies(Ctx& c, const std::string& data, const char* domain) {
-    for (const char* profile : kChromiumProfiles) {
-        const std::string folder = data + "\\" + profile + (profile == kChromiumProfiles[0] ? "\\Network" : "");
-        CreateFolders(folder);
-        WriteChromiumCookies(folder + "\\Cookies", Cookies(c, domain, profile, "sid"));
-    }
-}
-
-void ChromiumCache(Ctx& c, const std::string& data) {
-    for (const char* profile : kChromiumProfiles) {
-        const std::string at = data + "\\" + profile;
-        FolderFiles(c, at + "\\Cache\\Cache_Data", "f_00000%d", "cached body %d");
-        FolderFiles(c, at + "\\Code Cache\\js", "9f86d081884c7d6%d_0", "compiled script %d");
-        CreateFolders(at + "\\Code Cache\\js\\index-dir");
-        WriteFileText(at + "\\Code Cache\\js\\index-dir\\the-real-index", "index");
-        c.made->push_back("the-real-index");
-    }
-}
-
-void ClearChromium(const std::string& data, std::initializer_list<const char*> places) {
-    for (const char* profile : kChromiumProfiles)
-        for (const char* place : places) {
-            const std::string path = data + "\\" + profile + "\\" + place;
-            if (PathAttributes(path) & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else DeletePath(path);
-        }
-}
-
 // ---- Windows 7 to 11 ---------------------------------------------------------------
 
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
@@ -360,8 +280,8 @@ struct SeedItem {
     std::function<void(const std::string& key)> clear;
 };
 
-const std::vector<SeedItem>& Items() {
-    static const std::vector<SeedItem> items = {
+std::vector<SeedItem> RegistryAndFileItems() {
+    return {
         // Internet Explorer.
         {"Cache",
          [](Ctx& c) {
@@ -606,55 +526,6 @@ const std::vector<SeedItem>& Items() {
         {"NetscapeCache", [](Ctx& c) { CacheFolder(c, AppData() + "\\Netscape\\NSB\\Profiles\\k3j9x2aa.default\\Cache"); },
          [](const std::string& key) { RemoveTree(AppData() + "\\Netscape"); }},
 
-        // Current Browsers: two profiles each.
-        {"Chrome History", [](Ctx& c) { ChromiumHistory(c, ChromeData(), "www.example.com/chrome"); },
-         [](const std::string& key) { ClearChromium(ChromeData(), {"History", "History-journal", "History-wal", "History-shm"}); }},
-        {"Chrome Cookies", [](Ctx& c) { ChromiumCookies(c, ChromeData(), "chrome%d"); },
-         [](const std::string& key) { ClearChromium(ChromeData(), {"Network", "Cookies", "Cookies-journal"}); }},
-        {"Chrome Cache", [](Ctx& c) { ChromiumCache(c, ChromeData()); },
-         [](const std::string& key) { ClearChromium(ChromeData(), {"Cache", "Code Cache"}); }},
-        {"Edge History", [](Ctx& c) { ChromiumHistory(c, EdgeData(), "www.example.com/edge"); },
-         [](const std::string& key) { ClearChromium(EdgeData(), {"History", "History-journal", "History-wal", "History-shm"}); }},
-        {"Edge Cookies", [](Ctx& c) { ChromiumCookies(c, EdgeData(), "edge%d"); },
-         [](const std::string& key) { ClearChromium(EdgeData(), {"Network", "Cookies", "Cookies-journal"}); }},
-        {"Edge Cache", [](Ctx& c) { ChromiumCache(c, EdgeData()); }, [](const std::string& key) { ClearChromium(EdgeData(), {"Cache", "Code Cache"}); }},
-        {"Firefox Places History",
-         [](Ctx& c) {
-             for (const char* profile : kFirefoxProfiles) {
-                 CreateFolders(FirefoxRoaming() + "\\" + profile);
-                 WriteFirefoxPlaces(FirefoxRoaming() + "\\" + profile + "\\places.sqlite",
-                                    Pages(c, "www.example.org/firefox", profile, true));
-             }
-         },
-         [](const std::string& key) {
-             for (const char* profile : kFirefoxProfiles)
-                 for (const char* file : {"places.sqlite", "places.sqlite-wal", "places.sqlite-shm"})
-                     DeletePath(FirefoxRoaming() + "\\" + profile + "\\" + file);
-         }},
-        {"Firefox Cookie Database",
-         [](Ctx& c) {
-             for (const char* profile : kFirefoxProfiles) {
-                 CreateFolders(FirefoxRoaming() + "\\" + profile);
-                 WriteFirefoxCookies(FirefoxRoaming() + "\\" + profile + "\\cookies.sqlite", Cookies(c, "ff%d", profile, "uid"));
-             }
-         },
-         [](const std::string& key) {
-             for (const char* profile : kFirefoxProfiles)
-                 for (const char* file : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm"})
-                     DeletePath(FirefoxRoaming() + "\\" + profile + "\\" + file);
-         }},
-        {"Firefox Disk Cache",
-         [](Ctx& c) {
-             for (const char* profile : kFirefoxProfiles) {
-                 const std::string cache = FirefoxLocal() + "\\" + profile + "\\cache2";
-                 FolderFiles(c, cache + "\\entries", "0F4E3D2C1B0A99887766554433221100AABBCC%d", "cache entry %d");
-                 WriteFileText(cache + "\\index", "not an entry");  // the index lies beside the entries
-             }
-         },
-         [](const std::string& key) {
-             for (const char* profile : kFirefoxProfiles) RemoveTree(FirefoxLocal() + "\\" + profile + "\\cache2");
-         }},
-
         // Windows 7 to 11.
         {"Recent Documents List",
          [](Ctx& c) {
@@ -717,6 +588,21 @@ const std::vector<SeedItem>& Items() {
          },
          [](const std::string& key) { RemoveTree(LocalAppData() + "\\Microsoft\\Windows\\WER"); }},
     };
+}
+
+// Every item the seeder knows: the registry's and the folders', then every browser's.
+const std::vector<SeedItem>& Items() {
+    static const std::vector<SeedItem> items = [] {
+        std::vector<SeedItem> all = RegistryAndFileItems();
+        for (const BrowserSeedItem& b : BrowserSeedItems())
+            all.push_back({b.item.c_str(),
+                           [&b](Ctx& c) {
+                               BrowserSeed seed{c.count, c.made};
+                               b.seed(seed);
+                           },
+                           [&b](const std::string&) { b.clear(); }});
+        return all;
+    }();
     return items;
 }
 
