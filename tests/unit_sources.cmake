@@ -11,4 +11,5 @@ set(SORVANDA_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/unit/result_session_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/summary_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/utf_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/store_text_test.cpp
 )

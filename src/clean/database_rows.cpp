@@ -35,6 +35,7 @@ constexpr const char* kWorkTables[] = {
     "CREATE TEMP TABLE kept_places(id INTEGER PRIMARY KEY)",   // bookmarked places: they stay, without history
     "CREATE TEMP TABLE gone_places(id INTEGER PRIMARY KEY)",
     "CREATE TEMP TABLE touched_queries(id INTEGER PRIMARY KEY)",
+    "CREATE TEMP TABLE gone_origins(id INTEGER PRIMARY KEY)",  // the sites of places that go
 };
 
 // After found and doomed: the ids of the doomed rows that no other row keeps.
@@ -204,13 +205,29 @@ constexpr Step kChromiumBounces[] = {
      "DELETE FROM main.popups WHERE opener_site IN (SELECT f.name FROM found f JOIN doomed d ON d.rid = f.rid) OR "
      "popup_site IN (SELECT f.name FROM found f JOIN doomed d ON d.rid = f.rid)"},
     {{"bounces"}, "DELETE FROM main.bounces WHERE {R} IN (SELECT rid FROM doomed)"}};
-// A page's download: every download annotation of its place; the page itself stays history.
+// A page's download: every download annotation of its place; the page itself
+// stays history, and goes (with its site, when that has no other page) when
+// the download was all it was kept for.
 constexpr Step kFirefoxDownloads[] = {
+    {{"moz_annos.place_id"},
+     "INSERT OR IGNORE INTO touched SELECT place_id FROM main.moz_annos WHERE {R} IN (SELECT rid FROM doomed)"},
     {{"moz_annos.place_id", "moz_annos.anno_attribute_id", "moz_anno_attributes.name"},
      "DELETE FROM main.moz_annos WHERE place_id IN (SELECT a.place_id FROM main.moz_annos a WHERE a.{R} IN (SELECT "
      "rid FROM doomed)) AND anno_attribute_id IN (SELECT id FROM main.moz_anno_attributes WHERE name LIKE "
      "'downloads/%')"},
-    {{"moz_annos"}, "DELETE FROM main.moz_annos WHERE {R} IN (SELECT rid FROM doomed)"}};
+    {{"moz_annos"}, "DELETE FROM main.moz_annos WHERE {R} IN (SELECT rid FROM doomed)"},
+    {{"moz_places.id", "moz_places.visit_count", "moz_places.foreign_count", "moz_places.origin_id",
+      "moz_historyvisits.place_id"},
+     "INSERT OR IGNORE INTO gone_places SELECT id FROM main.moz_places WHERE id IN (SELECT id FROM touched) AND "
+     "visit_count = 0 AND foreign_count = 0 AND id NOT IN (SELECT place_id FROM main.moz_historyvisits) AND id NOT IN "
+     "(SELECT place_id FROM main.moz_annos)"},
+    {{"moz_places.origin_id"},
+     "INSERT OR IGNORE INTO gone_origins SELECT origin_id FROM main.moz_places WHERE id IN (SELECT id FROM gone_places) "
+     "AND origin_id IS NOT NULL"},
+    {{"moz_places.id"}, "DELETE FROM main.moz_places WHERE id IN (SELECT id FROM gone_places)"},
+    {{"moz_origins.id", "moz_places.origin_id"},
+     "DELETE FROM main.moz_origins WHERE id IN (SELECT id FROM gone_origins) AND id NOT IN (SELECT origin_id FROM "
+     "main.moz_places WHERE origin_id IS NOT NULL)"}};
 // A page with icons: its links to them, then the icons no page uses any more
 // (a site's root icon once no page of the site is left).
 constexpr Step kFirefoxFavicons[] = {

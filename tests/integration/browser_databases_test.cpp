@@ -18,11 +18,6 @@
 
 namespace {
 
-std::string IntegrityOf(const std::string& path) {
-    const std::set<std::string> result = Texts(path, "PRAGMA integrity_check");
-    return result.size() == 1 ? *result.begin() : "several problems";
-}
-
 // A database file from the fixtures, copied to path.
 bool CopyFixture(const char* name, const std::string& path) {
     std::string from = std::string("Z:") + SORVANDA_FIXTURE_DIR + "/browsers/" + name;
