@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Takes screenshots of the splash window, the four pages, the About box, a scan
+# Takes screenshots of the splash window, the four pages (the Scan page also
+# with every browser's category), the About box, a scan
 # under way and the results of one (folded, and with today's browsers open), the
 # results after a partial clean, on a private Xvfb display, and writes them to
 # shots/ (PNG, cropped to the window). SHOTS="scan about" takes only those.
@@ -20,7 +21,7 @@ IMPORT=$(command -v import-im6.q16 || echo /usr/bin/import)
 ready=$build/shots-env/ready
 # The Z: drive is Wine's view of the Unix root.
 export SORVANDA_SHOT_READY="Z:${ready//\//\\}"
-for what in ${SHOTS:-splash scan result exclude advanced about scanning results browsers cleaned}; do
+for what in ${SHOTS:-splash scan tree result exclude advanced about scanning results browsers cleaned}; do
   rm -f "$ready"
   wine "$build/bin/sorvanda-shots.exe" "$what" 2 </dev/null >/dev/null 2>&1 &
   pid=$!

@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
     }
     const bool scanning = std::strcmp(what, "scanning") == 0, results = std::strcmp(what, "results") == 0;
     const bool browsers = std::strcmp(what, "browsers") == 0, cleaned = std::strcmp(what, "cleaned") == 0;
-    if (scanning || results || browsers || cleaned) {
+    const bool tree = std::strcmp(what, "tree") == 0;  // the Scan page with every browser's category
+    if (scanning || results || browsers || cleaned || tree) {
         SeedOptions all;
         all.count = 3;
         SeedTraces(all);
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
         const TreeView& tree = form.ResultPage.ResultTreeView;
         const TreeModel& model = form.ResultPage.ResultTree;
         for (int category : model.Children(0))
-            if (model.At(category).caption != "Current Browsers")
+            if (model.At(category).caption != "Google Chrome")
                 TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
         for (int i = 0; i < model.Count(); ++i)
             if (model.At(i).caption == "Chrome History") form.ResultPage.ResultTree.Select(i);
@@ -144,6 +145,12 @@ int main(int argc, char** argv) {
                 TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
         for (int i = 0; i < page.ResultTree.Count(); ++i)
             if (page.ResultTree.At(i).caption == "Windows System") page.ResultTree.Select(i);
+    } else if (tree) {
+        // Every category folded: each browser found here is one of them.
+        const TreeView& view = form.ScanPage.tvItemsList;
+        const TreeModel& model = form.ScanPage.ItemTree;
+        for (int category : model.Children(0)) TreeView_Expand(view.hwnd(), view.Handle(category), TVE_COLLAPSE);
+        TreeView_EnsureVisible(view.hwnd(), view.Handle(0));
     } else if (std::strcmp(what, "result") == 0) {
         form.ResultBtnClick();
     } else if (std::strcmp(what, "exclude") == 0) {

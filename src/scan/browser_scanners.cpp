@@ -89,11 +89,15 @@ public:
 
     void Profile(const std::string& profile) {
         firstNames_.clear();
+        firstUnread_ = false;
         for (size_t s = 0; s < item_.stores.size() && !ctx_.Aborted(); ++s) {
             const ProfileStore& store = item_.stores[s];
             const int index = static_cast<int>(s);
             switch (store.kind) {
             case StoreKind::DatabaseRows:
+                // What is keyed by the first store's pages waits while that store cannot be read:
+                // its pages would be listed once a store, and they go with the first store's rows.
+                if (store.pagesOfFirst && firstUnread_) break;
                 if (const std::string path = FirstThere(profile, store); !path.empty())
                     ListRows(index, path, path.substr(profile.find_last_of('\\') + 1));
                 break;
@@ -147,6 +151,7 @@ private:
     }
 
     void AddNotice(int store, const std::string& path, std::string what, Database::Problem problem) {
+        if (store == 0) firstUnread_ = true;
         StayReason why = StayReasonOf(problem);
         if (why == StayReason::Failed || why == StayReason::None) why = StayReason::Unreadable;
         DatabaseRow row;
@@ -256,6 +261,7 @@ private:
     const RecordStamp stamp_;
     int counter_ = 0;
     std::set<std::string> firstNames_;  // the first store's names in this profile
+    bool firstUnread_ = false;          // the first store (or some of it) could not be read in this profile
 };
 
 }  // namespace
