@@ -25,6 +25,13 @@ const std::string& FieldText(const TResultContentItem& r, ShownField field) {
 
 std::string ShownNameOf(int category, const TResultContentItem& record) {
     const CatalogItem* item = record.Item;
+    // A file or a store of many sites says which sites it names.
+    if (item && record.Store >= 0 && static_cast<size_t>(record.Store) < item->stores.size() &&
+        !record.ValueData.empty()) {
+        const StoreKind kind = item->stores[static_cast<size_t>(record.Store)].kind;
+        if ((kind == StoreKind::Files && record.Kind == kKindStoreFile) || kind == StoreKind::Folder)
+            return record.ValueName + " (" + record.ValueData + ")";
+    }
     if (item && !FieldText(record, item->shown).empty()) return FieldText(record, item->shown);
     if (!item && category == 1 && !record.ValueData.empty()) return record.ValueData;
     // A database row without an address is named as such (its visit count is no name).
