@@ -11,10 +11,12 @@
 #include "gui/gui_support.h"
 #include "model/scan_session.h"
 #include "platform/files.h"
+#include "platform/shell.h"
 #include "platform/wide.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
 #include "ui/frm_start.h"
+#include "tools/seeder/seeder.h"
 
 namespace {
 
@@ -210,12 +212,17 @@ TEST_F(MainWindowTest, TickBoxClicksFollowTheTickingRules) {
     p = TickBoxPoint(tv, 0);
     Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
     for (int i = 0; i < tree.Count(); ++i) {
-        if (!tree.IsHidden(i)) EXPECT_EQ(ControlStateImage(tv, i), 7) << i;
+        if (!tree.IsHidden(i)) {
+            EXPECT_EQ(ControlStateImage(tv, i), 7) << i;
+        }
         EXPECT_EQ(tree.Data(i)->Ticked, 0) << i;
     }
     Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-    for (int i = 0; i < tree.Count(); ++i)
-        if (!tree.IsHidden(i)) EXPECT_EQ(ControlStateImage(tv, i), 6) << i;
+    for (int i = 0; i < tree.Count(); ++i) {
+        if (!tree.IsHidden(i)) {
+            EXPECT_EQ(ControlStateImage(tv, i), 6) << i;
+        }
+    }
 
     // Right of a label only selects.
     p = RightOfLabelPoint(tv, 40);
@@ -370,4 +377,28 @@ TEST(DataModule, SharedPicturesTimerAndHttpSettings) {
     EXPECT_FALSE(DM->EvidenceTimer.Enabled());
     EXPECT_EQ(DM->IdHTTP1.readTimeoutMs, 5000);
     EXPECT_EQ(DM->IdHTTP1.userAgent, "Mozilla/3.0 (compatible; Indy Library)");
+}
+
+// A browser with no profile here adds nothing to the Scan page's tree; once
+// it has one, the next visit of the page shows its category with its items.
+TEST_F(MainWindowTest, ABrowserWithoutAProfileIsNotInTheTree) {
+    const std::string vivaldi = ShellFolder("Local AppData") + "\\Vivaldi";
+    DeleteFolderTree(vivaldi);
+    const int category = kCatalogCategories[FindCatalogItemByName("Vivaldi History")->category].node;
+    Click(form->ResultBtn.hwnd());
+    Click(form->ScanBtn.hwnd());
+    const TreeView& tv = form->ScanPage.tvItemsList;
+    EXPECT_TRUE(form->ScanPage.ItemTree.IsHidden(category));
+    EXPECT_EQ(tv.Handle(category), nullptr);
+    EXPECT_EQ(tv.Handle(category + 1), nullptr);
+    SeedOptions o;
+    o.items = {"Vivaldi History"};
+    o.count = 1;
+    SeedTraces(o);
+    Click(form->ResultBtn.hwnd());
+    Click(form->ScanBtn.hwnd());
+    EXPECT_FALSE(form->ScanPage.ItemTree.IsHidden(category));
+    EXPECT_NE(tv.Handle(category + 1), nullptr);
+    EXPECT_EQ(ControlStateImage(tv, category + 1), 6);
+    DeleteFolderTree(vivaldi);
 }
