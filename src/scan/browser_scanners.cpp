@@ -194,26 +194,10 @@ private:
                       Database::Problem::Other);
     }
 
-    bool Listed(const ProfileStore& store, const std::string& name) const {
-        if (store.patterns.empty()) return true;
-        for (std::string_view pattern : store.patterns)
-            if (MatchesWildcard(name, pattern)) return true;
-        return false;
-    }
-
     // One record a file; a cache file is only a file, the others say which sites they name.
     void ListFiles(int store, const std::string& folder, const ProfileStore& kind) {
-        FolderWalker walker(folder);
-        FolderEntry e;
-        while (!ctx_.Aborted() && walker.Next(e)) {
-            ctx_.Pump();
-            if (e.IsDots()) continue;
-            const std::string path = folder + "\\" + e.name;
-            if (e.IsDir()) {
-                if (kind.recursive && !e.IsReparsePoint()) ListFiles(store, path, kind);
-                continue;
-            }
-            if (!Listed(kind, e.name) || IsFileExcluded(stamp_.itemName, path, ctx_.exclusions)) continue;
+        ForEachFile(folder, kind.recursive, kind.patterns, ctx_, [&](const std::string& path, const FolderEntry& e) {
+            if (IsFileExcluded(stamp_.itemName, path, ctx_.exclusions)) return;
             TResultContentItem& r = Add(store, item_.kind == kKindFile ? kKindFile : kKindStoreFile, path);
             r.ValueName = e.name;
             r.Size = e.size;
@@ -221,7 +205,7 @@ private:
                 std::vector<std::string> sites;
                 r.ValueData = SitesSummary(SitesOfFile(path, sites));
             }
-        }
+        });
     }
 
     // A store made of one folder's files: one record, which sites it names.

@@ -16,35 +16,18 @@
 
 namespace {
 
-bool Listed(const CatalogItem& item, const std::string& name) {
-    if (item.patterns.empty()) return true;
-    for (std::string_view pattern : item.patterns)
-        if (MatchesWildcard(name, pattern)) return true;
-    return false;
-}
-
 // The item's files in folder (and, for a recursive item, below it); links are never entered.
 void ListFiles(const CatalogItem& item, const std::string& folder, const RecordStamp& stamp, const ScanContext& ctx,
                int& counter) {
-    FolderWalker walker(folder);
-    FolderEntry e;
-    while (!ctx.Aborted() && walker.Next(e)) {
-        ctx.Pump();
-        if (e.IsDots()) continue;
-        const std::string path = folder + "\\" + e.name;
-        if (e.IsDir()) {
-            if (item.recursive && !e.IsReparsePoint())
-                ListFiles(item, path, stamp, ctx, counter);
-            continue;
-        }
-        if (!Listed(item, e.name) || IsFileExcluded(stamp.itemName, path, ctx.exclusions)) continue;
+    ForEachFile(folder, item.recursive, item.patterns, ctx, [&](const std::string& path, const FolderEntry& e) {
+        if (IsFileExcluded(stamp.itemName, path, ctx.exclusions)) return;
         TResultContentItem& r = AddRecord(ctx.results, item.kind, "File", stamp);
         r.ValueName = e.name;
         r.Location = path;
         r.Size = e.size;
         ++counter;
         ctx.Count(counter, kCountSet);
-    }
+    });
 }
 
 // The numbered values of one key, most recent first as its MRUListEx orders

@@ -132,6 +132,24 @@ void RunListScanner(const CatalogItem& item, const ScanContext& ctx) {
     RunListScanner(row, ctx);
 }
 
+void ForEachFile(const std::string& folder, bool recursive, std::span<const std::string_view> patterns,
+                 const ScanContext& ctx, const std::function<void(const std::string& path, const FolderEntry& e)>& found) {
+    FolderWalker walker(folder);
+    FolderEntry e;
+    while (!ctx.Aborted() && walker.Next(e)) {
+        ctx.Pump();
+        if (e.IsDots()) continue;
+        const std::string path = folder + "\\" + e.name;
+        if (e.IsDir()) {
+            if (recursive && !e.IsReparsePoint()) ForEachFile(path, recursive, patterns, ctx, found);
+            continue;
+        }
+        bool listed = patterns.empty();
+        for (std::string_view pattern : patterns) listed = listed || MatchesWildcard(e.name, pattern);
+        if (listed) found(path, e);
+    }
+}
+
 namespace {
 
 // The catalog item a folder walk belongs to.

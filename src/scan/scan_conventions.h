@@ -16,6 +16,7 @@
 #include "model/records.h"
 #include "model/scan_session.h"
 #include "model/tree_model.h"
+#include "platform/files.h"
 
 struct ScanContext {
     TreeModel& tree;
@@ -88,6 +89,12 @@ void RunListScanner(const CatalogItem& item, const ScanContext& ctx);
 void WalkFolder(FolderWalk walk, const std::string& folder, int& counter, const ScanContext& ctx);
 // Whether the walk lists an entry with this attribute word and name.
 bool WalkAccepts(FolderWalk walk, unsigned long attributes, const std::string& name);
+
+// Each file of the folder (and, when recursive, of its subfolders; links are
+// never entered) whose name matches one of the patterns (none: every file),
+// with its full path; stops when the user aborts.
+void ForEachFile(const std::string& folder, bool recursive, std::span<const std::string_view> patterns,
+                 const ScanContext& ctx, const std::function<void(const std::string& path, const FolderEntry& e)>& found);
 
 // Convenience names for the folder walks.
 void ScanFolderFiles(const std::string& folder, int mode, const ScanContext& ctx);

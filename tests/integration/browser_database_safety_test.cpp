@@ -33,17 +33,6 @@ void RunSql(const std::string& path, const std::string& sql) {
     ASSERT_TRUE(db.Exec(sql)) << sql;
 }
 
-// Every file below a folder with its bytes.
-void CollectFiles(const std::string& folder, std::map<std::string, std::string>& files) {
-    FolderWalker w(folder);
-    FolderEntry e;
-    while (w.Next(e)) {
-        if (e.IsDots()) continue;
-        const std::string path = folder + "\\" + e.name;
-        if (e.IsDir()) CollectFiles(path, files);
-        else files[path] = Slurp(path);
-    }
-}
 std::map<std::string, std::string> FilesUnder(const std::string& folder) {
     std::map<std::string, std::string> files;
     CollectFiles(folder, files);

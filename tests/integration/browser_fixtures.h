@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 
 #include "integration/fixtures.h"
 #include "platform/database.h"
+#include "platform/files.h"
 #include "platform/shell.h"
 
 inline std::string ChromeProfile(const char* profile) {
@@ -44,4 +46,22 @@ inline std::string AllBytesOf(const std::string& path) {
 inline std::string IntegrityOf(const std::string& path) {
     const std::set<std::string> result = Texts(path, "PRAGMA integrity_check");
     return result.size() == 1 ? *result.begin() : "several problems";
+}
+
+// Every file below a folder with its bytes, and (with folders) every folder,
+// its path ending in a backslash, as "". skip leaves files out by name.
+inline void CollectFiles(const std::string& folder, std::map<std::string, std::string>& files, bool folders = false,
+                         bool (*skip)(const std::string& name) = nullptr) {
+    FolderWalker w(folder);
+    FolderEntry e;
+    while (w.Next(e)) {
+        if (e.IsDots()) continue;
+        const std::string path = folder + "\\" + e.name;
+        if (e.IsDir()) {
+            if (folders) files[path + "\\"] = "";
+            CollectFiles(path, files, folders, skip);
+        } else if (!skip || !skip(e.name)) {
+            files[path] = Slurp(path);
+        }
+    }
 }

@@ -29,21 +29,8 @@ bool Kept(const std::string& name) {
     return name == "Bookmarks" || name == "Preferences" || name == "logins.json" || name.rfind("Login Data", 0) == 0;
 }
 
-// Every file and folder below a folder: its path (names included) and its bytes.
-void Collect(const std::string& folder, std::map<std::string, std::string>& out) {
-    FolderWalker w(folder);
-    FolderEntry e;
-    while (w.Next(e)) {
-        if (e.IsDots()) continue;
-        const std::string path = folder + "\\" + e.name;
-        if (e.IsDir()) {
-            out[path + "\\"] = "";
-            Collect(path, out);
-        } else if (!Kept(e.name)) {
-            out[path] = Slurp(path);
-        }
-    }
-}
+// Every file and folder below a folder but the kept ones: its path (names included) and its bytes.
+void Collect(const std::string& folder, std::map<std::string, std::string>& out) { CollectFiles(folder, out, true, Kept); }
 
 // What a seeded trace leaves in a file: a cookie by its host, everything else by its name.
 std::string Marker(const std::string& identity) {

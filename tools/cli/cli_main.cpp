@@ -148,7 +148,9 @@ int Scan(const ScanArgs& args) {
     RunScan(session, tree);
     bool allRemoved = true;
     if (args.clean) {
-        RunClean(session, {nullptr, "sorvanda-cli"});  // the headless clean ticks all it finds
+        CleanRunView view;
+        view.caption = "sorvanda-cli";
+        RunClean(session, view);  // the headless clean ticks all it finds
         allRemoved = EveryRecordRemovedOrKept(session);
     }
     int status = allRemoved ? 0 : 1;
