@@ -19,4 +19,7 @@ set(SORVANDA_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/scan/profile_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scan/store_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/base/utf.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scan/shell_items.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scan/recycled_info.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scan/settings_lists.cpp
 )

@@ -12,4 +12,6 @@ set(SORVANDA_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/unit/summary_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/utf_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/store_text_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/shell_items_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/settings_lists_test.cpp
 )

@@ -7,7 +7,9 @@
 
 #include "clean/database_rows.h"
 #include "clean/profile_lines.h"
+#include "clean/settings_entries.h"
 #include "clean/wipe.h"
+#include "platform/clipboard.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -122,8 +124,11 @@ public:
             if (!r.Checked || r.Deleted || handled_[static_cast<size_t>(i)]) continue;
             if (progress_.onStep) progress_.onStep(r.ValueName);
             StayReason why = StayReason::Failed;
-            if (r.SourceType == "Reg") {
-                why = RemoveRegistryTrace(i);
+            if (RemovalOf(r) == Removal::Clipboard) {
+                SystemError err = 0;
+                why = EmptyTheClipboard(&err) ? StayReason::None : StayReason::InUse;
+            } else if (r.SourceType == "Reg") {
+                why = RemovalOf(r) == Removal::ListEntry ? RemoveListEntries(i) : RemoveRegistryTrace(i);
             } else if (r.SourceType == "File") {
                 switch (RemovalOf(r)) {
                 case Removal::UrlCacheEntry:
@@ -133,6 +138,8 @@ public:
                 case Removal::ProfileFile: why = RemoveProfileEntry(i); break;
                 case Removal::DatabaseRow: why = RemoveDatabaseEntries(i); break;
                 case Removal::FolderTree: why = WipeFolderTree(r.Location, 2); break;
+                case Removal::SettingsEntry: why = RemoveListEntries(i); break;
+                case Removal::RecycledItem: why = RemoveRecycledItem(r.Location); break;
                 default: why = RemoveFile(r.Location); break;
                 }
             }
@@ -141,6 +148,7 @@ public:
         }
         keys_.Close();
         FinishMruLists();
+        CloseUpNumbers();
     }
 
 private:
@@ -209,8 +217,72 @@ private:
         if (!key) return StayReasonOfError(keys_.Error());
         if (!key->DeleteValue(t.value)) return StayReasonOfError(key->Error());
         uint32_t number = 0;
-        if (RemovalOf(r) == Removal::NumberedMruValue && IsNumberedName(t.value, &number)) mruDrops_[t.key].insert(number);
+        const Removal how = RemovalOf(r);
+        if (how == Removal::NumberedMruValue && IsNumberedName(t.value, &number)) mruDrops_[t.key].insert(number);
+        if (how == Removal::RenumberedValue) renumber_.insert(t.key);
+        // Office describes "Item 3" in "Item Metadata 3": it goes along, when there is one.
+        if (how == Removal::ValueWithMetadata && t.value.rfind("Item ", 0) == 0)
+            key->DeleteValue("Item Metadata " + t.value.substr(5));
         return StayReason::None;
+    }
+
+    // A list that numbers its values 0, 1, 2, ... and reads them until the
+    // first gap: once the run is done, the values left keep their order and
+    // close up from 0, each moved to the lowest free number.
+    void CloseUpNumbers() {
+        for (const std::string& path : renumber_) {
+            RegKey key;
+            if (!key.OpenForWrite(RegistryPath::Parse(path))) continue;
+            std::map<uint32_t, std::string> numbered;
+            for (const std::string& name : key.ValueNames()) {
+                uint32_t n = 0;
+                if (IsNumberedName(name, &n)) numbered.emplace(n, name);
+            }
+            uint32_t next = 0;
+            for (const auto& [n, name] : numbered) {
+                const uint32_t to = next++;
+                if (n == to) continue;
+                std::string data;
+                DWORD type = REG_NONE;
+                // Written under its new number before the old one goes: a failure loses nothing.
+                if (!key.ReadBinary(name, data, &type) || !key.WriteBinary(std::to_string(to), data, type)) break;
+                key.DeleteValue(name);
+            }
+        }
+        renumber_.clear();
+    }
+
+    // All the ticked entries of one list (a settings file, a database's
+    // list, a registry value) in one rewrite; a notice (no entry read) stays
+    // with the reason the scan gave.
+    StayReason RemoveListEntries(int i) {
+        const TResultContentItem& first = std::as_const(results_).Item(i);
+        if (first.Line < 0 && first.SourceType == "File") {
+            handled_[static_cast<size_t>(i)] = true;
+            return first.Reason == StayReason::None ? StayReason::Unreadable : first.Reason;
+        }
+        const std::string location = first.Location, list = first.KeyName;
+        const CatalogItem* item = first.Item;
+        std::vector<std::string> entries;
+        std::vector<int> records;
+        for (int j = i; j < results_.Count(); ++j) {
+            const TResultContentItem& r = std::as_const(results_).Item(j);
+            if (!r.Checked || r.Deleted || r.Item != item || r.Location != location || r.KeyName != list) continue;
+            if (r.SourceType == "File" && r.Line < 0) continue;
+            handled_[static_cast<size_t>(j)] = true;
+            // A settings file's entry goes by the text the file holds (ValueData), a value's by what it shows.
+            entries.push_back(r.SourceType == "File" ? r.ValueData : r.ValueName);
+            records.push_back(j);
+        }
+        const std::vector<StayReason> outcome =
+            first.SourceType == "File" ? RemoveSettingsEntries(location, item ? item->settings : SettingsFormat::None, entries)
+                                       : RemoveValueListEntries(location, list, entries);
+        for (size_t k = 0; k < records.size(); ++k) {
+            const StayReason why = k < outcome.size() ? outcome[k] : StayReason::Failed;
+            if (why == StayReason::None) MarkRemoved(records[k]);
+            else results_.Item(records[k]).Reason = why;
+        }
+        return outcome.empty() ? StayReason::Failed : outcome.front();
     }
 
     // Explorer's MRUListEx orders the numbered values: once the run is done,
@@ -241,7 +313,10 @@ private:
     // history file, which cannot be edited safely, stays.
     StayReason RemoveProfileEntry(int i) {
         const std::string file = std::as_const(results_).Item(i).Location;
-        if (WholeAllowed(file)) {
+        // A command history holds lines the scan skipped (blank or excluded ones): it only ever loses lines.
+        const CatalogItem* item = std::as_const(results_).Item(i).Item;
+        const bool linesOnly = item && item->special == Special::LinesOfFiles;
+        if (!linesOnly && WholeAllowed(file)) {
             const StayReason why = RemoveFile(file);
             for (int j = 0; j < results_.Count(); ++j) {
                 const TResultContentItem& r = std::as_const(results_).Item(j);
@@ -346,6 +421,7 @@ private:
     KeyCache keys_;
     std::vector<bool> handled_;  // records whose outcome one run for their whole file already gave
     std::map<std::string, std::set<uint32_t>> mruDrops_;  // per key, the list numbers of the values removed
+    std::set<std::string> renumber_;                      // keys whose numbered values close up after the run
 };
 
 }  // namespace
@@ -365,6 +441,25 @@ void EmptyRecycleBin(HWND owner, const std::string& caption) {
         Dialogs().Message(owner, "Failed to load Shell32.dll.", caption, MB_ICONERROR | MB_OK);
 }
 
+namespace {
+
+// Emptying the whole bin would take what the user keeps in it: a deleted
+// item left unticked or excluded for good.
+bool BinKeepsItems(const ScanSession& session) {
+    const CatalogItem* own = nullptr;
+    for (const CatalogItem& item : kCatalogItems)
+        if (item.special == Special::RecycledItems) own = &item;
+    if (!own) return false;
+    for (int i = 0; i < session.ExcludeList.Count(); ++i)
+        if (session.ExcludeList.Item(i).ItemName == own->RecordItemName()) return true;
+    const TResultContents& results = *session.ResultsOf(own->category);
+    for (int i = 0; i < results.Count(); ++i)
+        if (results.Item(i).Item == own && !results.Item(i).Checked) return true;
+    return false;
+}
+
+}  // namespace
+
 void RunClean(ScanSession& session, const CleanRunView& view) {
     CleanProgress progress;
     progress.total = CountChecked(session);
@@ -376,6 +471,6 @@ void RunClean(ScanSession& session, const CleanRunView& view) {
         if (results.Count() == 0) continue;
         CleanEvidences(results, progress);
         // The bin is emptied only when the scan found it and it is ticked.
-        if (RecycleBinTicked(results)) EmptyRecycleBin(view.owner, view.caption);
+        if (RecycleBinTicked(results) && !BinKeepsItems(session)) EmptyRecycleBin(view.owner, view.caption);
     }
 }

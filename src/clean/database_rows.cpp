@@ -469,3 +469,30 @@ StayReason RemoveDatabaseNames(const std::string& path, BrowserDatabase database
     if (names.empty() || !FileExists(path)) return StayReason::None;
     return ChangeDatabase(path, [&](Database& db) { return RowRemoval(db, database).RunByNames(names); });
 }
+
+StayReason ChangeDatabaseValue(const std::string& path, const std::string& key,
+                               const std::function<std::optional<std::string>(const std::string&)>& edit) {
+    bool left = false;  // edit chose to change nothing
+    const StayReason why = ChangeDatabase(path, [&](Database& db) {
+        if (!db.HasTable("ItemTable")) return false;
+        std::optional<std::string> now;
+        {
+            Database::Statement read(db, "SELECT value FROM main.ItemTable WHERE key = ?1");
+            if (!read.Ok()) return false;
+            read.Bind(1, key);
+            if (!read.Step()) return read.Done();
+            now = edit(read.Text(0));
+        }
+        if (!now) {
+            left = true;
+            return false;
+        }
+        Database::Statement write(db, "UPDATE main.ItemTable SET value = ?1 WHERE key = ?2");
+        if (!write.Ok()) return false;
+        write.Bind(1, *now);
+        write.Bind(2, key);
+        write.Step();
+        return write.Done();
+    });
+    return left ? StayReason::None : why;
+}

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,3 +37,11 @@ std::vector<StayReason> RemoveDatabaseRows(const std::string& path, BrowserDatab
 // the database stayed as it was.
 StayReason RemoveDatabaseNames(const std::string& path, BrowserDatabase database,
                                const std::vector<std::string>& names);
+
+// Rewrites one value of a program's key-value table ("ItemTable": key, value,
+// as an editor keeps its state) under the same rules: edit gets the value as
+// stored and returns what it becomes (nullopt: nothing changes). None when it
+// was written (or the key is not there: edit is then never asked), else why
+// the database stayed as it was.
+StayReason ChangeDatabaseValue(const std::string& path, const std::string& key,
+                               const std::function<std::optional<std::string>(const std::string&)>& edit);

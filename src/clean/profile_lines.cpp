@@ -57,9 +57,5 @@ StayReason RemoveLinesFromFile(const std::string& path, const std::vector<LineTo
             kept.append(bytes, starts[static_cast<size_t>(i)], starts[static_cast<size_t>(i) + 1] - starts[static_cast<size_t>(i)]);
     // Every byte the file had is written over: the kept lines from the start,
     // then the overwrite pattern, before the file is cut to its new length.
-    std::string image = kept;
-    while (image.size() < bytes.size()) image += kWipeUnit[image.size() % 2];
-    if (!f.Seek(0) || !f.WriteAll(image) || !f.Flush()) return StayReasonOfError(f.Error());
-    if (!f.Seek(static_cast<int64_t>(kept.size())) || !f.Truncate() || !f.Flush()) return StayReasonOfError(f.Error());
-    return StayReason::None;
+    return RewriteInPlace(f, bytes.size(), kept);
 }

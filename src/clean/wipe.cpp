@@ -47,6 +47,14 @@ bool OverwritePasses(File& f, int64_t size, int passes) {
     return true;
 }
 
+StayReason RewriteInPlace(File& f, size_t oldSize, const std::string& bytes) {
+    std::string image = bytes;
+    while (image.size() < oldSize) image += kWipeUnit[image.size() % 2];
+    if (!f.Seek(0) || !f.WriteAll(image) || !f.Flush()) return StayReasonOfError(f.Error());
+    if (!f.Seek(static_cast<int64_t>(bytes.size())) || !f.Truncate() || !f.Flush()) return StayReasonOfError(f.Error());
+    return StayReason::None;
+}
+
 std::string RandomNameBeside(const std::string& path) {
     // UTF-8 never holds a backslash byte inside a character, so this is the folder.
     const size_t slash = path.find_last_of('\\');

@@ -44,6 +44,12 @@ class File;
 // failed flush.
 bool OverwritePasses(File& file, int64_t size, int passes);
 
+// Gives an open file (opened to read and write) new contents in place, so that
+// nothing it held stays readable in it or beside it: the new bytes from its
+// start, the overwrite pattern over the rest of its old length, then the file
+// cut to the new length. None, or why it could not be written.
+StayReason RewriteInPlace(File& file, size_t oldSize, const std::string& bytes);
+
 // Opens an existing, writable file and writes the passes over it. False when
 // it is missing, a folder, read-only, locked, or a write or flush fails; then
 // *why (if given) says which.

@@ -235,7 +235,7 @@ enum : int {
     kCatChrome, kCatEdge, kCatBrave, kCatVivaldi, kCatOpera, kCatOperaGX, kCatChromium, kCatFirefox,
     kCatModern,
 };
-static_assert(kCatModern + 1 == kCategoryCount);
+static_assert(kCatModern == kModernCategory && kProgramsCategory + 1 == kCategoryCount);
 
 // One item of a browser: the stores it lists in every profile below its roots.
 constexpr CatalogItem BrowserItem(int category, std::string_view name, std::string_view clean, std::string_view group,
@@ -288,6 +288,50 @@ constexpr std::string_view kJumpListFolders[] = {"Microsoft\\Windows\\Recent\\Au
 constexpr std::string_view kExplorerFolder[] = {"Microsoft\\Windows\\Explorer"};
 constexpr std::string_view kThumbnailFiles[] = {"thumbcache_*.db", "iconcache_*.db"};
 constexpr std::string_view kErrorReportFolder[] = {"Microsoft\\Windows\\WER"};
+
+#define COMDLG "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\"
+constexpr NumberedKey kDialogKeys[] = {{COMDLG "OpenSavePidlMRU", MruData::ShellItems, true},
+                                       {COMDLG "LastVisitedPidlMRU", MruData::ProgramAndFolder},
+                                       {COMDLG "CIDSizeMRU", MruData::ProgramName}};
+#undef COMDLG
+constexpr std::string_view kPowerShellFolders[] = {"Microsoft\\Windows\\PowerShell\\PSReadLine"};
+constexpr std::string_view kPowerShellFiles[] = {"*_history.txt"};
+
+// Everyday programs. Office 2013 and later keep a list per program and account.
+#define OFFICE_USER_MRU(version)                                                                                  \
+    "Software\\Microsoft\\Office\\" version "\\Word\\User MRU",                                                        \
+        "Software\\Microsoft\\Office\\" version "\\Excel\\User MRU",                                                   \
+        "Software\\Microsoft\\Office\\" version "\\PowerPoint\\User MRU",                                              \
+        "Software\\Microsoft\\Office\\" version "\\Access\\User MRU",                                                  \
+        "Software\\Microsoft\\Office\\" version "\\Publisher\\User MRU",                                               \
+        "Software\\Microsoft\\Office\\" version "\\Visio\\User MRU", "Software\\Microsoft\\Office\\" version "\\OneNote\\User MRU"
+constexpr std::string_view kOfficeUserMru[] = {OFFICE_USER_MRU("16.0"), OFFICE_USER_MRU("15.0")};
+#undef OFFICE_USER_MRU
+// Every version below these keeps AVGeneral\cRecentFiles and cRecentFolders.
+constexpr std::string_view kAcrobatKeys[] = {"Software\\Adobe\\Acrobat Reader", "Software\\Adobe\\Adobe Acrobat"};
+// Each a key and, after its last backslash, the value: a list of NUL-separated
+// UTF-16 paths, or one path.
+constexpr std::string_view kSevenZipValues[] = {
+    "Software\\7-Zip\\Compression\\ArcHistory", "Software\\7-Zip\\Extraction\\PathHistory",
+    "Software\\7-Zip\\FM\\FolderHistory",       "Software\\7-Zip\\FM\\CopyHistory",
+    "Software\\7-Zip\\FM\\PanelPath0",          "Software\\7-Zip\\FM\\PanelPath1"};
+// WinRAR's archive and extraction lists belong to "WinRAR History".
+constexpr NumberedKey kWinRarDialogKeys[] = {{"Software\\WinRAR\\DialogEditHistory", MruData::Text, true, "ExtrPath"}};
+constexpr std::string_view kVlcFiles[] = {"vlc\\vlc-qt-interface.ini"};
+constexpr std::string_view kNotepadFiles[] = {"Notepad++\\config.xml"};
+constexpr std::string_view kCodeFiles[] = {"Code\\User\\globalStorage\\state.vscdb",
+                                           "Code - Insiders\\User\\globalStorage\\state.vscdb",
+                                           "VSCodium\\User\\globalStorage\\state.vscdb"};
+constexpr char kPrograms[] = "Programs";
+
+// A recent list of a program, its entries in a settings file below the roaming folder.
+constexpr CatalogItem SettingsList(std::string_view name, std::string_view clean, std::span<const std::string_view> files,
+                                   SettingsFormat format) {
+    return {.category = kProgramsCategory, .name = name, .cleanCaption = clean, .ticked = true, .shown = SF::ValueName,
+            .kind = kKindListEntry, .group = kPrograms, .shape = S::Special, .special = Special::SettingsList,
+            .count = C::Running, .shellFolder = "AppData", .files = files, .settings = format,
+            .removal = R::SettingsEntry, .excludeBy = ExcludeBy::EntryName};
+}
 
 // The rows in tree order. Positions and nodes are filled in below.
 constexpr auto kRows = std::to_array<CatalogItem>({
@@ -476,12 +520,63 @@ constexpr auto kRows = std::to_array<CatalogItem>({
           false, kThumbnailFiles),
     Files(kCatModern, "Windows Error Reports", "Clean Windows Error Reports", kWin, "Local AppData", {},
           kErrorReportFolder, true),
+    // Each deleted file or folder by the path it had; emptying the bin is the user's choice.
+    {.category = kCatModern, .name = "Recycle Bin Files", .cleanCaption = "Clean Recycle Bin Files", .ticked = false,
+     .shown = SF::ValueName, .kind = kKindRecycledItem, .group = kWin, .shape = S::Special,
+     .special = Special::RecycledItems, .count = C::Running, .removal = R::RecycledItem,
+     .excludeBy = ExcludeBy::EntryName},
+    // The lists are renumbered as files are picked, so a path is kept by its text.
+    {.category = kCatModern, .name = "Open/Save Dialog History", .cleanCaption = "Clean Open/Save Dialog History",
+     .ticked = true, .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::Special,
+     .special = Special::NumberedMru, .count = C::Running, .numberedKeys = kDialogKeys,
+     .removal = R::NumberedMruValue},
+    {.category = kCatModern, .name = "Temporary Files", .cleanCaption = "Clean Temporary Files", .ticked = true,
+     .shown = SF::ValueName, .kind = kKindFile, .group = kWin, .shape = S::Special, .special = Special::OldTempFiles,
+     .count = C::Running, .recursive = true, .olderThanHours = 24, .removal = R::File},
+    {.category = kCatModern, .name = "Clipboard", .cleanCaption = "Clean Clipboard", .ticked = false,
+     .shown = SF::ValueName, .kind = kKindClipboard, .group = kWin, .shape = S::Special, .special = Special::Clipboard,
+     .test = T::None, .count = C::Running, .removal = R::Clipboard},
+    // The recent computers (MRU0 ...) and a key per computer, kept by the computer's name.
+    {.category = kCatModern, .name = "Remote Desktop History", .cleanCaption = "Clean Remote Desktop History",
+     .ticked = true, .shown = SF::ValueData, .kind = kKindRegValueText, .group = kWin, .shape = S::Special,
+     .special = Special::RemoteDesktop, .key = "Software\\Microsoft\\Terminal Server Client", .count = C::Running,
+     .removal = R::OwnSubkeyOrValue},
+    // Each command line; the file loses the ticked lines and keeps the others.
+    {.category = kCatModern, .name = "PowerShell History", .cleanCaption = "Clean PowerShell History", .ticked = true,
+     .shown = SF::ValueName, .kind = kKindListEntry, .group = kWin, .shape = S::Special,
+     .special = Special::LinesOfFiles, .count = C::Running, .shellFolder = "AppData", .folders = kPowerShellFolders,
+     .patterns = kPowerShellFiles, .removal = R::ProfileLines, .excludeBy = ExcludeBy::EntryName},
+
+    // Everyday programs.
+    {.category = kProgramsCategory, .name = "Microsoft 365 Recent Files", .cleanCaption = "Clean Microsoft 365 Recent Files",
+     .ticked = true, .shown = SF::ValueData, .kind = kKindRegValueText, .group = kPrograms, .shape = S::Special,
+     .special = Special::OfficeMru, .keys = kOfficeUserMru, .count = C::Running, .listName = "File MRU",
+     .removal = R::ValueWithMetadata},
+    {.category = kProgramsCategory, .name = "Microsoft 365 Recent Places", .cleanCaption = "Clean Microsoft 365 Recent Places",
+     .ticked = true, .shown = SF::ValueData, .kind = kKindRegValueText, .group = kPrograms, .shape = S::Special,
+     .special = Special::OfficeMru, .keys = kOfficeUserMru, .count = C::Running, .listName = "Place MRU",
+     .removal = R::ValueWithMetadata},
+    // Each file or folder is a numbered key of its own (c1, c2, ...).
+    {.category = kProgramsCategory, .name = "Acrobat Recent Files", .cleanCaption = "Clean Acrobat Recent Files",
+     .ticked = true, .shown = SF::ValueData, .kind = kKindRegKey, .group = kPrograms, .shape = S::Special,
+     .special = Special::AcrobatRecent, .keys = kAcrobatKeys, .count = C::Running, .removal = R::OwnSubkey},
+    {.category = kProgramsCategory, .name = "7-Zip History", .cleanCaption = "Clean 7-Zip History", .ticked = true,
+     .shown = SF::ValueName, .kind = kKindListEntry, .group = kPrograms, .shape = S::Special,
+     .special = Special::ValueLists, .keys = kSevenZipValues, .count = C::Running, .removal = R::ListEntry,
+     .excludeBy = ExcludeBy::EntryName},
+    {.category = kProgramsCategory, .name = "WinRAR Dialog History", .cleanCaption = "Clean WinRAR Dialog History",
+     .ticked = true, .shown = SF::ValueData, .kind = kKindRegValueText, .group = kPrograms, .shape = S::Special,
+     .special = Special::NumberedMru, .count = C::Running, .numberedKeys = kWinRarDialogKeys,
+     .removal = R::RenumberedValue},
+    SettingsList("VLC Recent Media", "Clean VLC Recent Media", kVlcFiles, SettingsFormat::MediaRecents),
+    SettingsList("Notepad++ Recent Files", "Clean Notepad++ Recent Files", kNotepadFiles, SettingsFormat::XmlHistory),
+    SettingsList("VS Code Recent Files", "Clean VS Code Recent Files", kCodeFiles, SettingsFormat::RecentlyOpened),
 });
 constexpr int kItems = static_cast<int>(kRows.size());
 
 constexpr std::string_view kCategoryCaptions[kCategoryCount] = {
     "Internet Explorer", "Windows Software", "Windows System", "Internet Software", "Google Chrome", "Microsoft Edge",
-    "Brave", "Vivaldi", "Opera", "Opera GX", "Chromium", "Mozilla Firefox", "Windows 7 to 11"};
+    "Brave", "Vivaldi", "Opera", "Opera GX", "Chromium", "Mozilla Firefox", "Windows 7 to 11", "Programs"};
 
 // The tree is the root, then each category followed by its items: nodes and
 // positions come from the order of the rows.

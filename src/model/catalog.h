@@ -53,6 +53,38 @@ enum class Special : uint8_t {
     UserAssist,       // the values of several keys, named in ROT13, but for the session counters
     RegeditHistory,   // the key the registry editor had open last, and subkeys but its favorites
     ProfileStores,    // the stores (databases, files, folders) of every profile of a browser
+    RecycledItems,    // the deleted items of the current user in the recycle bin of every fixed drive
+    OldTempFiles,     // the files of the user's temporary folder not written for a day
+    Clipboard,        // what is on the clipboard
+    RemoteDesktop,    // the computers the Remote Desktop client connected to
+    LinesOfFiles,     // each line of the files named by folders and patterns (a shell's command history)
+    OfficeMru,        // the recent lists of each Office program and account
+    AcrobatRecent,    // the recent files and folders of every Acrobat and Reader version
+    ValueLists,       // lists of entries held in values: NUL-separated UTF-16 lists and single paths
+    SettingsList,     // the entries of a recent list in a program's settings file
+};
+
+// How the data of a numbered value reads.
+enum class MruData : uint8_t {
+    Text,              // UTF-16 text at its start, or text
+    ShellItems,        // a shell item ID list, read as the path it names
+    ProgramAndFolder,  // a program's file name, then the ID list of the folder it last used
+    ProgramName,       // a program's file name, then data of its own
+};
+// One key of numbered values an item lists.
+struct NumberedKey {
+    std::string_view path;
+    MruData data = MruData::Text;
+    bool subkeys = false;         // each subkey's values too
+    std::string_view skip = {};   // a subkey another item lists
+};
+
+// The settings files whose recent lists an item edits.
+enum class SettingsFormat : uint8_t {
+    None,
+    MediaRecents,     // a Qt INI file's [RecentsMRL] list, with its times in step
+    XmlHistory,       // an XML file's <History> of <File filename=.../> elements
+    RecentlyOpened,   // the recently opened list in an editor's SQLite state database
 };
 
 // Where a browser keeps profiles: a folder below a shell folder, laid out as
@@ -151,6 +183,12 @@ enum class Removal : uint8_t {
     File,                   // the file Location, overwritten first
     ProfileLines,           // its line of the cookie file Location, which goes whole when it may
     ProfileFile,            // the history file Location, only whole
+    RecycledItem,           // the recycle bin's record Location and the deleted file or folder it describes
+    ValueWithMetadata,      // the value ValueName of the key Location, and the "Item Metadata N" of its "Item N"
+    RenumberedValue,        // the value ValueName of the key Location; the key's numbered values then close up from 0
+    ListEntry,              // the entry ValueName of the list value KeyName of the key Location (a single value: whole)
+    SettingsEntry,          // the entry ValueName of the settings file Location, the rest kept
+    Clipboard,              // what is on the clipboard
     FolderTree,             // the folder Location with all it holds, its files overwritten first
     ByStore,                // as the record's store says: its row, its file, or its folder
 };
@@ -194,6 +232,11 @@ struct CatalogItem {
     std::span<const std::string_view> patterns = {};       // Files: the file names listed (none: every file)
     bool recursive = false;                                // Files: their subfolders' files too
     bool subkeysToo = false;                               // NumberedMru: each subkey's values too
+    std::span<const NumberedKey> numberedKeys = {};        // NumberedMru: the keys, when more than key
+    std::span<const std::string_view> files = {};          // SettingsList: the files below the shell folder
+    SettingsFormat settings = SettingsFormat::None;        // SettingsList
+    std::string_view listName = {};                        // OfficeMru: the list of each account ("File MRU")
+    int olderThanHours = 0;                                // Files: only files not written for so long
     std::span<const ProfileRoot> roots = {};               // ProfileStores: where the browser's profiles lie
     std::span<const ProfileStore> stores = {};             // ProfileStores: what each profile holds
     // ProfileStores: files of a profile that go when any row of the first store
@@ -220,7 +263,9 @@ struct CatalogCategory {
     int itemCount;
 };
 
-constexpr int kCategoryCount = 13;
+constexpr int kCategoryCount = 14;
+constexpr int kModernCategory = 12;    // "Windows 7 to 11"
+constexpr int kProgramsCategory = 13;  // everyday programs
 inline constexpr std::string_view kRootCaption = "My Computer";
 
 extern const std::array<CatalogCategory, kCategoryCount> kCatalogCategories;

@@ -73,7 +73,7 @@ struct TResultContentItem {
     const CatalogItem* Item = nullptr;
     uint8_t Checked = 0;       // selected for cleaning
     uint8_t Deleted = 0;       // removed by a clean
-    int32_t Kind = 0;          // 0..11, see TraceKind
+    int32_t Kind = 0;          // see TraceKind
     std::string SourceType;    // "Reg" or "File"
     std::string Group;
     std::string CleanName;     // the catalog item's clean caption
@@ -108,6 +108,9 @@ enum TraceKind : int32_t {
     kKindStoreRow = 14,    // a row of another database of a browser profile (a download, a form entry, ...)
     kKindStoreFile = 15,   // a file of a browser profile (a session file), with the sites it names
     kKindStoreFolder = 16, // a folder of a browser profile: a store of one site, or of many (a LevelDB)
+    kKindClipboard = 17,   // what is on the clipboard
+    kKindListEntry = 18,   // an entry of a list a program keeps in a settings file or a value: its text
+    kKindRecycledItem = 19,  // a deleted file or folder in a recycle bin, by its original path
 };
 
 // One exclusion: a place the user told the program to leave alone.

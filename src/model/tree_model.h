@@ -19,13 +19,16 @@ enum TreeImage : int {
     kStateUnticked = 7,
     kImageScanFirst = 8,     // 8..14: frames of the scanning animation
     kImageScanLast = 14,
-    kImageLaterCategories = 15,  // 15: every browser's category; 16: the last category (Windows 7 to 11)
+    kImageLaterCategories = 15,  // 15: every browser's category; 16: Windows 7 to 11
     kTreeImageCount = 17,
 };
 
 // The picture of the category at this index (or at this position among those shown).
+// The programs look as the Windows software does.
 constexpr int CategoryImage(int index) {
-    return index < 4 ? index + 1 : index < kCategoryCount - 1 ? kImageLaterCategories : kImageLaterCategories + 1;
+    if (index < 4) return index + 1;
+    if (index == kProgramsCategory) return CategoryImage(1);
+    return index == kModernCategory ? kImageLaterCategories + 1 : kImageLaterCategories;
 }
 
 class TreeModelObserver {

@@ -302,7 +302,14 @@ bool FolderWalker::Next(FolderEntry& entry) {
     entry.size = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY)
                      ? 0
                      : static_cast<int64_t>((static_cast<uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow);
+    entry.writeTime = (static_cast<uint64_t>(data_.ftLastWriteTime.dwHighDateTime) << 32) | data_.ftLastWriteTime.dwLowDateTime;
     return true;
+}
+
+uint64_t NowAsFileTime() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
 std::string ReadIniString(const std::string& path, const std::string& section, const std::string& key) {

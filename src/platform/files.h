@@ -110,6 +110,7 @@ struct FolderEntry {
     std::string name;
     DWORD attributes = 0;
     int64_t size = 0;  // bytes, as the listing reports them; 0 for folders
+    uint64_t writeTime = 0;  // when it was last written, as a FILETIME (100 ns since 1601, UTC)
 
     bool IsDots() const { return name == "." || name == ".."; }  // the folder itself or its parent
     bool IsDir() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
@@ -132,6 +133,9 @@ private:
     bool pending_ = false;
     SystemError error_ = ERROR_SUCCESS;
 };
+
+// The time now, as a FILETIME.
+uint64_t NowAsFileTime();
 
 // A value of an INI file by the platform's rules (section and key in any
 // letter case, blanks around the value removed); empty when absent.

@@ -1,7 +1,10 @@
 #include "platform/shell.h"
 
+#include <sddl.h>
 #include <shellapi.h>
 #include <wininet.h>
+
+#include <vector>
 
 #include "platform/registry.h"
 #include "platform/wide.h"
@@ -89,4 +92,22 @@ bool SendFolderToRecycleBin(const std::string& folder) {
     op.fFlags = FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;  // 0x0450
     op.lpszProgressTitle = L"Remove directory";
     return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
+}
+
+std::string CurrentUserSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<uint64_t> buffer(size / sizeof(uint64_t) + 1);  // aligned for the structure
+    std::string sid;
+    if (size && GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
+        wchar_t* text = nullptr;
+        if (ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
+            sid = FromWide(text);
+            LocalFree(text);
+        }
+    }
+    CloseHandle(token);
+    return sid;
 }

@@ -47,5 +47,8 @@ bool DeleteUrlCacheEntryByUrl(const std::string& url);
 // sound, through the shell's own function, looked up in Shell32.dll at run time.
 enum class RecycleBinEmptied { Yes, NoShellLibrary, NoFunction, Failed };
 RecycleBinEmptied EmptyRecycleBins(HWND owner);
+// The security identifier of the user this process runs as ("S-1-5-21-..."),
+// which names the user's folder in each drive's recycle bin; empty when unknown.
+std::string CurrentUserSid();
 // Sends a folder tree to the recycle bin through the shell.
 bool SendFolderToRecycleBin(const std::string& folder);

@@ -27,6 +27,15 @@ void ScanItem(const CatalogItem& item, const ScanContext& ctx) {
     case Special::NumberedMru: return ScanNumberedMru(item, ctx);
     case Special::UserAssist: return ScanUserAssist(item, ctx);
     case Special::RegeditHistory: return ScanRegeditHistory(item, ctx);
+    case Special::RecycledItems: return ScanRecycledItems(item, ctx);
+    case Special::OldTempFiles: return ScanOldTempFiles(item, ctx);
+    case Special::Clipboard: return ScanClipboard(item, ctx);
+    case Special::RemoteDesktop: return ScanRemoteDesktop(item, ctx);
+    case Special::LinesOfFiles: return ScanLinesOfFiles(item, ctx);
+    case Special::OfficeMru: return ScanOfficeMru(item, ctx);
+    case Special::AcrobatRecent: return ScanAcrobatRecent(item, ctx);
+    case Special::ValueLists: return ScanValueLists(item, ctx);
+    case Special::SettingsList: return ScanSettingsList(item, ctx);
     case Special::None: break;
     }
 }

@@ -26,6 +26,15 @@ void ScanFiles(const CatalogItem& item, const ScanContext& ctx);
 void ScanNumberedMru(const CatalogItem& item, const ScanContext& ctx);
 void ScanUserAssist(const CatalogItem& item, const ScanContext& ctx);
 void ScanRegeditHistory(const CatalogItem& item, const ScanContext& ctx);
+void ScanRecycledItems(const CatalogItem& item, const ScanContext& ctx);
+void ScanOldTempFiles(const CatalogItem& item, const ScanContext& ctx);
+void ScanClipboard(const CatalogItem& item, const ScanContext& ctx);
+void ScanRemoteDesktop(const CatalogItem& item, const ScanContext& ctx);
+void ScanLinesOfFiles(const CatalogItem& item, const ScanContext& ctx);
+void ScanOfficeMru(const CatalogItem& item, const ScanContext& ctx);
+void ScanAcrobatRecent(const CatalogItem& item, const ScanContext& ctx);
+void ScanValueLists(const CatalogItem& item, const ScanContext& ctx);
+void ScanSettingsList(const CatalogItem& item, const ScanContext& ctx);
 
 // The folder below an item's shell folder it looks in (none when the shell folder is not set).
 std::vector<std::string> PlacesOf(const CatalogItem& item);

@@ -170,10 +170,10 @@ TEST(WholeProfiles, EveryBrowserIsFoundInItsOwnFolderLayout) {
                                       local + "\\Vivaldi", local + "\\Chromium", local + "\\Opera Software",
                                       roaming + "\\Opera Software", roaming + "\\Mozilla"})
         DeleteFolderTree(folder);
-    for (int c = 4; c < kCategoryCount - 1; ++c) EXPECT_FALSE(CategoryHasProfiles(c)) << kCatalogCategories[c].caption;
+    for (int c = 4; c < kModernCategory; ++c) EXPECT_FALSE(CategoryHasProfiles(c)) << kCatalogCategories[c].caption;
     EXPECT_TRUE(CategoryHasProfiles(0));  // no browser's
     AllBrowsers all;
-    for (int c = 4; c < kCategoryCount - 1; ++c) EXPECT_TRUE(CategoryHasProfiles(c)) << kCatalogCategories[c].caption;
+    for (int c = 4; c < kModernCategory; ++c) EXPECT_TRUE(CategoryHasProfiles(c)) << kCatalogCategories[c].caption;
     for (const CatalogItem& item : kCatalogItems) {
         if (!IsBrowserItem(item)) continue;
         const std::vector<std::string> found = ProfilesOf(item.roots);

@@ -9,8 +9,8 @@
 TEST(Catalog, TableMatchesTheTreeLayout) {
     // The first four categories keep the nodes they always had; each browser
     // has eight items; each item sits at its category's node + position.
-    const int expectedCategoryNodes[kCategoryCount] = {1, 11, 28, 44, 55, 64, 73, 82, 91, 100, 109, 118, 127};
-    const int expectedCounts[kCategoryCount] = {9, 16, 15, 10, 8, 8, 8, 8, 8, 8, 8, 8, 8};
+    const int expectedCategoryNodes[kCategoryCount] = {1, 11, 28, 44, 55, 64, 73, 82, 91, 100, 109, 118, 127, 142};
+    const int expectedCounts[kCategoryCount] = {9, 16, 15, 10, 8, 8, 8, 8, 8, 8, 8, 8, 14, 8};
     int node = 1, index = 0;
     for (int c = 0; c < kCategoryCount; ++c) {
         const CatalogCategory& cat = kCatalogCategories[c];
@@ -55,7 +55,9 @@ TEST(Catalog, NamesCaptionsAndBrowserKinds) {
     EXPECT_EQ(FindCatalogItem(4, 1)->name, "Chrome History");
     EXPECT_EQ(FindCatalogItem(5, 3)->name, "Edge Cookies");
     EXPECT_EQ(FindCatalogItem(11, 4)->name, "Firefox Disk Cache");
-    EXPECT_EQ(FindCatalogItem(kCategoryCount - 1, 8)->name, "Windows Error Reports");
+    EXPECT_EQ(FindCatalogItem(kModernCategory, 8)->name, "Windows Error Reports");
+    EXPECT_EQ(FindCatalogItem(kModernCategory, 9)->name, "Recycle Bin Files");
+    EXPECT_EQ(FindCatalogItem(kProgramsCategory, 1)->name, "Microsoft 365 Recent Files");
     EXPECT_EQ(FindCatalogItem(kCategoryCount, 1), nullptr);
     EXPECT_EQ(FindCatalogItem(0, 10), nullptr);
     EXPECT_EQ(FindCatalogItem(0, 0), nullptr);
@@ -68,8 +70,8 @@ TEST(Catalog, BuildCatalogFillsEveryListWithDefaultTicks) {
     ASSERT_EQ(session.SoftwareCatalog.size(), 16u);
     ASSERT_EQ(session.SystemCatalog.size(), 15u);
     ASSERT_EQ(session.InternetCatalog.size(), 10u);
-    for (int c = 4; c < kCategoryCount - 1; ++c) ASSERT_EQ(session.CatalogLists[static_cast<size_t>(c)].size(), 8u);
-    ASSERT_GE(session.CatalogLists.back().size(), 8u);
+    for (int c = 4; c < kModernCategory; ++c) ASSERT_EQ(session.CatalogLists[static_cast<size_t>(c)].size(), 8u);
+    ASSERT_GE(session.CatalogLists[kModernCategory].size(), 8u);
     int unticked = 0;
     for (int c = 0; c < kCategoryCount; ++c) {
         for (size_t i = 0; i < session.Catalogs()[c]->size(); ++i) {
@@ -80,15 +82,17 @@ TEST(Catalog, BuildCatalogFillsEveryListWithDefaultTicks) {
             EXPECT_EQ(r.FoundCount, 0);
             if (!r.Ticked) {
                 ++unticked;
-                // Favorites, and what a browser keeps beyond its history, cookies and cache.
+                // Favorites, what a browser keeps beyond its history, cookies and cache, what the
+                // user put in the recycle bin, and the clipboard.
                 const std::string& n = r.ItemName;
-                EXPECT_TRUE(n == "Favorites" || n.ends_with(" Sessions") || n.ends_with(" Form Data") ||
+                EXPECT_TRUE(n == "Favorites" || n == "Recycle Bin Files" || n == "Clipboard" ||
+                            n.ends_with(" Sessions") || n.ends_with(" Form Data") ||
                             n.ends_with(" Site Data") || n.ends_with(" Site Settings"))
                     << n;
             }
         }
     }
-    EXPECT_EQ(unticked, 1 + 8 * 4);
+    EXPECT_EQ(unticked, 1 + 8 * 4 + 2);
     // Building again starts over rather than appending.
     BuildCatalog(session.Catalogs());
     EXPECT_EQ(session.IECatalog.size(), 9u);

@@ -51,8 +51,10 @@ TEST_F(ItemTreeTest, LayoutImagesAndDefaultTicks) {
         const int n = kCatalogCategories[c].node;
         EXPECT_EQ(tree.Level(n), 1);
         EXPECT_EQ(tree.Parent(n), 0);
-        // Pictures 1 to 4, then 15 for every browser and 16 for the last: 5 to 14 were taken.
-        EXPECT_EQ(tree.At(n).image, c < 4 ? c + 1 : c + 1 < kCategoryCount ? 15 : 16);
+        // Pictures 1 to 4, then 15 for every browser, 16 for Windows 7 to 11 (5 to 14 were taken),
+        // and the programs look as the Windows software does.
+        const int image = c < 4 ? c + 1 : c == kModernCategory ? 16 : c == kProgramsCategory ? 2 : 15;
+        EXPECT_EQ(tree.At(n).image, image) << kCatalogCategories[c].caption;
         EXPECT_EQ(tree.At(n).caption, kCatalogCategories[c].caption);
         EXPECT_EQ(tree.Data(n)->ItemIndex, 0);
         EXPECT_TRUE(tree.IsTicked(n));
@@ -68,7 +70,8 @@ TEST_F(ItemTreeTest, LayoutImagesAndDefaultTicks) {
     }
     int byDefault = 0;
     for (const CatalogItem& it : kCatalogItems) byDefault += it.ticked;
-    EXPECT_EQ(byDefault, kCatalogItemCount - 1 - 8 * 4);  // all but Favorites and four items of each browser
+    // All but Favorites, four items of each browser, the recycle bin's files and the clipboard.
+    EXPECT_EQ(byDefault, kCatalogItemCount - 1 - 8 * 4 - 2);
     EXPECT_EQ(TickedItems(), byDefault);
     EXPECT_GE(view.resets, 1);
     ExpectInSync();

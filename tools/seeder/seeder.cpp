@@ -15,6 +15,7 @@
 #include "base/utf.h"
 #include "platform/wide.h"
 #include "tools/seeder/browser_profiles.h"
+#include "tools/seeder/today_traces.h"
 
 namespace {
 
@@ -590,17 +591,22 @@ std::vector<SeedItem> RegistryAndFileItems() {
     };
 }
 
-// Every item the seeder knows: the registry's and the folders', then every browser's.
+// Every item the seeder knows: the registry's and the folders', every browser's, then today's Windows and programs'.
 const std::vector<SeedItem>& Items() {
     static const std::vector<SeedItem> items = [] {
         std::vector<SeedItem> all = RegistryAndFileItems();
-        for (const BrowserSeedItem& b : BrowserSeedItems())
+        std::vector<const BrowserSeedItem*> more;
+        for (const BrowserSeedItem& b : BrowserSeedItems()) more.push_back(&b);
+        for (const BrowserSeedItem& b : TodaySeedItems()) more.push_back(&b);
+        for (const BrowserSeedItem* p : more) {
+            const BrowserSeedItem& b = *p;
             all.push_back({b.item.c_str(),
                            [&b](Ctx& c) {
                                BrowserSeed seed{c.count, c.made};
                                b.seed(seed);
                            },
                            [&b](const std::string&) { b.clear(); }});
+        }
         return all;
     }();
     return items;
