@@ -22,4 +22,5 @@ set(SORVANDA_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/scan/shell_items.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scan/recycled_info.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scan/settings_lists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scan/community_rules.cpp
 )

@@ -6,6 +6,7 @@
 #include "app/data_module.h"
 #include "app/settings.h"
 #include "platform/message_pump.h"
+#include "scan/community_scanner.h"
 #include "ui/frm_main.h"
 #include "ui/frm_start.h"
 
@@ -19,6 +20,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         splash->ShowNow();
         ProcessMessagesNow();
     }
+    // The community's rules, read once while the splash shows: their items are in the tree from the start.
+    const RulesLoad rules = LoadCommunityRules(CommunityRulesFile());
     PauseMs(3000);
 
     static TDM dataModule;
@@ -27,6 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     static TFrm_Main mainWindow;
     if (!mainWindow.Create()) return 1;
+    mainWindow.ScanPage.SetRulesNotice(RulesNotice(rules));
     mainWindow.ShowFirst();
 
     RunMessageLoop();

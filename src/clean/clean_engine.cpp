@@ -1,5 +1,6 @@
 #include "clean/clean_engine.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <utility>
@@ -53,9 +54,11 @@ Removal RemovalOf(const TResultContentItem& r) {
         case StoreKind::SiteFolders: return Removal::FolderTree;
         }
     }
-    if (r.Item) return r.Item->removal;
+    if (r.Item && r.Item->removal != Removal::ByKind) return r.Item->removal;
     switch (r.Kind) {
     case kKindRegKey: return Removal::OwnKey;
+    case kKindRuleFolder: return Removal::EmptiedFolder;
+    case kKindRefused: return Removal::Never;
     case kKindUrlCacheEntry:
     case kKindUrlCacheCookie: return Removal::UrlCacheEntry;
     case kKindFirefoxHistory:
@@ -124,7 +127,12 @@ public:
             if (!r.Checked || r.Deleted || handled_[static_cast<size_t>(i)]) continue;
             if (progress_.onStep) progress_.onStep(r.ValueName);
             StayReason why = StayReason::Failed;
-            if (RemovalOf(r) == Removal::Clipboard) {
+            if (RemovalOf(r) == Removal::Never) {
+                why = StayReason::Protected;
+            } else if (RemovalOf(r) == Removal::EmptiedFolder) {
+                emptied_.push_back(i);  // once every file of the run is gone
+                continue;
+            } else if (RemovalOf(r) == Removal::Clipboard) {
                 SystemError err = 0;
                 why = EmptyTheClipboard(&err) ? StayReason::None : StayReason::InUse;
             } else if (r.SourceType == "Reg") {
@@ -149,6 +157,7 @@ public:
         keys_.Close();
         FinishMruLists();
         CloseUpNumbers();
+        RemoveEmptiedFolders();
     }
 
 private:
@@ -224,6 +233,23 @@ private:
         if (how == Removal::ValueWithMetadata && t.value.rfind("Item ", 0) == 0)
             key->DeleteValue("Item Metadata " + t.value.substr(5));
         return StayReason::None;
+    }
+
+    // The folders that go once the run has emptied them, the deepest first; one
+    // that still holds what the run kept says so.
+    void RemoveEmptiedFolders() {
+        std::stable_sort(emptied_.begin(), emptied_.end(), [this](int a, int b) {
+            return std::as_const(results_).Item(a).Location.size() > std::as_const(results_).Item(b).Location.size();
+        });
+        for (int i : emptied_) {
+            const std::string folder = std::as_const(results_).Item(i).Location;
+            StayReason why = RemoveEmptyFolderTree(folder);
+            // What is left in it was kept: by the rule, the user, or a file of the run that said why it stayed.
+            if (why == StayReason::NotEmpty) why = StayReason::HoldsKeptTraces;
+            if (why == StayReason::None) MarkRemoved(i);
+            else results_.Item(i).Reason = why;
+        }
+        emptied_.clear();
     }
 
     // A list that numbers its values 0, 1, 2, ... and reads them until the
@@ -422,6 +448,7 @@ private:
     std::vector<bool> handled_;  // records whose outcome one run for their whole file already gave
     std::map<std::string, std::set<uint32_t>> mruDrops_;  // per key, the list numbers of the values removed
     std::set<std::string> renumber_;                      // keys whose numbered values close up after the run
+    std::vector<int> emptied_;                            // records of folders that go once empty
 };
 
 }  // namespace

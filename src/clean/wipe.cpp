@@ -168,6 +168,26 @@ StayReason WipeFolderTree(const std::string& folder, int passes) {
     return first;
 }
 
+StayReason RemoveEmptyFolderTree(const std::string& folder) {
+    if (IsLink(folder)) return StayReason::LinkNotFollowed;
+    if (!DirectoryExists(folder)) return StayReason::None;  // gone already, as it should be
+    bool holds = false;
+    {
+        FolderWalker walker(folder);
+        FolderEntry e;
+        while (walker.Next(e)) {
+            if (e.IsDots()) continue;
+            const std::string path = folder + "\\" + e.name;
+            if (e.IsDir() && !e.IsReparsePoint() && !IsLink(path) && RemoveEmptyFolderTree(path) == StayReason::None)
+                continue;
+            holds = true;  // a file, a link, or a folder that is not empty
+        }
+    }
+    if (holds) return StayReason::NotEmpty;
+    SystemError err = 0;
+    return RemoveFolder(folder, &err) ? StayReason::None : StayReasonOfError(err);
+}
+
 bool WipeAndDeleteFile(const std::string& path, int extraPasses) { return WipeAndDelete(path, extraPasses + 1).gone; }
 
 StayReason StayReasonOfError(SystemError error) {

@@ -36,6 +36,11 @@ bool WipeAndDeleteFile(const std::string& path, int extraPasses);
 // walk emptied. None when the folder is gone, else why the first that stayed did.
 StayReason WipeFolderTree(const std::string& folder, int passes);
 
+// A folder and the folders in it, as far as they are empty, the deepest
+// first; nothing that is a file or a link goes, nor is a link entered. None
+// when the folder is gone, NotEmpty when it still holds something.
+StayReason RemoveEmptyFolderTree(const std::string& folder);
+
 // Why a trace stayed, from the system's error code.
 StayReason StayReasonOfError(SystemError error);
 

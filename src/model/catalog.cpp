@@ -235,7 +235,7 @@ enum : int {
     kCatChrome, kCatEdge, kCatBrave, kCatVivaldi, kCatOpera, kCatOperaGX, kCatChromium, kCatFirefox,
     kCatModern,
 };
-static_assert(kCatModern == kModernCategory && kProgramsCategory + 1 == kCategoryCount);
+static_assert(kCatModern == kModernCategory && kProgramsCategory + 1 == kRulesCategory && kRulesCategory + 1 == kCategoryCount);
 
 // One item of a browser: the stores it lists in every profile below its roots.
 constexpr CatalogItem BrowserItem(int category, std::string_view name, std::string_view clean, std::string_view group,
@@ -576,7 +576,8 @@ constexpr int kItems = static_cast<int>(kRows.size());
 
 constexpr std::string_view kCategoryCaptions[kCategoryCount] = {
     "Internet Explorer", "Windows Software", "Windows System", "Internet Software", "Google Chrome", "Microsoft Edge",
-    "Brave", "Vivaldi", "Opera", "Opera GX", "Chromium", "Mozilla Firefox", "Windows 7 to 11", "Programs"};
+    "Brave", "Vivaldi", "Opera", "Opera GX", "Chromium", "Mozilla Firefox", "Windows 7 to 11", "Programs",
+    "Community Rules"};
 
 // The tree is the root, then each category followed by its items: nodes and
 // positions come from the order of the rows.
@@ -592,7 +593,7 @@ consteval std::array<CatalogItem, kItems> Numbered(std::array<CatalogItem, kItem
         row.pos = ++pos;
         row.node = ++node;
     }
-    if (category != kCategoryCount - 1) throw "every category has items";
+    if (category != kRulesCategory - 1) throw "every built-in category has items, the rules category none";
     return rows;
 }
 
@@ -607,11 +608,12 @@ consteval std::array<CatalogCategory, kCategoryCount> Categories(const std::arra
         }
         ++cat.itemCount;
     }
+    cats[kRulesCategory].node = kItems + kRulesCategory + 1;  // after the last built-in item
     return cats;
 }
 
 constexpr auto kNumbered = Numbered(kRows);
-static_assert(kNumbered.back().node == kItems + kCategoryCount);
+static_assert(kNumbered.back().node == kItems + kRulesCategory);
 static_assert(kNumbered[0].node == 2 && kNumbered[9].node == 12 && kNumbered[25].node == 29 && kNumbered[40].node == 45,
               "items sit at the nodes the item tree has always had");
 
@@ -619,26 +621,61 @@ static_assert(kNumbered[0].node == 2 && kNumbered[9].node == 12 && kNumbered[25]
 
 const std::span<const CatalogItem> kCatalogItems = kNumbered;
 const int kCatalogItemCount = kItems;
-const int kTreeNodeCount = 1 + kCategoryCount + kItems;
 constexpr std::array<CatalogCategory, kCategoryCount> kCatalogCategories = Categories(kNumbered);
 static_assert(kCatalogCategories[0].node == 1 && kCatalogCategories[1].node == 11 && kCatalogCategories[2].node == 28 &&
               kCatalogCategories[3].node == 44);
 
+namespace {
+
+constexpr int kRulesNode = kCatalogCategories[kRulesCategory].node;
+
+std::vector<CatalogItem>& RuleItems() {
+    static std::vector<CatalogItem> items;
+    return items;
+}
+
+}  // namespace
+
+void SetCommunityItems(std::vector<CatalogItem> items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        items[i].category = kRulesCategory;
+        items[i].pos = static_cast<int>(i) + 1;
+        items[i].node = kRulesNode + static_cast<int>(i) + 1;
+    }
+    RuleItems() = std::move(items);
+}
+
+std::span<const CatalogItem> CommunityItems() { return RuleItems(); }
+
+int CategoryItemCount(int category) {
+    if (category == kRulesCategory) return static_cast<int>(RuleItems().size());
+    return category >= 0 && category < kCategoryCount ? kCatalogCategories[category].itemCount : 0;
+}
+
+const CatalogItem& CategoryItem(int category, int i) {
+    if (category == kRulesCategory) return RuleItems().at(static_cast<size_t>(i));
+    return kCatalogItems[static_cast<size_t>(kCatalogCategories[category].firstItem + i)];
+}
+
+int TreeNodeCount() { return kRulesNode + 1 + static_cast<int>(RuleItems().size()); }
+
 const CatalogItem* FindCatalogItem(int category, int pos) {
-    if (category < 0 || category >= kCategoryCount) return nullptr;
-    const CatalogCategory& c = kCatalogCategories[category];
-    if (pos < 1 || pos > c.itemCount) return nullptr;
-    return &kCatalogItems[c.firstItem + pos - 1];
+    if (pos < 1 || pos > CategoryItemCount(category)) return nullptr;
+    return &CategoryItem(category, pos - 1);
 }
 
 const CatalogItem* FindCatalogItemByNode(int node) {
     for (const CatalogItem& it : kCatalogItems)
+        if (it.node == node) return &it;
+    for (const CatalogItem& it : RuleItems())
         if (it.node == node) return &it;
     return nullptr;
 }
 
 const CatalogItem* FindCatalogItemByName(std::string_view name) {
     for (const CatalogItem& it : kCatalogItems)
+        if (it.name == name) return &it;
+    for (const CatalogItem& it : RuleItems())
         if (it.name == name) return &it;
     return nullptr;
 }
@@ -648,8 +685,8 @@ void BuildCatalog(TCatalogList* const lists[kCategoryCount]) {
         TCatalogList& list = *lists[c];
         list.clear();
         const CatalogCategory& cat = kCatalogCategories[c];
-        for (int i = 0; i < cat.itemCount; ++i) {
-            const CatalogItem& it = kCatalogItems[cat.firstItem + i];
+        for (int i = 0; i < CategoryItemCount(c); ++i) {
+            const CatalogItem& it = CategoryItem(c, i);
             auto rec = std::make_shared<TSectionRec>();
             rec->CategoryIndex = c;
             rec->ItemIndex = it.pos;

@@ -62,6 +62,7 @@ enum class Special : uint8_t {
     AcrobatRecent,    // the recent files and folders of every Acrobat and Reader version
     ValueLists,       // lists of entries held in values: NUL-separated UTF-16 lists and single paths
     SettingsList,     // the entries of a recent list in a program's settings file
+    CommunityRule,    // the files, folders, keys and values one rule of the community's rule file names
 };
 
 // How the data of a numbered value reads.
@@ -191,6 +192,9 @@ enum class Removal : uint8_t {
     Clipboard,              // what is on the clipboard
     FolderTree,             // the folder Location with all it holds, its files overwritten first
     ByStore,                // as the record's store says: its row, its file, or its folder
+    ByKind,                 // as the record's Kind says: a file, a value, a key, an emptied folder, or nothing
+    EmptiedFolder,          // the folder Location and its subfolders, once empty: after every other record
+    Never,                  // nothing: the record says what a rule asked for and was refused
 };
 
 // What an exclusion made from a row stores as Location.
@@ -199,6 +203,8 @@ enum class ExcludeBy : uint8_t {
     EntryName,  // the name the scanner tests alone: a cache or cookie address, a favorite's file name
     HostAndName,  // a browser cookie: the host (ValueData) as Location, the cookie's name (KeyName) as data
 };
+
+struct CommunityRule;
 
 struct CatalogItem {
     int category;                   // 0-based, in the order of kCatalogCategories
@@ -247,6 +253,10 @@ struct CatalogItem {
     Removal removal = Removal::Value;
     ExcludeBy excludeBy = ExcludeBy::Record;
 
+    // Shown before the item is ticked, to be confirmed (a rule's own warning).
+    std::string_view warning = {};
+    const CommunityRule* rule = nullptr;  // CommunityRule: the rule, owned by whoever installed it
+
     // From the order of the rows.
     int pos = 0;   // ItemIndex, 1-based in its category
     int node = 0;  // absolute index in the item tree
@@ -263,18 +273,30 @@ struct CatalogCategory {
     int itemCount;
 };
 
-constexpr int kCategoryCount = 14;
+constexpr int kCategoryCount = 15;
 constexpr int kModernCategory = 12;    // "Windows 7 to 11"
 constexpr int kProgramsCategory = 13;  // everyday programs
+constexpr int kRulesCategory = 14;     // the community's rules, when a rule file was read: last, with no items of its own
 inline constexpr std::string_view kRootCaption = "My Computer";
 
+// The built-in categories and items; the rules category has none of them.
 extern const std::array<CatalogCategory, kCategoryCount> kCatalogCategories;
-// The items in tree order; their number follows from the table.
+// The built-in items in tree order; their number follows from the table.
 extern const std::span<const CatalogItem> kCatalogItems;
 extern const int kCatalogItemCount;
-extern const int kTreeNodeCount;  // the root, the categories and the items
 
-// The catalog item at (category, 1-based position), or nullptr.
+// The items of the rules category, after the built-in ones in the tree: their
+// category, positions and nodes are set here. Replaces the ones installed
+// before (whose records must be gone by then).
+void SetCommunityItems(std::vector<CatalogItem> items);
+std::span<const CatalogItem> CommunityItems();
+// The number of items of a category and its i-th (0-based) item, the rules category's included.
+int CategoryItemCount(int category);
+const CatalogItem& CategoryItem(int category, int i);
+// The root, the categories and the items, the rules' included.
+int TreeNodeCount();
+
+// The catalog item at (category, 1-based position), or nullptr; the lookups include the rules' items.
 const CatalogItem* FindCatalogItem(int category, int pos);
 // The catalog item with this tree node index, or nullptr.
 const CatalogItem* FindCatalogItemByNode(int node);

@@ -84,3 +84,34 @@ void UpdateFoundCount(TreeModel& tree, int node, int number, int mode) {
     const int nodes[3] = {node, parent, 0};
     tree.PaintCounts(nodes, tree.Valid(parent) ? 3 : 1);
 }
+
+std::vector<const CatalogItem*> WarnedItemsTickedBy(const TreeModel& tree, int node) {
+    std::vector<const CatalogItem*> warned;
+    if (!tree.Valid(node) || tree.IsTicked(node)) return warned;
+    const auto consider = [&](int item) {
+        const TSectionRec* rec = tree.Data(item);
+        const CatalogItem* entry = rec ? FindCatalogItem(rec->CategoryIndex, rec->ItemIndex) : nullptr;
+        if (entry && !entry->warning.empty() && !tree.IsTicked(item)) warned.push_back(entry);
+    };
+    switch (tree.Level(node)) {
+    case 2: consider(node); break;
+    case 1:
+        for (int item : tree.Children(node)) consider(item);
+        break;
+    case 0:
+        for (int cat : tree.Children(node))
+            for (int item : tree.Children(cat)) consider(item);
+        break;
+    default: break;
+    }
+    return warned;
+}
+
+std::string TickWarningText(const std::vector<const CatalogItem*>& items) {
+    constexpr size_t kShown = 8;  // a message box must fit on the screen
+    std::string text = items.size() == 1 ? "This item comes with a warning:\n\n" : "These items come with warnings:\n\n";
+    for (size_t i = 0; i < items.size() && i < kShown; ++i)
+        text += std::string(items[i]->name) + ": " + std::string(items[i]->warning) + "\n\n";
+    if (items.size() > kShown) text += "... and " + std::to_string(items.size() - kShown) + " more.\n\n";
+    return text + (items.size() == 1 ? "Tick it anyway?" : "Tick them anyway?");
+}

@@ -2,6 +2,9 @@
 // ticking rules.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "model/catalog.h"
 #include "model/tree_model.h"
 
@@ -16,6 +19,12 @@ void TotalFoundCounts(TreeModel& tree);
 // opposite of its own state, then flips; the root sets every node to the
 // opposite of its own state.
 void ClickTickBox(TreeModel& tree, int node);
+
+// The items a click on the node's tick box would tick that carry a warning
+// (a rule's), in tree order; none when the click unticks.
+std::vector<const CatalogItem*> WarnedItemsTickedBy(const TreeModel& tree, int node);
+// The text that asks whether to tick them anyway.
+std::string TickWarningText(const std::vector<const CatalogItem*>& items);
 
 // How UpdateFoundCount changes the item's count.
 enum FoundCountMode { kCountSet = 0, kCountAdd = 1 };

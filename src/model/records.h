@@ -27,6 +27,7 @@ enum class StayReason : uint8_t {
     RecentFolder,       // the shredder never walks a Recent folder
     NotEmpty,           // a folder that still holds what could not be shredded
     NotShredded,        // a file the shredder leaves for its attributes (system, compressed, ...)
+    Protected,          // a place no rule may remove (a drive's root, the Windows folder, the user's own folders)
     Failed,             // anything else
 };
 
@@ -34,7 +35,7 @@ enum class StayReason : uint8_t {
 // link, a folder) rather than because something stood in the way.
 inline bool StaysByDesign(StayReason r) {
     return r == StayReason::KeptWithItsFile || r == StayReason::HoldsKeptTraces ||
-           r == StayReason::LinkNotFollowed || r == StayReason::Folder;
+           r == StayReason::LinkNotFollowed || r == StayReason::Folder || r == StayReason::Protected;
 }
 
 // The short text the result list, the shredder and the headless front end
@@ -59,6 +60,7 @@ inline const char* StayReasonText(StayReason r) {
     case StayReason::RecentFolder: return "a Recent folder";
     case StayReason::NotEmpty: return "not empty";
     case StayReason::NotShredded: return "not shredded";
+    case StayReason::Protected: return "refused: a protected place";
     default: return "could not be removed";
     }
 }
@@ -111,6 +113,8 @@ enum TraceKind : int32_t {
     kKindClipboard = 17,   // what is on the clipboard
     kKindListEntry = 18,   // an entry of a list a program keeps in a settings file or a value: its text
     kKindRecycledItem = 19,  // a deleted file or folder in a recycle bin, by its original path
+    kKindRuleFolder = 20,    // a folder a rule removes once the clean has emptied it
+    kKindRefused = 21,       // what a rule would remove but never may: a protected place, a registry hive's top
 };
 
 // One exclusion: a place the user told the program to leave alone.

@@ -176,10 +176,11 @@ void BuildExcludeTree(TreeModel& tree, const TExcludeContents& list) {
     tree.Clear();
     const int root = tree.Add(-1, std::string(kRootCaption), nullptr, kImageRoot, 0);
     for (int c = 0; c < kCategoryCount; ++c) {
+        if (c == kRulesCategory && CategoryItemCount(c) == 0) continue;  // no rule file was read
         const CatalogCategory& cat = kCatalogCategories[c];
         const int catNode = tree.Add(root, std::string(cat.caption), nullptr, CategoryImage(c), 0);
-        for (int i = 0; i < cat.itemCount; ++i)
-            tree.Add(catNode, std::string(kCatalogItems[cat.firstItem + i].name), nullptr, kImageItem, 0);
+        for (int i = 0; i < CategoryItemCount(c); ++i)
+            tree.Add(catNode, std::string(CategoryItem(c, i).name), nullptr, kImageItem, 0);
     }
     RecountExcludeTree(tree, list);
     tree.Commit();

@@ -111,3 +111,15 @@ std::string CurrentUserSid() {
     CloseHandle(token);
     return sid;
 }
+
+uint32_t WindowsVersion() {
+    // RtlGetVersion answers truly; GetVersionEx answers what the manifest allows.
+    using GetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto get = ntdll ? reinterpret_cast<GetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+                           : nullptr;
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!get || get(&info) != 0) return 0;
+    return (info.dwMajorVersion & 0xFFFF) << 16 | (info.dwMinorVersion & 0xFFFF);
+}

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -50,5 +51,8 @@ RecycleBinEmptied EmptyRecycleBins(HWND owner);
 // The security identifier of the user this process runs as ("S-1-5-21-..."),
 // which names the user's folder in each drive's recycle bin; empty when unknown.
 std::string CurrentUserSid();
+// The version of Windows this runs on as major << 16 | minor (10.0 is 0xA0000),
+// as the system reports it whatever the program's manifest claims; 0 when unknown.
+uint32_t WindowsVersion();
 // Sends a folder tree to the recycle bin through the shell.
 bool SendFolderToRecycleBin(const std::string& folder);

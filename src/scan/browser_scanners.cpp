@@ -257,11 +257,10 @@ std::vector<std::string> ProfilesOf(std::span<const ProfileRoot> roots, const Sc
 }
 
 bool CategoryHasProfiles(int category) {
-    if (category < 0 || category >= kCategoryCount) return false;
-    const CatalogCategory& cat = kCatalogCategories[category];
+    if (category < 0 || category >= kCategoryCount || CategoryItemCount(category) == 0) return false;
     bool browser = false;
-    for (int i = 0; i < cat.itemCount; ++i) {
-        const CatalogItem& item = kCatalogItems[cat.firstItem + i];
+    for (int i = 0; i < CategoryItemCount(category); ++i) {
+        const CatalogItem& item = CategoryItem(category, i);
         if (item.special != Special::ProfileStores) continue;
         browser = true;
         if (!ProfilesOf(item.roots, nullptr).empty()) return true;

@@ -35,7 +35,7 @@ void ScanCategory(ScanSession& session, TreeModel& tree, int category, const Sca
     if (tree.Valid(cat.node) && tree.IsHidden(cat.node)) return;
     if (view.categoryStarting) view.categoryStarting(category);
     int p = 0;
-    for (; p < cat.itemCount; ++p) {
+    for (; p < CategoryItemCount(category); ++p) {
         if (view.beforeItem) view.beforeItem();
         if (session.AbortRequested()) break;
         const int node = first + p;
@@ -43,7 +43,7 @@ void ScanCategory(ScanSession& session, TreeModel& tree, int category, const Sca
         if (view.itemStarting) view.itemStarting(node);
         // Frames only: the tree's own picture of the item stays the idle one.
         tree.ShowFrame(node, kImageScanFirst);
-        ScanItem(kCatalogItems[cat.firstItem + p], ContextFor(session, tree, node, results, view));
+        ScanItem(CategoryItem(category, p), ContextFor(session, tree, node, results, view));
         tree.ShowFrame(node, kImageItem);
         if (view.itemDone) view.itemDone(node);
     }

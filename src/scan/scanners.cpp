@@ -36,6 +36,7 @@ void ScanItem(const CatalogItem& item, const ScanContext& ctx) {
     case Special::AcrobatRecent: return ScanAcrobatRecent(item, ctx);
     case Special::ValueLists: return ScanValueLists(item, ctx);
     case Special::SettingsList: return ScanSettingsList(item, ctx);
+    case Special::CommunityRule: return ScanCommunityRule(item, ctx);
     case Special::None: break;
     }
 }

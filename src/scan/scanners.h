@@ -35,13 +35,15 @@ void ScanOfficeMru(const CatalogItem& item, const ScanContext& ctx);
 void ScanAcrobatRecent(const CatalogItem& item, const ScanContext& ctx);
 void ScanValueLists(const CatalogItem& item, const ScanContext& ctx);
 void ScanSettingsList(const CatalogItem& item, const ScanContext& ctx);
+void ScanCommunityRule(const CatalogItem& item, const ScanContext& ctx);
 
 // The folder below an item's shell folder it looks in (none when the shell folder is not set).
 std::vector<std::string> PlacesOf(const CatalogItem& item);
 // The profile folders below the roots of a browser, each root's sorted by name.
 std::vector<std::string> ProfilesOf(std::span<const ProfileRoot> roots, const ScanContext* ctx = nullptr);
 // Whether a category has a profile on this machine to look in (a category of
-// no browser always has): a browser with none adds nothing to the item tree.
+// no browser always has): a browser with none adds nothing to the item tree,
+// nor does the rules category when no rule file was read.
 bool CategoryHasProfiles(int category);
 
 // The browser profile searches: every file of that name (every folder named

@@ -300,9 +300,7 @@ Cut IniLineCut(std::string_view t, const IniKeyLine& line) {
     size_t begin = line.begin;
     while (begin > 0 && IsBlank(t[begin - 1])) --begin;
     if (begin > 0 && !IsLineEnd(t[begin - 1])) begin = line.begin;
-    size_t end = line.valueEnd;
-    if (end == t.size() || IsLineEnd(t[end])) end += LineEndLength(t, end);
-    return {begin, end, {}};
+    return {begin, line.valueEnd + LineEndLength(t, line.valueEnd), {}};
 }
 
 // The value without the dropped items: the kept ones with the separators that stood before them.

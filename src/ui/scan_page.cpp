@@ -39,6 +39,13 @@ void TScanPage::Create(HWND page) {
     g.foreColor = RGB(158, 183, 161);
     g.visible = false;
     ScanGauge.Create(g);
+    Label::CreateArgs notice;
+    notice.parent = ScanStrip.hwnd();
+    notice.bounds = {15, 20, 300, 16};
+    notice.font = {"Tahoma", 8, false, false};
+    notice.color = RGB(120, 120, 120);
+    notice.visible = false;
+    RulesNotice.Create(notice);
     const int right = kPageWidth - 203;
     MakeButton(AbortBtn, ScanStrip.hwnd(), {right + 93, 19, 98, 22}, "AbortBtn", false);
     MakeButton(ScanNowBtn, ScanStrip.hwnd(), {right + 6, 4, 187, 65}, "ScanNowBtn");
@@ -72,6 +79,7 @@ void TScanPage::ScanNowBtnClick() {
     AbortBtn.Show(true);
     ScanGauge.SetProgress(0);
     ScanGauge.Show(true);
+    RulesNotice.Show(false);
     ScanGauge.SetMaxValue(CountTickedItems(ItemTree));
     host_.ScanStarting();
 
@@ -101,9 +109,27 @@ void TScanPage::ScanNowBtnClick() {
 
     host_.ScanEnded(FoundTotal);
     ScanGauge.Show(false);
+    RulesNotice.Show(!RulesNotice.Caption().empty());
     ScanNowBtn.Show(true);
     AbortBtn.Show(false);
     host_.ShowResultPage();
+}
+
+void TScanPage::TickBoxClicked(int node) {
+    // A rule that warns is ticked only once the user read its warning and agreed.
+    const std::vector<const CatalogItem*> warned = WarnedItemsTickedBy(ItemTree, node);
+    if (warned.empty()) return ClickTickBox(ItemTree, node);
+    const bool agreed = Dialogs().Message(host_.HostWindow(), TickWarningText(warned), kAppTitle,
+                                          MB_ICONWARNING | MB_OKCANCEL) == IDOK;
+    if (!agreed && ItemTree.Level(node) == 2) return;
+    ClickTickBox(ItemTree, node);
+    if (!agreed)
+        for (const CatalogItem* item : warned) ItemTree.SetTicked(item->node, false);
+}
+
+void TScanPage::SetRulesNotice(const std::string& text) {
+    RulesNotice.SetCaption(text);
+    RulesNotice.Show(!text.empty() && !ScanGauge.Visible());
 }
 
 void TScanPage::AbortBtnClick() { host_.HostSession().RequestAbort(); }
@@ -112,7 +138,7 @@ bool TScanPage::tvItemsListMouseDown(const MouseEvent&, const TreeHit& hit) {
     if (hit.node < 0) return false;
     if (hit.where == TreeHit::StateIcon) {
         ItemTree.Select(hit.node);
-        ClickTickBox(ItemTree, ItemTree.Selected());
+        TickBoxClicked(ItemTree.Selected());
         return true;
     }
     if (hit.where == TreeHit::RightOfLabel) {

@@ -7,6 +7,7 @@
 #include "model/tree_model.h"
 #include "ui/gauge.h"
 #include "ui/image_ex.h"
+#include "ui/label.h"
 #include "ui/page_host.h"
 #include "ui/panel.h"
 #include "ui/tree_view.h"
@@ -26,6 +27,10 @@ public:
     // Handlers.
     void ScanNowBtnClick();
     void AbortBtnClick();
+    // A click on a node's tick box; an item with a warning asks first.
+    void TickBoxClicked(int node);
+    // What the rule file's reading has to say ("winapp2.ini: 3 lines ignored"), shown while no scan runs.
+    void SetRulesNotice(const std::string& text);
     bool tvItemsListMouseDown(const MouseEvent& e, const TreeHit& hit);
 
     int FoundTotal = 0;
@@ -36,6 +41,7 @@ public:
     TreeView tvItemsList;
     TreeModel ItemTree;
     TGauge ScanGauge;
+    Label RulesNotice;
     TImageEx ScanNowBtn, AbortBtn;
 
 private:

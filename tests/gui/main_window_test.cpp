@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, OpensOnTheScanPageWithDefaultTicksAndZeroCounts) {
     EXPECT_EQ(form->ExcludeBtn.PictureName(), "ExcludeBtn1");
     EXPECT_EQ(form->AdvancedBtn.PictureName(), "AdvancedBtn1");
     const TreeModel& tree = form->ScanPage.ItemTree;
-    ASSERT_EQ(tree.Count(), kTreeNodeCount);
+    ASSERT_EQ(tree.Count(), TreeNodeCount());
     for (int i = 0; i < tree.Count(); ++i) {
         EXPECT_EQ(tree.CountOf(i), 0);
         if (tree.IsHidden(i)) continue;  // a browser with no profile in this prefix
@@ -330,7 +330,7 @@ TEST_F(MainWindowTest, ExcludePageCountsEntriesPerItemAndInTheRoot) {
     add("FireFox Cookies", "c:\\cookies.txt");  // in no category
     Click(form->ExcludeBtn.hwnd());
     const TreeModel& t = form->ExcludePage.ExcludeTree;
-    ASSERT_EQ(t.Count(), kTreeNodeCount);
+    ASSERT_EQ(t.Count(), TreeNodeCount());
     EXPECT_EQ(t.CountOf(0), 4);
     EXPECT_EQ(t.CountOf(1), 2);
     EXPECT_EQ(t.CountOf(2), 2);   // Cache

@@ -120,7 +120,8 @@ CliRun RunCli(const std::string& args, const std::string& exe) {
     si.hStdError = writeEnd;
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi{};
-    std::wstring cmd = ToWide("\"" + ExeDirectory() + exe + "\" " + args);
+    const bool whole = exe.size() > 2 && exe[1] == ':';  // a program elsewhere, by its whole path
+    std::wstring cmd = ToWide("\"" + (whole ? exe : ExeDirectory() + exe) + "\" " + args);
     if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
         CloseHandle(readEnd);
         CloseHandle(writeEnd);

@@ -106,6 +106,6 @@ struct CliRun {
     DWORD exitCode = 999;
     std::string out;  // standard output and error, as printed
 };
-// Runs a tool beside this test program (the headless front end unless named)
+// Runs a tool beside this test program (the headless front end unless named, or one given by its whole path)
 // with arguments given as UTF-8, and collects what it prints.
 CliRun RunCli(const std::string& args, const std::string& exe = "sorvanda-cli.exe");

@@ -9,16 +9,16 @@
 TEST(Catalog, TableMatchesTheTreeLayout) {
     // The first four categories keep the nodes they always had; each browser
     // has eight items; each item sits at its category's node + position.
-    const int expectedCategoryNodes[kCategoryCount] = {1, 11, 28, 44, 55, 64, 73, 82, 91, 100, 109, 118, 127, 142};
-    const int expectedCounts[kCategoryCount] = {9, 16, 15, 10, 8, 8, 8, 8, 8, 8, 8, 8, 14, 8};
+    const int expectedCategoryNodes[kCategoryCount] = {1, 11, 28, 44, 55, 64, 73, 82, 91, 100, 109, 118, 127, 142, 151};
+    const int expectedCounts[kCategoryCount] = {9, 16, 15, 10, 8, 8, 8, 8, 8, 8, 8, 8, 14, 8, 0};
     int node = 1, index = 0;
     for (int c = 0; c < kCategoryCount; ++c) {
         const CatalogCategory& cat = kCatalogCategories[c];
         EXPECT_EQ(cat.node, expectedCategoryNodes[c]);
         EXPECT_EQ(cat.node, node);
-        if (c + 1 < kCategoryCount) EXPECT_EQ(cat.itemCount, expectedCounts[c]);
+        if (c != kProgramsCategory) EXPECT_EQ(cat.itemCount, expectedCounts[c]);
         else EXPECT_GE(cat.itemCount, expectedCounts[c]);  // new items go at the end
-        EXPECT_EQ(cat.firstItem, index);
+        if (cat.itemCount > 0) EXPECT_EQ(cat.firstItem, index);
         for (int p = 1; p <= cat.itemCount; ++p, ++index) {
             const CatalogItem& it = kCatalogItems[index];
             EXPECT_EQ(it.category, c) << it.name;
@@ -30,7 +30,36 @@ TEST(Catalog, TableMatchesTheTreeLayout) {
         node += 1 + cat.itemCount;
     }
     EXPECT_EQ(index, kCatalogItemCount);
-    EXPECT_EQ(node, kTreeNodeCount);
+    EXPECT_EQ(node, TreeNodeCount());
+}
+
+TEST(Catalog, RuleItemsFollowTheBuiltInOnesAndGoAgain) {
+    const int before = TreeNodeCount();
+    CatalogItem a{.category = 0, .name = "Alpha Rule", .cleanCaption = "Clean Alpha Rule", .ticked = false,
+                  .shown = ShownField::Detail4, .kind = 0};
+    CatalogItem b = a;
+    b.name = "Beta Rule";
+    SetCommunityItems({a, b});
+    ASSERT_EQ(CategoryItemCount(kRulesCategory), 2);
+    EXPECT_EQ(TreeNodeCount(), before + 2);
+    const CatalogItem* second = FindCatalogItem(kRulesCategory, 2);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->name, "Beta Rule");
+    EXPECT_EQ(second->category, kRulesCategory);
+    EXPECT_EQ(second->node, kCatalogCategories[kRulesCategory].node + 2);
+    EXPECT_EQ(FindCatalogItemByNode(second->node), second);
+    EXPECT_EQ(FindCatalogItemByName("Alpha Rule"), &CategoryItem(kRulesCategory, 0));
+    // A session's rules category lists them, unticked, after the built-in categories.
+    {
+        ScanSession session;
+        ASSERT_EQ(session.CatalogLists[kRulesCategory].size(), 2u);
+        EXPECT_EQ(session.CatalogLists[kRulesCategory][0]->ItemName, "Alpha Rule");
+        EXPECT_EQ(session.CatalogLists[kRulesCategory][0]->Ticked, 0);
+    }
+    SetCommunityItems({});
+    EXPECT_EQ(TreeNodeCount(), before);
+    EXPECT_EQ(FindCatalogItemByName("Alpha Rule"), nullptr);
+    EXPECT_EQ(FindCatalogItem(kRulesCategory, 1), nullptr);
 }
 
 TEST(Catalog, NamesCaptionsAndBrowserKinds) {

@@ -43,7 +43,7 @@ protected:
 }  // namespace
 
 TEST_F(ItemTreeTest, LayoutImagesAndDefaultTicks) {
-    ASSERT_EQ(tree.Count(), kTreeNodeCount);
+    ASSERT_EQ(tree.Count(), TreeNodeCount());
     EXPECT_EQ(tree.At(0).caption, "My Computer");
     EXPECT_EQ(tree.At(0).image, kImageRoot);
     EXPECT_EQ(tree.Selected(), 0);

@@ -30,6 +30,7 @@
 #include "platform/files.h"
 #include "base/utf.h"
 #include "platform/wide.h"
+#include "scan/community_scanner.h"
 #include "scan/scan_run.h"
 #include "tools/cli/json_writer.h"
 
@@ -62,10 +63,18 @@ std::string QualifiedName(const CatalogItem& item) {
     return std::string(kCatalogCategories[item.category].caption) + "/" + std::string(item.name);
 }
 
+// Every item: the built-in ones, then the rules that apply here.
+std::vector<const CatalogItem*> AllItems() {
+    std::vector<const CatalogItem*> all;
+    for (const CatalogItem& item : kCatalogItems) all.push_back(&item);
+    for (const CatalogItem& item : CommunityItems()) all.push_back(&item);
+    return all;
+}
+
 int List() {
-    for (const CatalogItem& item : kCatalogItems)
-        std::printf("%-18s %2d  %-40s %s\n", std::string(kCatalogCategories[item.category].caption).c_str(), item.pos,
-                    std::string(item.name).c_str(), item.ticked ? "ticked" : "unticked");
+    for (const CatalogItem* item : AllItems())
+        std::printf("%-18s %2d  %-40s %s\n", std::string(kCatalogCategories[item->category].caption).c_str(), item->pos,
+                    Printable(std::string(item->name)).c_str(), item->ticked ? "ticked" : "unticked");
     return 0;
 }
 
@@ -136,7 +145,7 @@ int Scan(const ScanArgs& args) {
     TreeModel tree;
     BuildItemTree(tree, session.Catalogs());
     if (args.all || !args.only.empty())
-        for (const CatalogItem& item : kCatalogItems) tree.SetTicked(item.node, args.all || args.only.count(&item));
+        for (const CatalogItem* item : AllItems()) tree.SetTicked(item->node, args.all || args.only.count(item));
     if (!LoadExcludeItems(session.ExcludeList)) {
         std::fprintf(stderr, "sorvanda-cli: %sthe exclusion list %s could not be read;%s\n",
                      session.ExcludeList.FileDamaged ? "some lines of " : "", Printable(ExcludeFilePath()).c_str(),
@@ -196,9 +205,9 @@ int Scan(const ScanArgs& args) {
         w.EndArray();
         w.Key("counts");
         w.BeginObject();
-        for (const CatalogItem& item : kCatalogItems) {
-            w.Key(std::string(item.name));
-            w.Value(static_cast<int64_t>(counts[static_cast<size_t>(item.node)]));
+        for (const CatalogItem* item : AllItems()) {
+            w.Key(std::string(item->name));
+            w.Value(static_cast<int64_t>(counts[static_cast<size_t>(item->node)]));
         }
         w.EndObject();
         w.Key("summary");
@@ -277,6 +286,11 @@ int Main(const std::vector<std::string>& argv) {
     const int argc = static_cast<int>(argv.size());
     if (argc < 2) return Usage("no command");
     const std::string command = argv[1];
+    // The community's rules beside the program, read once for every command that scans or lists.
+    if (command == "list" || command == "scan" || command == "clean") {
+        const std::string notice = RulesNotice(LoadCommunityRules(CommunityRulesFile()));
+        if (!notice.empty()) std::fprintf(stderr, "%s\n", notice.c_str());
+    }
     if (command == "list") {
         if (argc > 2) return Usage("list takes no arguments");
         return List();
@@ -295,9 +309,12 @@ int Main(const std::vector<std::string>& argv) {
             } else if (a == "--only" && i + 1 < argc) {
                 const std::string wanted = argv[++i];
                 const CatalogItem* found = nullptr;
-                for (const CatalogItem& item : kCatalogItems)
-                    if (QualifiedName(item) == wanted) found = &item;
+                for (const CatalogItem* item : AllItems())
+                    if (QualifiedName(*item) == wanted) found = item;
                 if (!found) return Usage("unknown item \"" + wanted + "\" (see sorvanda-cli list; write Category/Item)");
+                // Chosen by name, a rule's warning is shown, not asked: the choice was made.
+                if (!found->warning.empty())
+                    std::fprintf(stderr, "sorvanda-cli: %s: %s\n", wanted.c_str(), std::string(found->warning).c_str());
                 args.only.insert(found);
             } else {
                 return Usage("unknown argument \"" + a + "\"");
