@@ -40,6 +40,7 @@
 #include "app/data_module.h"
 #include "ui/frm_main.h"
 #include "scan/profile_text.h"
+#include "scan/community_scanner.h"
 
 namespace {
 
@@ -662,6 +663,76 @@ void AbortLatency() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey);
 }
 
+
+// A rule file the size of the community's (4,067 entries with its mix of
+// keys), of which 20 programs are present here, against the same scan of the
+// default ticks without it: the file is read, parsed and detected once per run.
+void CommunityRulesScan() {
+    constexpr int kEntries = 4067, kPresentEvery = 200;
+    const std::string temp = TempDirectory(), appData = ShellFolder("AppData");
+    const std::string file = temp + "bench-winapp2.ini";
+    const char* roots[] = {"%LocalAppData%", "%AppData%", "%ProgramFiles%", "%CommonAppData%", "%UserProfile%",
+                           "%LocalLowAppData%", "%Documents%", "%WinDir%"};
+    std::string text = "; Version: bench\r\n";
+    int fileKeys = 0, regKeys = 0, detectFiles = 0, detects = 0;
+    for (int i = 0; i < kEntries; ++i) {
+        const bool present = i % kPresentEvery == 0;
+        const std::string vendor = "BenchVendor" + std::to_string(i) + "\\Program";
+        const std::string root = present ? "%AppData%" : roots[i % 8];
+        text += "[Bench Program " + std::to_string(i) + " *]\r\n";
+        text += i % 8 < 5 ? "LangSecRef=302" + std::to_string(1 + i % 5) + "\r\n" : "Section=Games\r\n";
+        if (i % 14 < 5) text += "Detect=HKCU\\Software\\" + vendor + "\r\n", ++detects;
+        if (i % 14 >= 3 || present) text += "DetectFile=" + root + "\\" + vendor + "\r\n", ++detectFiles;
+        if (i % 5 == 0) text += "DetectFile2=" + root + "\\" + vendor + "*\\app.exe\r\n", ++detectFiles;
+        const int keys = 2 + i % 4;
+        for (int k = 1; k <= keys; ++k, ++fileKeys)
+            text += "FileKey" + std::to_string(k) + "=" + root + "\\" + vendor + (k % 2 ? "\\Cache|*.*|RECURSE" : "|*.log;*.tmp") + "\r\n";
+        if (i % 10 < 9) text += "RegKey1=HKCU\\Software\\" + vendor + "\\Recent\r\n", ++regKeys;
+        if (i % 47 == 0) text += "ExcludeKey1=FILE|" + root + "\\" + vendor + "\\|settings.ini\r\n";
+    }
+    HANDLE h = CreateFileW(ToWide(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD w = 0;
+    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &w, nullptr);
+    CloseHandle(h);
+    for (int i = 0; i < kEntries; i += kPresentEvery) {
+        const std::string folder = appData + "\\BenchVendor" + std::to_string(i) + "\\Program";
+        CreateFolders(folder + "\\Cache");
+        for (const char* name : {"\\a.log", "\\Cache\\b.bin", "\\Cache\\c.bin"}) {
+            HANDLE f = CreateFileW(ToWide(folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            CloseHandle(f);
+        }
+    }
+    SeedOptions o;
+    o.count = 3;
+    SeedTraces(o);
+    int shown = 0, found = 0;
+    const auto scan = [&](const std::string& rules, bool tickRules) {
+        const RulesLoad load = LoadCommunityRules(rules);
+        if (!rules.empty()) shown = load.shown;
+        ScanSession session;
+        TreeModel tree;
+        BuildItemTree(tree, session.Catalogs());
+        if (tickRules)
+            for (const CatalogItem& item : CommunityItems()) tree.SetTicked(item.node, true);
+        found = RunScan(session, tree);
+    };
+    // The rules of the run before go untimed: the program reads the file once, with none before it.
+    const auto none = [] { LoadCommunityRules(""); };
+    const Pair load = BestOfAlternating(9, [&] { scan(file, false); }, [&] { scan("", false); }, none);
+    PrintRow("scan of the default ticks with a 4,067-entry winapp2.ini (ms)", load.product * 1e3, load.baseline * 1e3, "ms");
+    std::printf("  (%d entries shown of %d; %d FileKey, %d RegKey, %d DetectFile, %d Detect lines)\n", shown, kEntries,
+                fileKeys, regKeys, detectFiles, detects);
+    const double parse = BestOf(9, [&] { volatile size_t n = ParseCommunityRules(text).entries.size(); (void)n; });
+    const double loading = BestOf(9, [&] { LoadCommunityRules(file); }, none);
+    std::printf("  (reading, parsing and detecting: %.1f ms, of it parsing: %.1f ms)\n", loading * 1e3, parse * 1e3);
+    const Pair ticked = BestOfAlternating(9, [&] { scan(file, true); }, [&] { scan("", false); }, none);
+    PrintRow("the same with the 21 rules shown ticked (ms)", ticked.product * 1e3, ticked.baseline * 1e3, "ms");
+    LoadCommunityRules("");
+    ClearTraces(o);
+    for (int i = 0; i < kEntries; i += kPresentEvery)
+        DeleteFolderTree(appData + "\\BenchVendor" + std::to_string(i));
+    DeleteFileW(ToWide(file).c_str());
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -670,7 +741,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     // --row NAME runs one workload alone (for profiling): list, cache, recent, history, profile, abort,
-    // browser, database, numbered.
+    // browser, database, numbered, rules.
     if (argc > 2 && std::strcmp(argv[1], "--row") == 0) {
         PrintHeader();
         const std::string row = argv[2];
@@ -682,6 +753,7 @@ int main(int argc, char** argv) {
         else if (row == "abort") AbortLatency();
         else if (row == "browser") BrowserHistory(40000);
         else if (row == "numbered") NumberedValuesClean();
+        else if (row == "rules") CommunityRulesScan();
         else if (row == "database") {
             DatabaseCopies(40000);
             HistoryClean(40000);
@@ -706,6 +778,7 @@ int main(int argc, char** argv) {
     HeldDatabaseClean();
     CleanValues(10000);
     NumberedValuesClean();
+    CommunityRulesScan();
     Wipe(1LL << 30);
     Shred(1LL << 30);
     AbortLatency();

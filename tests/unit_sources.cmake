@@ -14,4 +14,5 @@ set(SORVANDA_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/unit/store_text_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/shell_items_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/settings_lists_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/community_rules_test.cpp
 )

@@ -1,5 +1,5 @@
 // Shows one screen of the program so that a script can take a screenshot:
-//   sorvanda-shots splash|scan|result|exclude|advanced|about|scanning|results SECONDS
+//   sorvanda-shots splash|scan|result|exclude|advanced|about|scanning|results|rules SECONDS
 // When the screen is ready it creates the file named by SORVANDA_SHOT_READY,
 // keeps running for SECONDS and ends.
 #include <windows.h>
@@ -17,6 +17,7 @@
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
 #include "platform/wide.h"
+#include "scan/community_scanner.h"
 #include "tools/seeder/seeder.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
     const bool scanning = std::strcmp(what, "scanning") == 0, results = std::strcmp(what, "results") == 0;
     const bool browsers = std::strcmp(what, "browsers") == 0, cleaned = std::strcmp(what, "cleaned") == 0;
     const bool tree = std::strcmp(what, "tree") == 0;  // the Scan page with every browser's category
+    const bool rules = std::strcmp(what, "rules") == 0;  // a scan of a few community rules, and their results
     if (scanning || results || browsers || cleaned || tree) {
         SeedOptions all;
         all.count = 3;
@@ -85,11 +87,49 @@ int main(int argc, char** argv) {
             SeedTraces(cache);
         }
     }
+    RulesLoad rulesLoad;
+    if (rules) {
+        // A small rule file of the community's kind beside a few traces of its programs.
+        const std::string temp = TempDirectory();
+        const std::string file = temp + "shots-winapp2.ini";
+        const std::string text =
+            "[Image Viewer Thumbnails *]\r\nLangSecRef=3023\r\nDetectFile=%AppData%\\PictureView\r\n"
+            "FileKey1=%AppData%\\PictureView\\Thumbs|*.db;*.thumb|REMOVESELF\r\n"
+            "ExcludeKey1=FILE|%AppData%\\PictureView\\Thumbs\\|pinned.thumb\r\n"
+            "[Media Player Recent *]\r\nLangSecRef=3023\r\nDetect=HKCU\\Software\\MediaPlay\r\n"
+            "RegKey1=HKCU\\Software\\MediaPlay\\Recent\r\nRegKey2=HKCU\\Software\\MediaPlay|LastFolder\r\n"
+            "[Old Updater Logs *]\r\nLangSecRef=3024\r\nWarning=Also removes the updater's crash reports.\r\n"
+            "FileKey1=%LocalAppData%\\OldUpdater|*.log|RECURSE\r\nFileKey2=%UserProfile%|*.*\r\n"
+            "[Unfinished entry *]\r\nFileKey1=no pipe\r\n";
+        HANDLE h = CreateFileW(ToWide(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD w = 0;
+        WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &w, nullptr);
+        CloseHandle(h);
+        const std::string appData = ShellFolder("AppData"), local = ShellFolder("Local AppData");
+        for (const std::string& folder : {appData + "\\PictureView", appData + "\\PictureView\\Thumbs",
+                                          local + "\\OldUpdater", local + "\\OldUpdater\\2024"})
+            CreateDirectoryW(ToWide(folder).c_str(), nullptr);
+        for (const std::string& path : {appData + "\\PictureView\\Thumbs\\holiday.thumb",
+                                        appData + "\\PictureView\\Thumbs\\pinned.thumb",
+                                        appData + "\\PictureView\\Thumbs\\index.db",
+                                        local + "\\OldUpdater\\update.log", local + "\\OldUpdater\\2024\\march.log"}) {
+            HANDLE f = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            WriteFile(f, text.data(), 700, &w, nullptr);
+            CloseHandle(f);
+        }
+        RegKey key;
+        key.OpenOrCreate(HKEY_CURRENT_USER, "Software\\MediaPlay\\Recent");
+        key.WriteString("File1", "C:\\users\\me\\Music\\concert.mp3");
+        key.OpenOrCreate(HKEY_CURRENT_USER, "Software\\MediaPlay");
+        key.WriteString("LastFolder", "C:\\users\\me\\Music");
+        rulesLoad = LoadCommunityRules(file);
+    }
     static TDM dm;
     DM = &dm;
     static TFrm_Main form;
     form.Create();
     form.ShowFirst();
+    form.ScanPage.SetRulesNotice(RulesNotice(rulesLoad));
     RunFor(300);
     if (scanning) {
         SetTimer(nullptr, 0, 1000, ReadyTimer);  // fires inside the run (during the long first item), which lets messages through
@@ -145,6 +185,17 @@ int main(int argc, char** argv) {
                 TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
         for (int i = 0; i < page.ResultTree.Count(); ++i)
             if (page.ResultTree.At(i).caption == "Windows System") page.ResultTree.Select(i);
+    } else if (rules) {
+        // Only the rules ticked, then the result list of one of them.
+        TreeModel& items = form.ScanPage.ItemTree;
+        for (int i = 0; i < items.Count(); ++i) items.SetTicked(i, false);
+        const int category = kCatalogCategories[kRulesCategory].node;
+        for (int item : items.Children(category)) items.SetTicked(item, true);
+        items.SetTicked(category, true);
+        form.ScanPage.ScanNowBtnClick();
+        const TreeModel& model = form.ResultPage.ResultTree;
+        for (int i = 0; i < model.Count(); ++i)
+            if (model.At(i).caption == "Community Rules") form.ResultPage.ResultTree.Select(i);
     } else if (tree) {
         // Every category folded: each browser found here is one of them.
         const TreeView& view = form.ScanPage.tvItemsList;

@@ -1,6 +1,7 @@
 #include "scan/community_rules.h"
 
-#include <set>
+#include <array>
+#include <unordered_set>
 
 #include "base/text.h"
 #include "base/utf.h"
@@ -41,13 +42,36 @@ constexpr RootName kRoots[] = {
 
 std::string_view Trim(std::string_view s) { return TrimControl(s); }
 
-std::vector<std::string_view> Split(std::string_view s, char by) {
-    std::vector<std::string_view> parts;
+// The pieces of a text between separators, without copying or allocating
+// (a rule file has tens of thousands of lines); more than it holds is marked.
+struct Pieces {
+    std::array<std::string_view, 8> part;
+    size_t size = 0;
+    bool tooMany = false;
+    std::string_view operator[](size_t i) const { return part[i]; }
+};
+Pieces Split(std::string_view s, char by) {
+    Pieces p;
     size_t start = 0;
     for (;;) {
         const size_t at = s.find(by, start);
-        parts.push_back(s.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
-        if (at == std::string_view::npos) return parts;
+        if (p.size == p.part.size()) {
+            p.tooMany = true;
+            return p;
+        }
+        p.part[p.size++] = s.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start);
+        if (at == std::string_view::npos) return p;
+        start = at + 1;
+    }
+}
+
+// Whether a part of a backslash-separated path is "..".
+bool ClimbsUp(std::string_view path) {
+    size_t start = 0;
+    for (;;) {
+        const size_t at = path.find('\\', start);
+        if (Trim(path.substr(start, at == std::string_view::npos ? at : at - start)) == "..") return true;
+        if (at == std::string_view::npos) return false;
         start = at + 1;
     }
 }
@@ -88,8 +112,7 @@ std::string RulePath(std::string_view text) {
         if (end == std::string::npos || !IsRuleVariable(std::string_view(path).substr(at + 1, end - at - 1))) return {};
         at = end + 1;
     }
-    for (std::string_view part : Split(path, '\\'))
-        if (Trim(part) == "..") return {};
+    if (ClimbsUp(path)) return {};
     while (path.size() > 1 && path.back() == '\\' && !(path.size() == 3 && drive)) path.pop_back();
     return path;
 }
@@ -102,9 +125,7 @@ std::string RuleKey(std::string_view text) {
     const std::string_view root = key.substr(0, slash);
     std::string_view rest = key.substr(slash + 1);
     while (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
-    if (rest.empty()) return {};
-    for (std::string_view part : Split(rest, '\\'))
-        if (part.empty()) return {};
+    if (rest.empty() || rest.find("\\\\") != std::string_view::npos) return {};
     for (const RootName& r : kRoots)
         if (EqualsIgnoreCase(root, r.shortName) || EqualsIgnoreCase(root, r.fullName))
             return std::string(r.fullName) + "\\" + std::string(rest);
@@ -114,8 +135,10 @@ std::string RuleKey(std::string_view text) {
 // Names or patterns separated by semicolons; none when one holds a path.
 std::vector<std::string> Patterns(std::string_view text) {
     std::vector<std::string> patterns;
-    for (std::string_view piece : Split(text, ';')) {
-        piece = Trim(piece);
+    const Pieces pieces = Split(text, ';');
+    if (pieces.tooMany) return {};
+    for (size_t i = 0; i < pieces.size; ++i) {
+        const std::string_view piece = Trim(pieces[i]);
         if (piece.empty()) continue;
         if (piece.find('\\') != std::string_view::npos || piece.find('/') != std::string_view::npos ||
             piece == ".." || HasControl(piece))
@@ -126,12 +149,12 @@ std::vector<std::string> Patterns(std::string_view text) {
 }
 
 bool ParseFileKey(std::string_view value, RuleFileKey& out) {
-    const auto parts = Split(value, '|');
-    if (parts.size() < 2) return false;
+    const Pieces parts = Split(value, '|');
+    if (parts.size < 2 || parts.tooMany) return false;
     out.path = RulePath(parts[0]);
     out.patterns = Patterns(parts[1]);
     if (out.path.empty() || out.patterns.empty()) return false;
-    for (size_t i = 2; i < parts.size(); ++i) {
+    for (size_t i = 2; i < parts.size; ++i) {
         const std::string_view flag = Trim(parts[i]);
         if (EqualsIgnoreCase(flag, "RECURSE")) out.recurse = true;
         else if (EqualsIgnoreCase(flag, "REMOVESELF")) out.recurse = out.removeSelf = true;
@@ -141,11 +164,11 @@ bool ParseFileKey(std::string_view value, RuleFileKey& out) {
 }
 
 bool ParseRegKey(std::string_view value, RuleRegKey& out) {
-    const auto parts = Split(value, '|');
-    if (parts.size() > 2) return false;
+    const Pieces parts = Split(value, '|');
+    if (parts.size > 2) return false;
     out.key = RuleKey(parts[0]);
     if (out.key.empty()) return false;
-    if (parts.size() == 2) {
+    if (parts.size == 2) {
         const std::string_view name = Trim(parts[1]);
         if (name.empty() || HasControl(name)) return false;
         out.value = std::string(name);
@@ -155,13 +178,13 @@ bool ParseRegKey(std::string_view value, RuleRegKey& out) {
 }
 
 bool ParseExcludeKey(std::string_view value, RuleExclude& out) {
-    const auto parts = Split(value, '|');
-    if (parts.size() < 2 || parts.size() > 3) return false;
+    const Pieces parts = Split(value, '|');
+    if (parts.size < 2 || parts.size > 3) return false;
     const std::string_view kind = Trim(parts[0]);
     if (EqualsIgnoreCase(kind, "REG")) {
         out.kind = RuleExcludeKind::Reg;
         out.path = RuleKey(parts[1]);
-        if (parts.size() == 3) {
+        if (parts.size == 3) {
             const std::string_view name = Trim(parts[2]);
             if (name.empty() || HasControl(name)) return false;
             out.value = std::string(name);
@@ -171,7 +194,7 @@ bool ParseExcludeKey(std::string_view value, RuleExclude& out) {
     }
     if (EqualsIgnoreCase(kind, "FILE")) {
         out.kind = RuleExcludeKind::File;
-        if (parts.size() == 2) {  // the file's whole path in one
+        if (parts.size == 2) {  // the file's whole path in one
             const std::string path = RulePath(parts[1]);
             const size_t slash = path.find_last_of('\\');
             if (slash == std::string::npos) return false;
@@ -186,7 +209,7 @@ bool ParseExcludeKey(std::string_view value, RuleExclude& out) {
     if (EqualsIgnoreCase(kind, "PATH")) {
         out.kind = RuleExcludeKind::Path;
         out.path = RulePath(parts[1]);
-        out.patterns = parts.size() == 3 ? Patterns(parts[2]) : std::vector<std::string>{"*"};
+        out.patterns = parts.size == 3 ? Patterns(parts[2]) : std::vector<std::string>{"*"};
         return !out.path.empty() && !out.patterns.empty();
     }
     return false;
@@ -213,9 +236,9 @@ bool ParseVersion(std::string_view text, uint32_t& out) {
 }
 
 bool ParseOsRange(std::string_view value, CommunityRule& rule) {
-    const auto parts = Split(value, '|');
-    if (parts.size() > 2) return false;
-    const std::string_view low = Trim(parts[0]), high = parts.size() == 2 ? Trim(parts[1]) : std::string_view();
+    const Pieces parts = Split(value, '|');
+    if (parts.size > 2) return false;
+    const std::string_view low = Trim(parts[0]), high = parts.size == 2 ? Trim(parts[1]) : std::string_view();
     if (low.empty() && high.empty()) return false;
     if (!low.empty() && !ParseVersion(low, rule.osMin)) return false;
     if (!high.empty() && !ParseVersion(high, rule.osMax)) return false;
@@ -230,9 +253,8 @@ bool KeyName(std::string_view key, std::string& name) {
     name = AsciiLower(key.substr(0, digits));
     const bool numbered = digits < key.size();
     if (numbered && (digits + 6 < key.size() || key[digits] == '0')) return false;  // "FileKey01", a huge number
-    static const std::set<std::string, std::less<>> kNumbered = {"detect", "detectfile", "filekey", "regkey",
-                                                                 "excludekey"};
-    return !numbered || kNumbered.count(name) > 0;
+    return !numbered || name == "detect" || name == "detectfile" || name == "filekey" || name == "regkey" ||
+           name == "excludekey";
 }
 
 // One key line of an entry; false when the entry cannot take it.
@@ -304,9 +326,14 @@ bool IsRuleVariable(std::string_view name) {
 
 CommunityRules ParseCommunityRules(std::string_view bytes, const std::vector<std::string_view>& names) {
     CommunityRules rules;
-    std::set<std::string> taken;
+    std::unordered_set<std::string> taken;
     for (std::string_view n : names) taken.insert(AsciiLower(n));
     const std::string text = DecodeRuleText(bytes);
+    const std::vector<std::string_view> lines = SplitLines(text);
+    const bool allText = IsUtf8(text);  // then no line needs asking again
+    size_t sections = 0;
+    for (std::string_view l : lines) sections += !l.empty() && l[0] == '[';
+    rules.entries.reserve(sections);
 
     bool inEntry = false, entryUsable = false;
     int entryLines = 0;  // lines the entry took, ignored with it when it goes
@@ -325,10 +352,10 @@ CommunityRules ParseCommunityRules(std::string_view bytes, const std::vector<std
         inEntry = entryUsable = false;
         entryLines = 0;
     };
-    for (std::string_view raw : SplitLines(text)) {
+    for (std::string_view raw : lines) {
         const std::string_view line = Trim(raw);
         if (line.empty() || line[0] == ';') continue;
-        if (!IsUtf8(line) || line.find('\0') != std::string_view::npos) {
+        if ((!allText && !IsUtf8(line)) || line.find('\0') != std::string_view::npos) {
             ++rules.ignoredLines;
             continue;
         }

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <unordered_map>
 
 #include "base/text.h"
 #include "exclude/exclude_tests.h"
@@ -33,6 +34,9 @@ std::string ParentOf(const std::string& path) {
     return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
 }
 
+// What a rule's row shows: the name first (the list is narrow), then where it is.
+std::string Shown(const std::string& name, const std::string& place) { return name + " (" + place + ")"; }
+
 bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
 
 // Whether path is place or lies inside it, in any letter case.
@@ -42,57 +46,168 @@ bool WithinPlace(const std::string& path, const std::string& place) {
     return path.size() == place.size() || place.ends_with('\\') || path[place.size()] == '\\';
 }
 
-// Folder listings asked for again and again by the rules (most rules look
-// below the same few folders): each folder is listed once.
+// Whether a lower-case name matches a lower-case pattern of * and ?, without
+// copying either (the detection asks this thousands of times).
+bool MatchesLower(std::string_view n, std::string_view p) {
+    size_t i = 0, j = 0, star = std::string_view::npos, mark = 0;
+    while (i < n.size()) {
+        if (j < p.size() && (p[j] == '?' || p[j] == n[i])) {
+            ++i;
+            ++j;
+        } else if (j < p.size() && p[j] == '*') {
+            star = j++;
+            mark = i;
+        } else if (star != std::string_view::npos) {
+            j = star + 1;
+            i = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (j < p.size() && p[j] == '*') ++j;
+    return j == p.size();
+}
+
+// Names compared as the file system and the registry compare them (ASCII
+// letters in either case), hashed alike, looked up without copying.
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const {
+        size_t h = 14695981039346656037ull;
+        for (char c : s) h = (h ^ static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c)) * 1099511628211ull;
+        return h;
+    }
+};
+struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i) {
+            const char x = a[i] >= 'A' && a[i] <= 'Z' ? a[i] + 32 : a[i], y = b[i] >= 'A' && b[i] <= 'Z' ? b[i] + 32 : b[i];
+            if (x != y) return false;
+        }
+        return true;
+    }
+};
+template <class T>
+using ByName = std::unordered_map<std::string, T, NameHash, NameEqual>;
+
+// Folder listings and registry subkey listings asked for again and again by
+// the rules (most rules look below the same few folders and keys): each is
+// listed once.
+struct Listing {
+    std::vector<FolderEntry> entries;  // a folder's entries; a key's subkeys by name only
+    std::vector<std::string> lower;    // each name in lower case, for the wildcards
+    ByName<size_t> at;                 // name: its index
+};
+
 class FolderCache {
 public:
-    const std::vector<FolderEntry>& Entries(const std::string& folder) {
-        auto [it, added] = lists_.try_emplace(AsciiLower(folder));
-        if (added) {
-            FolderWalker walker(folder);
-            FolderEntry e;
-            while (walker.Next(e))
-                if (!e.IsDots()) it->second.push_back(e);
-        }
-        return it->second;
+    const Listing& Folder(std::string_view folder) {
+        if (const auto it = folders_.find(folder); it != folders_.end()) return it->second;
+        Listing& l = folders_[std::string(folder)];
+        FolderWalker walker{std::string(folder)};
+        FolderEntry e;
+        while (walker.Next(e))
+            if (!e.IsDots()) {
+                Add(l, e.name);
+                l.entries.push_back(e);
+            }
+        return l;
+    }
+    // A key's subkeys by full path ("HKEY_CURRENT_USER\Software").
+    const Listing& Key(std::string_view key) {
+        if (const auto it = keys_.find(key); it != keys_.end()) return it->second;
+        Listing& l = keys_[std::string(key)];
+        RegKey k;
+        // A root alone ("HKEY_CURRENT_USER") is parsed with an empty path below it.
+        const std::string path(key);
+        if (k.Open(RegistryPath::Parse(path.find('\\') == std::string::npos ? path + "\\" : path)))
+            for (const std::string& name : k.SubkeyNames()) Add(l, name);
+        return l;
     }
 
 private:
-    std::map<std::string, std::vector<FolderEntry>> lists_;
+    static void Add(Listing& l, const std::string& name) {
+        l.lower.push_back(AsciiLower(name));
+        l.at.emplace(name, l.lower.size() - 1);
+    }
+    ByName<Listing> folders_, keys_;
 };
+
+std::vector<std::string_view> SplitPath(std::string_view path) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    for (size_t at; (at = path.find('\\', start)) != std::string_view::npos; start = at + 1)
+        parts.push_back(path.substr(start, at - start));
+    parts.push_back(path.substr(start));
+    return parts;
+}
 
 // Every path there is that a path with wildcards in any part stands for; a
 // part matched by a wildcard is never a link, and only the last may be a file.
-std::vector<std::string> Resolve(const std::string& path, FolderCache& cache, bool foldersOnly) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t at; (at = path.find('\\', start)) != std::string::npos; start = at + 1)
-        parts.push_back(path.substr(start, at - start));
-    parts.push_back(path.substr(start));
+// With a cache, every folder on the way is listed once and asked from memory
+// (thousands of detections share a few folders); without, a part without
+// wildcards is one question to the system.
+std::vector<std::string> Resolve(const std::string& path, FolderCache* cache, bool foldersOnly) {
+    const std::vector<std::string_view> parts = SplitPath(path);
     if (parts.empty() || parts[0].size() != 2 || parts[0][1] != ':') return {};  // only absolute paths
-    std::vector<std::string> found{parts[0] + "\\"};
+    std::vector<std::string> found{std::string(parts[0]) + "\\"};
     for (size_t k = 1; k < parts.size() && !found.empty(); ++k) {
         if (parts[k].empty()) continue;
-        const bool last = k + 1 == parts.size();
+        const bool last = k + 1 == parts.size(), wild = HasWildcard(parts[k]);
+        const std::string part = wild ? AsciiLower(parts[k]) : std::string();
         std::vector<std::string> next;
-        for (const std::string& folder : found)
-            for (const FolderEntry& e : cache.Entries(folder)) {
-                const bool wild = HasWildcard(parts[k]);
-                if (wild ? !MatchesWildcard(e.name, parts[k]) : !EqualsIgnoreCase(e.name, parts[k])) continue;
-                if ((!last || foldersOnly) && !e.IsDir()) continue;
-                const std::string full = Join(folder, e.name);
-                if (wild && (e.IsReparsePoint() || (e.IsDir() && IsLink(full)))) continue;
-                next.push_back(full);
-                if (!wild) break;
+        for (std::string& folder : found) {
+            if (!wild && !cache) {
+                std::string full = Join(folder, std::string(parts[k]));
+                const DWORD attributes = PathAttributes(full);
+                const bool dir = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+                if (attributes != INVALID_FILE_ATTRIBUTES && (dir || (last && !foldersOnly))) next.push_back(std::move(full));
+                continue;
             }
+            FolderCache own;
+            const Listing& listing = (cache ? *cache : own).Folder(folder);
+            const auto take = [&](size_t i, bool reuse) {
+                const FolderEntry& e = listing.entries[i];
+                if ((!last || foldersOnly) && !e.IsDir()) return;
+                if (reuse) {  // the only way on: the folder's text grows in place
+                    if (!folder.ends_with('\\')) folder += '\\';
+                    folder += e.name;
+                    next.push_back(std::move(folder));
+                    return;
+                }
+                std::string full = Join(folder, e.name);
+                if (e.IsReparsePoint() || (e.IsDir() && IsLink(full))) return;
+                next.push_back(std::move(full));
+            };
+            if (!wild) {
+                if (const auto it = listing.at.find(parts[k]); it != listing.at.end()) take(it->second, true);
+                continue;
+            }
+            for (size_t i = 0; i < listing.lower.size(); ++i)
+                if (MatchesLower(listing.lower[i], part)) take(i, false);
+        }
         found = std::move(next);
     }
     return found;
 }
 
+// Whether a registry key is there, asked of the cached subkey listings from its root down.
+bool KeyThere(const std::string& key, FolderCache& cache) {
+    const std::vector<std::string_view> parts = SplitPath(key);
+    std::string at(parts[0]);
+    for (size_t k = 1; k < parts.size(); ++k) {
+        if (!cache.Key(at).at.count(parts[k])) return false;
+        at += '\\';
+        at += parts[k];
+    }
+    return true;
+}
+
 bool PathThere(const std::string& pathWithVariables, const RuleVariables& variables, FolderCache& cache) {
     for (const std::string& path : ExpandRuleVariables(pathWithVariables, variables))
-        if (!Resolve(path, cache, false).empty()) return true;
+        if (!Resolve(path, &cache, false).empty()) return true;
     return false;
 }
 
@@ -100,7 +215,7 @@ bool AppliesHere(const CommunityRule& rule, const RuleVariables& variables, Fold
     if (rule.hasOsRange && (version < rule.osMin || version > rule.osMax)) return false;
     if (rule.detectKeys.empty() && rule.detectFiles.empty() && rule.browser == RuleBrowser::None) return true;
     for (const std::string& key : rule.detectKeys)
-        if (RegKeyExists(RegistryPath::Parse(key))) return true;
+        if (KeyThere(key, cache)) return true;
     for (const std::string& file : rule.detectFiles)
         if (PathThere(file, variables, cache)) return true;
     switch (rule.browser) {
@@ -123,6 +238,22 @@ struct LoadedRules {
 LoadedRules& Loaded() {
     static LoadedRules loaded;
     return loaded;
+}
+
+// Whether a whole key (below its root) is one no rule may remove: a hive's
+// top keys, and the keys that hold Windows' own and every program's settings.
+bool ProtectedKey(const std::string& path) {
+    static constexpr std::string_view kKept[] = {
+        "Software\\Microsoft", "Software\\Classes", "Software\\Policies", "Software\\Wow6432Node",
+        "Software\\Microsoft\\Windows", "Software\\Microsoft\\Windows\\CurrentVersion",
+        "Software\\Microsoft\\Windows NT", "Software\\Microsoft\\Windows NT\\CurrentVersion",
+        "Software\\Wow6432Node\\Microsoft"};
+    std::string_view key(path);
+    while (key.ends_with('\\')) key.remove_suffix(1);
+    if (key.find('\\') == std::string_view::npos) return true;
+    for (std::string_view kept : kKept)
+        if (EqualsIgnoreCase(key, kept)) return true;
+    return false;
 }
 
 // Whether a rule's files in this folder would take a protected place with
@@ -154,7 +285,7 @@ public:
     void Run() {
         for (const RuleFileKey& key : rule_.fileKeys)
             for (const std::string& path : ExpandRuleVariables(key.path, loaded_.variables))
-                for (const std::string& folder : Resolve(path, cache_, true)) {
+                for (const std::string& folder : Resolve(path, nullptr, true)) {
                     if (ctx_.Aborted()) return;
                     Folder(folder, key);
                 }
@@ -162,7 +293,7 @@ public:
             if (IsFileExcluded(stamp_.itemName, folder, ctx_.exclusions)) continue;
             TResultContentItem& r = Add(kKindRuleFolder, "File", folder);
             r.ValueName = folder.substr(folder.find_last_of('\\') + 1);
-            r.Detail4 = folder + "\\ (the folder, once empty)";
+            r.Detail4 = Shown(r.ValueName + "\\, the folder once empty", ParentOf(folder));
         }
         for (const RuleRegKey& key : rule_.regKeys) {
             if (ctx_.Aborted()) return;
@@ -213,7 +344,7 @@ private:
             if (IsFileExcluded(stamp_.itemName, path, ctx_.exclusions)) continue;
             TResultContentItem& r = Add(kKindFile, "File", path);
             r.ValueName = e.name;
-            r.Detail4 = path;
+            r.Detail4 = Shown(e.name, folder);
             r.Size = e.size;
         }
     }
@@ -260,8 +391,8 @@ private:
         const RegistryPath at = RegistryPath::Parse(rule.key);
         if (!at.root) return;
         if (rule.hasValue) return Value(rule.key, rule.value);
-        // A hive's top keys ("HKEY_CURRENT_USER\Software") hold everyone's settings.
-        if (at.path.find('\\') == std::string::npos) {
+        // A hive's top keys ("HKEY_CURRENT_USER\Software") and the keys of Windows itself hold everyone's settings.
+        if (ProtectedKey(at.path)) {
             if (RegKeyExists(at)) Refused("Reg", rule.key);
             return;
         }
@@ -275,7 +406,7 @@ private:
         if (!KeepsInside(full)) {
             if (IsRegExcluded(stamp_.itemName, full, "", "", ctx_.exclusions)) return;
             TResultContentItem& r = Add(kKindRegKey, "Reg", full);
-            r.Detail4 = full;
+            r.Detail4 = Shown(full.substr(full.find_last_of('\\') + 1), full.substr(0, full.find_last_of('\\')));
             return;
         }
         // What the rule keeps stays: the key's other values and subkeys go one by one.
@@ -294,14 +425,13 @@ private:
         TResultContentItem& r = Add(kKindRegValue, "Reg", full);
         r.ValueName = name;
         key.ReadText(name, r.ValueData);
-        r.Detail4 = full + "\\" + (name.empty() ? std::string("(default value)") : name);
+        r.Detail4 = Shown(name.empty() ? std::string("(default value)") : name, full);
     }
 
     const CommunityRule& rule_;
     const ScanContext& ctx_;
     const RecordStamp stamp_;
     const LoadedRules& loaded_;
-    FolderCache cache_;
     std::vector<std::pair<const RuleExclude*, std::string>> fileExcludes_;  // with their variables resolved
     std::set<std::string> seen_, refused_, emptiedSeen_;
     std::vector<std::string> emptied_;
@@ -356,11 +486,14 @@ RuleVariables CurrentRuleVariables() {
 
 std::vector<std::string> ProtectedPlaces(const RuleVariables& variables) {
     std::vector<std::string> places;
+    // Beside the places every rule file's users expect kept, the folders whose whole tree no rule may
+    // walk either: the profile's application data, the shared files, the system folder.
     for (const char* name : {"windir", "programfiles", "programdata", "userprofile", "documents", "music", "pictures",
-                             "video"}) {
+                             "video", "appdata", "localappdata", "locallowappdata", "public", "commonprogramfiles"}) {
         const auto it = variables.find(name);
         if (it != variables.end()) places.insert(places.end(), it->second.begin(), it->second.end());
     }
+    places.push_back(SystemDirectory());
     for (const char* shell : {"Desktop", "{374DE290-123F-4565-9164-39C4925E467B}"})
         if (std::string place = ShellFolder(shell); !place.empty()) places.push_back(WithoutTrailingSlash(place));
     if (const auto it = variables.find("userprofile"); it != variables.end())

@@ -29,9 +29,11 @@ RulesLoad LoadCommunityRules(const std::string& file);
 std::string RulesNotice(const RulesLoad& load);
 
 // What the variables stand for on this machine, and the places no rule may
-// remove: every drive's root, the Windows folder, Program Files, ProgramData,
-// the user's profile folder and its Documents, Desktop, Pictures, Music,
-// Videos and Downloads.
+// remove or walk whole: every drive's root, the Windows and system folders,
+// Program Files and its Common Files, ProgramData, the user's profile folder
+// and its Documents, Desktop, Pictures, Music, Videos, Downloads and
+// application data folders, the Public folder. Nor may a rule remove a
+// registry hive's top keys or the keys of Windows' own settings.
 RuleVariables CurrentRuleVariables();
 std::vector<std::string> ProtectedPlaces(const RuleVariables& variables);
 

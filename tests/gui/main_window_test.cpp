@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/wide.h"
+#include "scan/community_scanner.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
 #include "ui/frm_start.h"
@@ -330,7 +331,7 @@ TEST_F(MainWindowTest, ExcludePageCountsEntriesPerItemAndInTheRoot) {
     add("FireFox Cookies", "c:\\cookies.txt");  // in no category
     Click(form->ExcludeBtn.hwnd());
     const TreeModel& t = form->ExcludePage.ExcludeTree;
-    ASSERT_EQ(t.Count(), TreeNodeCount());
+    ASSERT_EQ(t.Count(), TreeNodeCount() - 1);  // no rule file read: no rules category
     EXPECT_EQ(t.CountOf(0), 4);
     EXPECT_EQ(t.CountOf(1), 2);
     EXPECT_EQ(t.CountOf(2), 2);   // Cache
@@ -401,4 +402,48 @@ TEST_F(MainWindowTest, ABrowserWithoutAProfileIsNotInTheTree) {
     EXPECT_NE(tv.Handle(category + 1), nullptr);
     EXPECT_EQ(ControlStateImage(tv, category + 1), 6);
     DeleteFolderTree(vivaldi);
+}
+
+TEST(CommunityRulesWindow, AWarnedRuleIsTickedOnlyOnceTheUserAgrees) {
+    const std::string file = TempFolder() + "gui-winapp2.ini";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "[Gui Quiet *]\r\nFileKey1=%Temp%\\SorvandaGuiRules|*.tmp\r\n"
+               "[Gui Loud *]\r\nWarning=Removes the saved sessions.\r\nFileKey1=%Temp%\\SorvandaGuiRules|*.log\r\n"
+               "garbage\r\n";
+    }
+    const RulesLoad load = LoadCommunityRules(file);
+    std::unique_ptr<TFrm_Main> form;
+    OpenMainWindow(form);
+    form->ScanPage.SetRulesNotice(RulesNotice(load));
+    EXPECT_TRUE(form->ScanPage.RulesNotice.Visible());
+    EXPECT_EQ(form->ScanPage.RulesNotice.Caption(), "winapp2.ini: 1 line ignored");
+
+    TreeView& tv = form->ScanPage.tvItemsList;
+    const TreeModel& tree = form->ScanPage.ItemTree;
+    const int category = kCatalogCategories[kRulesCategory].node;
+    const int loud = category + 1, quiet = category + 2;
+    ASSERT_FALSE(tree.IsHidden(category));
+    EXPECT_EQ(tree.At(loud).caption, "Gui Loud");
+    EXPECT_EQ(ControlStateImage(tv, loud), 7);
+    {
+        DialogScope scope;
+        scope.dialogs.answers = {IDCANCEL, IDOK};
+        POINT p = TickBoxPoint(tv, loud);
+        Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+        ASSERT_EQ(scope.dialogs.messages.size(), 1u);
+        EXPECT_NE(scope.dialogs.messages[0].text.find("Gui Loud: Removes the saved sessions."), std::string::npos);
+        EXPECT_EQ(ControlStateImage(tv, loud), 7);  // not agreed: stays unticked
+        Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+        EXPECT_EQ(scope.dialogs.messages.size(), 2u);
+        EXPECT_EQ(ControlStateImage(tv, loud), 6);
+        p = TickBoxPoint(tv, quiet);
+        Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+        EXPECT_EQ(scope.dialogs.messages.size(), 2u);  // no warning, no question
+        EXPECT_EQ(ControlStateImage(tv, quiet), 6);
+    }
+    form.reset();
+    Pump();
+    LoadCommunityRules("");
+    DeleteFileW(ToWide(file).c_str());
 }

@@ -199,7 +199,7 @@ TEST_F(CommunityRulesTest, PatternsRecursionWildcardsAndTheRulesOwnExclusions) {
     EXPECT_EQ(Locations(results), expected);
     TResultContentItem* r = AtFile(results, p + "\\a.log");
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(ShownNameOf(kRulesCategory, *r), p + "\\a.log");
+    EXPECT_EQ(ShownNameOf(kRulesCategory, *r), "a.log (" + p + ")");
     EXPECT_EQ(r->Size, 5);
 
     {
@@ -287,9 +287,9 @@ TEST_F(CommunityRulesTest, RegistryKeysAndValuesGoAsTheRuleSaysAndWhatItExcludes
     TResultContents results = t.Scan("Sorvanda Registry");
     std::set<std::string> shown;
     for (int i = 0; i < results.Count(); ++i) shown.insert(ShownNameOf(kRulesCategory, results.Item(i)));
-    EXPECT_EQ(shown, (std::set<std::string>{hkcu + "\\Recent", hkcu + "\\LastPath", hkcu + "\\Mixed\\Junk1",
-                                            hkcu + "\\Mixed\\Junk2", hkcu + "\\Mixed\\Drop",
-                                            "HKEY_LOCAL_MACHINE\\" + top + "\\Machine"}));
+    EXPECT_EQ(shown, (std::set<std::string>{"Recent (" + hkcu + ")", "LastPath (" + hkcu + ")",
+                                            "Junk1 (" + hkcu + "\\Mixed)", "Junk2 (" + hkcu + "\\Mixed)",
+                                            "Drop (" + hkcu + "\\Mixed)", "Machine (HKEY_LOCAL_MACHINE\\" + top + ")"}));
 
     // Excluded for good by the user: the value is not listed again.
     const TExcludeContentItem entry = ExclusionEntryOf(*At(results, hkcu + "\\Mixed", "Junk2"));
@@ -316,7 +316,8 @@ TEST_F(CommunityRulesTest, ProtectedPlacesAreRefusedWhateverTheRuleSays) {
     std::set<std::string> refused;
     for (int i = 0; i < results.Count(); ++i) {
         TResultContentItem& r = results.Item(i);
-        EXPECT_EQ(r.Kind, kKindRefused) << r.Location;
+        // Anything else would be a protected place's own file: never cleaned, not even here.
+        ASSERT_EQ(r.Kind, kKindRefused) << r.Location;
         EXPECT_EQ(r.Checked, 0) << r.Location;
         EXPECT_EQ(r.Reason, StayReason::Protected);
         EXPECT_NE(ShownNameOf(kRulesCategory, r).find("refused"), std::string::npos);
@@ -325,7 +326,9 @@ TEST_F(CommunityRulesTest, ProtectedPlacesAreRefusedWhateverTheRuleSays) {
     }
     const std::string drive = EnvironmentVariable("SystemDrive");
     for (const std::string& place : {profile, EnvironmentVariable("WINDIR"), drive + "\\", drive + "\\users",
-                                     EnvironmentVariable("ProgramFiles"), std::string("HKEY_CURRENT_USER\\Software")})
+                                     EnvironmentVariable("ProgramFiles"), AppData(), SystemDirectory(),
+                                     std::string("HKEY_CURRENT_USER\\Software"),
+                                     std::string("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows")})
         EXPECT_EQ(refused.count(AsciiLower(place)), 1u) << place;
     Clean(results, t.session);
     for (int i = 0; i < results.Count(); ++i) {
@@ -371,7 +374,7 @@ TEST_F(CommunityRulesTest, TheCommandLineListsScansAndCleansRulesAndSaysWhatItIg
 
     const CliRun clean = RunCli("clean --only \"Community Rules/Sorvanda Patterns\" --verify", cli);
     EXPECT_EQ(clean.exitCode, 0u) << clean.out;
-    EXPECT_NE(clean.out.find(log + "\t5\tremoved"), std::string::npos) << clean.out;
+    EXPECT_NE(clean.out.find("a.log (" + Ours() + "\\Patterns)\t5\tremoved"), std::string::npos) << clean.out;
     EXPECT_NE(clean.out.find("Nothing is left that a clean could remove."), std::string::npos);
     EXPECT_FALSE(FileExists(log));
     EXPECT_TRUE(FileExists(txt));
