@@ -29,13 +29,20 @@ std::string AsciiLower(std::string_view s) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
+    if (a.size() != b.size()) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
 }
 
 bool MatchesWildcard(std::string_view name, std::string_view pattern) {
-    const std::string n = AsciiLower(name), p = AsciiLower(pattern);
+    return MatchesLowerWildcard(AsciiLower(name), AsciiLower(pattern));
+}
+
+bool MatchesLowerWildcard(std::string_view n, std::string_view p) {
     // Greedy with one step back to the last star: linear in practice, never exponential.
-    size_t i = 0, j = 0, star = std::string::npos, mark = 0;
+    size_t i = 0, j = 0, star = std::string_view::npos, mark = 0;
     while (i < n.size()) {
         if (j < p.size() && (p[j] == '?' || p[j] == n[i])) {
             ++i;
@@ -43,7 +50,7 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
         } else if (j < p.size() && p[j] == '*') {
             star = j++;
             mark = i;
-        } else if (star != std::string::npos) {
+        } else if (star != std::string_view::npos) {
             j = star + 1;
             i = ++mark;
         } else {

@@ -21,6 +21,8 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // Whether name matches pattern, where "*" stands for any run of bytes and "?"
 // for one byte; ASCII letters match in either case.
 bool MatchesWildcard(std::string_view name, std::string_view pattern);
+// The same for a name and a pattern already in lower case, without copying either.
+bool MatchesLowerWildcard(std::string_view name, std::string_view pattern);
 
 // The text on one line: CR, LF and tab written as \r, \n and \t, other
 // control characters as "?" (cookie pieces hold line ends).

@@ -1,6 +1,8 @@
 #include "scan/community_rules.h"
 
 #include <array>
+#include <type_traits>
+#include <memory>
 #include <unordered_set>
 
 #include "base/text.h"
@@ -98,62 +100,65 @@ std::string DecodeRuleText(std::string_view bytes) {
 
 // A path of a rule: it starts at a known variable or a drive, every variable is
 // known, and no part of it climbs up; slashes become backslashes, the trailing
-// ones go. Empty when it is none.
-std::string RulePath(std::string_view text) {
-    std::string path(Trim(text));
+// ones go. False when it is none. Written into path, whose room is used again.
+bool RulePath(std::string_view text, std::string& path) {
+    path.assign(Trim(text));
     for (char& c : path)
         if (c == '/') c = '\\';
-    if (path.empty() || HasControl(path)) return {};
+    if (path.empty() || HasControl(path)) return false;
     const bool drive = path.size() >= 2 && path[1] == ':' &&
                        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    if (!drive && path[0] != '%') return {};
+    if (!drive && path[0] != '%') return false;
     for (size_t at = 0; (at = path.find('%', at)) != std::string::npos;) {
         const size_t end = path.find('%', at + 1);
-        if (end == std::string::npos || !IsRuleVariable(std::string_view(path).substr(at + 1, end - at - 1))) return {};
+        if (end == std::string::npos || !IsRuleVariable(std::string_view(path).substr(at + 1, end - at - 1))) return false;
         at = end + 1;
     }
-    if (ClimbsUp(path)) return {};
+    if (ClimbsUp(path)) return false;
     while (path.size() > 1 && path.back() == '\\' && !(path.size() == 3 && drive)) path.pop_back();
-    return path;
+    return true;
 }
 
-// A registry key of a rule, its root spelled out; empty when it is none.
-std::string RuleKey(std::string_view text) {
+// A registry key of a rule, its root spelled out; false when it is none.
+bool RuleKey(std::string_view text, std::string& out) {
     const std::string_view key = Trim(text);
     const size_t slash = key.find('\\');
-    if (slash == std::string_view::npos || HasControl(key)) return {};
+    if (slash == std::string_view::npos || HasControl(key)) return false;
     const std::string_view root = key.substr(0, slash);
     std::string_view rest = key.substr(slash + 1);
     while (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
-    if (rest.empty() || rest.find("\\\\") != std::string_view::npos) return {};
+    if (rest.empty() || rest.find("\\\\") != std::string_view::npos) return false;
     for (const RootName& r : kRoots)
-        if (EqualsIgnoreCase(root, r.shortName) || EqualsIgnoreCase(root, r.fullName))
-            return std::string(r.fullName) + "\\" + std::string(rest);
-    return {};
+        if (EqualsIgnoreCase(root, r.shortName) || EqualsIgnoreCase(root, r.fullName)) {
+            out.assign(r.fullName);
+            out += '\\';
+            out.append(rest);
+            return true;
+        }
+    return false;
 }
 
-// Names or patterns separated by semicolons; none when one holds a path.
-std::vector<std::string> Patterns(std::string_view text) {
-    std::vector<std::string> patterns;
+// Names or patterns separated by semicolons; false when there is none or one holds a path.
+bool Patterns(std::string_view text, std::vector<std::string>& patterns) {
+    patterns.clear();
     const Pieces pieces = Split(text, ';');
-    if (pieces.tooMany) return {};
+    if (pieces.tooMany) return false;
     for (size_t i = 0; i < pieces.size; ++i) {
         const std::string_view piece = Trim(pieces[i]);
         if (piece.empty()) continue;
         if (piece.find('\\') != std::string_view::npos || piece.find('/') != std::string_view::npos ||
             piece == ".." || HasControl(piece))
-            return {};
+            return false;
         patterns.emplace_back(piece);
     }
-    return patterns;
+    return !patterns.empty();
 }
 
 bool ParseFileKey(std::string_view value, RuleFileKey& out) {
     const Pieces parts = Split(value, '|');
     if (parts.size < 2 || parts.tooMany) return false;
-    out.path = RulePath(parts[0]);
-    out.patterns = Patterns(parts[1]);
-    if (out.path.empty() || out.patterns.empty()) return false;
+    out.recurse = out.removeSelf = false;
+    if (!RulePath(parts[0], out.path) || !Patterns(parts[1], out.patterns)) return false;
     for (size_t i = 2; i < parts.size; ++i) {
         const std::string_view flag = Trim(parts[i]);
         if (EqualsIgnoreCase(flag, "RECURSE")) out.recurse = true;
@@ -166,8 +171,9 @@ bool ParseFileKey(std::string_view value, RuleFileKey& out) {
 bool ParseRegKey(std::string_view value, RuleRegKey& out) {
     const Pieces parts = Split(value, '|');
     if (parts.size > 2) return false;
-    out.key = RuleKey(parts[0]);
-    if (out.key.empty()) return false;
+    out.value.clear();
+    out.hasValue = false;
+    if (!RuleKey(parts[0], out.key)) return false;
     if (parts.size == 2) {
         const std::string_view name = Trim(parts[1]);
         if (name.empty() || HasControl(name)) return false;
@@ -181,36 +187,35 @@ bool ParseExcludeKey(std::string_view value, RuleExclude& out) {
     const Pieces parts = Split(value, '|');
     if (parts.size < 2 || parts.size > 3) return false;
     const std::string_view kind = Trim(parts[0]);
+    out.value.clear();
+    out.hasValue = false;
+    out.patterns.clear();
     if (EqualsIgnoreCase(kind, "REG")) {
         out.kind = RuleExcludeKind::Reg;
-        out.path = RuleKey(parts[1]);
+        if (!RuleKey(parts[1], out.path)) return false;
         if (parts.size == 3) {
             const std::string_view name = Trim(parts[2]);
             if (name.empty() || HasControl(name)) return false;
             out.value = std::string(name);
             out.hasValue = true;
         }
-        return !out.path.empty();
+        return true;
     }
     if (EqualsIgnoreCase(kind, "FILE")) {
         out.kind = RuleExcludeKind::File;
-        if (parts.size == 2) {  // the file's whole path in one
-            const std::string path = RulePath(parts[1]);
-            const size_t slash = path.find_last_of('\\');
-            if (slash == std::string::npos) return false;
-            out.path = RulePath(std::string_view(path).substr(0, slash + 1));
-            out.patterns = Patterns(std::string_view(path).substr(slash + 1));
-        } else {
-            out.path = RulePath(parts[1]);
-            out.patterns = Patterns(parts[2]);
-        }
-        return !out.path.empty() && !out.patterns.empty();
+        if (parts.size == 3) return RulePath(parts[1], out.path) && Patterns(parts[2], out.patterns);
+        std::string path;  // the file's whole path in one
+        if (!RulePath(parts[1], path)) return false;
+        const size_t slash = path.find_last_of('\\');
+        return slash != std::string::npos && RulePath(std::string_view(path).substr(0, slash + 1), out.path) &&
+               Patterns(std::string_view(path).substr(slash + 1), out.patterns);
     }
     if (EqualsIgnoreCase(kind, "PATH")) {
         out.kind = RuleExcludeKind::Path;
-        out.path = RulePath(parts[1]);
-        out.patterns = parts.size == 3 ? Patterns(parts[2]) : std::vector<std::string>{"*"};
-        return !out.path.empty() && !out.patterns.empty();
+        if (!RulePath(parts[1], out.path)) return false;
+        if (parts.size == 3) return Patterns(parts[2], out.patterns);
+        out.patterns.assign(1, "*");
+        return true;
     }
     return false;
 }
@@ -257,29 +262,48 @@ bool KeyName(std::string_view key, std::string& name) {
            name == "excludekey";
 }
 
+// Where the cleaning keys are checked when they are read later: the same
+// room serves every line, so checking costs no memory of its own.
+struct Scratch {
+    RuleFileKey file;
+    RuleRegKey reg;
+    RuleExclude exclude;
+};
+
+// A cleaning key's line read into the rule, or (with scratch) only checked
+// and kept as text to be read when the rule is wanted.
+template <class Key, class Parse>
+bool TakeCleaningKey(char kind, std::string_view value, std::vector<Key>& into, std::type_identity_t<Key>* scratch, Parse parse,
+                     CommunityRule& rule) {
+    if (scratch) {
+        if (!parse(value, *scratch)) return false;
+        rule.unread.emplace_back(kind, value);
+        return true;
+    }
+    if (!parse(value, into.emplace_back())) {
+        into.pop_back();
+        return false;
+    }
+    return true;
+}
+
 // One key line of an entry; false when the entry cannot take it.
-bool TakeKey(std::string_view key, std::string_view value, CommunityRule& rule) {
+bool TakeKey(std::string_view key, std::string_view value, CommunityRule& rule, Scratch* scratch) {
     std::string name;
     if (!KeyName(key, name)) return false;
     if (name == "filekey") {
-        RuleFileKey fileKey;
-        if (!ParseFileKey(value, fileKey)) return false;
-        rule.fileKeys.push_back(std::move(fileKey));
+        return TakeCleaningKey('F', value, rule.fileKeys, scratch ? &scratch->file : nullptr, ParseFileKey, rule);
     } else if (name == "regkey") {
-        RuleRegKey regKey;
-        if (!ParseRegKey(value, regKey)) return false;
-        rule.regKeys.push_back(std::move(regKey));
+        return TakeCleaningKey('R', value, rule.regKeys, scratch ? &scratch->reg : nullptr, ParseRegKey, rule);
     } else if (name == "excludekey") {
-        RuleExclude exclude;
-        if (!ParseExcludeKey(value, exclude)) return false;
-        rule.excludes.push_back(std::move(exclude));
+        return TakeCleaningKey('E', value, rule.excludes, scratch ? &scratch->exclude : nullptr, ParseExcludeKey, rule);
     } else if (name == "detect") {
-        std::string detectKey = RuleKey(value);
-        if (detectKey.empty()) return false;
+        std::string detectKey;
+        if (!RuleKey(value, detectKey)) return false;
         rule.detectKeys.push_back(std::move(detectKey));
     } else if (name == "detectfile") {
-        std::string path = RulePath(value);
-        if (path.empty()) return false;
+        std::string path;
+        if (!RulePath(value, path)) return false;
         rule.detectFiles.push_back(std::move(path));
     } else if (name == "detectos") {
         return ParseOsRange(value, rule);
@@ -324,11 +348,15 @@ bool IsRuleVariable(std::string_view name) {
     return false;
 }
 
-CommunityRules ParseCommunityRules(std::string_view bytes, const std::vector<std::string_view>& names) {
+CommunityRules ParseCommunityRules(std::string_view bytes, const std::vector<std::string_view>& names,
+                                   bool keysLater) {
     CommunityRules rules;
     std::unordered_set<std::string> taken;
     for (std::string_view n : names) taken.insert(AsciiLower(n));
-    const std::string text = DecodeRuleText(bytes);
+    // The rules' unread lines point into the text, which they keep.
+    rules.text = std::make_unique<const std::string>(DecodeRuleText(bytes));
+    const std::string& text = *rules.text;
+    Scratch scratch;
     const std::vector<std::string_view> lines = SplitLines(text);
     const bool allText = IsUtf8(text);  // then no line needs asking again
     size_t sections = 0;
@@ -340,7 +368,8 @@ CommunityRules ParseCommunityRules(std::string_view bytes, const std::vector<std
     CommunityRule rule;
     const auto finish = [&] {
         if (!inEntry) return;
-        const bool removes = !rule.fileKeys.empty() || !rule.regKeys.empty();
+        bool removes = !rule.fileKeys.empty() || !rule.regKeys.empty();
+        for (const auto& [kind, value] : rule.unread) removes = removes || kind != 'E';
         if (entryUsable && removes && taken.insert(AsciiLower(rule.name)).second) {
             if (rule.section.empty()) rule.section = "Other";
             rule.cleanCaption = "Clean " + rule.name;
@@ -372,14 +401,25 @@ CommunityRules ParseCommunityRules(std::string_view bytes, const std::vector<std
         }
         const size_t equals = line.find('=');
         if (!inEntry || equals == std::string_view::npos ||
-            !TakeKey(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), rule)) {
+            !TakeKey(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), rule, keysLater ? &scratch : nullptr)) {
             ++rules.ignoredLines;
             continue;
         }
         ++entryLines;
     }
     finish();
+    if (!keysLater) rules.text.reset();
     return rules;
+}
+
+void ReadRuleKeys(CommunityRule& rule) {
+    for (const auto& [kind, value] : rule.unread) {
+        if (kind == 'F') TakeCleaningKey(kind, value, rule.fileKeys, nullptr, ParseFileKey, rule);
+        else if (kind == 'R') TakeCleaningKey(kind, value, rule.regKeys, nullptr, ParseRegKey, rule);
+        else TakeCleaningKey(kind, value, rule.excludes, nullptr, ParseExcludeKey, rule);
+    }
+    rule.unread.clear();
+    rule.unread.shrink_to_fit();
 }
 
 std::vector<std::string> ExpandRuleVariables(std::string_view text, const RuleVariables& variables) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,11 +57,15 @@ struct CommunityRule {
     std::vector<RuleFileKey> fileKeys;
     std::vector<RuleRegKey> regKeys;
     std::vector<RuleExclude> excludes;
+    // Cleaning keys checked but not read yet (see ParseCommunityRules): their
+    // kind ('F'ileKey, 'R'egKey, 'E'xcludeKey) and value, in the file's order.
+    std::vector<std::pair<char, std::string_view>> unread;
 };
 
 struct CommunityRules {
     std::vector<CommunityRule> entries;  // in the file's order
     int ignoredLines = 0;  // lines no entry took: malformed, unknown, or in a section that was skipped
+    std::unique_ptr<const std::string> text;  // the file as UTF-8, while entries have unread keys
 };
 
 // Parses a rule file's bytes (UTF-8 with or without its mark, or UTF-16 after
@@ -68,7 +73,12 @@ struct CommunityRules {
 // path that climbs out of its folder is skipped and counted; so is every line
 // of a section without a name, without anything to remove, or with a name
 // already taken (also by one of names, the built-in items). Never throws.
-CommunityRules ParseCommunityRules(std::string_view bytes, const std::vector<std::string_view>& names = {});
+// With keysLater, the cleaning keys are checked (and counted) but kept as
+// text until ReadRuleKeys: most entries of a large file never apply here,
+// and reading every key of every one would be most of the parse.
+CommunityRules ParseCommunityRules(std::string_view bytes, const std::vector<std::string_view>& names = {},
+                                   bool keysLater = false);
+void ReadRuleKeys(CommunityRule& rule);
 
 // The known variables by lower-case name ("localappdata"), each with what it
 // stands for here; a variable that stands for several folders

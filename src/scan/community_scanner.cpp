@@ -46,28 +46,6 @@ bool WithinPlace(const std::string& path, const std::string& place) {
     return path.size() == place.size() || place.ends_with('\\') || path[place.size()] == '\\';
 }
 
-// Whether a lower-case name matches a lower-case pattern of * and ?, without
-// copying either (the detection asks this thousands of times).
-bool MatchesLower(std::string_view n, std::string_view p) {
-    size_t i = 0, j = 0, star = std::string_view::npos, mark = 0;
-    while (i < n.size()) {
-        if (j < p.size() && (p[j] == '?' || p[j] == n[i])) {
-            ++i;
-            ++j;
-        } else if (j < p.size() && p[j] == '*') {
-            star = j++;
-            mark = i;
-        } else if (star != std::string_view::npos) {
-            j = star + 1;
-            i = ++mark;
-        } else {
-            return false;
-        }
-    }
-    while (j < p.size() && p[j] == '*') ++j;
-    return j == p.size();
-}
-
 // Names compared as the file system and the registry compare them (ASCII
 // letters in either case), hashed alike, looked up without copying.
 struct NameHash {
@@ -186,26 +164,43 @@ std::vector<std::string> Resolve(const std::string& path, FolderCache* cache, bo
                 continue;
             }
             for (size_t i = 0; i < listing.lower.size(); ++i)
-                if (MatchesLower(listing.lower[i], part)) take(i, false);
+                if (MatchesLowerWildcard(listing.lower[i], part)) take(i, false);
         }
         found = std::move(next);
     }
     return found;
 }
 
-// Whether a registry key is there, asked of the cached subkey listings from its root down.
-bool KeyThere(const std::string& key, FolderCache& cache) {
-    const std::vector<std::string_view> parts = SplitPath(key);
-    std::string at(parts[0]);
-    for (size_t k = 1; k < parts.size(); ++k) {
-        if (!cache.Key(at).at.count(parts[k])) return false;
-        at += '\\';
-        at += parts[k];
+// Whether a registry key is there, asked of the cached subkey listings from
+// its root down (each key on the way named by the front of the text, never copied).
+bool KeyThere(std::string_view key, FolderCache& cache) {
+    size_t end = key.find('\\');
+    while (end != std::string_view::npos) {
+        const size_t next = key.find('\\', end + 1);
+        const std::string_view part = key.substr(end + 1, next == std::string_view::npos ? next : next - end - 1);
+        if (!cache.Key(key.substr(0, end)).at.count(part)) return false;
+        end = next;
     }
     return true;
 }
 
+// Most programs a rule file names are not here: "%Var%\\Vendor\\..." is
+// refused at once when no folder Var stands for holds Vendor.
+bool SurelyAbsent(std::string_view text, const RuleVariables& variables, FolderCache& cache) {
+    const size_t close = text.size() > 2 && text[0] == '%' ? text.find('%', 1) : std::string_view::npos;
+    if (close == std::string_view::npos || close + 1 >= text.size() || text[close + 1] != '\\') return false;
+    std::string_view first = text.substr(close + 2);
+    first = first.substr(0, first.find('\\'));
+    if (first.empty() || HasWildcard(first) || first.find('%') != std::string_view::npos) return false;
+    const auto it = variables.find(AsciiLower(text.substr(1, close - 1)));
+    if (it == variables.end()) return false;
+    for (const std::string& folder : it->second)
+        if (cache.Folder(folder).at.count(first)) return false;
+    return true;
+}
+
 bool PathThere(const std::string& pathWithVariables, const RuleVariables& variables, FolderCache& cache) {
+    if (SurelyAbsent(pathWithVariables, variables, cache)) return false;
     for (const std::string& path : ExpandRuleVariables(pathWithVariables, variables))
         if (!Resolve(path, &cache, false).empty()) return true;
     return false;
@@ -519,7 +514,7 @@ RulesLoad LoadCommunityRules(const std::string& file) {
     load.read = true;
     std::vector<std::string_view> names;
     for (const CatalogItem& item : kCatalogItems) names.push_back(item.name);
-    loaded.rules = std::make_unique<CommunityRules>(ParseCommunityRules(bytes, names));
+    loaded.rules = std::make_unique<CommunityRules>(ParseCommunityRules(bytes, names, true));
     loaded.variables = CurrentRuleVariables();
     loaded.protectedPlaces = ProtectedPlaces(loaded.variables);
     load.entries = static_cast<int>(loaded.rules->entries.size());
@@ -527,9 +522,12 @@ RulesLoad LoadCommunityRules(const std::string& file) {
 
     FolderCache cache;
     const uint32_t version = WindowsVersion();
-    std::vector<const CommunityRule*> shown;
-    for (const CommunityRule& rule : loaded.rules->entries)
-        if (AppliesHere(rule, loaded.variables, cache, version)) shown.push_back(&rule);
+    std::vector<CommunityRule*> shown;
+    for (CommunityRule& rule : loaded.rules->entries)
+        if (AppliesHere(rule, loaded.variables, cache, version)) {
+            ReadRuleKeys(rule);
+            shown.push_back(&rule);
+        }
     std::stable_sort(shown.begin(), shown.end(), [](const CommunityRule* a, const CommunityRule* b) {
         const std::string sa = AsciiLower(a->section), sb = AsciiLower(b->section);
         return sa != sb ? sa < sb : AsciiLower(a->name) < AsciiLower(b->name);

@@ -1,8 +1,9 @@
 // The rule file's parser on any bytes: it never crashes, every entry it keeps
 // has a name of its own and something to remove, every path starts at a
 // variable or a drive and never climbs out of it, every pattern is a name,
-// every key has its root spelled out, and expanding a path never yields a
-// drive's current folder or a path that climbs.
+// every key has its root spelled out, expanding a path never yields a
+// drive's current folder or a path that climbs, and keys read later are the
+// keys read at once.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -67,6 +68,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             else CheckPath(e.path, vars);
         }
     }
-    Require(ParseCommunityRules(bytes, {"Chrome History"}).entries.size() == rules.entries.size());
+    // Read later, every entry and every cleaning key comes out the same.
+    CommunityRules later = ParseCommunityRules(bytes, {"Chrome History"}, true);
+    Require(later.entries.size() == rules.entries.size() && later.ignoredLines == rules.ignoredLines);
+    for (size_t i = 0; i < later.entries.size(); ++i) {
+        CommunityRule& l = later.entries[i];
+        const CommunityRule& r = rules.entries[i];
+        ReadRuleKeys(l);
+        Require(l.name == r.name && l.fileKeys.size() == r.fileKeys.size() && l.regKeys.size() == r.regKeys.size() &&
+                l.excludes.size() == r.excludes.size());
+        for (size_t k = 0; k < l.fileKeys.size(); ++k)
+            Require(l.fileKeys[k].path == r.fileKeys[k].path && l.fileKeys[k].patterns == r.fileKeys[k].patterns &&
+                    l.fileKeys[k].recurse == r.fileKeys[k].recurse && l.fileKeys[k].removeSelf == r.fileKeys[k].removeSelf);
+        for (size_t k = 0; k < l.regKeys.size(); ++k)
+            Require(l.regKeys[k].key == r.regKeys[k].key && l.regKeys[k].value == r.regKeys[k].value &&
+                    l.regKeys[k].hasValue == r.regKeys[k].hasValue);
+        for (size_t k = 0; k < l.excludes.size(); ++k)
+            Require(l.excludes[k].kind == r.excludes[k].kind && l.excludes[k].path == r.excludes[k].path &&
+                    l.excludes[k].patterns == r.excludes[k].patterns && l.excludes[k].value == r.excludes[k].value);
+    }
     return 0;
 }

@@ -20,7 +20,8 @@ std::string Utf16LeWithMark(const std::string& ascii) {
 }  // namespace
 
 TEST(CommunityRules, EveryKeyOfAnEntryIsRead) {
-    const CommunityRules rules = ParseCommunityRules(
+    const std::string text =
+
         "; comment\r\n"
         "[Example App *]\r\n"
         "LangSecRef=3021\r\n"
@@ -39,7 +40,8 @@ TEST(CommunityRules, EveryKeyOfAnEntryIsRead) {
         "ExcludeKey2=PATH|%LocalAppData%\\Example\\Cache\\Saved\\\r\n"
         "ExcludeKey3=REG|HKCU\\Software\\Example\\Recent\\Pinned\r\n"
         "ExcludeKey4=REG|HKCU\\Software\\Example|Keep\r\n"
-        "ExcludeKey5=FILE|%LocalAppData%\\Example\\whole.db\r\n");
+        "ExcludeKey5=FILE|%LocalAppData%\\Example\\whole.db\r\n";
+    const CommunityRules rules = ParseCommunityRules(text);
     EXPECT_EQ(rules.ignoredLines, 0);
     ASSERT_EQ(rules.entries.size(), 1u);
     const CommunityRule& r = rules.entries[0];
@@ -76,6 +78,24 @@ TEST(CommunityRules, EveryKeyOfAnEntryIsRead) {
     EXPECT_EQ(r.excludes[3].value, "Keep");
     EXPECT_EQ(r.excludes[4].path, "%LocalAppData%\\Example");  // a whole path splits into folder and name
     EXPECT_EQ(r.excludes[4].patterns, (std::vector<std::string>{"whole.db"}));
+
+    // Read later, the cleaning keys come out the same.
+    CommunityRules later = ParseCommunityRules(text, {}, true);
+    ASSERT_EQ(later.entries.size(), 1u);
+    CommunityRule& l = later.entries[0];
+    EXPECT_TRUE(l.fileKeys.empty() && l.regKeys.empty() && l.excludes.empty());
+    EXPECT_EQ(l.unread.size(), 9u);
+    ReadRuleKeys(l);
+    EXPECT_TRUE(l.unread.empty());
+    ASSERT_EQ(l.fileKeys.size(), 2u);
+    EXPECT_EQ(l.fileKeys[1].path, r.fileKeys[1].path);
+    EXPECT_TRUE(l.fileKeys[1].removeSelf);
+    EXPECT_EQ(l.fileKeys[0].patterns, r.fileKeys[0].patterns);
+    ASSERT_EQ(l.regKeys.size(), 2u);
+    EXPECT_EQ(l.regKeys[1].value, "Last Path");
+    ASSERT_EQ(l.excludes.size(), 5u);
+    EXPECT_EQ(l.excludes[4].path, r.excludes[4].path);
+    EXPECT_EQ(l.excludes[3].value, "Keep");
 }
 
 TEST(CommunityRules, MalformedLinesAndSectionsAreSkippedAndCounted) {
