@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the program and starts it under Wine in a throwaway demo prefix and
-# HOME (build/demo-env), seeded with sample traces for all 50 catalog items, so
-# a scan finds something in every category and nothing of yours is touched.
+# HOME (build/demo-env), seeded with sample traces for all 136 catalog items,
+# and a small rule file of the community's kind (tools/demo-winapp2.ini) beside
+# the demo's copy of the program with traces for its entries, so a scan finds
+# something in every category and nothing of yours is touched.
 #
 #   tools/run.sh                 the demo (sample traces made afresh each time)
 #   tools/run.sh --own-prefix    your own Wine prefix ($WINEPREFIX, else ~/.wine), no samples
@@ -35,6 +37,15 @@ else
   cp "$build/bin/OrmatekSorvanda.exe" "$build/bin/sorvanda-cli.exe" "$app/"
   echo "run: making sample traces in the demo prefix $WINEPREFIX"
   wine "$build/bin/sorvanda-seed.exe" --count 3 | sed 's/^/  /'
+  # The demo's rules, and what their programs would have left.
+  cp "$top/tools/demo-winapp2.ini" "$app/winapp2.ini"
+  appdata="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming"
+  mkdir -p "$appdata/PictureView/Thumbs" "$appdata/PictureView/Logs"
+  for f in holiday.thumb beach.thumb index.db; do printf 'thumbnail' > "$appdata/PictureView/Thumbs/$f"; done
+  printf 'started' > "$appdata/PictureView/Logs/viewer.log"
+  wine reg add 'HKCU\Software\SampleTunes\Recent' /v File1 /d 'C:\Music\concert.mp3' /f >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\SampleTunes' /v LastFolder /d 'C:\Music' /f >/dev/null 2>&1 || true
+  echo "  community rules: tools/demo-winapp2.ini beside the program, with traces for its two entries"
 fi
 
 if [ -n "${DISPLAY:-}" ]; then

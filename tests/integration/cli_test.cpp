@@ -142,7 +142,7 @@ TEST(Cli, CleanOfEverythingLeavesNothingACleanCouldRemove) {
     CloseHandle(h);
     EXPECT_EQ(run.exitCode, 1u) << run.out;
     EXPECT_NE(run.out.find("Seed Document 2.txt.lnk\tSTILL THERE"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("1 traces a clean could remove are still there."), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("1 trace a clean could remove is still there."), std::string::npos) << run.out;
     ClearTraces({});
 }
 

@@ -247,6 +247,7 @@ int Scan(const ScanArgs& args) {
                         StaysByDesign(f.reason) ? ("kept (" + std::string(StayReasonText(f.reason)) + ")").c_str()
                                                 : "STILL THERE");
         if (removable == 0) std::printf("Nothing is left that a clean could remove.\n");
+        else if (removable == 1) std::printf("1 trace a clean could remove is still there.\n");
         else std::printf("%d traces a clean could remove are still there.\n", removable);
     }
     return status;

@@ -653,7 +653,7 @@ SeedReport SeedTraces(const SeedOptions& options) {
         Ctx c{options.count, &report.made[s.item], &report.log, &chosen, KeyOf(s.item)};
         s.seed(c);
         const std::vector<std::string>& made = report.made[s.item];
-        std::string line = std::string(s.item) + ": " + std::to_string(made.size()) + " traces";
+        std::string line = std::string(s.item) + ": " + std::to_string(made.size()) + (made.size() == 1 ? " trace" : " traces");
         for (size_t i = 0; i < made.size() && i < 3; ++i) line += (i ? ", " : " (") + PrintableText(made[i]);
         if (!made.empty()) line += made.size() > 3 ? ", ...)" : ")";
         report.log.push_back(line);
