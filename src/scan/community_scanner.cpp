@@ -206,6 +206,8 @@ bool PathThere(const std::string& pathWithVariables, const RuleVariables& variab
     return false;
 }
 
+// Whether an entry applies here: its Windows versions hold, and any of its
+// registry keys, paths or browsers is there (an entry that names none applies).
 bool AppliesHere(const CommunityRule& rule, const RuleVariables& variables, FolderCache& cache, uint32_t version) {
     if (rule.hasOsRange && (version < rule.osMin || version > rule.osMax)) return false;
     if (rule.detectKeys.empty() && rule.detectFiles.empty() && rule.browser == RuleBrowser::None) return true;
@@ -497,11 +499,6 @@ std::vector<std::string> ProtectedPlaces(const RuleVariables& variables) {
             places.push_back(profile + "\\Downloads");
         }
     return places;
-}
-
-bool RuleApplies(const CommunityRule& rule, const RuleVariables& variables) {
-    FolderCache cache;
-    return AppliesHere(rule, variables, cache, WindowsVersion());
 }
 
 RulesLoad LoadCommunityRules(const std::string& file) {

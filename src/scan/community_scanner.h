@@ -36,7 +36,3 @@ std::string RulesNotice(const RulesLoad& load);
 // registry hive's top keys or the keys of Windows' own settings.
 RuleVariables CurrentRuleVariables();
 std::vector<std::string> ProtectedPlaces(const RuleVariables& variables);
-
-// Whether an entry applies here: its Windows versions hold, and any of its
-// registry keys, paths or browsers is there (an entry that names none applies).
-bool RuleApplies(const CommunityRule& rule, const RuleVariables& variables);
