@@ -10,6 +10,7 @@
 #include "platform/wide.h"
 #include "tests/support/shell_item_bytes.h"
 #include "tools/seeder/browser_databases.h"
+#include "tools/seeder/seeder.h"
 
 namespace {
 
@@ -38,22 +39,6 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     CreateFolders(path.substr(0, path.find_last_of('\\')));
     File f(path, File::Open::Create);
     if (f) f.WriteAll(bytes);
-}
-
-// Every file and folder below a folder (links as links), and the folder.
-void RemoveTree(const std::string& folder) {
-    if (folder.size() < 12) return;  // never anything short
-    FolderWalker w(folder);
-    FolderEntry e;
-    while (w.Next(e)) {
-        if (e.IsDots()) continue;
-        const std::string p = folder + "\\" + e.name;
-        SetPathAttributes(p, FILE_ATTRIBUTE_NORMAL);
-        if (e.IsReparsePoint() || IsLink(p)) DeleteLinkItself(p);
-        else if (e.IsDir()) RemoveTree(p);
-        else DeletePath(p);
-    }
-    RemoveFolder(folder);
 }
 
 std::string Utf16List(const std::vector<std::string>& entries) {
@@ -337,12 +322,12 @@ std::string SeededRecycleBin() {
 
 const std::vector<BrowserSeedItem>& TodaySeedItems() {
     static const std::vector<BrowserSeedItem> items = {
-        {"Recycle Bin Files", SeedRecycleBin, [] { RemoveTree(SeededRecycleBin()); }},
+        {"Recycle Bin Files", SeedRecycleBin, [] { DeleteFolderTree(SeededRecycleBin()); }},
         {"Open/Save Dialog History", SeedDialogs, [] { DeleteKey(std::string(kExplorer) + "ComDlg32"); }},
-        {"Temporary Files", SeedTemp, [] { RemoveTree(TempFolder() + kTempFolder); }},
+        {"Temporary Files", SeedTemp, [] { DeleteFolderTree(TempFolder() + kTempFolder); }},
         {"Clipboard", SeedClipboard, ClearClipboard},
         {"Remote Desktop History", SeedRemoteDesktop, [] { DeleteKey(kTerminal); }},
-        {"PowerShell History", SeedPowerShell, [] { RemoveTree(AppData() + "\\Microsoft\\Windows\\PowerShell"); }},
+        {"PowerShell History", SeedPowerShell, [] { DeleteFolderTree(AppData() + "\\Microsoft\\Windows\\PowerShell"); }},
         {"Microsoft 365 Recent Files", [](BrowserSeed& s) { SeedOffice(s, "File MRU", false); },
          [] { ClearOffice("File MRU"); }},
         {"Microsoft 365 Recent Places", [](BrowserSeed& s) { SeedOffice(s, "Place MRU", true); },
@@ -357,9 +342,9 @@ const std::vector<BrowserSeedItem>& TodaySeedItems() {
          [] {
              for (const char* list : {"ArcName", "FindText"}) DeleteKey(std::string(kWinRarDialogs) + "\\" + list);
          }},
-        {"VLC Recent Media", SeedVlc, [] { RemoveTree(AppData() + "\\vlc"); }},
-        {"Notepad++ Recent Files", SeedNotepad, [] { RemoveTree(AppData() + "\\Notepad++"); }},
-        {"VS Code Recent Files", SeedCode, [] { RemoveTree(AppData() + "\\Code"); }},
+        {"VLC Recent Media", SeedVlc, [] { DeleteFolderTree(AppData() + "\\vlc"); }},
+        {"Notepad++ Recent Files", SeedNotepad, [] { DeleteFolderTree(AppData() + "\\Notepad++"); }},
+        {"VS Code Recent Files", SeedCode, [] { DeleteFolderTree(AppData() + "\\Code"); }},
     };
     return items;
 }
