@@ -162,7 +162,7 @@ window_button CloseBtn 694 "line 9,5 18,13 line 18,5 9,13" '#c8463c'
 rounded_button "$out/OK.jpg" 95 25 'OK' 11 "$out/About.jpg" 331 249 "$GLOW" "$BRIGHT" white "$TEAL"
 rounded_button "$out/OK1.jpg" 95 25 'OK' 11 "$out/About.jpg" 331 249 "$MID" "$TEAL" white "$DEEP"
 
-# ---- tree pictures: 17 pictures of 16 x 16, magenta is transparent -----------
+# ---- tree pictures: 18 pictures of 16 x 16, magenta is transparent -----------
 T=$tmp/tree; mkdir -p "$T"
 blank() { "$IM" -size 16x16 xc:'#ff00ff' +antialias "$@"; }
 blank -fill "$TEAL" -draw "roundrectangle 1,2 14,11 2,2" -fill "$PALE" -draw "rectangle 3,4 12,9" \
@@ -192,6 +192,9 @@ blank -fill "$MID" -draw "roundrectangle 0,2 15,14 2,2" -fill white -draw "recta
 # 16: today's Windows, four panes.
 blank -fill "$BRIGHT" -draw "rectangle 1,1 6,6" -draw "rectangle 9,1 14,6" -draw "rectangle 1,9 6,14" \
   -draw "rectangle 9,9 14,14" "$T/16.png"
+# 17: partly ticked, the empty box with a green square.
+blank -fill white -stroke "$TEAL" -draw "roundrectangle 1,1 14,14 2,2" -stroke none -fill '#1f8f4e' \
+  -draw "rectangle 5,5 10,10" "$T/17.png"
 "$IM" "$T"/*.png +append -type TrueColor BMP3:"$top/res/tree_images.bmp"
 
 # ---- program icon -------------------------------------------------------------

@@ -1,5 +1,5 @@
 // Shows one screen of the program so that a script can take a screenshot:
-//   sorvanda-shots splash|scan|result|exclude|advanced|about|scanning|results|rules SECONDS
+//   sorvanda-shots splash|scan|result|exclude|modify|advanced|about|scanning|results|rules|question SECONDS
 // When the screen is ready it creates the file named by SORVANDA_SHOT_READY,
 // keeps running for SECONDS and ends.
 #include <windows.h>
@@ -19,6 +19,7 @@
 #include "platform/wide.h"
 #include "scan/community_scanner.h"
 #include "tools/seeder/seeder.h"
+#include "ui/exclude_data_form.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
 #include "ui/frm_start.h"
@@ -76,7 +77,9 @@ int main(int argc, char** argv) {
     const bool browsers = std::strcmp(what, "browsers") == 0, cleaned = std::strcmp(what, "cleaned") == 0;
     const bool tree = std::strcmp(what, "tree") == 0;  // the Scan page with every browser's category
     const bool rules = std::strcmp(what, "rules") == 0;  // a scan of a few community rules, and their results
-    if (scanning || results || browsers || cleaned || tree) {
+    const bool question = std::strcmp(what, "question") == 0;  // what Clean asks first
+    const bool modify = std::strcmp(what, "modify") == 0;      // the Exclude page after a Modify
+    if (scanning || results || browsers || cleaned || tree || question) {
         SeedOptions all;
         all.count = 3;
         SeedTraces(all);
@@ -134,6 +137,10 @@ int main(int argc, char** argv) {
     if (scanning) {
         SetTimer(nullptr, 0, 1000, ReadyTimer);  // fires inside the run (during the long first item), which lets messages through
         form.ScanPage.ScanNowBtnClick();
+    } else if (question) {
+        form.ScanPage.ScanNowBtnClick();
+        SetTimer(nullptr, 0, 1000, ReadyTimer);  // fires while the question waits for an answer
+        form.ResultPage.CleanBtnClick();
     } else if (results) {
         form.ScanPage.ScanNowBtnClick();
         // Categories folded, so that all four and their counts show above the list.
@@ -204,7 +211,7 @@ int main(int argc, char** argv) {
         TreeView_EnsureVisible(view.hwnd(), view.Handle(0));
     } else if (std::strcmp(what, "result") == 0) {
         form.ResultBtnClick();
-    } else if (std::strcmp(what, "exclude") == 0) {
+    } else if (std::strcmp(what, "exclude") == 0 || modify) {
         // Sample entries, in a list of their own: the file beside the program is put back afterwards.
         std::string saved;
         const bool had = ReadWholeFile(ExcludeFilePath(), saved);
@@ -219,6 +226,16 @@ int main(int argc, char** argv) {
         AddExcludeItem(list, {"WinRAR History", "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory", "0",
                               "C:\\Backups\\photos-2009.rar"});
         form.ExcludeBtnClick();
+        if (modify) {  // the WinRAR entry moved to 7-Zip's history with another archive
+            form.ExcludePage.ExcludeListView.SelectRow(4);
+            form.ExcludePage.onModifyShown = [](TExcludeDataForm& dlg) {
+                dlg.SetSectionName("7-Zip History");
+                SetWindowTextW(dlg.edTextName, L"C:\\Backups\\photos-2010.7z");
+                dlg.cbSectionChange();
+                SendMessageW(dlg.mrOkBtn, BM_CLICK, 0, 0);
+            };
+            form.ExcludePage.ModifyBtnClick();
+        }
         RunFor(300);
         Ready();
         RunFor(ms);

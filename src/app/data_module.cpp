@@ -12,6 +12,7 @@ TDM::TDM() {
     DM = this;
     // The pictures are one strip; magenta is transparent.
     treeImages_ = LoadImageStrip("TREEIMAGES", 16, RGB(255, 0, 255));
+    stateImages_ = CopyWithPictureAt(treeImages_.get(), kStatePartial, kImagePartial);
     // DataModuleCreate: the update check, when the settings ask for it.
     if (CheckUpdate) CheckForUpdate();
 }

@@ -27,8 +27,12 @@ public:
     TDM();
 
     // 16 x 16 pictures: 0 root, 1-4 categories, 5 item, 6 ticked, 7 unticked,
-    // 8-14 the scanning animation, 15-16 the later categories.
+    // 8-14 the scanning animation, 15-16 the later categories,
+    // 17 partly ticked.
     HIMAGELIST TreeImageList() const { return treeImages_.get(); }
+    // The state pictures of the trees and the list: the same but for slot 15,
+    // which shows the partly ticked box (a control's state index has 4 bits).
+    HIMAGELIST StateImageList() const { return stateImages_.get(); }
 
     // 20 ms, disabled until a category is being scanned.
     Timer EvidenceTimer{20};
@@ -45,7 +49,7 @@ public:
     void EvidenceTimerTimer();
 
 private:
-    UniqueImageList treeImages_;
+    UniqueImageList treeImages_, stateImages_;
 };
 
 extern TDM* DM;

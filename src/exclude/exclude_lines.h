@@ -30,6 +30,20 @@ inline const std::string& ShownValue(const TExcludeContentItem& e) {
     return e.EntryData.empty() ? e.Location : e.EntryData;
 }
 
+// What an entry keeps, as the Exclude page lists it: its place (a path, a key,
+// an address), then the value's name and data where the entry holds them.
+inline std::string KeptTraceText(const TExcludeContentItem& e) {
+    std::string text = e.Location;
+    auto add = [&text](const char* joint, const std::string& part) {
+        if (part.empty()) return;
+        if (!text.empty()) text += joint;
+        text += part;
+    };
+    add(" : ", e.EntryName);
+    if (e.EntryData != e.EntryName) add(" = ", e.EntryData);
+    return text;
+}
+
 inline bool SameEntry(const TExcludeContentItem& a, const TExcludeContentItem& b) {
     return a.ItemName == b.ItemName && a.Location == b.Location && a.EntryName == b.EntryName &&
            a.EntryData == b.EntryData;

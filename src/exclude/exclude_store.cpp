@@ -144,6 +144,31 @@ bool RemoveExcludeItemFrom(const std::string& path, TExcludeContents& list, cons
     return SaveExcludeItemsTo(path, list);
 }
 
+bool ReplaceExcludeItemIn(const std::string& path, TExcludeContents& list, const TExcludeContentItem& old,
+                          const TExcludeContentItem* now) {
+    if (!ReadAgainBeforeSaving(path, list)) return false;
+    for (int i = 0; i < list.Count(); ++i) {
+        if (!SameEntry(std::as_const(list).Item(i), old)) continue;
+        const TExcludeContentItem before = std::as_const(list).Item(i);
+        if (now) list.Item(i) = *now;
+        else list.Delete(i);
+        if (SaveExcludeItemsTo(path, list)) return true;
+        // Not written: the list keeps what the file holds.
+        if (now) list.Item(i) = before;
+        else list.Item(list.InsertNew(i)) = before;
+        return false;
+    }
+    return false;
+}
+
+bool ReplaceExcludeItem(TExcludeContents& list, const TExcludeContentItem& old, const TExcludeContentItem& now) {
+    return ReplaceExcludeItemIn(ExcludeFilePath(), list, old, &now);
+}
+
+bool RemoveExcludeEntry(TExcludeContents& list, const TExcludeContentItem& entry) {
+    return ReplaceExcludeItemIn(ExcludeFilePath(), list, entry, nullptr);
+}
+
 bool LoadExcludeItems(TExcludeContents& list) { return LoadExcludeItemsFrom(ExcludeFilePath(), list); }
 
 bool AddExcludeItem(TExcludeContents& list, const TExcludeContentItem& entry) {

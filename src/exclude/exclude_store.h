@@ -26,6 +26,12 @@ bool ModifyExcludeItem(TExcludeContents& list, const std::string& itemName, cons
 // Deletes the first entry of itemName whose shown value is shownValue;
 // rewrites the file in any case. False as for ModifyExcludeItem.
 bool RemoveExcludeItem(TExcludeContents& list, const std::string& itemName, const std::string& shownValue);
+// Puts now in place of the first entry equal to old in all four fields, or
+// deletes that entry (RemoveExcludeEntry), and rewrites the file. False, with
+// nothing changed, when there is no such entry (the file changed meanwhile),
+// or the file could not be read or written.
+bool ReplaceExcludeItem(TExcludeContents& list, const TExcludeContentItem& old, const TExcludeContentItem& now);
+bool RemoveExcludeEntry(TExcludeContents& list, const TExcludeContentItem& entry);
 // Rewrites the file from the list. True when the new file is in place.
 bool SaveExcludeItems(const TExcludeContents& list);
 // Reads the file again when it could not be read before (see LoadExcludeItems);
@@ -42,6 +48,8 @@ bool ModifyExcludeItemIn(const std::string& path, TExcludeContents& list, const 
                          const std::string& oldLocation, const std::string& newLocation);
 bool RemoveExcludeItemFrom(const std::string& path, TExcludeContents& list, const std::string& itemName,
                            const std::string& shownValue);
+bool ReplaceExcludeItemIn(const std::string& path, TExcludeContents& list, const TExcludeContentItem& old,
+                          const TExcludeContentItem* now);
 // Writes the list beside the old file, flushes it and puts it in place in one
 // rename; when anything fails the old file stays exactly as it was. Refused
 // for a list whose file could not be read.

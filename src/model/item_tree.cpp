@@ -1,6 +1,6 @@
 #include "model/item_tree.h"
 
-void BuildItemTree(TreeModel& tree, TCatalogList* const lists[kCategoryCount]) {
+void BuildItemTree(TreeModel& tree, TCatalogList* const lists[kCategoryCount], const TickChoices* kept) {
     tree.Clear();
     auto root = std::make_shared<TSectionRec>();
     root->CategoryName = std::string(kRootCaption);
@@ -19,12 +19,57 @@ void BuildItemTree(TreeModel& tree, TCatalogList* const lists[kCategoryCount]) {
         for (const auto& item : *lists[c]) {
             const CatalogItem* entry = FindCatalogItem(c, item->ItemIndex);
             item->Ticked = (entry && entry->ticked) ? 1 : 0;
+            if (kept)
+                if (auto choice = kept->find(item->ItemName); choice != kept->end()) item->Ticked = choice->second;
             tree.Add(catNode, item->ItemName, item, kImageItem, item->Ticked ? kStateTicked : kStateUnticked);
         }
     }
+    ShowParentTicks(tree);
     tree.Commit();
     tree.Select(rootNode);
     TotalFoundCounts(tree);
+}
+
+TickChoices TickChoicesOf(TCatalogList* const lists[kCategoryCount]) {
+    TickChoices choices;
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (const auto& item : *lists[c]) {
+            const CatalogItem* entry = FindCatalogItem(c, item->ItemIndex);
+            const bool byDefault = entry && entry->ticked;
+            if ((item->Ticked != 0) != byDefault) choices[item->ItemName] = item->Ticked != 0;
+        }
+    return choices;
+}
+
+namespace {
+
+// The look of a node over the looks of its shown children: ticked, unticked
+// or partly ticked; -1 when none is shown.
+int LookOver(const TreeModel& tree, int node) {
+    bool some = false, all = true, any = false;
+    for (int child : tree.Children(node)) {
+        if (tree.IsHidden(child)) continue;
+        any = true;
+        const int look = tree.At(child).stateImage;
+        some = some || look != kStateUnticked;
+        all = all && look == kStateTicked;
+    }
+    if (!any) return -1;
+    return all ? kStateTicked : some ? kStatePartial : kStateUnticked;
+}
+
+void ShowLook(TreeModel& tree, int node, int look) {
+    if (look < 0 || tree.At(node).stateImage == look) return;
+    if (TSectionRec* rec = tree.Data(node)) rec->Ticked = look == kStateTicked ? 1 : 0;
+    tree.SetStateImage(node, look);
+}
+
+}  // namespace
+
+void ShowParentTicks(TreeModel& tree) {
+    if (tree.Count() == 0) return;
+    for (int cat : tree.Children(0)) ShowLook(tree, cat, LookOver(tree, cat));
+    ShowLook(tree, 0, LookOver(tree, 0));
 }
 
 void TotalFoundCounts(TreeModel& tree) {
@@ -60,6 +105,7 @@ void ClickTickBox(TreeModel& tree, int node) {
     default:
         break;
     }
+    ShowParentTicks(tree);
 }
 
 void UpdateFoundCount(TreeModel& tree, int node, int number, int mode) {

@@ -1,6 +1,8 @@
 // Result and exclusion records and the collections that own them.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -139,6 +141,13 @@ public:
         Touch();
         items_.push_back(std::make_unique<T>());
         return static_cast<int>(items_.size()) - 1;
+    }
+    // A new empty item at index (at the end when index is past it).
+    int InsertNew(int index) {
+        Touch();
+        const size_t at = index < 0 ? 0 : std::min(static_cast<size_t>(index), items_.size());
+        items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), std::make_unique<T>());
+        return static_cast<int>(at);
     }
     T& Item(int index) {
         Touch();

@@ -63,7 +63,7 @@ void CheckedTotals(const ScanSession& session, int64_t& count, int64_t& bytes) {
         const TResultContents& results = *session.ResultsOf(c);
         for (int i = 0; i < results.Count(); ++i) {
             const TResultContentItem& r = results.Item(i);
-            if (r.Checked) {
+            if (r.Checked && !r.Deleted) {  // a removed trace is nothing a clean could still free
                 ++count;
                 bytes += r.Size;
             }

@@ -40,9 +40,9 @@ void CheckResults(ScanSession& session, int category, int item, bool value);
 // KB or MB with two decimals (sep as decimal separator) and its unit.
 struct SizeLabel { std::string value, unit; };
 SizeLabel SizeLabelOf(int64_t bytes, const std::string& sep);
-// Checked records and their bytes over every collection.
+// Checked records not yet removed, and their bytes, over every collection.
 void CheckedTotals(const ScanSession& session, int64_t& count, int64_t& bytes);
-// Checked records over every collection.
+// Checked records not yet removed, over every collection.
 int CountChecked(const ScanSession& session);
 
 // Drops every record whose Deleted is set; the others keep their order.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/catalog.h"
+#include "model/item_tree.h"
 #include "model/result_items.h"
 #include "model/summary.h"
 
@@ -41,13 +42,13 @@ void BuildResultTree(const TreeModel& items, TreeModel& results) {
         } else if (n.data->FoundCount <= 0 || root < 0) {
             continue;
         } else if (n.level == 1) {
-            // Category pictures go by position among the categories shown.
-            const int image = CategoryImage(static_cast<int>(results.Children(root).size()));
-            category = results.Add(root, n.caption, n.data, image, state);
+            // Each category wears its own picture, whichever others found something.
+            category = results.Add(root, n.caption, n.data, CategoryImage(n.data->CategoryIndex), state);
         } else if (n.level == 2 && category >= 0) {
             results.Add(category, n.caption, n.data, kImageItem, state);
         }
     }
+    ShowParentTicks(results);
     results.Commit();
     if (results.Count() > 0) results.Select(0);
 }
@@ -72,6 +73,7 @@ void TickResultNode(ScanSession& session, TreeModel& results, int node, bool tic
     default:
         break;
     }
+    ShowParentTicks(results);
 }
 
 bool FlipRowTick(ScanSession& session, int row) {
@@ -86,6 +88,54 @@ std::string CheckedSummary(const ScanSession& session, const std::string& decima
     int64_t count = 0, bytes = 0;
     CheckedTotals(session, count, bytes);
     return SummaryText(count, bytes, decimalSeparator);
+}
+
+namespace {
+
+std::string TraceKey(const TResultContentItem& r) {
+    const TExcludeContentItem e = ExclusionEntryOf(r);
+    std::string key = r.Item ? std::string(r.Item->name) : std::string();
+    for (const std::string* part : {&e.ItemName, &e.Location, &e.EntryName, &e.EntryData}) {
+        key += '\0';
+        key += *part;
+    }
+    return key;
+}
+
+}  // namespace
+
+TraceSet UntickedTraces(const ScanSession& session) {
+    TraceSet unticked;
+    for (const TResultContents& results : session.Results)
+        for (int i = 0; i < results.Count(); ++i)
+            if (!results.Item(i).Checked && !results.Item(i).Deleted) unticked.insert(TraceKey(results.Item(i)));
+    return unticked;
+}
+
+void UntickAgain(ScanSession& session, const TraceSet& unticked) {
+    if (unticked.empty()) return;
+    for (TResultContents& results : session.Results)
+        for (int i = 0; i < results.Count(); ++i) {
+            TResultContentItem& r = results.Item(i);
+            if (r.Checked && unticked.count(TraceKey(r))) r.Checked = 0;
+        }
+}
+
+std::string CleanQuestion(const ScanSession& session) {
+    int64_t traces = 0;
+    std::set<const CatalogItem*> items;
+    for (const TResultContents& results : session.Results)
+        for (int i = 0; i < results.Count(); ++i) {
+            const TResultContentItem& r = results.Item(i);
+            if (!r.Checked || r.Deleted) continue;
+            ++traces;
+            items.insert(r.Item);
+        }
+    if (traces == 0) return {};
+    const size_t n = items.size();
+    return (traces == 1 ? "1 trace" : std::to_string(traces) + " traces") + " of " +
+           (n == 1 ? "1 item" : std::to_string(n) + " items") +
+           " will be removed for good. A clean cannot be undone.\n\nClean now?";
 }
 
 TExcludeContentItem ExclusionOfRow(const TResultItem& row) { return ExclusionEntryOf(*row.Source); }

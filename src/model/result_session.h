@@ -6,6 +6,7 @@
 // these and show what they leave; the trees tell their views themselves.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "model/records.h"
@@ -16,8 +17,8 @@
 // --- The result tree and the list
 
 // Makes the result tree from the item tree after a scan: the root, then each
-// category and item with traces found, ticked as on the item tree (a category
-// pictured by its position among those shown); then selects the root.
+// category and item with traces found, ticked as on the item tree, each category
+// with its own picture; then selects the root.
 void BuildResultTree(const TreeModel& items, TreeModel& results);
 
 // A click on a node's tick box in the result tree: the root sets every node
@@ -31,6 +32,13 @@ bool FlipRowTick(ScanSession& session, int row);
 
 // The summary line over the ticked records of every collection.
 std::string CheckedSummary(const ScanSession& session, const std::string& decimalSeparator);
+
+// The traces of the session's unticked records, by what tells a trace apart
+// in a later scan (its item and the fields an exclusion of it keeps).
+using TraceSet = std::set<std::string>;
+TraceSet UntickedTraces(const ScanSession& session);
+// Unticks every record of a fresh scan that is one of those traces.
+void UntickAgain(ScanSession& session, const TraceSet& unticked);
 
 // --- Excluding a row
 
@@ -47,7 +55,11 @@ void WithdrawRow(ScanSession& session, int row);
 // category and the root. No count goes below 0.
 void LowerCountsAfterExclusion(TreeModel& results, int selected, const CatalogItem* item);
 
-// --- After a clean
+// --- Before and after a clean
+
+// What Clean asks first: how many ticked traces of how many items go for
+// good. Empty when nothing is ticked.
+std::string CleanQuestion(const ScanSession& session);
 
 struct CleanOutcome {
     std::string text;         // the message that ends the clean

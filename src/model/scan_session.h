@@ -43,6 +43,8 @@ public:
     // Written by the scan run and by Abort (or a closing window); read by
     // every long loop through AbortRequested.
     int32_t ScanState = kScanIdle;
+    // The last scan was stopped by Abort (or a closing window) before its end.
+    bool LastScanStopped = false;
     // Called at the start of every AbortRequested: the place where a test
     // acts at a known entry of a loop (a key vanishes, Abort is pressed)
     // instead of racing the loop with a timer. Empty in the program.

@@ -20,7 +20,11 @@ enum TreeImage : int {
     kImageScanFirst = 8,     // 8..14: frames of the scanning animation
     kImageScanLast = 14,
     kImageLaterCategories = 15,  // 15: every browser's category; 16: Windows 7 to 11
-    kTreeImageCount = 17,
+    kImagePartial = 17,          // a category or the root with some of its items ticked
+    kTreeImageCount = 18,
+    // A state picture's index in the state list, which holds kImagePartial
+    // here (a control's state index has only 4 bits).
+    kStatePartial = 15,
 };
 
 // The picture of the category at this index (or at this position among those shown).

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class UserDialogs {
 public:
@@ -16,6 +17,23 @@ public:
                            const std::string& dir, int show) = 0;
     // The file-open dialog (one file); the chosen path, or empty when cancelled.
     virtual std::string OpenFile(HWND owner) = 0;
+    // The file-open dialog for several files at once, every kind of file
+    // shown, starting in the given folder; the chosen paths, none when cancelled.
+    virtual std::vector<std::string> OpenFiles(HWND owner, const std::string& startFolder) {
+        (void)startFolder;
+        std::string one = OpenFile(owner);
+        if (one.empty()) return {};
+        return {one};
+    }
+    // A question before an action that cannot be undone: a button named for
+    // the action, Cancel, and a "Don't ask again" box. IDOK for the action,
+    // IDCANCEL otherwise; dontAskAgain says whether the box was ticked.
+    virtual int Confirm(HWND owner, const std::string& text, const std::string& caption, const std::string& action,
+                        bool& dontAskAgain) {
+        dontAskAgain = false;
+        (void)action;
+        return Message(owner, text, caption, MB_ICONWARNING | MB_OKCANCEL) == IDOK ? IDOK : IDCANCEL;
+    }
     // The folder browser (file-system folders only); the chosen path, or empty.
     virtual std::string BrowseForFolder(HWND owner, const std::string& title) = 0;
 };

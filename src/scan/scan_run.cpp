@@ -62,6 +62,7 @@ int RunScan(ScanSession& session, TreeModel& tree, const ScanRunView& view) {
         ScanCategory(session, tree, c, view);
         total += session.ResultsOf(c)->Count();
     }
+    session.LastScanStopped = session.ScanState == kScanAbort;
     session.ScanState = kScanIdle;
     return total;
 }

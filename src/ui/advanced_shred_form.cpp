@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
+#include "platform/shell.h"
 #include "platform/user_dialogs.h"
 #include "platform/wide.h"
 #include "scan/scan_conventions.h"
@@ -129,8 +130,9 @@ void TAdvancedShredForm::BtnRemoveClick() {
 }
 
 void TAdvancedShredForm::AddFiles1Click() {
-    const std::string file = Dialogs().OpenFile(GetAncestor(hwnd(), GA_ROOT));
-    if (!file.empty()) AddEntry(file);
+    // Several files at once, from the user's documents first.
+    for (const std::string& file : Dialogs().OpenFiles(GetAncestor(hwnd(), GA_ROOT), ShellFolder("Personal")))
+        AddEntry(file);
 }
 
 void TAdvancedShredForm::BtnAddFolderClick() {

@@ -23,9 +23,11 @@ bool TExcludeDataForm::Create(HWND owner, const std::string& caption) {
     edTextName = make(WC_EDITW, "", ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, 16, 76, 304, 22, kTextId);
     mrOkBtn = make(WC_BUTTONW, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 152, 122, 80, 26, IDOK);
     cancelBtn = make(WC_BUTTONW, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 240, 122, 80, 26, IDCANCEL);
-    // The sections are the Internet Explorer items 2, 3 and 4 of the catalog.
-    for (int pos = 2; pos <= 4; ++pos)
-        SendMessageW(cbSection, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(FindCatalogItem(0, pos)->name).c_str()));
+    // An entry may belong to any item: every one is offered.
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (int i = 0; i < CategoryItemCount(c); ++i)
+            SendMessageW(cbSection, CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(ToWide(std::string(CategoryItem(c, i).name)).c_str()));
     EnableWindow(mrOkBtn, FALSE);
     return true;
 }
@@ -35,6 +37,31 @@ int TExcludeDataForm::Section() const { return static_cast<int>(SendMessageW(cbS
 void TExcludeDataForm::SetSection(int index) {
     SendMessageW(cbSection, CB_SETCURSEL, index, 0);
     cbSectionChange();
+}
+
+std::string TExcludeDataForm::SectionName() const {
+    const int i = Section();
+    if (i < 0) return {};
+    const int n = static_cast<int>(SendMessageW(cbSection, CB_GETLBTEXTLEN, i, 0));
+    if (n <= 0) return {};
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    SendMessageW(cbSection, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(n));
+    return FromWide(text);
+}
+
+void TExcludeDataForm::SetSectionName(const std::string& name) {
+    if (name.empty()) return SetSection(-1);
+    const std::wstring wide = ToWide(name);
+    const int count = static_cast<int>(SendMessageW(cbSection, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const int n = static_cast<int>(SendMessageW(cbSection, CB_GETLBTEXTLEN, i, 0));
+        std::wstring text(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
+        SendMessageW(cbSection, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(n > 0 ? n : 0));
+        if (text == wide) return SetSection(i);  // exactly: CB_FINDSTRINGEXACT ignores case
+    }
+    SetSection(static_cast<int>(SendMessageW(cbSection, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()))));
 }
 
 std::string TExcludeDataForm::Text() const { return WindowText(edTextName); }

@@ -14,9 +14,14 @@ public:
     // FormCreate: the controls, the sections filled, OK disabled.
     bool Create(HWND owner, const std::string& caption);
 
-    // The section shown (-1 for none) and the text.
+    // The section shown (-1 for none) and the text. The sections are the
+    // catalog's items, every category's in catalog order.
     int Section() const;
     void SetSection(int index);
+    // The item chosen by name ("" for none); a name the box lacks (an entry of
+    // an item this catalog no longer has) is added at the end.
+    std::string SectionName() const;
+    void SetSectionName(const std::string& name);
     std::string Text() const;
     void SetTextValue(const std::string& text);
     bool OkEnabled() const;

@@ -71,31 +71,51 @@ void TExcludePage::RecountExcludeTree() { ::RecountExcludeTree(ExcludeTree, host
 
 void TExcludePage::tvExcludeChange(int node) {
     ExcludeListView.Clear();
+    rowEntries_.clear();
     const TExcludeContents& list = host_.HostSession().ExcludeList;
     for (int e = 0; e < list.Count(); ++e) {
         const TExcludeContentItem& entry = list.Item(e);
-        if (ShowsExclusion(ExcludeTree, node, entry)) ExcludeListView.AddRow({entry.ItemName, ShownValue(entry)});
+        if (!ShowsExclusion(ExcludeTree, node, entry)) continue;
+        ExcludeListView.AddRow({entry.ItemName, KeptTraceText(entry)});
+        rowEntries_.push_back(e);
     }
+}
+
+const TExcludeContentItem* TExcludePage::EntryOfRow(int row) const {
+    const TExcludeContents& list = host_.HostSession().ExcludeList;
+    if (row < 0 || row >= static_cast<int>(rowEntries_.size())) return nullptr;
+    const int e = rowEntries_[static_cast<size_t>(row)];
+    return e < list.Count() ? &list.Item(e) : nullptr;
+}
+
+void TExcludePage::ShowEntriesAgain() {
+    RecountExcludeTree();
+    tvExcludeChange(ExcludeTree.Selected());
 }
 
 void TExcludePage::ModifyBtnClick() {
     const int row = ExcludeListView.SelectedRow();
-    if (row < 0) return;
+    const TExcludeContentItem* shown = EntryOfRow(row);
+    if (!shown) return;
+    const TExcludeContentItem old = *shown;
     TExcludeDataForm form;
     if (!form.Create(host_.HostWindow(), "Modify Exclude Item")) return;
-    const int node = ExcludeTree.Selected();
-    const std::string itemName = ExcludeTree.Valid(node) ? ExcludeTree.At(node).caption : std::string();
-    for (int pos = 2; pos <= 4; ++pos)
-        if (itemName == FindCatalogItem(0, pos)->name) form.SetSection(pos - 2);
-    const std::string oldValue = ExcludeListView.CellText(row, 1);
-    form.SetTextValue(oldValue);
+    // The entry's own item and the field that tells its trace apart (its data, else its place).
+    form.SetSectionName(old.ItemName);
+    const bool editsData = !old.EntryData.empty();
+    form.SetTextValue(editsData ? old.EntryData : old.Location);
     form.cbSectionChange();
     if (onModifyShown) form.OnShownModal = [this, &form](Form&) { onModifyShown(form); };
     if (form.ShowModal() != IDOK) return;
-    const std::string newValue = form.Text();
+    TExcludeContentItem now = old;
+    now.ItemName = form.SectionName();
+    (editsData ? now.EntryData : now.Location) = form.Text();
     TExcludeContents& list = host_.HostSession().ExcludeList;
-    if (!ModifyExcludeItem(list, itemName, oldValue, newValue) && list.FileUnread) return ListUnreadMessage();
-    ExcludeListView.SetCellText(row, 1, newValue);
+    if (!ReplaceExcludeItem(list, old, now)) NotChangedMessage();
+    // What the list shows is what the file now holds.
+    ShowEntriesAgain();
+    for (int r = 0; r < static_cast<int>(rowEntries_.size()); ++r)
+        if (const TExcludeContentItem* e = EntryOfRow(r); e && SameEntry(*e, now)) ExcludeListView.SelectRow(r);
 }
 
 void TExcludePage::ListUnreadMessage() {
@@ -111,12 +131,19 @@ void TExcludePage::ListUnreadMessage() {
                       kAppTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
+void TExcludePage::NotChangedMessage() {
+    if (host_.HostSession().ExcludeList.FileUnread) return ListUnreadMessage();
+    Dialogs().Message(host_.HostWindow(),
+                      "The exclusion list was not changed: the entry is no longer in the file \"" + ExcludeFilePath() +
+                          "\", or the file could not be written.",
+                      kAppTitle, MB_ICONEXCLAMATION | MB_OK);
+}
+
 void TExcludePage::RemoveBtnClick() {
-    const int row = ExcludeListView.SelectedRow();
-    if (row < 0) return;
+    const TExcludeContentItem* shown = EntryOfRow(ExcludeListView.SelectedRow());
+    if (!shown) return;
+    const TExcludeContentItem entry = *shown;
     TExcludeContents& list = host_.HostSession().ExcludeList;
-    if (!RemoveExcludeItem(list, ExcludeListView.CellText(row, 0), ExcludeListView.CellText(row, 1)) && list.FileUnread)
-        return ListUnreadMessage();
-    ExcludeListView.DeleteRow(row);
-    RecountExcludeTree();
+    if (!RemoveExcludeEntry(list, entry)) NotChangedMessage();
+    ShowEntriesAgain();
 }

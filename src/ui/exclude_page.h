@@ -4,7 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
+#include "model/records.h"
 #include "model/tree_model.h"
 #include "ui/image_ex.h"
 #include "ui/label.h"
@@ -50,6 +52,15 @@ private:
     // Says that the exclusion file could not be read and was left as it is.
     void ListUnreadMessage();
     void ShowUnreadWarning();
+    // A change that did not reach the file: the list could not be read or
+    // written, or the entry has left it meanwhile.
+    void NotChangedMessage();
+    // The entry a row of the list shows (nullptr for no such row).
+    const TExcludeContentItem* EntryOfRow(int row) const;
+    // The counts and the list again, from the list as it now stands.
+    void ShowEntriesAgain();
 
     PageHost& host_;
+    // The entry of each row of the list: its index in the exclusion list.
+    std::vector<int> rowEntries_;
 };

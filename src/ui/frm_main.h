@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "model/result_session.h"
 #include "ui/advanced_shred_form.h"
 #include "ui/exclude_page.h"
 #include "ui/form.h"
@@ -81,9 +82,11 @@ private:
     void ShowResultPage() override { ResultBtnClick(); }
     void ShowScanPage() override { ScanBtnClick(); }
     void ScanAgain() override {
+        const TraceSet unticked = UntickedTraces(Session);
         ScanBtnClick();
-        ScanPage.ScanNowBtnClick();
+        ScanPage.ScanNowBtnClick(&unticked);
     }
+    void TicksChanged() override { ScanPage.KeepTicks(); }
 
     void CreateFrame();
     void CreateAdvancedPage();

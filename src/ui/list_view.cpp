@@ -122,7 +122,9 @@ ListView::Hit ListView::HitTest(int x, int y) const {
     info.pt = {x, y};
     Hit hit;
     hit.row = ListView_HitTest(hwnd(), &info);
-    hit.onStateImage = hit.row >= 0 && (info.flags & LVHT_ONITEMSTATEICON);
+    // A row selected whole answers every "on the item" flag at once for a
+    // press right of its texts (Wine does so): only the state picture alone counts.
+    hit.onStateImage = hit.row >= 0 && (info.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON;
     return hit;
 }
 
@@ -165,6 +167,11 @@ LRESULT ListView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
         const MouseEvent e = MouseFrom(msg, lp);
         if (OnMouseDown && OnMouseDown(*this, e, HitTest(e.x, e.y))) return 0;
+    } else if (msg == WM_KEYDOWN && wp == VK_SPACE && OnSpace) {
+        OnSpace(*this, SelectedRow());
+        return 0;
+    } else if (msg == WM_CHAR && wp == L' ' && OnSpace) {
+        return 0;  // handled as a key press; the control would search for a row starting with a space
     } else if (msg == WM_CONTEXTMENU && OnContextMenu) {
         OnContextMenu(*this, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
         return 0;

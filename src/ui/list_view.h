@@ -56,6 +56,8 @@ public:
 
     std::function<bool(ListView&, const MouseEvent&, const Hit&)> OnMouseDown;
     std::function<void(ListView&, POINT screen)> OnContextMenu;
+    // Space pressed on the list: the selected row's tick (-1: no row selected).
+    std::function<void(ListView&, int row)> OnSpace;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -22,6 +22,7 @@ void MakeFramedTree(Panel& frame, TreeView& view, TreeModel& model, HWND page, c
     t.parent = frame.hwnd();
     t.bounds = {1, 1, bounds.w - 2, bounds.h - 2};
     t.images = DM ? DM->TreeImageList() : nullptr;
+    t.stateImages = DM ? DM->StateImageList() : nullptr;
     view.Create(t);
     view.Attach(&model);
     view.OnMouseDown = [mouseDown = std::move(mouseDown)](TreeView&, const MouseEvent& e, const TreeHit& hit) {

@@ -34,8 +34,11 @@ public:
     // Opens the Result page (after a scan) and the Scan page (after Finish).
     virtual void ShowResultPage() = 0;
     virtual void ShowScanPage() = 0;
-    // Scans the Scan page's selection again, from the Scan page, ending on the Result page.
+    // Scans the Scan page's selection again, from the Scan page, ending on the
+    // Result page; the traces the user had unticked stay unticked.
     virtual void ScanAgain() = 0;
+    // The items' ticks changed on the result tree (it shares them with the item tree).
+    virtual void TicksChanged() = 0;
 
 protected:
     ~PageHost() = default;

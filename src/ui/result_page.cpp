@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "clean/clean_engine.h"
 #include "exclude/exclude_store.h"
+#include "model/item_tree.h"
 #include "model/result_rows.h"
 #include "model/result_session.h"
 #include "model/summary.h"
@@ -22,6 +23,7 @@ void TResultPage::Create(HWND page) {
     MakeFramedTree(ResultTreeFrame, ResultTreeView, ResultTree, page, {10, 10, 526, 146},
                    [this](const MouseEvent& e, const TreeHit& hit) { return ResultTreeViewMouseDown(e, hit); });
     ResultTree.onChange = [this](int node) { ResultTreeViewChange(node); };
+    ResultTreeView.OnSpace = [this](TreeView&, int node) { TickTreeNode(node); };
 
     ResultListFrame.Create(PanelArgs(page, {10, 165, 526, 154}, true));
     ListView::CreateArgs l;
@@ -29,7 +31,7 @@ void TResultPage::Create(HWND page) {
     l.bounds = {1, 1, 524, 152};
     l.columns = {{"Item", 140}, {"Name", 260}, {"Size", 60, LVCFMT_RIGHT}, {"Status", 60, LVCFMT_CENTER}};
     l.virtualRows = true;
-    l.stateImages = DM ? DM->TreeImageList() : nullptr;
+    l.stateImages = DM ? DM->StateImageList() : nullptr;
     ResultListView.Create(l);
     ResultListView.OnGetText = [this](int row, int column) { return ResultListViewData(row, column); };
     // The whole name (and what became of the trace) while the pointer rests on a row.
@@ -49,6 +51,7 @@ void TResultPage::Create(HWND page) {
     ResultListView.OnMouseDown = [this](ListView&, const MouseEvent& e, const ListView::Hit& hit) {
         return ResultListViewMouseDown(e, hit);
     };
+    ResultListView.OnSpace = [this](ListView&, int row) { TickRow(row); };
     pmExclude.reset(CreatePopupMenu());
     AppendMenuText(pmExclude.get(), kExclude1, "Exclude");
     ResultListView.OnContextMenu = [this](ListView&, POINT at) {
@@ -124,14 +127,26 @@ void TResultPage::ShowScanResults(int found) {
     } else {
         BuildResultTree();
     }
+    // Partial results say so: what was not reached was not looked at.
+    if (host_.HostSession().LastScanStopped) {
+        std::exchange(host_.HostSession().LastScanStopped, false);
+        abHintStr.SetCaption(found > 0 ? "The scan was stopped: " + abHintStr.Caption()
+                                       : "The scan was stopped before it found anything.");
+        FitSummary();
+        abHintStr.Show(true);
+    }
 }
 
 void TResultPage::LeaveCleanedResults() {
     if (!FinishBtn.Visible()) return;
     PurgeDeletedResults();
+    // The counts are of what is left, everywhere: the item tree's and this page's.
+    RecountItems(host_.HostSession(), host_.ItemTree());
+    TotalFoundCounts(host_.ItemTree());
     CleanBtn.Show(true);
     FinishBtn.Show(false);
     CheckAgainBtn.Show(false);
+    ShowScanResults(host_.ItemTree().Count() > 0 ? host_.ItemTree().CountOf(0) : 0);
 }
 
 void TResultPage::BuildResultTree() {
@@ -142,18 +157,29 @@ void TResultPage::BuildResultTree() {
 void TResultPage::ShowSummary() {
     const std::string text = CheckedSummary(host_.HostSession(), LocaleDecimalSeparator());
     abHintStr.SetCaption(text);
-    if (!text.empty()) {
-        const Bounds step = abStepMsg.GetBounds();
-        Bounds hint = abHintStr.GetBounds();
-        hint.x = step.x;
-        hint.y = step.y;
-        abHintStr.SetBounds(hint);
-    }
+    if (!text.empty()) FitSummary();
     abHintStr.Show(true);
+}
+
+void TResultPage::FitSummary() {
+    // Where the step line is, as wide as its text: the line above the buttons is free.
+    const Bounds step = abStepMsg.GetBounds();
+    Bounds hint = abHintStr.GetBounds();
+    hint.x = step.x;
+    hint.y = step.y;
+    hint.w = std::max(hint.w, std::min(abHintStr.CaptionWidth() + 4, kPageWidth - 2 * step.x));
+    abHintStr.SetBounds(hint);
 }
 
 void TResultPage::CleanBtnClick() {
     if (ResultTree.Count() == 0) return;  // no scan yet
+    // Nothing goes for good without the user's word, unless they said not to ask.
+    const std::string question = CleanQuestion(host_.HostSession());
+    if (!question.empty() && AskBeforeClean()) {
+        bool dontAskAgain = false;
+        if (Dialogs().Confirm(host_.HostWindow(), question, kAppTitle, "Clean", dontAskAgain) != IDOK) return;
+        if (dontAskAgain) SetAskBeforeClean(false);
+    }
     abStepMsg.SetCaption("");
     abHintStr.SetCaption("");
     cdGauge.SetMaxValue(100);
@@ -196,11 +222,7 @@ void TResultPage::PurgeDeletedResults() {
 }
 
 void TResultPage::FinishBtnClick() {
-    PurgeDeletedResults();
-    RecountItems(host_.HostSession(), host_.ItemTree());
-    CleanBtn.Show(true);
-    FinishBtn.Show(false);
-    CheckAgainBtn.Show(false);
+    LeaveCleanedResults();
     host_.ShowScanPage();
 }
 
@@ -288,19 +310,27 @@ bool TResultPage::ResultTreeViewMouseDown(const MouseEvent&, const TreeHit& hit)
     }
     if (hit.where != TreeHit::StateIcon) return false;
     // The node acted on is the selected one (a left press has just selected it).
-    const int node = ResultTree.Selected();
-    if (!ResultTree.Valid(node)) return true;
+    TickTreeNode(ResultTree.Selected());
+    return true;
+}
+
+void TResultPage::TickTreeNode(int node) {
+    if (!ResultTree.Valid(node)) return;
     TickResultNode(host_.HostSession(), ResultTree, node, !ResultTree.IsTicked(node));
+    host_.TicksChanged();
     ResultTreeViewChange(node);
     ShowSummary();
-    return true;
+}
+
+void TResultPage::TickRow(int row) {
+    if (FlipRowTick(host_.HostSession(), row)) ResultListView.Invalidate();
+    ShowSummary();
 }
 
 bool TResultPage::ResultListViewMouseDown(const MouseEvent& e, const ListView::Hit& hit) {
     if (e.button != MouseButton::Left) return false;  // the right button opens the menu
     if (hit.onStateImage) {
-        if (FlipRowTick(host_.HostSession(), hit.row)) ResultListView.Invalidate();
-        ShowSummary();
+        TickRow(hit.row);
         return true;  // a press on the tick box only ticks
     }
     ShowSummary();
@@ -314,7 +344,11 @@ std::string TResultPage::ResultListViewData(int row, int column) const {
     switch (column) {
     case 0: return r.ItemName;
     case 1: return r.ShownName;
-    case 2: return FormatTwoDecimals(static_cast<double>(r.Size) / 1024.0, LocaleDecimalSeparator());
+    case 2: {
+        // With its unit, as the counters below show sizes.
+        const SizeLabel size = SizeLabelOf(r.Size, LocaleDecimalSeparator());
+        return size.value + " " + size.unit;
+    }
     case 3: return StatusOf(r);
     case 4: return r.ValueName;
     case 5: return r.ValueData;

@@ -37,6 +37,8 @@ public:
     // Scan results.
     void BuildResultTree();
     void ShowSummary();
+    // The summary line where the step line is, as wide as its text.
+    void FitSummary();
 
     // Clean run.
     void CleanBtnClick();
@@ -56,6 +58,10 @@ public:
     void ResultTreeViewChange(int node);
     bool ResultTreeViewMouseDown(const MouseEvent& e, const TreeHit& hit);
     bool ResultListViewMouseDown(const MouseEvent& e, const ListView::Hit& hit);
+    // A node's tick box clicked, or Space on it.
+    void TickTreeNode(int node);
+    // A row's tick box clicked, or Space on it.
+    void TickRow(int row);
     std::string ResultListViewData(int row, int column) const;
 
     Panel ResultTreeFrame, ResultListFrame, ResultStrip;

@@ -1,5 +1,7 @@
 #include "ui/scan_page.h"
 
+#include <utility>
+
 #include "app/data_module.h"
 #include "app/settings.h"
 #include "exclude/exclude_store.h"
@@ -30,6 +32,9 @@ public:
 void TScanPage::Create(HWND page) {
     MakeFramedTree(ScanFrame, tvItemsList, ItemTree, page, {10, 10, 526, 294},
                    [this](const MouseEvent& e, const TreeHit& hit) { return tvItemsListMouseDown(e, hit); });
+    tvItemsList.OnSpace = [this](TreeView&, int node) {
+        if (node >= 0) TickBoxClicked(node);
+    };
 
     ScanStrip.Create(PanelArgs(page, {0, kPageHeight - 79, kPageWidth, 79}));
     ScanStrip.onMouseDown = [this](Panel&, const MouseEvent& e) { host_.PageBackgroundMouseDown(e); };
@@ -54,12 +59,19 @@ void TScanPage::Create(HWND page) {
 }
 
 void TScanPage::ShowCatalog() {
-    BuildItemTree(ItemTree, host_.HostSession().Catalogs());
+    if (!std::exchange(ticksRead_, true)) keptTicks_ = ReadKeptTicks();
+    BuildItemTree(ItemTree, host_.HostSession().Catalogs(), &keptTicks_);
     // A browser with no profile on this machine adds nothing to the tree.
     for (int c = 0; c < kCategoryCount; ++c) ItemTree.SetHidden(kCatalogCategories[c].node, !CategoryHasProfiles(c));
+    ShowParentTicks(ItemTree);
 }
 
-void TScanPage::ScanNowBtnClick() {
+void TScanPage::KeepTicks() {
+    keptTicks_ = TickChoicesOf(host_.HostSession().Catalogs());
+    WriteKeptTicks(keptTicks_);
+}
+
+void TScanPage::ScanNowBtnClick(const TraceSet* keepUnticked) {
     ScanSession& session = host_.HostSession();
     if (session.ScanState != kScanIdle) return;
     if (IsProcessRunning("firefox.exe")) {
@@ -106,6 +118,7 @@ void TScanPage::ScanNowBtnClick() {
         AnimationOn animation(ItemTree);
         FoundTotal = RunScan(session, ItemTree, view);
     }
+    if (keepUnticked) UntickAgain(session, *keepUnticked);
 
     host_.ScanEnded(FoundTotal);
     ScanGauge.Show(false);
@@ -118,13 +131,19 @@ void TScanPage::ScanNowBtnClick() {
 void TScanPage::TickBoxClicked(int node) {
     // A rule that warns is ticked only once the user read its warning and agreed.
     const std::vector<const CatalogItem*> warned = WarnedItemsTickedBy(ItemTree, node);
-    if (warned.empty()) return ClickTickBox(ItemTree, node);
+    if (warned.empty()) {
+        ClickTickBox(ItemTree, node);
+        return KeepTicks();
+    }
     const bool agreed = Dialogs().Message(host_.HostWindow(), TickWarningText(warned), kAppTitle,
                                           MB_ICONWARNING | MB_OKCANCEL) == IDOK;
     if (!agreed && ItemTree.Level(node) == 2) return;
     ClickTickBox(ItemTree, node);
-    if (!agreed)
+    if (!agreed) {
         for (const CatalogItem* item : warned) ItemTree.SetTicked(item->node, false);
+        ShowParentTicks(ItemTree);
+    }
+    KeepTicks();
 }
 
 void TScanPage::SetRulesNotice(const std::string& text) {

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "model/item_tree.h"
+#include "model/result_session.h"
 #include "model/tree_model.h"
 #include "ui/gauge.h"
 #include "ui/image_ex.h"
@@ -20,12 +22,18 @@ public:
 
     // Creates the page's controls on its notebook page.
     void Create(HWND page);
-    // The page opens: the tree shows the catalog with its default ticks again
-    // (the counts of the last scan stay).
+    // The page opens: the tree shows the catalog ticked as the user left it
+    // (in this run or an earlier one), else by the defaults; the counts of the
+    // last scan stay.
     void ShowCatalog();
+    // The items' ticks changed (here or on the result tree, which shares
+    // them): the user's choices are kept in the settings.
+    void KeepTicks();
 
     // Handlers.
-    void ScanNowBtnClick();
+    // keepUnticked: traces that come out of this scan unticked (Check again
+    // keeps what the user unticked before).
+    void ScanNowBtnClick(const TraceSet* keepUnticked = nullptr);
     void AbortBtnClick();
     // A click on a node's tick box; an item with a warning asks first.
     void TickBoxClicked(int node);
@@ -46,4 +54,6 @@ public:
 
 private:
     PageHost& host_;
+    TickChoices keptTicks_;
+    bool ticksRead_ = false;
 };

@@ -24,7 +24,7 @@ bool TreeView::Create(const CreateArgs& args) {
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(regular_.get()), FALSE);
     if (args.images) {
         TreeView_SetImageList(hwnd(), args.images, TVSIL_NORMAL);
-        TreeView_SetImageList(hwnd(), args.images, TVSIL_STATE);
+        TreeView_SetImageList(hwnd(), args.stateImages ? args.stateImages : args.images, TVSIL_STATE);
     }
     TreeView_SetIndent(hwnd(), args.indent);
     TreeView_SetItemHeight(hwnd(), 19);
@@ -269,6 +269,11 @@ LRESULT TreeView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         FlushCounts();
         return r;
     }
+    if (msg == WM_KEYDOWN && wp == VK_SPACE && OnSpace) {
+        OnSpace(*this, model_ ? model_->Selected() : -1);
+        return 0;
+    }
+    if (msg == WM_CHAR && wp == L' ' && OnSpace) return 0;  // handled as a key press
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
         const MouseEvent e = MouseFrom(msg, lp);
         const TreeHit hit = HitTest(e.x, e.y);

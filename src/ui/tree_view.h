@@ -24,7 +24,8 @@ public:
     struct CreateArgs {
         HWND parent = nullptr;
         Bounds bounds;
-        HIMAGELIST images = nullptr;   // node and state images
+        HIMAGELIST images = nullptr;       // node images
+        HIMAGELIST stateImages = nullptr;  // state images (images when none)
         std::string fontFace = "Tahoma";
         int indent = 19;
         bool visible = true;
@@ -42,6 +43,8 @@ public:
     // A mouse press, after a left press has selected the node under it. Return
     // true when handled; the control then does nothing more with it.
     std::function<bool(TreeView&, const MouseEvent&, const TreeHit&)> OnMouseDown;
+    // Space pressed on the tree: the selected node's tick (-1: none selected).
+    std::function<void(TreeView&, int node)> OnSpace;
 
     // TreeModelObserver
     void TreeReset() override;

@@ -85,6 +85,7 @@ TEST(ScanAnimation, FramesGoToTheScanningWindowOnlyDuringItsRun) {
     std::unique_ptr<TFrm_Main> form;
     OpenMainWindow(form);
     TreeModel& items = form->ScanPage.ItemTree;
+    ClickTickBox(items, 0);  // partly ticked: everything on
     ClickTickBox(items, 0);  // everything off
     const int telnet = FindCatalogItemByName("Telnet Menu History")->node;
     ClickTickBox(items, telnet);

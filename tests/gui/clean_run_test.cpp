@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 
+#include "app/settings.h"
 #include "gui/gui_support.h"
 #include "model/result_rows.h"
 #include "model/scan_session.h"
@@ -50,10 +51,8 @@ protected:
     // Scans only the given category (-1: all of them).
     void ScanOnly(int category) {
         for (int c = 0; c < kCategoryCount; ++c)
-            if (category >= 0 && c != category && !form->ScanPage.ItemTree.IsHidden(kCatalogCategories[c].node)) {
-                const POINT p = TickBoxPoint(form->ScanPage.tvItemsList, kCatalogCategories[c].node);
-                Press(form->ScanPage.tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-            }
+            if (category >= 0 && c != category && !form->ScanPage.ItemTree.IsHidden(kCatalogCategories[c].node))
+                TickByClicks(form->ScanPage.tvItemsList, form->ScanPage.ItemTree, kCatalogCategories[c].node, false);
         Click(form->ScanPage.ScanNowBtn.hwnd());
     }
     int ResultNodeOf(const std::string& caption) const {
@@ -128,10 +127,13 @@ TEST_F(CleanRunTest, TheBinIsEmptiedOnlyWhenItsTracesAreTicked) {
         EXPECT_EQ(r.Deleted, r.CleanName == "Clean RecycleBin" ? 0 : 1) << r.ValueName;
     }
     // Ticked, it is emptied (Wine's bin keeps folders other tests sent there, so: fewer, not none).
+    // The untick was the user's choice and stays: the item is ticked again by hand.
     Click(form->ResultPage.FinishBtn.hwnd());
     SeedTraces(o);
     RecycleAFile();
     const long long full = BinItems();
+    EXPECT_FALSE(form->ScanPage.ItemTree.IsTicked(FindCatalogItemByName("RecycleBin")->node));
+    TickByClicks(form->ScanPage.tvItemsList, form->ScanPage.ItemTree, FindCatalogItemByName("RecycleBin")->node, true);
     ScanOnly(2);
     Click(form->ResultPage.CleanBtn.hwnd());
     EXPECT_LT(BinItems(), full);
@@ -197,7 +199,10 @@ TEST_F(CleanRunTest, OneUndeletableValueOfFourStopsTheGaugeAt75) {
     EXPECT_EQ(form->ScanPage.ItemTree.CountOf(12), 1);  // Paint
     EXPECT_EQ(form->ScanPage.ItemTree.CountOf(11), 1);
     EXPECT_EQ(form->ScanPage.ItemTree.CountOf(0), 1);
-    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), 0);
+    // The Result page shows what is left, with the same counts.
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), 1);
+    EXPECT_EQ(form->ResultPage.ResultTree.CountOf(0), 1);
+    EXPECT_EQ(form->ResultPage.abResultCount.Caption(), "1");
 
     // The next run starts its gauge from 0: two records, one removable, gives 50.
     o.count = 2;
@@ -227,9 +232,10 @@ TEST_F(CleanRunTest, RowsBuiltBeforeFinishChangeNoOtherRecord) {
     Click(form->ResultPage.FinishBtn.hwnd());
     ASSERT_EQ(form->Session.SoftwareResults.Count(), 1);
     ASSERT_EQ(&std::as_const(form->Session.SoftwareResults).Item(0), kept);
-    // The rows were built from records that are gone: they went with them, and the list starts afresh.
-    EXPECT_TRUE(form->Session.ResultRows.empty());
-    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), 0);
+    // The rows were built from records that are gone: they went with them, and the list shows what is left.
+    ASSERT_EQ(form->Session.ResultRows.size(), 1u);
+    EXPECT_EQ(form->Session.ResultRows[0].Source, kept);
+    EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), 1);
 }
 
 // After a partial clean each row says what became of its trace; Check again
@@ -266,11 +272,58 @@ TEST_F(CleanRunTest, StatusSaysWhyAndCheckAgainShowsWhatIsLeft) {
     ASSERT_EQ(list.RowCount(), 1);
     EXPECT_EQ(list.CellText(0, 1), "seedapp1.exe");
     EXPECT_EQ(list.CellText(0, 3), "");
+    // The user unticked it to keep it: the new scan leaves it unticked.
+    EXPECT_EQ(form->Session.ResultRows[0].Checked, 0);
 
-    // Cleaned too, nothing is left: the tree of the last scan goes and the page says so.
+    // Ticked and cleaned too, nothing is left: the tree of the last scan goes and the page says so.
+    ClickRowTick(0);
     Click(form->ResultPage.CleanBtn.hwnd());
     Click(form->ResultPage.CheckAgainBtn.hwnd());
     EXPECT_EQ(form->ResultPage.ResultTree.Count(), 0);
     EXPECT_EQ(list.RowCount(), 0);
     EXPECT_EQ(form->ResultPage.abHintStr.Caption(), "Nothing is left that a clean could remove.");
+}
+
+// Nothing goes for good without the user's word: Cancel keeps every trace;
+// Clean with "Don't ask again" is kept in the settings and asks no more.
+TEST_F(CleanRunTest, CleanAsksFirstAndCancelKeepsEverything) {
+    SeedOptions o;
+    o.items = {"Paint"};
+    o.count = 3;
+    SeedTraces(o);
+    ScanOnly(1);
+    TickByClicks(form->ResultPage.ResultTreeView, form->ResultPage.ResultTree, 0, false);
+    const int paint = ResultNodeOf("Paint");
+    ASSERT_GE(paint, 0);
+    TickByClicks(form->ResultPage.ResultTreeView, form->ResultPage.ResultTree, paint, true);
+    auto paintValues = [] {
+        RegKey k;
+        return k.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List")
+                   ? k.ValueNames().size()
+                   : 0u;
+    };
+    ASSERT_EQ(paintValues(), 3u);
+    scope.dialogs.confirmAnswers = {IDCANCEL};
+    Click(form->ResultPage.CleanBtn.hwnd());
+    ASSERT_EQ(scope.dialogs.confirms.size(), 1u);
+    EXPECT_EQ(scope.dialogs.confirms[0].text,
+              "3 traces of 1 item will be removed for good. A clean cannot be undone.\n\nClean now?");
+    EXPECT_EQ(scope.dialogs.confirms[0].action, "Clean");
+    EXPECT_EQ(scope.dialogs.confirms[0].caption, "Ormatek Sorvanda");
+    EXPECT_TRUE(scope.dialogs.messages.empty());  // no clean ran
+    EXPECT_TRUE(form->ResultPage.CleanBtn.Visible());
+    EXPECT_EQ(paintValues(), 3u);
+    EXPECT_TRUE(AskBeforeClean());
+
+    scope.dialogs.dontAskAgain = true;
+    Click(form->ResultPage.CleanBtn.hwnd());
+    EXPECT_EQ(scope.dialogs.confirms.size(), 2u);
+    EXPECT_EQ(paintValues(), 0u);
+    EXPECT_FALSE(AskBeforeClean());
+    Click(form->ResultPage.FinishBtn.hwnd());
+    SeedTraces(o);
+    ScanOnly(1);
+    Click(form->ResultPage.CleanBtn.hwnd());
+    EXPECT_EQ(scope.dialogs.confirms.size(), 2u);  // not asked again
+    EXPECT_EQ(paintValues(), 0u);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 
+#include "exclude/exclude_lines.h"
 #include "exclude/exclude_store.h"
 #include "gui/gui_support.h"
 #include "model/result_rows.h"
@@ -179,7 +180,7 @@ TEST_F(ExcludePageTest, ModifyAndRemoveRewriteTheFileAndSurviveARestart) {
     form->ExcludePage.ExcludeListView.SelectRow(0);
     bool sawBlank = false;
     form->ExcludePage.onModifyShown = [&](TExcludeDataForm& dlg) {
-        EXPECT_EQ(dlg.Section(), 1);  // "Cookies" chosen from the tree
+        EXPECT_EQ(dlg.SectionName(), "Cookies");  // the entry's own item
         EXPECT_EQ(dlg.Text(), "Cookie:old@site.example/");
         EXPECT_TRUE(dlg.OkEnabled());
         SendMessageW(dlg.edTextName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"  \t "));
@@ -208,6 +209,48 @@ TEST_F(ExcludePageTest, ModifyAndRemoveRewriteTheFileAndSurviveARestart) {
     EXPECT_EQ(form->Session.ExcludeList.Item(0).Location, "Cookie:new@site.example/");
 }
 
+// An entry kept by its value's data: the row says what it keeps, Modify opens
+// on that entry with its own item, changes the data it shows, and the file
+// holds exactly what the page shows after a restart.
+TEST_F(ExcludePageTest, ModifyOpensOnTheEntryAndChangesWhatTheRowShows) {
+    const std::string mru = "HKEY_CURRENT_USER\\Software\\Seed\\MRU";
+    AddExcludeItem(form->Session.ExcludeList, {"Run History", mru, "Seed Folder 2", "1"});
+    AddExcludeItem(form->Session.ExcludeList, {"Run History", mru, "Seed Folder 3", "1"});  // same data, another value
+    Click(form->ExcludeBtn.hwnd());
+    ListView& list = form->ExcludePage.ExcludeListView;
+    ASSERT_EQ(list.RowCount(), 2);
+    EXPECT_EQ(list.CellText(0, 1), mru + " : Seed Folder 2 = 1");
+    EXPECT_EQ(list.CellText(1, 1), mru + " : Seed Folder 3 = 1");
+    list.SelectRow(1);  // the root is selected, not the item: the entry still knows its item
+    form->ExcludePage.onModifyShown = [&](TExcludeDataForm& dlg) {
+        EXPECT_EQ(dlg.SectionName(), "Run History");
+        EXPECT_EQ(dlg.Text(), "1");
+        EXPECT_TRUE(dlg.OkEnabled());
+        dlg.SetSectionName("Paint");
+        SendMessageW(dlg.edTextName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2"));
+        SendMessageW(dlg.mrOkBtn, BM_CLICK, 0, 0);
+    };
+    Click(form->ExcludePage.ModifyBtn.hwnd());
+    ASSERT_EQ(list.RowCount(), 2);
+    EXPECT_EQ(list.CellText(0, 1), mru + " : Seed Folder 2 = 1");  // the other entry is untouched
+    EXPECT_EQ(list.CellText(1, 0), "Paint");
+    EXPECT_EQ(list.CellText(1, 1), mru + " : Seed Folder 3 = 2");
+    EXPECT_EQ(list.SelectedRow(), 1);
+    EXPECT_EQ(form->ExcludePage.ExcludeTree.CountOf(FindCatalogItemByName("Paint")->node), 1);
+    form.reset();
+    Open();
+    Click(form->ExcludeBtn.hwnd());
+    const TExcludeContents& saved = form->Session.ExcludeList;
+    ASSERT_EQ(saved.Count(), 2);
+    EXPECT_TRUE(SameEntry(saved.Item(1), {"Paint", mru, "Seed Folder 3", "2"}));
+    EXPECT_EQ(form->ExcludePage.ExcludeListView.CellText(1, 1), mru + " : Seed Folder 3 = 2");
+    // Remove takes exactly the entry of its row.
+    form->ExcludePage.ExcludeListView.SelectRow(0);
+    Click(form->ExcludePage.RemoveBtn.hwnd());
+    ASSERT_EQ(saved.Count(), 1);
+    EXPECT_EQ(saved.Item(0).EntryName, "Seed Folder 3");
+}
+
 TEST_F(ExcludePageTest, TheDialogWithoutASectionKeepsOkOff) {
     TExcludeDataForm dlg;
     ASSERT_TRUE(dlg.Create(form->hwnd(), "Modify Exclude Item"));
@@ -215,7 +258,9 @@ TEST_F(ExcludePageTest, TheDialogWithoutASectionKeepsOkOff) {
     GetClientRect(dlg.hwnd(), &r);
     EXPECT_EQ(r.right, 336);
     EXPECT_EQ(r.bottom, 161);
-    EXPECT_EQ(SendMessageW(dlg.cbSection, CB_GETCOUNT, 0, 0), 3);
+    int items = 0;  // every item of the catalog can hold an entry
+    for (int c = 0; c < kCategoryCount; ++c) items += CategoryItemCount(c);
+    EXPECT_EQ(SendMessageW(dlg.cbSection, CB_GETCOUNT, 0, 0), items);
     EXPECT_FALSE(dlg.OkEnabled());
     dlg.SetTextValue("something");
     EXPECT_FALSE(dlg.OkEnabled());  // no section
@@ -248,10 +293,9 @@ TEST_F(ExcludePageTest, EveryExcludedRowStaysOutOfTheNextScan) {
     SeedOptions o;
     o.count = 2;
     SeedTraces(o);
-    for (int k = 0; k < 2; ++k) {  // the root's tick: everything off, then everything on
-        const POINT p = TickBoxPoint(form->ScanPage.tvItemsList, 0);
-        Press(form->ScanPage.tvItemsList.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-    }
+    TickByClicks(form->ScanPage.tvItemsList, form->ScanPage.ItemTree, 0, true);  // everything on
+    // but the clipboard, which is whatever other programs put there.
+    TickByClicks(form->ScanPage.tvItemsList, form->ScanPage.ItemTree, FindCatalogItemByName("Clipboard")->node, false);
     // The scanners that list their traces whatever the exclusion list holds.
     const std::set<std::string> ignoring = {"Save Directory",   "GetRight",         "DownloadAccelerator",
                                             "KazaaHistory",     "FireFoxHistory",   "FireFox Cookies",
@@ -307,8 +351,9 @@ TEST_F(ExcludePageTest, AnExclusionFileThatCannotBeReadIsLeftWhole) {
         Click(form->ExcludeBtn.hwnd());
         EXPECT_TRUE(form->ExcludePage.abExcludeWarning.Visible());
         EXPECT_EQ(form->ExcludePage.ExcludeListView.RowCount(), 0);
-        // A row the page still shows (made here as if it had been read) cannot be removed meanwhile.
-        form->ExcludePage.ExcludeListView.AddRow({"Paint", "one"});
+        // A row the page still shows (its entry put in the list here as if it had been read) cannot be removed meanwhile.
+        form->Session.ExcludeList.Item(form->Session.ExcludeList.AddNew()) = {"Paint", "k", "File1", "one"};
+        form->ExcludePage.tvExcludeChange(0);
         form->ExcludePage.ExcludeListView.SelectRow(0);
         Click(form->ExcludePage.RemoveBtn.hwnd());
         ASSERT_EQ(scope.dialogs.messages.size(), 1u);

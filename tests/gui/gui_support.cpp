@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/data_module.h"
+#include "app/settings.h"
 #include "model/scan_session.h"
+#include "model/tree_model.h"
+#include "platform/registry.h"
 #include "platform/wide.h"
 #include "ui/frm_main.h"
 #include "ui/tree_view.h"
@@ -35,6 +38,26 @@ std::string ScriptedDialogs::BrowseForFolder(HWND, const std::string& title) {
     std::string f = folders.front();
     folders.erase(folders.begin());
     return f;
+}
+
+std::vector<std::string> ScriptedDialogs::OpenFiles(HWND owner, const std::string& startFolder) {
+    openFolders.push_back(startFolder);
+    if (fileLists.empty()) return UserDialogs::OpenFiles(owner, startFolder);
+    std::vector<std::string> list = fileLists.front();
+    fileLists.erase(fileLists.begin());
+    return list;
+}
+
+int ScriptedDialogs::Confirm(HWND, const std::string& text, const std::string& caption, const std::string& action,
+                             bool& dontAsk) {
+    confirms.push_back({text, caption, action});
+    int a = IDOK;
+    if (!confirmAnswers.empty()) {
+        a = confirmAnswers.front();
+        confirmAnswers.erase(confirmAnswers.begin());
+    }
+    dontAsk = a == IDOK && dontAskAgain;
+    return a;
 }
 
 void Pump() {
@@ -127,7 +150,23 @@ int main(int argc, char** argv) {
     return RUN_ALL_TESTS();
 }
 
+void TickByClicks(const TreeView& view, const TreeModel& model, int node, bool ticked) {
+    const int look = ticked ? kStateTicked : kStateUnticked;  // not partly ticked
+    for (int k = 0; k < 2 && model.At(node).stateImage != look; ++k) {
+        const POINT p = TickBoxPoint(view, node);
+        Press(view.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    }
+    EXPECT_EQ(model.At(node).stateImage, look) << "node " << node;
+}
+
+void ForgetUserChoices() {
+    RegKey key;
+    if (key.OpenForWrite(HKEY_CURRENT_USER, kSettingsKey)) key.DeleteValue("AskBeforeClean");
+    RegDeleteKeyTree(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\Ticks");
+}
+
 void OpenMainWindow(std::unique_ptr<TFrm_Main>& form) {
+    ForgetUserChoices();
     form = std::make_unique<TFrm_Main>();
     ASSERT_TRUE(form->Create());
     form->ShowFirst();

@@ -14,6 +14,7 @@
 
 class TFrm_Main;
 class TreeView;
+class TreeModel;
 
 // Answers message boxes from a script and records every request.
 class ScriptedDialogs : public UserDialogs {
@@ -25,12 +26,24 @@ public:
     std::vector<int> answers;  // answered in order; IDOK when the script runs out
     std::vector<std::string> files, folders;  // what the open dialog and the folder browser return, in order
     std::vector<std::string> folderTitles;
+    // Questions before a clean: what was asked, and the script's answers
+    // (IDOK when it runs out) with the "Don't ask again" box as dontAskAgain says.
+    struct ConfirmCall { std::string text, caption, action; };
+    std::vector<ConfirmCall> confirms;
+    std::vector<int> confirmAnswers;
+    bool dontAskAgain = false;
+    // What the open dialog for several files returns, in order (then one of files), and where it started.
+    std::vector<std::vector<std::string>> fileLists;
+    std::vector<std::string> openFolders;
 
     int Message(HWND, const std::string& text, const std::string& caption, UINT flags) override;
     void ShellOpen(HWND, const std::string& target, const std::string& params, const std::string& dir,
                    int show) override;
     std::string OpenFile(HWND) override;
     std::string BrowseForFolder(HWND, const std::string& title) override;
+    std::vector<std::string> OpenFiles(HWND owner, const std::string& startFolder) override;
+    int Confirm(HWND, const std::string& text, const std::string& caption, const std::string& action,
+                bool& dontAsk) override;
 };
 
 // Installs scripted dialogs for the scope.
@@ -46,7 +59,10 @@ void Pump();
 // The temporary folder, ending with a backslash.
 std::string TempFolder();
 
-// Opens the main window as the program does, with no scan running, and lets
+// The ticks and the "Don't ask again" the user left in the settings go, so
+// that each window starts from the defaults.
+void ForgetUserChoices();
+// Opens the main window as the program does (after ForgetUserChoices), with no scan running, and lets
 // it paint; form holds it.
 void OpenMainWindow(std::unique_ptr<TFrm_Main>& form);
 // Left click (press and release) at a client point of a window, or its centre.
@@ -57,6 +73,9 @@ void Hover(HWND hwnd);
 void Unhover(HWND hwnd);
 // A client point of the node's tick box, found by the control's own hit test.
 POINT TickBoxPoint(const TreeView& tree, int node);
+// Clicks the node's tick box until the node is ticked (or unticked): a partly
+// ticked category or root takes two clicks to untick.
+void TickByClicks(const TreeView& view, const TreeModel& model, int node, bool ticked);
 // A point right of the node's label.
 POINT RightOfLabelPoint(const TreeView& tree, int node);
 // The control's state image index as the system control holds it.

@@ -8,6 +8,7 @@
 
 #include "app/data_module.h"
 #include "app/help.h"
+#include "app/settings.h"
 #include "gui/gui_support.h"
 #include "model/scan_session.h"
 #include "platform/files.h"
@@ -133,7 +134,14 @@ TEST_F(MainWindowTest, OpensOnTheScanPageWithDefaultTicksAndZeroCounts) {
         EXPECT_EQ(tree.CountOf(i), 0);
         if (tree.IsHidden(i)) continue;  // a browser with no profile in this prefix
         const CatalogItem* item = FindCatalogItemByNode(i);
-        EXPECT_EQ(ControlStateImage(form->ScanPage.tvItemsList, i), !item || item->ticked ? 6 : 7) << tree.At(i).caption;
+        int want = !item || item->ticked ? kStateTicked : kStateUnticked;
+        if (!item && !tree.Children(i).empty()) {  // a category or the root: as what is below it
+            bool all = true, none = true;
+            for (const CatalogItem& it : kCatalogItems)
+                if (!tree.IsHidden(it.node) && (i == 0 || tree.Parent(it.node) == i)) (it.ticked ? none : all) = false;
+            want = all ? kStateTicked : none ? kStateUnticked : kStatePartial;
+        }
+        EXPECT_EQ(ControlStateImage(form->ScanPage.tvItemsList, i), want) << tree.At(i).caption;
     }
 }
 
@@ -193,49 +201,82 @@ TEST_F(MainWindowTest, HoverFollowsThePointerExceptOnTheShownPageButton) {
     }
 }
 
-TEST_F(MainWindowTest, TickBoxClicksFollowTheTickingRules) {
+TEST_F(MainWindowTest, TicksFollowTheRulesShowPartsAndStayTheUsers) {
     TreeView& tv = form->ScanPage.tvItemsList;
     TreeModel& tree = form->ScanPage.ItemTree;
-    const int system = 28, telnet = 32;
-    POINT p = TickBoxPoint(tv, telnet);
-    Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    const int ie = kCatalogCategories[0].node, system = kCatalogCategories[2].node;
+    const int favorites = FindCatalogItemByName("Favorites")->node, telnet = FindCatalogItemByName("Telnet Menu History")->node;
+    auto press = [&](int node) {
+        const POINT p = TickBoxPoint(tv, node);
+        Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
+    };
+    auto every = [&](int look) {
+        for (int i = 0; i < tree.Count(); ++i) {
+            if (!tree.IsHidden(i)) {
+                EXPECT_EQ(ControlStateImage(tv, i), look) << tree.At(i).caption;
+            }
+        }
+    };
+    // Favorites is not ticked by default: its category and the root say so.
+    EXPECT_EQ(ControlStateImage(tv, favorites), kStateUnticked);
+    EXPECT_EQ(ControlStateImage(tv, ie), kStatePartial);
+    EXPECT_EQ(ControlStateImage(tv, 0), kStatePartial);
+
+    press(telnet);
     EXPECT_EQ(tree.Selected(), telnet);  // the click selects the node it acts on
-    EXPECT_EQ(ControlStateImage(tv, telnet), 7);
+    EXPECT_EQ(ControlStateImage(tv, telnet), kStateUnticked);
     EXPECT_EQ(tree.Data(telnet)->Ticked, 0);
-    EXPECT_EQ(ControlStateImage(tv, system), 6);
-
-    p = TickBoxPoint(tv, system);
-    Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-    for (int child : tree.Children(system)) EXPECT_EQ(ControlStateImage(tv, child), 7);
-    EXPECT_EQ(ControlStateImage(tv, system), 7);
-    EXPECT_EQ(ControlStateImage(tv, 0), 6);
-
-    p = TickBoxPoint(tv, 0);
-    Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-    for (int i = 0; i < tree.Count(); ++i) {
-        if (!tree.IsHidden(i)) {
-            EXPECT_EQ(ControlStateImage(tv, i), 7) << i;
-        }
-        EXPECT_EQ(tree.Data(i)->Ticked, 0) << i;
-    }
-    Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-    for (int i = 0; i < tree.Count(); ++i) {
-        if (!tree.IsHidden(i)) {
-            EXPECT_EQ(ControlStateImage(tv, i), 6) << i;
-        }
-    }
+    EXPECT_EQ(ControlStateImage(tv, system), kStatePartial);
+    // A partly ticked category ticks all its items; a wholly ticked one unticks them.
+    press(system);
+    for (int child : tree.Children(system)) EXPECT_EQ(ControlStateImage(tv, child), kStateTicked);
+    EXPECT_EQ(ControlStateImage(tv, system), kStateTicked);
+    press(system);
+    for (int child : tree.Children(system)) EXPECT_EQ(ControlStateImage(tv, child), kStateUnticked);
+    EXPECT_EQ(ControlStateImage(tv, system), kStateUnticked);
+    EXPECT_EQ(ControlStateImage(tv, 0), kStatePartial);
+    // Space ticks the selected node as its box does.
+    tree.Select(telnet);
+    SendMessageW(tv.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(ControlStateImage(tv, telnet), kStateTicked);
+    EXPECT_EQ(ControlStateImage(tv, system), kStatePartial);
+    // The root likewise, over everything.
+    press(0);
+    every(kStateTicked);
+    press(0);
+    every(kStateUnticked);
+    for (int i = 0; i < tree.Count(); ++i) EXPECT_EQ(tree.Data(i)->Ticked, 0) << i;
+    press(0);
+    every(kStateTicked);
 
     // Right of a label only selects.
-    p = RightOfLabelPoint(tv, 40);
+    const POINT p = RightOfLabelPoint(tv, 40);
     Press(tv.hwnd(), WM_LBUTTONDOWN, p.x, p.y);
     EXPECT_EQ(tree.Selected(), 40);
-    EXPECT_EQ(ControlStateImage(tv, 40), 6);
+    EXPECT_EQ(ControlStateImage(tv, 40), kStateTicked);
 
-    // Leaving the page and coming back restores the default ticks.
+    // The ticks are the user's: leaving the page, and closing the program, keep them.
+    press(telnet);
     Click(form->ResultBtn.hwnd());
     Click(form->ScanBtn.hwnd());
-    EXPECT_EQ(ControlStateImage(tv, 5), 7);  // Favorites
-    EXPECT_EQ(ControlStateImage(tv, telnet), 6);
+    EXPECT_EQ(ControlStateImage(tv, favorites), kStateTicked);
+    EXPECT_EQ(ControlStateImage(tv, telnet), kStateUnticked);
+    EXPECT_EQ(ControlStateImage(tv, system), kStatePartial);
+    form.reset();
+    form = std::make_unique<TFrm_Main>();
+    ASSERT_TRUE(form->Create());
+    form->ShowFirst();
+    Pump();
+    TreeView& again = form->ScanPage.tvItemsList;
+    EXPECT_EQ(ControlStateImage(again, favorites), kStateTicked);
+    EXPECT_EQ(ControlStateImage(again, telnet), kStateUnticked);
+    EXPECT_EQ(ControlStateImage(again, ie), kStateTicked);
+    // Only the choices that differ from the defaults are kept.
+    const std::map<std::string, bool> kept = ReadKeptTicks();
+    EXPECT_EQ(kept, TickChoicesOf(form->Session.Catalogs()));
+    EXPECT_EQ(kept.at("Telnet Menu History"), false);
+    EXPECT_EQ(kept.at("Favorites"), true);
+    EXPECT_EQ(kept.count("Run History"), 0u);
 }
 
 TEST_F(MainWindowTest, HelpOpensTheFileBesideTheProgramElseThePage) {

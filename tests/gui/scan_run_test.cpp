@@ -113,7 +113,7 @@ TEST_F(ScanRunTest, AFullScanFillsTheResultTreeAndList) {
 }
 
 TEST_F(ScanRunTest, NothingTickedFindsNothing) {
-    ClickTick(form->ScanPage.tvItemsList, 0);  // untick everything
+    TickByClicks(form->ScanPage.tvItemsList, form->ScanPage.ItemTree, 0, false);  // untick everything
     Click(form->ScanPage.ScanNowBtn.hwnd());
     EXPECT_EQ(form->ScanPage.ScanGauge.MaxValue(), 0);
     EXPECT_EQ(form->ScanPage.FoundTotal, 0);
@@ -146,6 +146,13 @@ TEST_F(ScanRunTest, AbortDuringWindowsSoftwareKeepsWhatWasFound) {
     EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), ie + software);
     EXPECT_TRUE(form->ScanPage.ScanNowBtn.Visible());
     EXPECT_EQ(form->ScanPage.ItemTree.At(office).image, kImageItem);
+    // The page says the results are partial; a whole scan afterwards says nothing of the kind.
+    EXPECT_EQ(form->ResultPage.abHintStr.Caption().rfind("The scan was stopped: ", 0), 0u)
+        << form->ResultPage.abHintStr.Caption();
+    form->ScanPage.onScanItem = nullptr;
+    Click(form->ScanBtn.hwnd());
+    Click(form->ScanPage.ScanNowBtn.hwnd());
+    EXPECT_EQ(form->ResultPage.abHintStr.Caption().find("stopped"), std::string::npos);
 }
 
 TEST_F(ScanRunTest, ClosingTheWindowDuringAScanEndsTheScan) {
@@ -167,40 +174,42 @@ TEST_F(ScanRunTest, ClosingTheWindowDuringAScanEndsTheScan) {
     EXPECT_EQ(form->Session.InternetResults.Count(), 0);
 }
 
-TEST_F(ScanRunTest, TheFirstCategoryShownGetsTheFirstPicture) {
+TEST_F(ScanRunTest, ACategoryWearsItsOwnPictureWhereverItIsShown) {
     for (int c = 0; c < kCategoryCount; ++c)
         if (c != 2 && !form->ScanPage.ItemTree.IsHidden(kCatalogCategories[c].node))
-            ClickTick(form->ScanPage.tvItemsList, kCatalogCategories[c].node);
+            TickByClicks(form->ScanPage.tvItemsList, form->ScanPage.ItemTree, kCatalogCategories[c].node, false);
     Click(form->ScanPage.ScanNowBtn.hwnd());
     ASSERT_EQ(form->ResultPage.ResultTree.Children(0).size(), 1u);
     const int only = form->ResultPage.ResultTree.Children(0)[0];
     EXPECT_EQ(form->ResultPage.ResultTree.At(only).caption, "Windows System");
-    EXPECT_EQ(form->ResultPage.ResultTree.At(only).image, 1);
+    EXPECT_EQ(form->ResultPage.ResultTree.At(only).image, CategoryImage(2));  // first shown, its own picture
+    EXPECT_EQ(ControlImage(form->ResultPage.ResultTreeView, only), CategoryImage(2));
 }
 
 TEST_F(ScanRunTest, TickingInTheResultTreeSetsExactlyTheRightRecords) {
     Click(form->ScanPage.ScanNowBtn.hwnd());
     TreeView& tv = form->ResultPage.ResultTreeView;
-    ClickTick(tv, 0);  // root: everything off
+    TickByClicks(tv, form->ResultPage.ResultTree, 0, false);  // root: everything off
     for (int c = 0; c < kCategoryCount; ++c) EXPECT_EQ(CheckedIn(form->Session, c), 0) << c;
-    for (int i = 0; i < form->ResultPage.ResultTree.Count(); ++i) EXPECT_EQ(ControlStateImage(tv, i), 7);
+    for (int i = 0; i < form->ResultPage.ResultTree.Count(); ++i) EXPECT_EQ(ControlStateImage(tv, i), kStateUnticked);
     EXPECT_EQ(form->ResultPage.ResultListView.RowCount(), form->ScanPage.FoundTotal);  // each record once
     EXPECT_EQ(form->ResultPage.abHintStr.Caption(), "");
     const int system = ResultNodeOf("Windows System");
     ClickTick(tv, system);  // a category: its items and its records on
     EXPECT_EQ(CheckedIn(form->Session, 2), form->Session.SystemResults.Count());
     EXPECT_EQ(CheckedIn(form->Session, 0) + CheckedIn(form->Session, 1) + CheckedIn(form->Session, 3), 0);
-    for (int child : form->ResultPage.ResultTree.Children(system)) EXPECT_EQ(ControlStateImage(tv, child), 6);
-    EXPECT_EQ(ControlStateImage(tv, 0), 7);  // the root does not follow
+    for (int child : form->ResultPage.ResultTree.Children(system)) EXPECT_EQ(ControlStateImage(tv, child), kStateTicked);
+    EXPECT_EQ(ControlStateImage(tv, 0), kStatePartial);  // the root shows that part of it is ticked
     const int paint = ResultNodeOf("Paint");
     ClickTick(tv, paint);  // one item of an unticked category
     EXPECT_EQ(CheckedIn(form->Session, 1), Made("Paint"));
-    EXPECT_EQ(ControlStateImage(tv, ResultNodeOf("Windows Software")), 7);
+    EXPECT_EQ(ControlStateImage(tv, ResultNodeOf("Windows Software")), kStatePartial);
     EXPECT_EQ(static_cast<int>(form->Session.ResultRows.size()), Made("Paint"));  // the list shows the item
     for (const TResultItem& row : form->Session.ResultRows) EXPECT_EQ(row.ItemName, "Paint");
-    // The Scan page's ticks are its own again when it opens.
+    // The item ticks are shared with the Scan page and stay when it opens.
     Click(form->ScanBtn.hwnd());
-    EXPECT_EQ(ControlStateImage(form->ScanPage.tvItemsList, 12), 6);
+    EXPECT_EQ(ControlStateImage(form->ScanPage.tvItemsList, FindCatalogItemByName("Paint")->node), kStateTicked);
+    EXPECT_EQ(ControlStateImage(form->ScanPage.tvItemsList, FindCatalogItemByName("WordPad")->node), kStateUnticked);
 }
 
 TEST_F(ScanRunTest, ARowFlipChangesOneRecordAndARightClickNothing) {
@@ -214,6 +223,17 @@ TEST_F(ScanRunTest, ARowFlipChangesOneRecordAndARightClickNothing) {
     ASSERT_LT(x, 40) << "no tick box in the row";
     const int y = (r.top + r.bottom) / 2;
     const int before = CheckedIn(form->Session, 0);
+    // A press on the row's texts only selects it; Space then flips its tick, twice back.
+    Press(list.hwnd(), WM_LBUTTONDOWN, 200, y);
+    EXPECT_EQ(list.SelectedRow(), 2);
+    EXPECT_EQ(form->Session.ResultRows[2].Checked, 1);
+    Press(list.hwnd(), WM_LBUTTONDOWN, r.right - 4, y);  // far right, past every text
+    EXPECT_EQ(form->Session.ResultRows[2].Checked, 1);
+    SendMessageW(list.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(form->Session.ResultRows[2].Checked, 0);
+    SendMessageW(list.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(form->Session.ResultRows[2].Checked, 1);
+    EXPECT_EQ(CheckedIn(form->Session, 0), before);
     // The right button opens the Exclude menu; a timer sees it open and closes it.
     static bool menuSeen;
     menuSeen = false;
@@ -259,7 +279,7 @@ TEST_F(ScanRunTest, SummaryAndSizeForms) {
     }
     form->Session.SystemResults.Item(0).Size = 1536;
     form->ResultPage.BuildResultList(2, 0, false);
-    EXPECT_EQ(form->ResultPage.ResultListView.CellText(0, 2), "1.50");
+    EXPECT_EQ(form->ResultPage.ResultListView.CellText(0, 2), "1.50 KB");  // with its unit
     EXPECT_EQ(form->ResultPage.abResultSpace.Caption(), "1.50");
     EXPECT_EQ(form->ResultPage.panResultSpace.Caption(), "KB");
     form->Session.SystemResults.Item(0).Size = 1023;
@@ -273,6 +293,17 @@ TEST_F(ScanRunTest, SummaryAndSizeForms) {
     form->Session.SystemResults.Item(0).Checked = 0;
     form->ResultPage.ShowSummary();
     EXPECT_EQ(form->ResultPage.abHintStr.Caption(), "");
+    form->Session.SystemResults.Item(0).Checked = 1;
+    form->Session.SystemResults.Item(0).Size = 312;
+    form->ResultPage.BuildResultList(2, 0, false);
+    EXPECT_EQ(form->ResultPage.ResultListView.CellText(0, 2), "312 B");
+    // A long summary is shown whole: its label is as wide as its text.
+    form->Session.SystemResults.Item(0).Size = int64_t{1} << 40;
+    for (int k = 0; k < 99999; ++k) form->Session.SystemResults.Item(form->Session.SystemResults.AddNew()).Checked = 1;
+    form->ResultPage.ShowSummary();
+    EXPECT_EQ(form->ResultPage.abHintStr.Caption(),
+              "100000 items that can free 1048576.00 MB hard disk space found.");
+    EXPECT_GE(form->ResultPage.abHintStr.GetBounds().w, form->ResultPage.abHintStr.CaptionWidth());
     form->Session.ClearResults();
 }
 

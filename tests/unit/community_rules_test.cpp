@@ -207,11 +207,14 @@ TEST(CommunityRules, TickingAWarnedRuleAsksFirst) {
         EXPECT_EQ(warned[0]->name, "Loud");
         EXPECT_EQ(TickWarningText(warned), "This item comes with a warning:\n\nLoud: Removes sessions.\n\nTick it anyway?");
         EXPECT_TRUE(WarnedItemsTickedBy(tree, category + 1).empty());
-        // The category's click ticks its items: the warned one asks; once ticked, unticking asks nothing.
-        EXPECT_EQ(WarnedItemsTickedBy(tree, category).size(), 0u);  // the category itself starts ticked
-        ClickTickBox(tree, category);  // unticks
+        // The category starts unticked, as its items: its click ticks them and the warned one asks;
+        // once ticked, unticking asks nothing.
         EXPECT_EQ(WarnedItemsTickedBy(tree, category).size(), 1u);
-        EXPECT_EQ(WarnedItemsTickedBy(tree, 0).size(), 0u);  // the root is ticked: its click unticks
+        ClickTickBox(tree, category);
+        EXPECT_TRUE(tree.IsTicked(category));
+        EXPECT_EQ(WarnedItemsTickedBy(tree, category).size(), 0u);
+        ClickTickBox(tree, category);  // unticks
+        EXPECT_EQ(WarnedItemsTickedBy(tree, 0).size(), 1u);  // the root, partly ticked, ticks it too
         tree.SetTicked(loudNode, true);
         EXPECT_TRUE(WarnedItemsTickedBy(tree, loudNode).empty());
     }

@@ -57,7 +57,11 @@ TEST_F(ItemTreeTest, LayoutImagesAndDefaultTicks) {
         EXPECT_EQ(tree.At(n).image, image) << kCatalogCategories[c].caption;
         EXPECT_EQ(tree.At(n).caption, kCatalogCategories[c].caption);
         EXPECT_EQ(tree.Data(n)->ItemIndex, 0);
-        EXPECT_TRUE(tree.IsTicked(n));
+        // A category looks as its items are ticked.
+        bool all = true, none = true;
+        for (int item : tree.Children(n)) (tree.IsTicked(item) ? none : all) = false;
+        EXPECT_EQ(tree.At(n).stateImage, all ? kStateTicked : none ? kStateUnticked : kStatePartial)
+            << kCatalogCategories[c].caption;
     }
     for (const CatalogItem& it : kCatalogItems) {
         EXPECT_EQ(tree.Level(it.node), 2);
@@ -70,6 +74,7 @@ TEST_F(ItemTreeTest, LayoutImagesAndDefaultTicks) {
     }
     int byDefault = 0;
     for (const CatalogItem& it : kCatalogItems) byDefault += it.ticked;
+    EXPECT_EQ(tree.At(0).stateImage, kStatePartial);
     // All but Favorites, four items of each browser, the recycle bin's files and the clipboard.
     EXPECT_EQ(byDefault, kCatalogItemCount - 1 - 8 * 4 - 2);
     EXPECT_EQ(TickedItems(), byDefault);
@@ -95,35 +100,47 @@ TEST_F(ItemTreeTest, RebuildRestoresTicksAndKeepsCounts) {
     EXPECT_EQ(tree.Data(kCatalogCategories[2].node)->FoundCount, 7);
 }
 
-TEST_F(ItemTreeTest, RootClickUnticksEverythingThenTicksEverything) {
+TEST_F(ItemTreeTest, ParentsLookAsTheirItemsAndTickAllUnlessWhollyTicked) {
+    const int ie = kCatalogCategories[0].node, system = kCatalogCategories[2].node;
+    const int telnet = FindCatalogItemByName("Telnet Menu History")->node;
+    // Favorites is unticked by default: Internet Explorer and the root are partly ticked.
+    EXPECT_EQ(tree.At(ie).stateImage, kStatePartial);
+    EXPECT_EQ(tree.At(0).stateImage, kStatePartial);
+    EXPECT_EQ(tree.At(system).stateImage, kStateTicked);
+    ClickTickBox(tree, telnet);
+    EXPECT_EQ(tree.At(system).stateImage, kStatePartial);
+    ClickTickBox(tree, system);  // partly ticked: ticks every item
+    for (int child : tree.Children(system)) EXPECT_TRUE(tree.IsTicked(child));
+    EXPECT_TRUE(tree.IsTicked(system));
+    ClickTickBox(tree, system);  // wholly ticked: unticks every item
+    for (int child : tree.Children(system)) EXPECT_FALSE(tree.IsTicked(child));
+    EXPECT_EQ(tree.At(system).stateImage, kStateUnticked);
+    EXPECT_TRUE(tree.IsTicked(kCatalogCategories[1].node));
+    ClickTickBox(tree, 0);  // partly ticked: everything
+    for (int i = 0; i < tree.Count(); ++i) EXPECT_TRUE(tree.IsTicked(i)) << i;  // Favorites too
     ClickTickBox(tree, 0);
     for (int i = 0; i < tree.Count(); ++i) EXPECT_FALSE(tree.IsTicked(i)) << i;
     ExpectInSync();
-    ClickTickBox(tree, 0);
-    for (int i = 0; i < tree.Count(); ++i) EXPECT_TRUE(tree.IsTicked(i)) << i;  // Favorites too
-    ExpectInSync();
 }
 
-TEST_F(ItemTreeTest, CategoryClickFollowsTheCategoryNotItsItems) {
-    const int system = kCatalogCategories[2].node;
-    const int telnet = FindCatalogItemByName("Telnet Menu History")->node;
-    ClickTickBox(tree, telnet);  // untick one item
-    EXPECT_FALSE(tree.IsTicked(telnet));
-    EXPECT_TRUE(tree.IsTicked(system));  // the category keeps its own state
-    EXPECT_TRUE(tree.IsTicked(0));
-    ClickTickBox(tree, system);  // unticks every item, the one already unticked included
-    for (int child : tree.Children(system)) EXPECT_FALSE(tree.IsTicked(child));
-    EXPECT_FALSE(tree.IsTicked(system));
-    EXPECT_TRUE(tree.IsTicked(0));
-    EXPECT_TRUE(tree.IsTicked(kCatalogCategories[1].node));
-    ClickTickBox(tree, system);
-    for (int child : tree.Children(system)) EXPECT_TRUE(tree.IsTicked(child));
-    EXPECT_TRUE(tree.IsTicked(system));
-    // An unticked category ticks items that were ticked before: they take its new state.
-    const int ie = kCatalogCategories[0].node;
-    ClickTickBox(tree, ie);
-    ClickTickBox(tree, ie);
-    for (int child : tree.Children(ie)) EXPECT_TRUE(tree.IsTicked(child));
+TEST_F(ItemTreeTest, TheUsersTicksAreKeptApartFromTheDefaults) {
+    const int favorites = FindCatalogItemByName("Favorites")->node, telnet = FindCatalogItemByName("Telnet Menu History")->node;
+    ClickTickBox(tree, favorites);
+    ClickTickBox(tree, telnet);
+    ClickTickBox(tree, telnet);  // back to its default: no choice of the user's
+    const TickChoices kept = TickChoicesOf(session.Catalogs());
+    EXPECT_EQ(kept, (TickChoices{{"Favorites", true}}));
+    // A new tree takes the kept choice over the default; a name no item has changes nothing.
+    TickChoices stored = kept;
+    stored["Run History"] = false;
+    stored["No Such Item"] = true;
+    BuildItemTree(tree, session.Catalogs(), &stored);
+    EXPECT_TRUE(tree.IsTicked(favorites));
+    EXPECT_FALSE(tree.IsTicked(FindCatalogItemByName("Run History")->node));
+    EXPECT_EQ(tree.At(kCatalogCategories[0].node).stateImage, kStateTicked);
+    EXPECT_EQ(tree.At(kCatalogCategories[2].node).stateImage, kStatePartial);
+    BuildItemTree(tree, session.Catalogs());  // without choices: the defaults
+    EXPECT_FALSE(tree.IsTicked(favorites));
     ExpectInSync();
 }
 

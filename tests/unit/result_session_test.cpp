@@ -70,10 +70,10 @@ TEST_F(ResultSessionTest, TheResultTreeHoldsWhatWasFoundTickedAsOnTheItemTree) {
     Scanned();
     ASSERT_EQ(results.Count(), 5);  // root, two categories, two items
     EXPECT_EQ(results.CountOf(0), 3);
-    // Pictures by position among the categories shown, not by category.
+    // Each category wears its own picture, not the one of its position among those shown.
     const int software = Node("Windows Software"), system = Node("Windows System");
-    EXPECT_EQ(results.At(software).image, 1);
-    EXPECT_EQ(results.At(system).image, 2);
+    EXPECT_EQ(results.At(software).image, CategoryImage(1));
+    EXPECT_EQ(results.At(system).image, CategoryImage(2));
     EXPECT_EQ(results.CountOf(Node("Paint")), 2);
     EXPECT_FALSE(results.IsTicked(Node("Paint")));
     EXPECT_TRUE(results.IsTicked(Node("Run History")));
