@@ -39,28 +39,26 @@ void TExcludeDataForm::SetSection(int index) {
     cbSectionChange();
 }
 
-std::string TExcludeDataForm::SectionName() const {
-    const int i = Section();
-    if (i < 0) return {};
+std::wstring TExcludeDataForm::ItemText(int i) const {
     const int n = static_cast<int>(SendMessageW(cbSection, CB_GETLBTEXTLEN, i, 0));
     if (n <= 0) return {};
     std::wstring text(static_cast<size_t>(n) + 1, L'\0');
     SendMessageW(cbSection, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(n));
-    return FromWide(text);
+    return text;
+}
+
+std::string TExcludeDataForm::SectionName() const {
+    const int i = Section();
+    return i < 0 ? std::string() : FromWide(ItemText(i));
 }
 
 void TExcludeDataForm::SetSectionName(const std::string& name) {
     if (name.empty()) return SetSection(-1);
     const std::wstring wide = ToWide(name);
     const int count = static_cast<int>(SendMessageW(cbSection, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        const int n = static_cast<int>(SendMessageW(cbSection, CB_GETLBTEXTLEN, i, 0));
-        std::wstring text(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
-        SendMessageW(cbSection, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<size_t>(n > 0 ? n : 0));
-        if (text == wide) return SetSection(i);  // exactly: CB_FINDSTRINGEXACT ignores case
-    }
+    for (int i = 0; i < count; ++i)
+        if (ItemText(i) == wide) return SetSection(i);  // exactly: CB_FINDSTRINGEXACT ignores case
     SetSection(static_cast<int>(SendMessageW(cbSection, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()))));
 }
 

@@ -35,5 +35,7 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // The text of the box's item i (empty when there is none).
+    std::wstring ItemText(int i) const;
     UniqueFont font_;
 };

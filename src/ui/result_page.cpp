@@ -129,7 +129,7 @@ void TResultPage::ShowScanResults(int found) {
     }
     // Partial results say so: what was not reached was not looked at.
     if (host_.HostSession().LastScanStopped) {
-        std::exchange(host_.HostSession().LastScanStopped, false);
+        host_.HostSession().LastScanStopped = false;
         abHintStr.SetCaption(found > 0 ? "The scan was stopped: " + abHintStr.Caption()
                                        : "The scan was stopped before it found anything.");
         FitSummary();
