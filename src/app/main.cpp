@@ -33,6 +33,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     mainWindow.ScanPage.SetRulesNotice(RulesNotice(rules));
     mainWindow.ShowFirst();
 
-    RunMessageLoop();
+    mainWindow.RunMainLoop();
     return 0;
 }

@@ -24,14 +24,6 @@ void ProcessMessages() {
     ProcessMessagesNow();
 }
 
-void RunMessageLoop() {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 void RequestQuit() { PostQuitMessage(0); }
 
 void PauseMs(unsigned ms) { Sleep(ms); }

@@ -13,8 +13,6 @@ void ProcessMessagesNow();
 
 inline constexpr unsigned kPumpIntervalMs = 5;
 
-// The program's message loop: runs until the quit request, then returns.
-void RunMessageLoop();
 // Asks the message loop to end at its next turn (the loop of a modal window
 // passes the request on to the main loop).
 void RequestQuit();

@@ -62,7 +62,7 @@ int Form::ShowModal() {
             break;
         }
         if (got < 0) break;
-        if (args_.dialogFrame && IsDialogMessageW(hwnd(), &msg)) continue;  // Tab, Enter, Escape
+        if (PreTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -73,6 +73,19 @@ int Form::ShowModal() {
     if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
     modal_ = false;
     return modalResult_;
+}
+
+bool Form::PreTranslate(MSG& msg) {
+    return args_.dialogFrame && IsDialogMessageW(hwnd(), &msg);  // Tab, Enter, Escape
+}
+
+void Form::RunMainLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (PreTranslate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
 }
 
 void Form::CloseModal(int result) {

@@ -28,6 +28,12 @@ public:
     bool InModalLoop() const { return modal_; }
     // Runs once the modal form is on screen, before its loop takes messages.
     std::function<void(Form&)> OnShownModal;
+    // The program's main loop on this form: runs until the quit request, each
+    // message first offered to PreTranslate.
+    void RunMainLoop();
+    // A keyboard message before it is dispatched: true when the form took it
+    // (a shortcut, a move of the focus).
+    virtual bool PreTranslate(MSG& msg);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

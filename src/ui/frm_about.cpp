@@ -3,6 +3,13 @@
 #include "app/settings.h"
 #include "ui/skin.h"
 
+bool TFrm_About::PreTranslate(MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_ESCAPE && msg.wParam != VK_RETURN)) return false;
+    if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
+    CloseModal(msg.wParam == VK_RETURN ? IDOK : IDCANCEL);
+    return true;
+}
+
 bool TFrm_About::Create(HWND owner) {
     CreateArgs a;
     a.owner = owner;

@@ -6,6 +6,8 @@
 
 class TFrm_About : public Form {
 public:
+    // Escape and Enter close the box.
+    bool PreTranslate(MSG& msg) override;
     static constexpr int kWidth = 493, kHeight = 350;
     bool Create(HWND owner);
     TImageEx Image1;

@@ -204,6 +204,22 @@ void TFrm_Main::AdvancedBtnClick() {
     DataNotebook.SetPageIndex(kPageAdvanced);
 }
 
+bool TFrm_Main::PreTranslate(MSG& msg) {
+    if (!hwnd() || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+        HelpBtnClick();
+        return true;
+    }
+    if (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29))) {  // with Alt held
+        for (TImageEx* b : PageButtons())
+            if (!b->SkinName.empty() && static_cast<WPARAM>(static_cast<unsigned char>(b->SkinName[0])) == msg.wParam) {
+                b->OnClick(*b);
+                return true;
+            }
+    }
+    return IsDialogMessageW(hwnd(), &msg) != FALSE;
+}
+
 void TFrm_Main::Image1MouseDown(const MouseEvent& e) {
     if (e.button == MouseButton::Left) BeginWindowDrag(hwnd());
 }

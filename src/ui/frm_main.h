@@ -43,6 +43,10 @@ public:
     void HelpBtnClick();
     void AboutBtnClick();
 
+    // F1 opens the help, Alt+S, Alt+R, Alt+E and Alt+A the pages; Tab and
+    // Shift+Tab move the focus through the window, Enter presses a button.
+    bool PreTranslate(MSG& msg) override;
+
     // Called with the About box while it is shown modally (tests use it).
     std::function<void(class TFrm_About&)> onAboutShown;
 

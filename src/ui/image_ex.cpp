@@ -2,7 +2,7 @@
 
 bool TImageEx::Create(const CreateArgs& args) {
     handCursor_ = args.handCursor;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0) | (args.focusable ? WS_TABSTOP : 0);
     return CreateOwn(L"OrmatekSorvanda.ImageEx", style, 0, args.parent, args.bounds);
 }
 
@@ -31,6 +31,21 @@ LRESULT TImageEx::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONDOWN:
         if (OnMouseDown) OnMouseDown(*this, MouseFrom(msg, lp));
         return 0;
+    case WM_GETDLGCODE:
+        // Enter presses the focused button rather than going to the window.
+        if (const MSG* m = reinterpret_cast<const MSG*>(lp); m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN)
+            return DLGC_WANTMESSAGE;
+        return 0;
+    case WM_KEYDOWN:
+        if ((wp == VK_RETURN || wp == VK_SPACE) && OnClick && IsWindowVisible(hwnd())) {
+            OnClick(*this);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd(), nullptr, FALSE);  // the focus frame comes and goes
+        break;
     default:
         break;
     }
@@ -55,5 +70,10 @@ void TImageEx::Paint(HDC dc, const RECT& client) {
         }
     } else {
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    if (GetFocus() == hwnd()) {
+        RECT focus = client;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
     }
 }

@@ -15,6 +15,7 @@ public:
         Bounds bounds;
         bool handCursor = false;
         bool visible = true;
+        bool focusable = false;  // a button: Tab reaches it, Enter and Space press it
     };
     bool Create(const CreateArgs& args);
 

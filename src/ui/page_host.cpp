@@ -31,7 +31,7 @@ void MakeFramedTree(Panel& frame, TreeView& view, TreeModel& model, HWND page, c
 }
 
 void MakeButton(TImageEx& b, HWND parent, const Bounds& bounds, const char* name, bool visible) {
-    b.Create({parent, bounds, true, visible});
+    b.Create({parent, bounds, true, visible, true});
     SetWindowPos(b.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     b.SkinName = name;
     LoadButtonPicture(b, std::string(name) + "1");

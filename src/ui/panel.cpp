@@ -5,7 +5,8 @@
 bool Panel::Create(const CreateArgs& args) {
     args_ = args;
     DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
-    return CreateOwn(L"OrmatekSorvanda.Panel", style, 0, args.parent, args.bounds);
+    // Tab and the arrow keys of the keyboard walk into what the panel holds.
+    return CreateOwn(L"OrmatekSorvanda.Panel", style, WS_EX_CONTROLPARENT, args.parent, args.bounds);
 }
 
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -38,7 +39,7 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool Notebook::Create(HWND parent, const Bounds& bounds, int pageCount) {
-    if (!CreateOwn(L"OrmatekSorvanda.Notebook", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, parent, bounds))
+    if (!CreateOwn(L"OrmatekSorvanda.Notebook", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, bounds))
         return false;
     for (int i = 0; i < pageCount; ++i) {
         auto page = std::make_unique<Panel>();

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <fstream>
+#include <set>
 #include <memory>
 
 #include "app/data_module.h"
@@ -332,6 +333,59 @@ TEST_F(MainWindowTest, AboutBoxIsModalAndClosesWithOk) {
     Click(form->AboutBtn.hwnd());
     EXPECT_TRUE(shown);
     EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
+}
+
+// Escape and Enter close the About box, as its OK does (the modal loop takes them).
+TEST_F(MainWindowTest, EscapeAndEnterCloseTheAboutBox) {
+    for (const WPARAM key : {WPARAM{VK_ESCAPE}, WPARAM{VK_RETURN}}) {
+        int shown = 0;
+        form->onAboutShown = [&](TFrm_About& about) {
+            ++shown;
+            PostMessageW(about.hwnd(), WM_KEYDOWN, key, 0);
+        };
+        Click(form->AboutBtn.hwnd());  // returns once the box is closed
+        EXPECT_EQ(shown, 1);
+        EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
+    }
+}
+
+// What the mouse does on the page buttons the keyboard does too.
+TEST_F(MainWindowTest, TheKeyboardReachesThePagesTheHelpAndTheButtons) {
+    DialogScope scope;
+    // A key as the program's loop hands it on: first to the window, else to its control.
+    auto key = [&](HWND to, UINT message, WPARAM wp, LPARAM lp = 0) {
+        MSG m{to, message, wp, lp, 0, {}};
+        if (!form->PreTranslate(m)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        Pump();
+    };
+    HWND tree = form->ScanPage.tvItemsList.hwnd();
+    const LPARAM alt = 1 << 29;
+    key(tree, WM_SYSKEYDOWN, 'R', alt);
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageResult);
+    key(tree, WM_SYSKEYDOWN, 'E', alt);
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageExclude);
+    key(tree, WM_SYSKEYDOWN, 'S', alt);
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageScan);
+    key(tree, WM_KEYDOWN, VK_F1);
+    EXPECT_EQ(scope.dialogs.opens.size(), 1u);
+    // Tab walks from the tree through Scan Now and the page buttons.
+    SetFocus(tree);
+    ASSERT_EQ(GetFocus(), tree);
+    std::set<HWND> reached;
+    for (int k = 0; k < 12; ++k) {
+        key(GetFocus(), WM_KEYDOWN, VK_TAB);
+        reached.insert(GetFocus());
+    }
+    for (const TImageEx* b : {&form->ScanPage.ScanNowBtn, &form->ResultBtn, &form->ExcludeBtn, &form->AdvancedBtn})
+        EXPECT_EQ(reached.count(b->hwnd()), 1u) << b->SkinName;
+    EXPECT_EQ(reached.count(tree), 1u);  // and back round
+    // Enter presses the button with the focus.
+    SetFocus(form->ExcludeBtn.hwnd());
+    key(GetFocus(), WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(form->DataNotebook.PageIndex(), TFrm_Main::kPageExclude);
 }
 
 TEST_F(MainWindowTest, OnlyTheLeftButtonDragsTheWindow) {
