@@ -35,6 +35,10 @@ else
   app=$build/demo-env/app
   mkdir -p "$app"
   cp "$build/bin/OrmatekSorvanda.exe" "$build/bin/sorvanda-cli.exe" "$app/"
+  # The help beside the program: its pages (which Help opens in the desktop's browser under
+  # Wine) and the compiled file, when the build made one.
+  rm -rf "$app/help" && cp -r "$top/res/help" "$app/help"
+  if [ -f "$build/package/Ormatek Sorvanda.chm" ]; then cp "$build/package/Ormatek Sorvanda.chm" "$app/"; fi
   echo "run: making sample traces in the demo prefix $WINEPREFIX"
   wine "$build/bin/sorvanda-seed.exe" --count 3 | sed 's/^/  /'
   # The demo's rules, and what their programs would have left.

@@ -29,3 +29,8 @@ std::string EnvironmentVariable(const std::string& name) {
     }
     return {};
 }
+
+bool RunningUnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}

@@ -10,6 +10,7 @@
 #include "model/shell_values.h"
 #include "base/text.h"
 #include "platform/files.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "base/utf.h"
@@ -620,10 +621,7 @@ bool Chosen(const SeedOptions& o, const char* item) { return o.items.empty() || 
 
 void DeleteFolderTree(const std::string& folder) { EmptyFolder(folder, true); }
 
-bool InsideWine() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
+bool InsideWine() { return RunningUnderWine(); }
 
 std::vector<std::string> SeedableItems() {
     std::vector<std::string> names;
