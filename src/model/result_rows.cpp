@@ -1,5 +1,9 @@
 #include "model/result_rows.h"
 
+#include <algorithm>
+#include <set>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "model/catalog.h"
@@ -24,8 +28,63 @@ void ForRecordsOf(ScanSession& session, int category, int item, Fn fn) {
 
 }  // namespace
 
+void TellApartSameNames(std::vector<TResultItem>& rows, size_t first) {
+    // The rows of each name (views into the rows, so the names are not touched while grouped).
+    std::unordered_map<std::string_view, std::vector<size_t>> byName;
+    std::vector<std::string> keys(rows.size() - std::min(first, rows.size()));
+    for (size_t i = first; i < rows.size(); ++i) {
+        std::string& key = keys[i - first];
+        key.reserve(rows[i].ItemName.size() + 1 + rows[i].ShownName.size());
+        key.append(rows[i].ItemName).append(1, '\0').append(rows[i].ShownName);
+        byName[key].push_back(i);
+    }
+    std::vector<std::vector<size_t>> shared;
+    for (auto& [name, members] : byName)
+        if (members.size() > 1) shared.push_back(std::move(members));
+    std::sort(shared.begin(), shared.end());  // the same order every time
+    for (const std::vector<size_t>& members : shared) {
+        // The parts of each row's folder, last first.
+        std::vector<std::vector<std::string_view>> parts;
+        size_t most = 0;
+        for (size_t i : members) {
+            std::string_view place = rows[i].Location;
+            const size_t cut = place.find_last_of('\\');
+            place = cut == std::string_view::npos ? std::string_view() : place.substr(0, cut);
+            std::vector<std::string_view> p;
+            while (!place.empty()) {
+                const size_t at = place.find_last_of('\\');
+                p.push_back(at == std::string_view::npos ? place : place.substr(at + 1));
+                place = at == std::string_view::npos ? std::string_view() : place.substr(0, at);
+            }
+            most = std::max(most, p.size());
+            parts.push_back(std::move(p));
+        }
+        // The fewest last parts that differ between every two of them (all of them when none do).
+        auto tail = [&](size_t m, size_t k) {
+            std::string t;
+            for (size_t j = std::min(k, parts[m].size()); j-- > 0;) {
+                t += parts[m][j];
+                if (j > 0) t += '\\';
+            }
+            return t;
+        };
+        size_t k = 1;
+        for (; k < most; ++k) {
+            std::set<std::string> seen;
+            for (size_t m = 0; m < members.size(); ++m) seen.insert(tail(m, k));
+            if (seen.size() == members.size()) break;
+        }
+        std::set<std::string> seen;
+        for (size_t m = 0; m < members.size(); ++m) seen.insert(tail(m, k));
+        if (seen.size() < 2) continue;  // one place: nothing tells them apart but their data
+        for (size_t m = 0; m < members.size(); ++m)
+            if (const std::string t = tail(m, k); !t.empty()) rows[members[m]].ShownName += " (" + t + ")";
+    }
+}
+
 void BuildResultRows(ScanSession& session, int category, int item, bool append) {
     if (!append) session.ClearRows();
+    const size_t first = session.ResultRows.size();
     ForRecordsOf(session, category, item, [&](TResultContentItem& r, const CatalogItem* only) {
         TResultItem row;
         row.CleanName = r.CleanName;
@@ -45,6 +104,7 @@ void BuildResultRows(ScanSession& session, int category, int item, bool append) 
         session.SizeTotal += r.Size;
         session.ResultRows.push_back(std::move(row));
     });
+    TellApartSameNames(session.ResultRows, first);
 }
 
 void CheckResults(ScanSession& session, int category, int item, bool value) {

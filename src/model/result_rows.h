@@ -33,6 +33,10 @@ struct TResultItem {
 // the item (item 0: every record of the category); append keeps the rows
 // already there. An unknown category or item adds nothing.
 void BuildResultRows(ScanSession& session, int category, int item, bool append);
+// Rows of one item that share a name say where they are: each gets " (folder)"
+// after its name, the shortest end of its place's folder (or key) that tells
+// them apart (a browser's profile, a report's folder). Rows from first on.
+void TellApartSameNames(std::vector<TResultItem>& rows, size_t first = 0);
 // Sets Checked on every record of the category that belongs to the item (0: all).
 void CheckResults(ScanSession& session, int category, int item, bool value);
 

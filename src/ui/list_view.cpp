@@ -74,6 +74,10 @@ void ListView::SetCellText(int row, int column, const std::string& text) {
     SendMessageW(hwnd(), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
+void ListView::ScrollToTop() {
+    if (hwnd() && RowCount() > 0) ListView_EnsureVisible(hwnd(), 0, FALSE);
+}
+
 int ListView::RowCount() const { return hwnd() ? ListView_GetItemCount(hwnd()) : 0; }
 
 std::string ListView::CellText(int row, int column) const {
@@ -151,6 +155,11 @@ bool ListView::HandleReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
                          (image >= 0 ? INDEXTOSTATEIMAGEMASK(static_cast<UINT>(image + 1)) : 0);
             item.stateMask |= LVIS_STATEIMAGEMASK;
         }
+        result = 0;
+        return true;
+    }
+    if (hdr->code == LVN_COLUMNCLICK && OnColumnClick) {
+        OnColumnClick(*this, reinterpret_cast<NMLISTVIEW*>(lp)->iSubItem);
         result = 0;
         return true;
     }

@@ -56,6 +56,10 @@ public:
 
     std::function<bool(ListView&, const MouseEvent&, const Hit&)> OnMouseDown;
     std::function<void(ListView&, POINT screen)> OnContextMenu;
+    // A click on a column's header.
+    std::function<void(ListView&, int column)> OnColumnClick;
+    // Shows the first row at the top.
+    void ScrollToTop();
     // Space pressed on the list: the selected row's tick (-1: no row selected).
     std::function<void(ListView&, int row)> OnSpace;
 

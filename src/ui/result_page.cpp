@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/data_module.h"
+#include "base/text.h"
 #include "app/settings.h"
 #include "clean/clean_engine.h"
 #include "exclude/exclude_store.h"
@@ -52,6 +53,7 @@ void TResultPage::Create(HWND page) {
         return ResultListViewMouseDown(e, hit);
     };
     ResultListView.OnSpace = [this](ListView&, int row) { TickRow(row); };
+    ResultListView.OnColumnClick = [this](ListView&, int column) { SortRows(column); };
     pmExclude.reset(CreatePopupMenu());
     AppendMenuText(pmExclude.get(), kExclude1, "Exclude");
     ResultListView.OnContextMenu = [this](ListView&, POINT at) {
@@ -258,7 +260,34 @@ void TResultPage::BuildResultList(int category, int item, bool append) {
     abResultSpace.SetCaption(size.value);
     panResultSpace.SetCaption(size.unit);
     ResultListView.SetRowCount(static_cast<int>(session.ResultRows.size()));
+    sortColumn_ = -1;  // a new list comes in the order found
     FitColumns();
+    ResultListView.ScrollToTop();
+}
+
+void TResultPage::SortRows(int column) {
+    std::vector<TResultItem>& rows = host_.HostSession().ResultRows;
+    if (column < 0 || column > 3 || rows.empty()) return;
+    // The same header again turns the order round.
+    sortDescending_ = column == sortColumn_ ? !sortDescending_ : false;
+    sortColumn_ = column;
+    // Each row's key once (texts without regard to letter case), then the rows in its order.
+    std::vector<std::string> keys(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        keys[i] = AsciiLower(column == 0 ? rows[i].ItemName : column == 1 ? rows[i].ShownName : StatusOf(rows[i]));
+    std::vector<size_t> order(rows.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        if (sortDescending_) std::swap(a, b);
+        return column == 2 ? rows[a].Size < rows[b].Size : keys[a] < keys[b];
+    });
+    std::vector<TResultItem> sorted;
+    sorted.reserve(rows.size());
+    for (size_t i : order) sorted.push_back(std::move(rows[i]));
+    rows = std::move(sorted);
+    ResultListView.SelectRow(-1);
+    ResultListView.Invalidate();
+    ResultListView.ScrollToTop();
 }
 
 std::string TResultPage::StatusOf(const TResultItem& row) {
@@ -273,7 +302,14 @@ void TResultPage::FitColumns() {
         if (!row.Deleted) reasons.insert(row.Reason);
     int status = std::max(ResultListView.CellWidth("Status"), ResultListView.CellWidth("Deleted"));
     for (StayReason why : reasons) status = std::max(status, ResultListView.CellWidth(StayReasonText(why)));
-    const int item = ResultListView.ColumnWidth(0), size = ResultListView.ColumnWidth(2);
+    // Item as wide as its longest name (within reason), Status as its texts.
+    std::set<std::string> items;
+    for (const TResultItem& row : host_.HostSession().ResultRows) items.insert(row.ItemName);
+    int item = ResultListView.CellWidth("Item");
+    for (const std::string& name : items) item = std::max(item, ResultListView.CellWidth(name));
+    item = std::min(item, ResultListView.ClientWidth() / 3);
+    ResultListView.SetColumnWidth(0, item);
+    const int size = ResultListView.ColumnWidth(2);
     const int name = std::max(80, ResultListView.ClientWidth() - item - size - status);
     ResultListView.SetColumnWidth(3, status);
     ResultListView.SetColumnWidth(1, name);

@@ -62,6 +62,8 @@ public:
     void TickTreeNode(int node);
     // A row's tick box clicked, or Space on it.
     void TickRow(int row);
+    // A click on a header: the rows by that column, the other way round on a second click.
+    void SortRows(int column);
     std::string ResultListViewData(int row, int column) const;
 
     Panel ResultTreeFrame, ResultListFrame, ResultStrip;
@@ -82,4 +84,6 @@ private:
 
     PageHost& host_;
     bool checkingAgain_ = false;  // the scan under way was asked for by Check again
+    int sortColumn_ = -1;         // the column the rows are sorted by (-1: as found)
+    bool sortDescending_ = false;
 };

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "app/data_module.h"
+#include "base/text.h"
 #include "gui/gui_support.h"
 #include "support/entry_hook.h"
 #include "model/result_rows.h"
@@ -399,4 +400,38 @@ TEST_F(ScanRunTest, EveryRowNamesItsTraceAndTheColumnsFitTheList) {
     form->ResultPage.ResultTree.Select(0);  // every row: a vertical scroll bar
     EXPECT_TRUE(columnsFit());
     EXPECT_GE(list.ColumnWidth(1), 200);  // Name keeps most of the width
+}
+
+// A header click sorts the rows by its column, a second one the other way;
+// each row keeps its tick, and a newly chosen node shows its first row.
+TEST_F(ScanRunTest, AHeaderClickSortsTheRowsAndANewNodeStartsAtTheTop) {
+    Click(form->ScanPage.ScanNowBtn.hwnd());
+    ListView& list = form->ResultPage.ResultListView;
+    const std::vector<TResultItem>& rows = form->Session.ResultRows;
+    ASSERT_GT(rows.size(), 20u);
+    HWND header = ListView_GetHeader(list.hwnd());
+    auto clickHeader = [&](int column) {
+        RECT r{};
+        Header_GetItemRect(header, column, &r);
+        Click(header, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        Pump();
+    };
+    clickHeader(2);
+    for (size_t i = 1; i < rows.size(); ++i) ASSERT_LE(rows[i - 1].Size, rows[i].Size) << i;
+    clickHeader(2);
+    for (size_t i = 1; i < rows.size(); ++i) ASSERT_GE(rows[i - 1].Size, rows[i].Size) << i;
+    clickHeader(0);
+    for (size_t i = 1; i < rows.size(); ++i) ASSERT_LE(AsciiLower(rows[i - 1].ItemName), AsciiLower(rows[i].ItemName)) << i;
+    EXPECT_EQ(list.CellText(0, 0), rows[0].ItemName);  // the list shows the new order
+    // A tick on a sorted row reaches its own record.
+    const TResultContentItem* first = rows[0].Source;
+    const int ticked = first->Checked;
+    form->ResultPage.TickRow(0);
+    EXPECT_NE(first->Checked, ticked);
+    for (const TResultItem& r : rows) EXPECT_EQ(r.Checked, r.Source->Checked);
+    // Scrolled down, another node starts at its first row.
+    ListView_EnsureVisible(list.hwnd(), list.RowCount() - 1, FALSE);
+    ASSERT_GT(ListView_GetTopIndex(list.hwnd()), 0);
+    form->ResultPage.ResultTree.Select(form->ResultPage.ResultTree.Children(0)[0]);
+    EXPECT_EQ(ListView_GetTopIndex(list.hwnd()), 0);
 }

@@ -270,3 +270,37 @@ TEST(ExcludeTree, CountsAndListsEntriesPerItemCategoryAndRoot) {
     EXPECT_EQ(tree.CountOf(ie), 1);
     EXPECT_EQ(tree.CountOf(0), 3);
 }
+
+// Rows of one item with one name say where they are, by the fewest folders that tell them apart.
+TEST(TellApartSameNames, TheShortestEndOfTheFolderThatDiffers) {
+    auto row = [](const std::string& item, const std::string& name, const std::string& location) {
+        TResultItem r;
+        r.ItemName = item;
+        r.ShownName = name;
+        r.Location = location;
+        return r;
+    };
+    const std::string chrome = "C:\\users\\me\\AppData\\Local\\Google\\Chrome\\User Data\\";
+    std::vector<TResultItem> rows = {
+        row("Chrome Cache", "f_000001", chrome + "Default\\Cache\\Cache_Data\\f_000001"),
+        row("Chrome Cache", "f_000001", chrome + "Profile 1\\Cache\\Cache_Data\\f_000001"),
+        row("Chrome Cache", "f_000002", chrome + "Default\\Cache\\Cache_Data\\f_000002"),  // alone: as it was
+        row("Error Reports", "Report.wer", "C:\\ProgramData\\WER\\ReportArchive\\App_1\\Report.wer"),
+        row("Error Reports", "Report.wer", "C:\\ProgramData\\WER\\ReportArchive\\App_2\\Report.wer"),
+        row("Error Reports", "Report.wer", "C:\\ProgramData\\WER\\ReportQueue\\App_1\\Report.wer"),
+        row("Run History", "notepad", "HKEY_CURRENT_USER\\RunMRU"),  // one place twice: nothing to tell
+        row("Run History", "notepad", "HKEY_CURRENT_USER\\RunMRU"),
+        row("Paint", "f_000001", "C:\\seed\\f_000001"),  // another item's name is another name
+    };
+    TellApartSameNames(rows);
+    std::vector<std::string> names;
+    for (const TResultItem& r : rows) names.push_back(r.ShownName);
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "f_000001 (Default\\Cache\\Cache_Data)", "f_000001 (Profile 1\\Cache\\Cache_Data)", "f_000002",
+                         "Report.wer (ReportArchive\\App_1)", "Report.wer (ReportArchive\\App_2)",
+                         "Report.wer (ReportQueue\\App_1)", "notepad", "notepad", "f_000001"}));
+    // Rows before first are left as they are.
+    std::vector<TResultItem> two = {rows[6], row("Run History", "x", "A\\k"), row("Run History", "x", "B\\k")};
+    TellApartSameNames(two, 2);
+    EXPECT_EQ(two[1].ShownName, "x");
+}
