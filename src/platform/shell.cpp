@@ -2,6 +2,7 @@
 
 #include <sddl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 #include <wininet.h>
 
 #include <vector>
@@ -122,4 +123,15 @@ uint32_t WindowsVersion() {
     info.dwOSVersionInfoSize = sizeof info;
     if (!get || get(&info) != 0) return 0;
     return (info.dwMajorVersion & 0xFFFF) << 16 | (info.dwMinorVersion & 0xFFFF);
+}
+
+std::string KnownFolderPath(const std::string& guidInBraces) {
+    if (guidInBraces.size() != 38 || guidInBraces.front() != '{' || guidInBraces.back() != '}') return {};
+    GUID id{};
+    if (FAILED(CLSIDFromString(ToWide(guidInBraces).c_str(), &id))) return {};
+    PWSTR path = nullptr;
+    const HRESULT hr = SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path);
+    std::string result = SUCCEEDED(hr) && path ? FromWide(path) : std::string();
+    CoTaskMemFree(path);
+    return result;
 }

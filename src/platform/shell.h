@@ -15,6 +15,9 @@ inline constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\Curren
 // "AppData", "Local AppData") under HKEY_CURRENT_USER; empty when missing.
 // keyOpened (if given) tells whether the key itself could be opened.
 std::string ShellFolder(const std::string& valueName, bool* keyOpened = nullptr);
+// The path of a known folder named by its GUID in braces ("{905e63b6-...}");
+// empty when the text is no GUID or no such folder is known here.
+std::string KnownFolderPath(const std::string& guidInBraces);
 
 struct UrlCacheEntry {
     std::string url;        // source URL name, as the cache decodes it

@@ -3,6 +3,7 @@
 // lists, thumbnail caches, error reports, old temporary files), the recycle
 // bin, the clipboard, the Remote Desktop client's computers and the shell's
 // command history.
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -119,9 +120,24 @@ void ScanNumberedMru(const CatalogItem& item, const ScanContext& ctx) {
     }
 }
 
+namespace {
+
+// A launched program's path as Windows keeps it, with a known folder's GUID
+// first ("{6D809377-...}\\app.exe"): shown with the folder's path instead.
+std::string WithFolderPath(const std::string& name, std::map<std::string, std::string>& known) {
+    if (name.size() < 38 || name[0] != '{' || name[37] != '}') return name;
+    const std::string guid = name.substr(0, 38);
+    auto it = known.find(guid);
+    if (it == known.end()) it = known.emplace(guid, KnownFolderPath(guid)).first;
+    return it->second.empty() ? name : it->second + name.substr(38);
+}
+
+}  // namespace
+
 void ScanUserAssist(const CatalogItem& item, const ScanContext& ctx) {
     const RecordStamp stamp = StampOf(item);
     int counter = 0;
+    std::map<std::string, std::string> known;  // folder GUID -> path, asked once each
     for (std::string_view path : item.Keys()) {
         RegKey key;
         if (!key.Open(HKEY_CURRENT_USER, std::string(path))) continue;
@@ -136,7 +152,7 @@ void ScanUserAssist(const CatalogItem& item, const ScanContext& ctx) {
             if (IsRegExcluded(stamp.itemName, fullPath, name, name, ctx.exclusions)) continue;
             TResultContentItem& r = AddRecord(ctx.results, item.kind, "Reg", stamp);
             r.ValueName = name;
-            r.ValueData = std::move(shown);
+            r.ValueData = WithFolderPath(shown, known);
             r.Location = fullPath;
             ++counter;
             ctx.Count(counter, kCountSet);

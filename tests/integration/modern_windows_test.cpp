@@ -3,6 +3,9 @@
 // stay, and only the files the items name are listed.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shlobj.h>
+
 #include <set>
 #include <string>
 
@@ -11,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/wide.h"
 #include "base/utf.h"
 #include "tools/seeder/seeder.h"
 
@@ -84,14 +88,22 @@ TEST(WindowsToday, LaunchCountersAreShownDecodedAndExplorersOwnStay) {
         o.count = 2;
         SeedTraces(o);
     }
+    // A folder GUID this system does not know stays as it is.
+    const std::string unknown = "{00000000-0000-0000-0000-00000000ABCD}\\Seed\\other.exe";
+    RegKey launch;
+    ASSERT_TRUE(launch.OpenOrCreate(HKEY_CURRENT_USER, kLaunch));
+    ASSERT_TRUE(launch.WriteBinary(Rot13(unknown), std::string(72, '\0')));
     // An exclusion names the value as stored.
     s.Exclude("Program Launch History", HkcuPath(kLaunch), "", "P:\\Cebtenz Svyrf\\Frrq\\ncc2.rkr");
     s.Scan("Program Launch History");
     std::set<std::string> shown;
     for (int i = 0; i < s.results.Count(); ++i) shown.insert(s.results.Item(i).ValueData);
-    EXPECT_EQ(shown, (std::set<std::string>{"C:\\Program Files\\Seed\\app1.exe",
-                                            "{0139D44E-6AFE-49F2-8690-3DAFCAE6FFB8}\\Seed\\Seed App 1.lnk",
-                                            "{0139D44E-6AFE-49F2-8690-3DAFCAE6FFB8}\\Seed\\Seed App 2.lnk"}));
+    // A known folder's GUID is shown as the folder's path (the shell's older call says where it is).
+    wchar_t programs[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs), S_OK);
+    const std::string folder = FromWide(programs);
+    EXPECT_EQ(shown, (std::set<std::string>{"C:\\Program Files\\Seed\\app1.exe", folder + "\\Seed\\Seed App 1.lnk",
+                                            folder + "\\Seed\\Seed App 2.lnk", unknown}));
     s.Clean();
     EXPECT_EQ(ValuesOf(kLaunch), (std::set<std::string>{"P:\\Cebtenz Svyrf\\Frrq\\ncc2.rkr", "HRZR_PGYFRFFVBA",
                                                          "HRZR_PGYPHNPbhag:pgbe"}));
