@@ -636,6 +636,21 @@ bool ClearTraces(const SeedOptions& options) {
     return true;
 }
 
+
+namespace {
+
+// A sample as a person reads it: the launch counters' names decoded, the
+// blank and control characters around a line of a file left out.
+std::string SampleText(std::string_view item, std::string_view made) {
+    const bool encoded = item == "Start Menu Click History" || item == "Start Menu Order History" ||
+                         item == "Program Launch History";
+    while (!made.empty() && static_cast<unsigned char>(made.front()) <= ' ') made.remove_prefix(1);
+    while (!made.empty() && static_cast<unsigned char>(made.back()) <= ' ') made.remove_suffix(1);
+    return encoded ? Rot13(made) : std::string(made);
+}
+
+}  // namespace
+
 SeedReport SeedTraces(const SeedOptions& options) {
     SeedReport report;
     if (!Allowed(options)) {
@@ -652,7 +667,7 @@ SeedReport SeedTraces(const SeedOptions& options) {
         s.seed(c);
         const std::vector<std::string>& made = report.made[s.item];
         std::string line = std::string(s.item) + ": " + std::to_string(made.size()) + (made.size() == 1 ? " trace" : " traces");
-        for (size_t i = 0; i < made.size() && i < 3; ++i) line += (i ? ", " : " (") + PrintableText(made[i]);
+        for (size_t i = 0; i < made.size() && i < 3; ++i) line += (i ? ", " : " (") + PrintableText(SampleText(s.item, made[i]));
         if (!made.empty()) line += made.size() > 3 ? ", ...)" : ")";
         report.log.push_back(line);
     }
