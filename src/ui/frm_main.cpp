@@ -205,6 +205,7 @@ void TFrm_Main::AdvancedBtnClick() {
 }
 
 bool TFrm_Main::PreTranslate(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;  // keys only
     if (!hwnd() || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
         HelpBtnClick();

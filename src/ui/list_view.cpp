@@ -28,7 +28,21 @@ bool ListView::Create(const CreateArgs& args) {
     DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS |
                   (args.virtualRows ? LVS_OWNERDATA : 0) | (args.visible ? WS_VISIBLE : 0);
     if (!CreateSystem(WC_LISTVIEWW, style, 0, args.parent, args.bounds)) return false;
-    ListView_SetExtendedListViewStyle(hwnd(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+    ListView_SetExtendedListViewStyle(hwnd(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    // A tip of our own for the row under the pointer: the control's own row tips do not show under Wine.
+    tip_ = (CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, nullptr,
+                               nullptr));
+    if (tip_) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = hwnd();  // the list answers the tip's questions
+        tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 600);  // long names wrap; a line break starts a line
+    }
     if (args.stateImages) ListView_SetImageList(hwnd(), args.stateImages, LVSIL_STATE);
     if (args.virtualRows) ListView_SetCallbackMask(hwnd(), LVIS_STATEIMAGEMASK);
     for (size_t i = 0; i < args.columns.size(); ++i) {
@@ -76,6 +90,10 @@ void ListView::SetCellText(int row, int column, const std::string& text) {
 
 void ListView::ScrollToTop() {
     if (hwnd() && RowCount() > 0) ListView_EnsureVisible(hwnd(), 0, FALSE);
+}
+
+std::string ListView::TipText() const {
+    return OnGetTip && tipRow_ >= 0 && tipRow_ < RowCount() ? OnGetTip(tipRow_) : std::string();
 }
 
 int ListView::RowCount() const { return hwnd() ? ListView_GetItemCount(hwnd()) : 0; }
@@ -163,16 +181,26 @@ bool ListView::HandleReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
         result = 0;
         return true;
     }
-    if (hdr->code == LVN_GETINFOTIPW && OnGetTip) {
-        auto* tip = reinterpret_cast<NMLVGETINFOTIPW*>(lp);
-        CopyToControl(ToWide(OnGetTip(tip->iItem)), tip->pszText, tip->cchTextMax);
-        result = 0;
-        return true;
-    }
     return false;
 }
 
 LRESULT ListView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_MOUSEMOVE) {
+        // Another row under the pointer: the tip shown goes, and the next asks for its text again.
+        const MouseEvent e = MouseFrom(msg, lp);
+        const int row = HitTest(e.x, e.y).row;
+        if (row != tipRow_) {
+            tipRow_ = row;
+            if (tip_) SendMessageW(tip_, TTM_POP, 0, 0);
+        }
+    } else if (msg == WM_NOTIFY && tip_ && reinterpret_cast<NMHDR*>(lp)->hwndFrom == tip_ &&
+               reinterpret_cast<NMHDR*>(lp)->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
+        tipText_ = ToWide(TipText());
+        info->lpszText = tipText_.data();
+        info->hinst = nullptr;
+        return 0;
+    }
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
         const MouseEvent e = MouseFrom(msg, lp);
         if (OnMouseDown && OnMouseDown(*this, e, HitTest(e.x, e.y))) return 0;

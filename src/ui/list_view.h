@@ -50,6 +50,9 @@ public:
     int ClientWidth() const;
     // The text of the tip shown while the pointer rests on a row (empty: none).
     std::function<std::string(int row)> OnGetTip;
+    // What the tip says now: the text of the row last under the pointer.
+    std::string TipText() const;
+    HWND TipWindow() const { return tip_; }
 
     struct Hit { int row = -1; bool onStateImage = false; };
     Hit HitTest(int x, int y) const;
@@ -69,4 +72,7 @@ protected:
 
 private:
     CreateArgs args_;
+    HWND tip_ = nullptr;           // goes with the list, its owner
+    int tipRow_ = -1;             // the row under the pointer
+    std::wstring tipText_;        // the tip's text while it shows
 };

@@ -435,3 +435,24 @@ TEST_F(ScanRunTest, AHeaderClickSortsTheRowsAndANewNodeStartsAtTheTop) {
     form->ResultPage.ResultTree.Select(form->ResultPage.ResultTree.Children(0)[0]);
     EXPECT_EQ(ListView_GetTopIndex(list.hwnd()), 0);
 }
+
+// The row under the pointer has a tip with its whole name, asked of the list
+// as the tip control asks (the control's own row tips do not show under Wine).
+TEST_F(ScanRunTest, TheRowUnderThePointerTipsItsWholeName) {
+    Click(form->ScanPage.ScanNowBtn.hwnd());
+    ListView& list = form->ResultPage.ResultListView;
+    ASSERT_NE(list.TipWindow(), nullptr);
+    EXPECT_EQ(SendMessageW(list.TipWindow(), TTM_GETTOOLCOUNT, 0, 0), 1);
+    RECT r{};
+    ListView_GetItemRect(list.hwnd(), 1, &r, LVIR_BOUNDS);
+    SendMessageW(list.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(200, (r.top + r.bottom) / 2));
+    NMTTDISPINFOW info{};
+    info.hdr.hwndFrom = list.TipWindow();
+    info.hdr.code = TTN_GETDISPINFOW;
+    SendMessageW(list.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_EQ(FromWide(info.lpszText), form->Session.ResultRows[1].ShownName);
+    // Off the rows: no tip.
+    SendMessageW(list.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(200, 2000));
+    EXPECT_EQ(list.TipText(), "");
+}
