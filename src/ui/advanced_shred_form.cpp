@@ -4,6 +4,7 @@
 #include <set>
 
 #include "app/settings.h"
+#include "model/result_rows.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/shell.h"
@@ -33,7 +34,7 @@ bool TAdvancedShredForm::Create(HWND parent, int width, int height, const ScanSe
     };
     memo = control(WC_STATICW,
                    "Use the Add and Remove buttons to select items for the Shred list. Once you are sure of your \r\n"
-                   "selection,choose a shred level and click the Shred button to permanently erase the files.",
+                   "selection, choose a shred level and click the Shred button to permanently erase the files.",
                    SS_LEFT | SS_NOPREFIX, {12, 4, inner, 42}, -1, arial_.get());  // room for a wrapped line
     auto header = [&](Label& l, const char* text, int y) {
         Label::CreateArgs a;
@@ -156,10 +157,15 @@ void TAdvancedShredForm::AddAllRecycleFile1Click() {
 
 void TAdvancedShredForm::RemoveSelectedFilesfromthelist1Click() {
     const int index = SelectedEntry();
-    if (index >= 0) SendMessageW(listAdd, LB_DELETESTRING, index, 0);
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+    SendMessageW(listAdd, LB_DELETESTRING, index, 0);
+    entries_.erase(entries_.begin() + index);
 }
 
-void TAdvancedShredForm::RemoveAllFilesfromthelist1Click() { SendMessageW(listAdd, LB_RESETCONTENT, 0, 0); }
+void TAdvancedShredForm::RemoveAllFilesfromthelist1Click() {
+    SendMessageW(listAdd, LB_RESETCONTENT, 0, 0);
+    entries_.clear();
+}
 
 void TAdvancedShredForm::btnShredClick() {
     if (shredding_) return;  // pressed again during a run: the run goes on alone
@@ -172,7 +178,7 @@ void TAdvancedShredForm::btnShredClick() {
     }
     const int passes = PassesOf(Level());
     const int answer = Dialogs().Message(owner,
-                                         "The selected file will be permanently deleted! Do you want to continue?\r\r"
+                                         "The listed files and folders will be permanently deleted! Do you want to continue?\r\r"
                                          "Important: This action is immediate and is NOT reversible!",
                                          kAppTitle, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);  // 308
     if (answer != IDYES) return;
@@ -193,26 +199,55 @@ void TAdvancedShredForm::btnShredClick() {
         if (PathAttributes(path) != INVALID_FILE_ATTRIBUTES) AddEntry(path);
 }
 
-std::vector<std::string> TAdvancedShredForm::Entries() const {
-    std::vector<std::string> out;
-    const int n = static_cast<int>(SendMessageW(listAdd, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        const LRESULT length = SendMessageW(listAdd, LB_GETTEXTLEN, i, 0);
-        if (length < 0) continue;
-        std::wstring s(static_cast<size_t>(length) + 1, L'\0');
-        const LRESULT got = SendMessageW(listAdd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()));
-        s.resize(got < 0 ? 0 : static_cast<size_t>(got));
-        out.push_back(FromWide(s));
+std::vector<std::string> TAdvancedShredForm::Entries() const { return entries_; }
+
+namespace {
+
+// What a folder holds, counted as far as kMostCounted entries (a drive can hold millions).
+constexpr int kMostCounted = 20000;
+void CountFolder(const std::string& folder, int& files, int64_t& bytes, int& seen) {
+    FolderWalker walker(folder);
+    FolderEntry e;
+    while (seen < kMostCounted && walker.Next(e)) {
+        if (e.IsDots()) continue;
+        ++seen;
+        if (e.IsDir()) {
+            if (!e.IsReparsePoint()) CountFolder(folder + "\\" + e.name, files, bytes, seen);  // a link is not walked
+        } else {
+            ++files;
+            bytes += e.size;
+        }
     }
-    return out;
+}
+
+}  // namespace
+
+std::string TAdvancedShredForm::EntryLabel(const std::string& path) {
+    const DWORD attributes = PathAttributes(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return path;
+    const std::string sep = LocaleDecimalSeparator();
+    auto size = [&sep](int64_t bytes) {
+        const SizeLabel s = SizeLabelOf(bytes, sep);
+        return s.value + " " + s.unit;
+    };
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path + "    (" + size(FileSize64(path)) + ")";
+    int files = 0, seen = 0;
+    int64_t bytes = 0;
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) CountFolder(path, files, bytes, seen);
+    const std::string folder = path.back() == '\\' ? path : path + "\\";
+    return folder + "    (folder: " + (seen >= kMostCounted ? "more than " : "") + std::to_string(files) +
+           (files == 1 ? " file, " : " files, ") + size(bytes) + ")";
 }
 
 void TAdvancedShredForm::AddEntry(const std::string& path) {
-    SendMessageW(listAdd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(path).c_str()));
+    // The list shows what each entry is (a folder with what it holds, a file with its size); the paths stay apart.
+    const std::string label = EntryLabel(path);
+    entries_.push_back(path);
+    SendMessageW(listAdd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(label).c_str()));
     // Let the list scroll sideways for long paths.
     WindowDC dc(listAdd);
     SelectGuard font(dc.get(), sans_.get());
-    const int width = TextWidth(dc.get(), path);
+    const int width = TextWidth(dc.get(), label);
     if (width + 8 > static_cast<int>(SendMessageW(listAdd, LB_GETHORIZONTALEXTENT, 0, 0)))
         SendMessageW(listAdd, LB_SETHORIZONTALEXTENT, width + 8, 0);
 }

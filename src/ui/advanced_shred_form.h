@@ -29,9 +29,12 @@ public:
     void btnAddMouseEnter(TImageEx& sender);
     void btnAddMouseLeave(TImageEx& sender);
 
-    // The list and the level.
+    // The list and the level. The list shows each path with what it is: a
+    // file with its size, a folder (ending in a backslash) with its files and
+    // their size; Entries are the paths alone.
     std::vector<std::string> Entries() const;
     void AddEntry(const std::string& path);
+    static std::string EntryLabel(const std::string& path);
     int SelectedEntry() const;
     void SelectEntry(int index);
     ShredLevel Level() const;
@@ -53,6 +56,7 @@ private:
     void MakeButton(TImageEx& b, const Bounds& bounds, const char* name);
     UINT TrackAtCursor(HMENU menu);
     UniqueFont arial_, sans_;
+    std::vector<std::string> entries_;  // the paths of the list's lines, in order
     bool shredding_ = false;  // a run is under way (its folder walks pump messages)
     const ScanSession* session_ = nullptr;
 };

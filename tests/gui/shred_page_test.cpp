@@ -7,6 +7,7 @@
 #include "gui/gui_support.h"
 #include "model/scan_session.h"
 #include "platform/files.h"
+#include "platform/shell.h"
 #include "platform/wide.h"
 #include "tools/seeder/seeder.h"
 #include "ui/frm_main.h"
@@ -75,7 +76,7 @@ TEST_F(ShredPageTest, NoKeepsTheListAndYesShredsEveryEntryAtTheChosenLevel) {
     Click(shred->btnShred.hwnd());
     ASSERT_EQ(scope.dialogs.messages.size(), 1u);
     EXPECT_EQ(scope.dialogs.messages[0].text,
-              "The selected file will be permanently deleted! Do you want to continue?\r\r"
+              "The listed files and folders will be permanently deleted! Do you want to continue?\r\r"
               "Important: This action is immediate and is NOT reversible!");
     EXPECT_EQ(scope.dialogs.messages[0].flags, 308u);
     EXPECT_EQ(shred->Entries().size(), 2u);
@@ -181,4 +182,44 @@ TEST_F(ShredPageTest, APartialShredSaysWhatStayedAndKeepsItListed) {
     EXPECT_EQ(shred->Entries(), (std::vector<std::string>{stays}));
     SetFileAttributesW(ToWide(stays).c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(ToWide(stays).c_str());
+}
+
+// Add Files takes several files at once from the user's documents; the list
+// shows a file with its size and a folder as a folder, with its files and their
+// size, while the entries stay the paths themselves.
+TEST_F(ShredPageTest, SeveralFilesAtOnceAndFoldersMarkedAsFolders) {
+    const std::string folder = TempFolder() + "shred-list-folder";
+    CreateDirectoryW(ToWide(folder).c_str(), nullptr);
+    CreateDirectoryW(ToWide(folder + "\\inner").c_str(), nullptr);
+    auto write = [](const std::string& path, size_t bytes) {
+        HANDLE h = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD w = 0;
+        const std::string data(bytes, 'x');
+        WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &w, nullptr);
+        CloseHandle(h);
+    };
+    write(folder + "\\a.txt", 1024);
+    write(folder + "\\inner\\b.txt", 1536);
+    scope.dialogs.fileLists = {{folder + "\\a.txt", folder + "\\inner\\b.txt"}};
+    shred->AddFiles1Click();
+    ASSERT_EQ(scope.dialogs.openFolders.size(), 1u);
+    EXPECT_EQ(scope.dialogs.openFolders[0], ShellFolder("Personal"));
+    scope.dialogs.folders = {folder};
+    shred->BtnAddFolderClick();
+    EXPECT_EQ(shred->Entries(), (std::vector<std::string>{folder + "\\a.txt", folder + "\\inner\\b.txt", folder}));
+    auto line = [&](int i) {
+        wchar_t buf[512] = {};
+        SendMessageW(shred->listAdd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
+        return FromWide(buf);
+    };
+    EXPECT_EQ(line(0), folder + "\\a.txt    (1.00 KB)");
+    EXPECT_EQ(line(2), folder + "\\    (folder: 2 files, 2.50 KB)");
+    shred->SelectEntry(0);
+    shred->RemoveSelectedFilesfromthelist1Click();
+    EXPECT_EQ(shred->Entries(), (std::vector<std::string>{folder + "\\inner\\b.txt", folder}));
+    EXPECT_EQ(line(1), folder + "\\    (folder: 2 files, 2.50 KB)");
+    DeleteFileW(ToWide(folder + "\\a.txt").c_str());
+    DeleteFileW(ToWide(folder + "\\inner\\b.txt").c_str());
+    RemoveDirectoryW(ToWide(folder + "\\inner").c_str());
+    RemoveDirectoryW(ToWide(folder).c_str());
 }
