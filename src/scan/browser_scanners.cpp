@@ -171,10 +171,12 @@ private:
             if (db.Why() == Database::Problem::Interrupted) return;
             return AddNotice(store, path, name + " could not be read", db.Why());
         }
-        int listed = 0;
+        int listed = 0, read = 0;
         const DatabaseReading reading = ReadDatabaseRows(db, kind.database, [&](DatabaseRow&& row) {
             if (ctx_.Aborted()) return false;
             ctx_.Pump();
+            if ((++read & 255) == 0 && row.lastRowid > 0)
+                ctx_.Progress(static_cast<double>(row.rowid) / static_cast<double>(row.lastRowid));
             if (store == 0) firstNames_.insert(row.name);
             else if (kind.pagesOfFirst && firstNames_.count(row.name)) return true;
             AddRow(store, path, std::move(row));

@@ -124,6 +124,11 @@ DatabaseReading ReadDatabaseRows(Database& db, BrowserDatabase database,
         }
         return reading;
     }
+    // The highest row id, from the table's own tree at once: the rows come in
+    // row-id order, so a row's id says how far the reading is.
+    int64_t lastRowid = 0;
+    if (Database::Statement top(db, "SELECT max(" + rowid + ") FROM " + table); top.Ok() && top.Step())
+        lastRowid = top.Int(0);
     int64_t last = 0;
     bool first = true;
     while (rows.Step()) {
@@ -143,6 +148,7 @@ DatabaseReading ReadDatabaseRows(Database& db, BrowserDatabase database,
         }
         DatabaseRow r;
         r.rowid = rowid;
+        r.lastRowid = lastRowid;
         r.name = rows.Text(1);
         r.text = rows.Text(2);
         r.more = layout.moreIsCount ? std::to_string(rows.Int(3)) : rows.Text(3);

@@ -19,6 +19,7 @@ struct DatabaseRow {
     std::string name;   // what the row is known by: the address, the host, the value typed
     std::string text;   // what goes with it: the title, the cookie's name, the field's name
     std::string more;   // the number of visits, the cookie's path, ...
+    int64_t lastRowid = 0;  // the table's highest row id: how far through it this row is
 };
 
 // What kept rows of a database from being listed.

@@ -25,6 +25,7 @@ struct ScanContext {
     const ScanSession& session;          // asked before each entry whether the user aborted
     const TExcludeContents& exclusions;  // the session's
     std::function<void()> pump;          // lets the window take its pending messages
+    std::function<void(double)> progress;  // how far through its work the item is, 0 to 1 (where that is known)
 
     bool Aborted() const { return session.AbortRequested(); }
     void Pump() const {
@@ -34,6 +35,9 @@ struct ScanContext {
     bool KeepGoing() const {
         Pump();
         return !Aborted();
+    }
+    void Progress(double fraction) const {
+        if (progress) progress(fraction);
     }
     // The item's found count: set (kCountSet) or raised (kCountAdd).
     void Count(int number, int mode) const;

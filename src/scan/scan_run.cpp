@@ -5,7 +5,7 @@
 
 ScanContext ContextFor(const ScanSession& session, TreeModel& tree, int node, TResultContents& results,
                        const ScanRunView& view) {
-    return {tree, node, results, session, session.ExcludeList, view.pump};
+    return {tree, node, results, session, session.ExcludeList, view.pump, view.itemProgress};
 }
 
 void ScanOneItem(const ScanSession& session, const CatalogItem& item, TreeModel& tree, TResultContents& results,

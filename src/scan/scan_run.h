@@ -23,6 +23,9 @@ struct ScanRunView {
     std::function<void(int category)> categoryDone;
     std::function<void(int node)> itemStarting;
     std::function<void(int node)> itemDone;
+    // How far the item under way is, 0 to 1, from the scanners that know
+    // their total (a database's rows); never called by the others.
+    std::function<void(double fraction)> itemProgress;
 };
 
 // The context a scanner of the item at node gets in a run of the session with this view.

@@ -1,5 +1,6 @@
 #include "ui/scan_page.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/data_module.h"
@@ -92,7 +93,9 @@ void TScanPage::ScanNowBtnClick(const TraceSet* keepUnticked) {
     ScanGauge.SetProgress(0);
     ScanGauge.Show(true);
     RulesNotice.Show(false);
-    ScanGauge.SetMaxValue(CountTickedItems(ItemTree));
+    // A hundred steps an item: an item that knows its total moves the gauge within its own hundred.
+    ScanGauge.SetMaxValue(CountTickedItems(ItemTree) * kGaugeStepsPerItem);
+    int itemsDone = 0;
     host_.ScanStarting();
 
     ScanRunView view;
@@ -109,10 +112,15 @@ void TScanPage::ScanNowBtnClick(const TraceSet* keepUnticked) {
         if (DM) DM->EvidenceNode = node;
         if (onScanItem) onScanItem(node);
     };
-    view.itemDone = [this](int) {
+    view.itemDone = [this, &itemsDone](int) {
         // A tick that comes before the next item starts must not paint over the idle picture.
         if (DM) DM->EvidenceNode = -1;
-        ScanGauge.AddProgress(1);
+        ScanGauge.SetProgress(++itemsDone * kGaugeStepsPerItem);
+    };
+    view.itemProgress = [this, &itemsDone](double fraction) {
+        const int within = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * (kGaugeStepsPerItem - 1));
+        const int at = itemsDone * kGaugeStepsPerItem + within;
+        if (at > ScanGauge.Progress()) ScanGauge.SetProgress(at);  // never back: an item may read several databases
     };
     {
         AnimationOn animation(ItemTree);

@@ -42,6 +42,7 @@ public:
     bool tvItemsListMouseDown(const MouseEvent& e, const TreeHit& hit);
 
     int FoundTotal = 0;
+    static constexpr int kGaugeStepsPerItem = 100;
     // Called as the run comes to each ticked item (tests use it to press Abort).
     std::function<void(int node)> onScanItem;
 

@@ -71,8 +71,8 @@ TEST_F(ScanRunTest, AFullScanFillsTheResultTreeAndList) {
     EXPECT_FALSE(form->ScanPage.ScanGauge.Visible());
     int ticked = 0;  // by default: all but Favorites and what a browser keeps beyond history, cookies and cache
     for (const CatalogItem& item : kCatalogItems) ticked += item.ticked;
-    EXPECT_EQ(form->ScanPage.ScanGauge.MaxValue(), ticked);
-    EXPECT_EQ(form->ScanPage.ScanGauge.Progress(), ticked);
+    EXPECT_EQ(form->ScanPage.ScanGauge.MaxValue(), ticked * TScanPage::kGaugeStepsPerItem);
+    EXPECT_EQ(form->ScanPage.ScanGauge.Progress(), ticked * TScanPage::kGaugeStepsPerItem);
     int total = 0;
     for (const CatalogItem& item : kCatalogItems) {
         const std::string name(item.name);
