@@ -305,9 +305,9 @@ void TResultPage::FitColumns() {
     // Item as wide as its longest name (within reason), Status as its texts.
     std::set<std::string> items;
     for (const TResultItem& row : host_.HostSession().ResultRows) items.insert(row.ItemName);
-    int item = ResultListView.CellWidth("Item");
+    int item = 0;
     for (const std::string& name : items) item = std::max(item, ResultListView.CellWidth(name));
-    item = std::min(item, ResultListView.ClientWidth() / 3);
+    item = std::max(Scaled(140), std::min(item, ResultListView.ClientWidth() / 3));  // 140 at the least
     ResultListView.SetColumnWidth(0, item);
     const int size = ResultListView.ColumnWidth(2);
     const int name = std::max(80, ResultListView.ClientWidth() - item - size - status);
