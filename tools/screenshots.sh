@@ -4,6 +4,8 @@
 # under way and the results of one (folded, and with today's browsers open), the
 # results after a partial clean, on a private Xvfb display, and writes them to
 # shots/ (PNG, cropped to the window). SHOTS="scan about" takes only those.
+# DPI=144 (or 192) shows the window at that many dots per inch, on a larger
+# screen, and names the pictures <what>-<dpi>.png.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${SORVANDA_BUILD:-$top/build}
@@ -11,9 +13,24 @@ export SORVANDA_BUILD=$build
 "$top/tools/setup.sh"
 cmake --build "$build" --target sorvanda-shots
 unset DISPLAY
+dpi=${DPI:-96}
+screen_w=1280 screen_h=800
+if [ "$dpi" != 96 ]; then screen_w=2048 screen_h=1400; fi
+export SORVANDA_SCREEN=${screen_w}x${screen_h}
 # shellcheck source=tools/wine-env.sh
 . "$top/tools/wine-env.sh"
 sorvanda_wine_up "$build/shots-env"
+# The prefix's dots per inch, as the display settings set them; the server reads them as it starts.
+if ! wine reg query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null | grep -qi "0x$(printf %x "$dpi")\b"; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p >/dev/null 2>&1 || true
+fi
+# The window (740 x 519 at 96 dpi) is centred; the pictures are cut to it with a margin of 10.
+win_w=$(( 740 * dpi / 96 )) win_h=$(( 519 * dpi / 96 ))
+crop="$(( win_w + 20 ))x$(( win_h + 21 ))+$(( (screen_w - win_w) / 2 - 10 ))+$(( (screen_h - win_h) / 2 - 10 ))"
+suffix=; [ "$dpi" != 96 ] && suffix=-$dpi
 out=$top/shots
 mkdir -p "$out"
 IM=$(command -v convert-im6.q16 || echo /usr/bin/convert)
@@ -32,8 +49,7 @@ for what in ${SHOTS:-splash scan tree result exclude advanced about scanning res
   for _ in $(seq 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  # The windows are centred on the 1280 x 800 screen.
-  "$IM" "$out/full-$what.png" -crop 760x540+260+130 +repage "$out/$what.png"
+  "$IM" "$out/full-$what.png" -crop "$crop" +repage "$out/$what$suffix.png"
   rm -f "$out/full-$what.png"
-  echo "shots/$what.png"
+  echo "shots/$what$suffix.png"
 done

@@ -17,7 +17,7 @@ sorvanda_wine_up() {
   if [ -z "${DISPLAY:-}" ] && [ "${SORVANDA_NEED_DISPLAY:-1}" = 1 ]; then
     local n=91
     while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb :$n -screen 0 "${SORVANDA_SCREEN:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
     SORVANDA_XVFB_PID=$!
     export DISPLAY=:$n
     for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done

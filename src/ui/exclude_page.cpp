@@ -8,6 +8,7 @@
 #include "model/result_session.h"
 #include "platform/user_dialogs.h"
 #include "ui/exclude_data_form.h"
+#include "ui/gdi_util.h"
 
 void TExcludePage::Create(HWND page) {
     MakeFramedTree(ExcludeTreeFrame, tvExclude, ExcludeTree, page, {10, 10, 526, 146},
@@ -54,7 +55,7 @@ void TExcludePage::ShowUnreadWarning() {
 void TExcludePage::FitColumns() {
     if (!ExcludeListView.hwnd()) return;
     const Bounds b = ExcludeListView.GetBounds();
-    ExcludeListView.SetColumnWidth(1, b.w - ExcludeListView.ColumnWidth(0) - 20);
+    ExcludeListView.SetColumnWidth(1, Scaled(b.w) - ExcludeListView.ColumnWidth(0) - Scaled(20));  // the widths are the screen's
 }
 
 bool TExcludePage::tvExcludeMouseDown(const MouseEvent&, const TreeHit& hit) {

@@ -13,7 +13,7 @@ void (*BeginWindowDrag)(HWND hwnd) = SystemWindowDrag;
 void ApplyRoundedOutline(HWND hwnd) {
     RECT r;
     GetClientRect(hwnd, &r);
-    HRGN rgn = CreateRoundRectRgn(0, 0, r.right + 1, r.bottom + 1, 16, 16);
+    HRGN rgn = CreateRoundRectRgn(0, 0, r.right + 1, r.bottom + 1, Scaled(16), Scaled(16));
     if (rgn && !SetWindowRgn(hwnd, rgn, TRUE)) DeleteObject(rgn);  // on success the system owns it
 }
 
@@ -32,7 +32,7 @@ bool Form::CreateForm(const CreateArgs& args) {
         style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
         ex |= WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     }
-    RECT frame{0, 0, args.clientWidth, args.clientHeight};  // the client area has the given size
+    RECT frame{0, 0, Scaled(args.clientWidth), Scaled(args.clientHeight)};  // the client area has the given size (96-dpi units)
     AdjustWindowRectEx(&frame, style, FALSE, ex);
     const int w = frame.right - frame.left, h = frame.bottom - frame.top;
     x = area.left + ((area.right - area.left) - w) / 2;

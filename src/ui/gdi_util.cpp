@@ -2,6 +2,26 @@
 
 #include "platform/wide.h"
 
+int ScreenDpi() {
+    static const int dpi = [] {
+        const WindowDC screen(nullptr);
+        const int d = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
+        return d > 0 ? d : 96;
+    }();
+    return dpi;
+}
+
+void DrawScaled(HDC dc, int dx, int dy, HDC picture, int x, int y, int w, int h) {
+    if (ScreenDpi() == 96) {
+        BitBlt(dc, dx, dy, w, h, picture, x, y, SRCCOPY);
+        return;
+    }
+    const int mode = SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, dx, dy, Scaled(w), Scaled(h), picture, x, y, w, h, SRCCOPY);
+    SetStretchBltMode(dc, mode);
+}
+
 UniqueFont MakeFont(const FontSpec& font) {
     const WindowDC screen(nullptr);
     const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;

@@ -16,6 +16,14 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
+// The screen's dots per inch (96 at 100 %), asked once: the window lays
+// itself out in 96-dpi units, scaled by this.
+int ScreenDpi();
+inline int Scaled(int v) { return MulDiv(v, ScreenDpi(), 96); }
+inline int Unscaled(int v) { return MulDiv(v, 96, ScreenDpi()); }
+// Copies a picture's part (x, y, w, h in its own pixels) onto dc at the
+// screen's scale, smoothed when scaled.
+void DrawScaled(HDC dc, int dx, int dy, HDC picture, int x, int y, int w, int h);
 UniqueFont MakeFont(const FontSpec& font);
 // Width of UTF-8 text in the font selected into the DC.
 int TextWidth(HDC dc, std::string_view text);

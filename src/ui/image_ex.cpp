@@ -1,5 +1,7 @@
 #include "ui/image_ex.h"
 
+#include "ui/gdi_util.h"
+
 bool TImageEx::Create(const CreateArgs& args) {
     handCursor_ = args.handCursor;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0) | (args.focusable ? WS_TABSTOP : 0);
@@ -58,7 +60,9 @@ void TImageEx::Paint(HDC dc, const RECT& client) {
         SelectGuard sel(mem.get(), bitmap_.get());
         BITMAP bm{};
         GetObjectW(bitmap_.get(), sizeof bm, &bm);
-        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
+        DrawScaled(dc, 0, 0, mem.get(), 0, 0, bm.bmWidth, bm.bmHeight);
+        bm.bmWidth = Scaled(bm.bmWidth);  // what the picture covers on the screen
+        bm.bmHeight = Scaled(bm.bmHeight);
         // Anything the picture does not cover stays white.
         if (bm.bmWidth < client.right) {
             RECT r{bm.bmWidth, 0, client.right, client.bottom};

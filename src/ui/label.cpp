@@ -56,7 +56,8 @@ void Label::Paint(HDC dc, const RECT& r) {
     if (args_.backdrop && args_.backdrop->Picture()) {
         MemoryDC mem(dc);
         SelectGuard sel(mem.get(), args_.backdrop->Picture());
-        BitBlt(dc, 0, 0, r.right, r.bottom, mem.get(), args_.backdropOffset.x, args_.backdropOffset.y, SRCCOPY);
+        DrawScaled(dc, 0, 0, mem.get(), args_.backdropOffset.x, args_.backdropOffset.y, Unscaled(r.right) + 1,
+                   Unscaled(r.bottom) + 1);
     } else {
         FillSolid(dc, r, args_.background);
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/wide.h"
+#include "ui/gdi_util.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ bool ListView::Create(const CreateArgs& args) {
         LVCOLUMNW col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         col.pszText = const_cast<wchar_t*>(caption.c_str());
-        col.cx = args.columns[i].width;
+        col.cx = args.columns[i].width == LVSCW_AUTOSIZE_USEHEADER ? args.columns[i].width : Scaled(args.columns[i].width);
         col.fmt = args.columns[i].format;
         SendMessageW(hwnd(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
         if (args.columns[i].width == LVSCW_AUTOSIZE_USEHEADER)

@@ -26,8 +26,8 @@ bool TreeView::Create(const CreateArgs& args) {
         TreeView_SetImageList(hwnd(), args.images, TVSIL_NORMAL);
         TreeView_SetImageList(hwnd(), args.stateImages ? args.stateImages : args.images, TVSIL_STATE);
     }
-    TreeView_SetIndent(hwnd(), args.indent);
-    TreeView_SetItemHeight(hwnd(), 19);
+    TreeView_SetIndent(hwnd(), Scaled(args.indent));
+    TreeView_SetItemHeight(hwnd(), Scaled(19));
     TreeView_SetBkColor(hwnd(), RGB(255, 255, 255));
     return true;
 }
@@ -159,13 +159,13 @@ void TreeView::DrawCount(HDC dc, int node, const RECT& row, bool selected) {
     // Clear the count column first so a shorter number leaves no old digits.
     RECT label{};
     label = NodeRect(node, true);
-    RECT area{label.right + 2, row.top, width - 24, row.bottom};
-    if (area.left < width - 30 - 60) area.left = width - 30 - 60;
+    RECT area{label.right + 2, row.top, width - Scaled(24), row.bottom};
+    if (area.left < width - Scaled(30 + 60)) area.left = width - Scaled(30 + 60);
     if (area.right > area.left) FillSolid(dc, area, selected ? kSelectedRow : RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     const std::wstring digits = ToWide(text);
-    TextOutW(dc, width - tw - 30, row.top + 2, digits.c_str(), static_cast<int>(digits.size()));
+    TextOutW(dc, width - tw - Scaled(30), row.top + Scaled(2), digits.c_str(), static_cast<int>(digits.size()));
 }
 
 void TreeView::TreePaintCounts(const int* nodes, int n) {
@@ -207,8 +207,8 @@ LRESULT TreeView::CustomDraw(NMTVCUSTOMDRAW* cd) {
         RECT r = cd->nmcd.rc;
         RECT client;
         GetClientRect(hwnd(), &client);
-        r.left += Indent() + 32;
-        r.right = client.right - 24;
+        r.left += Indent() + Scaled(32);
+        r.right = client.right - Scaled(24);
         if (r.right > r.left) FillSolid(cd->nmcd.hdc, r, cd->clrTextBk);
         return CDRF_NEWFONT | CDRF_NOTIFYPOSTPAINT;
     }

@@ -1,13 +1,12 @@
 #include "ui/window.h"
 
-#include "ui/gdi_util.h"
-
 #include <windowsx.h>
 
 #include <set>
 #include <utility>
 
 #include "platform/wide.h"
+#include "ui/gdi_util.h"
 
 namespace {
 
@@ -63,7 +62,8 @@ bool Window::CreateOwn(const wchar_t* className, DWORD style, DWORD exStyle, HWN
                        std::string_view text, HCURSOR cursor) {
     if (!EnsureClass(className, cursor, OwnProc)) return false;
     g_creating = this;
-    HWND h = CreateWindowExW(exStyle, className, ToWide(text).c_str(), style, b.x, b.y, b.w, b.h, parent, nullptr,
+    const Bounds s = (style & WS_CHILD) ? ToScreenScale(b) : b;  // a child's place is in 96-dpi units
+    HWND h = CreateWindowExW(exStyle, className, ToWide(text).c_str(), style, s.x, s.y, s.w, s.h, parent, nullptr,
                              AppInstance(), nullptr);
     g_creating = nullptr;
     return h != nullptr && hwnd_ == h;
@@ -71,7 +71,8 @@ bool Window::CreateOwn(const wchar_t* className, DWORD style, DWORD exStyle, HWN
 
 bool Window::CreateSystem(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& b,
                           int id) {
-    HWND h = CreateWindowExW(exStyle, className, L"", style, b.x, b.y, b.w, b.h, parent,
+    const Bounds s = (style & WS_CHILD) ? ToScreenScale(b) : b;
+    HWND h = CreateWindowExW(exStyle, className, L"", style, s.x, s.y, s.w, s.h, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
     if (!h) return false;
     hwnd_ = h;
@@ -162,14 +163,19 @@ LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
     return w->Dispatch(msg, wp, lp);
 }
 
+Bounds ToScreenScale(const Bounds& b) { return {Scaled(b.x), Scaled(b.y), Scaled(b.w), Scaled(b.h)}; }
+Bounds FromScreenScale(const Bounds& b) { return {Unscaled(b.x), Unscaled(b.y), Unscaled(b.w), Unscaled(b.h)}; }
+
 void Window::Show(bool visible) {
     if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
 }
 
 bool Window::Visible() const { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE); }
 
-void Window::SetBounds(const Bounds& b) {
-    if (hwnd_) SetWindowPos(hwnd_, nullptr, b.x, b.y, b.w, b.h, SWP_NOZORDER | SWP_NOACTIVATE);
+void Window::SetBounds(const Bounds& logical) {
+    if (!hwnd_) return;
+    const Bounds b = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) ? ToScreenScale(logical) : logical;
+    SetWindowPos(hwnd_, nullptr, b.x, b.y, b.w, b.h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Bounds Window::GetBounds() const {
@@ -178,9 +184,10 @@ Bounds Window::GetBounds() const {
     RECT r;
     GetWindowRect(hwnd_, &r);
     HWND parent = GetParent(hwnd_);
-    if (parent && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    const bool child = parent && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD);
+    if (child) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     b = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-    return b;
+    return child ? FromScreenScale(b) : b;
 }
 
 void Window::Invalidate() {
@@ -203,7 +210,8 @@ void SetWindowTextUtf8(HWND hwnd, std::string_view text) { SetWindowTextW(hwnd, 
 
 HWND CreateControl(HWND parent, const wchar_t* className, std::string_view text, DWORD style, const Bounds& b,
                    int id, HFONT font) {
-    HWND c = CreateWindowExW(0, className, ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, b.x, b.y, b.w, b.h,
+    const Bounds s = ToScreenScale(b);
+    HWND c = CreateWindowExW(0, className, ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, s.x, s.y, s.w, s.h,
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
     if (c) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return c;

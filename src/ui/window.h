@@ -20,9 +20,13 @@
 #undef SNDMSG
 #define SNDMSG ::SendMessageW
 
+// A place in a parent, in 96-dpi units (a child window's bounds; they are
+// scaled to the screen's dots per inch where the window is made or moved).
 struct Bounds {
     int x = 0, y = 0, w = 0, h = 0;
 };
+Bounds ToScreenScale(const Bounds& b);
+Bounds FromScreenScale(const Bounds& b);
 
 enum class MouseButton { Left, Right, Middle };
 
