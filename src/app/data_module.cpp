@@ -11,7 +11,8 @@ TDM::TDM() {
     EvidenceTimer.OnTimer = [this] { EvidenceTimerTimer(); };
     DM = this;
     // The pictures are one strip; magenta is transparent.
-    treeImages_ = LoadImageStrip("TREEIMAGES", 16, RGB(255, 0, 255));
+    // Shown at the screen's scale: 16 pixels at 96 dpi.
+    treeImages_ = LoadImageStrip("TREEIMAGES", 16, RGB(255, 0, 255), 16 * ScreenDotsPerInch() / 96);
     stateImages_ = CopyWithPictureAt(treeImages_.get(), kStatePartial, kImagePartial);
     // DataModuleCreate: the update check, when the settings ask for it.
     if (CheckUpdate) CheckForUpdate();

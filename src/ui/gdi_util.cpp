@@ -1,15 +1,9 @@
 #include "ui/gdi_util.h"
 
+#include "platform/resources.h"
 #include "platform/wide.h"
 
-int ScreenDpi() {
-    static const int dpi = [] {
-        const WindowDC screen(nullptr);
-        const int d = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
-        return d > 0 ? d : 96;
-    }();
-    return dpi;
-}
+int ScreenDpi() { return ScreenDotsPerInch(); }
 
 void DrawScaled(HDC dc, int dx, int dy, HDC picture, int x, int y, int w, int h) {
     if (ScreenDpi() == 96) {

@@ -113,7 +113,7 @@ int TreeView::PictureOffset(int node) {
         if (on && !icon) return pictureOffset_ = dx - 1;
         on = on || icon;
     }
-    return 19;  // not found: 16 pixels and a gap of 3
+    return Scaled(19);  // not found: 16 pixels and a gap of 3
 }
 
 void TreeView::TreeFrame(int node) {
@@ -121,11 +121,13 @@ void TreeView::TreeFrame(int node) {
     const RECT row = NodeRect(node, false);
     if (row.bottom <= row.top) return;  // scrolled out of sight
     const RECT label = NodeRect(node, true);
-    const int x = label.left - PictureOffset(node), y = row.top + (row.bottom - row.top - 16) / 2;
+    int side = 16, unused = 16;
+    ImageList_GetIconSize(args_.images, &side, &unused);
+    const int x = label.left - PictureOffset(node), y = row.top + (row.bottom - row.top - side) / 2;
     // Straight onto the window: the control is not asked to repaint anything.
     WindowDC dc(hwnd());
     const bool selected = model_->Selected() == node;
-    FillSolid(dc.get(), RECT{x, y, x + 16, y + 16}, selected ? kSelectedRow : RGB(255, 255, 255));
+    FillSolid(dc.get(), RECT{x, y, x + side, y + side}, selected ? kSelectedRow : RGB(255, 255, 255));
     ImageList_Draw(args_.images, model_->At(node).image, dc.get(), x, y, ILD_TRANSPARENT);
 }
 
