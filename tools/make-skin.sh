@@ -105,7 +105,10 @@ page_button() {  # NAME CAPTION Y GLYPH
     if [ $state = hi ]; then c1=$MID; c2=$TEAL; txt=white; border=$DEEP; dst=$out/$name.jpg
     else c1='#ffffff'; c2='#e6f0f4'; txt=$INK; border=$FRAME; dst=$out/${name}1.jpg; fi
     rounded_button "$tmp/pb.jpg" 153 49 '' 12 "$out/LeftStrip.jpg" 17 "$y" "$c1" "$c2" "$txt" "$border"
+    # The first letter is underlined: Alt and that letter press the button.
+    first=$("$IM" -font "$BOLD" -pointsize 14 label:"${caption:0:1}" -format %w info:)
     "$IM" "$tmp/pb.jpg" -fill "$txt" -font "$BOLD" -pointsize 14 -gravity west -annotate +52+0 "$caption" \
+      -gravity northwest -draw "rectangle 53,31 $(( 52 + first - 2 )),32" \
       -fill none -stroke "$txt" -strokewidth 2 -draw "$glyph" -stroke none \
       "${Q[@]}" "$dst"
   done

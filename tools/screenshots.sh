@@ -4,7 +4,8 @@
 # under way and the results of one (folded, and with today's browsers open), the
 # results after a partial clean, on a private Xvfb display, and writes them to
 # shots/ (PNG, cropped to the window). SHOTS="scan about" takes only those.
-# DPI=144 (or 192) shows the window at that many dots per inch, on a larger
+# "moved" shows the browsers' results after the window moved to a monitor of
+# half as many dots per inch again. DPI=144 (or 192) shows the window at that many dots per inch, on a larger
 # screen, and names the pictures <what>-<dpi>.png.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,9 +28,6 @@ if ! wine reg query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null | grep
   wineserver -w 2>/dev/null || true
   wineserver -p >/dev/null 2>&1 || true
 fi
-# The window (740 x 519 at 96 dpi) is centred; the pictures are cut to it with a margin of 10.
-win_w=$(( 740 * dpi / 96 )) win_h=$(( 519 * dpi / 96 ))
-crop="$(( win_w + 20 ))x$(( win_h + 21 ))+$(( (screen_w - win_w) / 2 - 10 ))+$(( (screen_h - win_h) / 2 - 10 ))"
 suffix=; [ "$dpi" != 96 ] && suffix=-$dpi
 out=$top/shots
 mkdir -p "$out"
@@ -49,6 +47,11 @@ for what in ${SHOTS:-splash scan tree result exclude advanced about scanning res
   for _ in $(seq 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
+  # The window (740 x 519 at 96 dpi; "moved" at half as much again) is centred;
+  # the pictures are cut to it with a margin of 10.
+  shown=$dpi; [ "$what" = moved ] && shown=$(( dpi * 3 / 2 ))
+  win_w=$(( 740 * shown / 96 )) win_h=$(( 519 * shown / 96 ))
+  crop="$(( win_w + 20 ))x$(( win_h + 21 ))+$(( (screen_w - win_w) / 2 - 10 ))+$(( (screen_h - win_h) / 2 - 10 ))"
   "$IM" "$out/full-$what.png" -crop "$crop" +repage "$out/$what$suffix.png"
   rm -f "$out/full-$what.png"
   echo "shots/$what$suffix.png"

@@ -20,6 +20,7 @@
 #include "scan/community_scanner.h"
 #include "tools/seeder/seeder.h"
 #include "ui/exclude_data_form.h"
+#include "ui/gdi_util.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
 #include "ui/frm_start.h"
@@ -79,7 +80,8 @@ int main(int argc, char** argv) {
     const bool rules = std::strcmp(what, "rules") == 0;  // a scan of a few community rules, and their results
     const bool question = std::strcmp(what, "question") == 0;  // what Clean asks first
     const bool modify = std::strcmp(what, "modify") == 0;      // the Exclude page after a Modify
-    if (scanning || results || browsers || cleaned || tree || question) {
+    const bool moved = std::strcmp(what, "moved") == 0;  // the browsers' results, moved to a monitor of 150 %
+    if (scanning || results || browsers || cleaned || tree || question || moved) {
         SeedOptions all;
         all.count = 3;
         SeedTraces(all);
@@ -147,7 +149,7 @@ int main(int argc, char** argv) {
         const TreeView& tree = form.ResultPage.ResultTreeView;
         for (int category : form.ResultPage.ResultTree.Children(0))
             TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
-    } else if (browsers) {
+    } else if (browsers || moved) {
         // The second profile's history held by a program that shares it with nobody: its row says so.
         const std::string held = ShellFolder("Local AppData") + "\\Google\\Chrome\\User Data\\Profile 1\\History";
         HANDLE holder = CreateFileW(ToWide(held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -161,6 +163,16 @@ int main(int argc, char** argv) {
                 TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
         for (int i = 0; i < model.Count(); ++i)
             if (model.At(i).caption == "Chrome History") form.ResultPage.ResultTree.Select(i);
+        if (moved) {  // what Windows asks when the window moves: the new scale, and a place centred on the screen
+            const int dpi = ScreenDpi() * 3 / 2;
+            RECT area;
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+            const int w = 740 * dpi / 96, h = 519 * dpi / 96;
+            RECT place{(area.right - w) / 2, (area.bottom - h) / 2, 0, 0};
+            place.right = place.left + w;
+            place.bottom = place.top + h;
+            SendMessageW(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+        }
     } else if (cleaned) {
         // A partial clean of Windows System: one recent file held open, one
         // Run entry gone before the clean, one unticked; the rows say what became of each.

@@ -14,8 +14,19 @@ TDM::TDM() {
     // Shown at the screen's scale: 16 pixels at 96 dpi.
     treeImages_ = LoadImageStrip("TREEIMAGES", 16, RGB(255, 0, 255), 16 * ScreenDotsPerInch() / 96);
     stateImages_ = CopyWithPictureAt(treeImages_.get(), kStatePartial, kImagePartial);
+    shownDpi_ = ScreenDotsPerInch();
     // DataModuleCreate: the update check, when the settings ask for it.
     if (CheckUpdate) CheckForUpdate();
+}
+
+void TDM::Rescale(int dpi) {
+    if (dpi <= 0 || dpi == shownDpi_) return;
+    const UniqueImageList tree = LoadImageStrip("TREEIMAGES", 16, RGB(255, 0, 255), 16 * dpi / 96);
+    if (!tree) return;
+    const UniqueImageList state = CopyWithPictureAt(tree.get(), kStatePartial, kImagePartial);
+    ReplaceImages(treeImages_.get(), tree.get());
+    ReplaceImages(stateImages_.get(), state.get());
+    shownDpi_ = dpi;
 }
 
 void TDM::EvidenceTimerTimer() {

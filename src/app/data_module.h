@@ -30,6 +30,8 @@ public:
     // 8-14 the scanning animation, 15-16 the later categories,
     // 17 partly ticked.
     HIMAGELIST TreeImageList() const { return treeImages_.get(); }
+    // The pictures at another dots per inch, in the same lists.
+    void Rescale(int dpi);
     // The state pictures of the trees and the list: the same but for slot 15,
     // which shows the partly ticked box (a control's state index has 4 bits).
     HIMAGELIST StateImageList() const { return stateImages_.get(); }
@@ -50,6 +52,7 @@ public:
 
 private:
     UniqueImageList treeImages_, stateImages_;
+    int shownDpi_ = 96;  // the scale the pictures are at
 };
 
 extern TDM* DM;

@@ -48,6 +48,18 @@ int ScreenDotsPerInch() {
     return dpi;
 }
 
+void ReplaceImages(HIMAGELIST into, HIMAGELIST from) {
+    if (!into || !from) return;
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(from, &cx, &cy);
+    ImageList_SetIconSize(into, cx, cy);  // removes every picture
+    for (int i = 0, n = ImageList_GetImageCount(from); i < n; ++i)
+        if (HICON icon = ImageList_GetIcon(from, i, ILD_NORMAL)) {
+            ImageList_AddIcon(into, icon);
+            DestroyIcon(icon);
+        }
+}
+
 UniqueImageList CopyWithPictureAt(HIMAGELIST list, int slot, int from) {
     if (!list) return UniqueImageList();
     UniqueImageList copy(ImageList_Duplicate(list));

@@ -14,5 +14,9 @@ UniqueImageList LoadImageStrip(const char* resourceName, int size, COLORREF tran
 // The screen's dots per inch (96 at 100 %), asked once.
 int ScreenDotsPerInch();
 
+// The pictures of from put into into (emptied first, sized as from), so that
+// whoever shows into keeps its handle.
+void ReplaceImages(HIMAGELIST into, HIMAGELIST from);
+
 // A copy of an image list whose picture at slot is the picture at from.
 UniqueImageList CopyWithPictureAt(HIMAGELIST list, int slot, int from);

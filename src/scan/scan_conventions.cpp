@@ -88,6 +88,7 @@ void RunListScanner(const ListScannerRow& row, const ScanContext& ctx) {
     for (size_t i = 0; i < names.size(); ++i) {
         if (ctx.Aborted()) break;
         ctx.Pump();
+        if ((i & 255) == 255) ctx.Progress(static_cast<double>(i) / static_cast<double>(names.size()));
         const std::string& name = names[i];
         if (row.keepData || row.plainTextOnly) {
             DWORD type = REG_NONE;

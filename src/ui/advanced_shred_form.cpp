@@ -18,16 +18,25 @@ enum : UINT { kAddFiles = 2001, kAddRecycle, kRemoveSelected, kRemoveAll };
 enum : int { kListId = 301, kRadio1 = 311, kRadio2, kRadio3 };
 constexpr COLORREF kBarColor = RGB(218, 240, 244);
 constexpr COLORREF kFrameColor = RGB(160, 196, 209);
+const FontSpec kArial{"Arial", 8, false, false}, kSans{"MS Sans Serif", 8, false, false};
 
 }  // namespace
+
+void TAdvancedShredForm::ScaleChanged(int, int) {
+    UniqueFont arial = MakeFont(kArial), sans = MakeFont(kSans);
+    ReplaceChildFont(hwnd(), arial_.get(), arial.get());
+    ReplaceChildFont(hwnd(), sans_.get(), sans.get());
+    arial_ = std::move(arial);
+    sans_ = std::move(sans);
+}
 
 bool TAdvancedShredForm::Create(HWND parent, int width, int height, const ScanSession& session) {
     session_ = &session;
     if (!CreateOwn(L"OrmatekSorvanda.ShredForm", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent,
                    {0, 0, width, height}))
         return false;
-    arial_ = MakeFont({"Arial", 8, false, false});
-    sans_ = MakeFont({"MS Sans Serif", 8, false, false});
+    arial_ = MakeFont(kArial);
+    sans_ = MakeFont(kSans);
     const int inner = width - 24;  // a border of 12 all round
     auto control = [this](const wchar_t* cls, const char* text, DWORD style, const Bounds& b, int id, HFONT font) {
         return CreateControl(hwnd(), cls, text, style, b, id, font);

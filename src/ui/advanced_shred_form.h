@@ -50,6 +50,7 @@ public:
     UniqueMenu PopupMenu1, PopupMenu2;
 
 protected:
+    void ScaleChanged(int oldDpi, int newDpi) override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:

@@ -5,6 +5,16 @@
 #include "platform/wide.h"
 #include "ui/gdi_util.h"
 
+namespace {
+const FontSpec kFont{"MS Sans Serif", 8, false, false};
+}  // namespace
+
+void TExcludeDataForm::ScaleChanged(int, int) {
+    UniqueFont font = MakeFont(kFont);
+    ReplaceChildFont(hwnd(), font_.get(), font.get());
+    font_ = std::move(font);
+}
+
 bool TExcludeDataForm::Create(HWND owner, const std::string& caption) {
     CreateArgs a;
     a.owner = owner;
@@ -13,7 +23,7 @@ bool TExcludeDataForm::Create(HWND owner, const std::string& caption) {
     a.caption = caption;
     a.dialogFrame = true;
     if (!CreateForm(a)) return false;
-    font_ = MakeFont({"MS Sans Serif", 8, false, false});
+    font_ = MakeFont(kFont);
     auto make = [this](const wchar_t* cls, const char* text, DWORD style, int x, int y, int w, int h, int id) {
         return CreateControl(hwnd(), cls, text, style, {x, y, w, h}, id, font_.get());
     };

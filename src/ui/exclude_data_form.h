@@ -31,6 +31,8 @@ public:
 
     HWND cbSection = nullptr, edTextName = nullptr, mrOkBtn = nullptr, cancelBtn = nullptr;
 
+    void ScaleChanged(int oldDpi, int newDpi) override;
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -21,6 +21,11 @@ void TExcludePage::Create(HWND page) {
     l.bounds = {1, 1, 524, 152};
     l.columns = {{"Item", 140}, {"Name", 500}};
     ExcludeListView.Create(l);
+    // A long address or path is cut in its column: the tip shows what the entry keeps, whole.
+    ExcludeListView.OnGetTip = [this](int row) -> std::string {
+        const TExcludeContentItem* entry = EntryOfRow(row);
+        return entry ? entry->ItemName + "\n" + KeptTraceText(*entry) : std::string();
+    };
 
     const int stripH = 49;
     ExcludeStrip.Create(PanelArgs(page, {0, kPageHeight - stripH, kPageWidth, stripH}));

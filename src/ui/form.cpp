@@ -17,6 +17,18 @@ void ApplyRoundedOutline(HWND hwnd) {
     if (rgn && !SetWindowRgn(hwnd, rgn, TRUE)) DeleteObject(rgn);  // on success the system owns it
 }
 
+DWORD Form::FrameStyle() const {
+    DWORD style = WS_POPUP | WS_CLIPCHILDREN | (args_.appWindow ? (WS_SYSMENU | WS_MINIMIZEBOX) : 0);
+    if (args_.dialogFrame) style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    return style;
+}
+
+DWORD Form::FrameExStyle() const {
+    DWORD ex = args_.appWindow ? WS_EX_APPWINDOW : 0;
+    if (args_.dialogFrame) ex |= WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    return ex;
+}
+
 bool Form::CreateForm(const CreateArgs& args) {
     args_ = args;
     int x = 0, y = 0;
@@ -26,18 +38,51 @@ bool Form::CreateForm(const CreateArgs& args) {
     } else {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     }
-    DWORD style = WS_POPUP | WS_CLIPCHILDREN | (args.appWindow ? (WS_SYSMENU | WS_MINIMIZEBOX) : 0);
-    DWORD ex = args.appWindow ? WS_EX_APPWINDOW : 0;
-    if (args.dialogFrame) {
-        style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-        ex |= WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    const DWORD style = FrameStyle(), ex = FrameExStyle();
+    const SIZE size = FrameSize();
+    x = area.left + (area.right - area.left - size.cx) / 2;
+    y = area.top + (area.bottom - area.top - size.cy) / 2;
+    if (!CreateOwn(L"OrmatekSorvanda.Form", style, ex, args.owner, {x, y, size.cx, size.cy}, args.caption))
+        return false;
+    // A monitor of another scale than the screen's first one (Windows 10 and
+    // later): the program's first window takes its scale before anything is in it.
+    const int dpi = WindowDpi(hwnd());
+    if (args.appWindow && dpi != ScreenDpi()) {
+        const int old = ScreenDpi();
+        SetScreenDpi(dpi);
+        ScaleChanged(old, dpi);
+        const SIZE now = FrameSize();
+        SetWindowPos(hwnd(), nullptr, x + (size.cx - now.cx) / 2, y + (size.cy - now.cy) / 2, now.cx, now.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    RECT frame{0, 0, Scaled(args.clientWidth), Scaled(args.clientHeight)};  // the client area has the given size (96-dpi units)
+    return true;
+}
+
+SIZE Form::FrameSize() const {
+    const DWORD style = hwnd() ? static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_STYLE)) : FrameStyle();
+    const DWORD ex = hwnd() ? static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE)) : FrameExStyle();
+    // The client area has the given size (96-dpi units).
+    RECT frame{0, 0, Scaled(args_.clientWidth), Scaled(args_.clientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, ex);
-    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-    x = area.left + ((area.right - area.left) - w) / 2;
-    y = area.top + ((area.bottom - area.top) - h) / 2;
-    return CreateOwn(L"OrmatekSorvanda.Form", style, ex, args.owner, {x, y, w, h}, args.caption);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Form::FollowScale(int dpi, const RECT* suggested) {
+    const int old = ScreenDpi();
+    if (dpi <= 0 || dpi == old || !hwnd()) return;
+    SetScreenDpi(dpi);
+    ScaleChanged(old, dpi);
+    RescaleChildren(hwnd(), old, dpi);
+    // Windows suggests where the window goes; its size is ours, exact.
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    if (suggested) r = *suggested;
+    const SIZE size = FrameSize();
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    RECT outline;
+    if (GetWindowRgnBox(hwnd(), &outline) != ERROR) ApplyRoundedOutline(hwnd());
+    // Everything painted again: no old picture is kept at its old size.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Form::ShowNow() {
@@ -104,6 +149,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         break;
+    case WM_DPICHANGED:  // moved to a monitor of another scale
+        FollowScale(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
     default:
         break;
     }

@@ -35,10 +35,18 @@ public:
     // (a shortcut, a move of the focus).
     virtual bool PreTranslate(MSG& msg);
 
+    // Lays the form and everything in it out at dpi (WM_DPICHANGED); suggested
+    // is where Windows puts it, nullptr where it stays.
+    void FollowScale(int dpi, const RECT* suggested);
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    DWORD FrameStyle() const;
+    DWORD FrameExStyle() const;
+    SIZE FrameSize() const;  // the window's size for its client size at the layout's scale
+
     CreateArgs args_;
     bool modal_ = false;
     bool modalDone_ = false;

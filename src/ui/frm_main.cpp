@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "app/data_module.h"
 #include "app/help.h"
 #include "app/settings.h"
 #include "exclude/exclude_store.h"
@@ -133,6 +134,10 @@ void TFrm_Main::CreateFrame() {
 void TFrm_Main::CreateAdvancedPage() {
     HWND page = DataNotebook.Page(kPageAdvanced).hwnd();
     AdvancedPanel.Create(PanelArgs(page, {0, 0, kMainW, kMidH}));
+}
+
+void TFrm_Main::ScaleChanged(int, int newDpi) {
+    if (DM) DM->Rescale(newDpi);  // before the trees and the list set their pictures again
 }
 
 void TFrm_Main::FormResize() { ExcludePage.FitColumns(); }

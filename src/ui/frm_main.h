@@ -46,6 +46,7 @@ public:
     // F1 opens the help, Alt+S, Alt+R, Alt+E and Alt+A the pages; Tab and
     // Shift+Tab move the focus through the window, Enter presses a button.
     bool PreTranslate(MSG& msg) override;
+    void ScaleChanged(int oldDpi, int newDpi) override;
 
     // Called with the About box while it is shown modally (tests use it).
     std::function<void(class TFrm_About&)> onAboutShown;

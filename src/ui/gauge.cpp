@@ -4,11 +4,20 @@
 
 #include "ui/gdi_util.h"
 
+namespace {
+const FontSpec kGaugeFont{"Tahoma", 8, true, false};
+}  // namespace
+
 bool TGauge::Create(const CreateArgs& args) {
     args_ = args;
-    font_ = MakeFont({"Tahoma", 8, true, false});
+    font_ = MakeFont(kGaugeFont);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
     return CreateOwn(L"OrmatekSorvanda.Gauge", style, 0, args.parent, args.bounds);
+}
+
+void TGauge::ScaleChanged(int, int) {
+    font_ = MakeFont(kGaugeFont);
+    Invalidate();
 }
 
 void TGauge::SetMaxValue(int max) {

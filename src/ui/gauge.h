@@ -23,6 +23,7 @@ public:
     int PercentDone() const;
 
 protected:
+    void ScaleChanged(int oldDpi, int newDpi) override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void Paint(HDC dc, const RECT& client) override;
 

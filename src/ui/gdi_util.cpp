@@ -3,7 +3,27 @@
 #include "platform/resources.h"
 #include "platform/wide.h"
 
-int ScreenDpi() { return ScreenDotsPerInch(); }
+namespace {
+int g_dpi = 0;  // 0: not asked yet
+}  // namespace
+
+int ScreenDpi() {
+    if (g_dpi <= 0) g_dpi = ScreenDotsPerInch();
+    return g_dpi;
+}
+
+void SetScreenDpi(int dpi) {
+    if (dpi > 0) g_dpi = dpi;
+}
+
+int WindowDpi(HWND hwnd) {
+    // Asked by name: Windows 7 and 8 have no such call.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto ask = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = ask && hwnd ? ask(hwnd) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : ScreenDotsPerInch();
+}
 
 void DrawScaled(HDC dc, int dx, int dy, HDC picture, int x, int y, int w, int h) {
     if (ScreenDpi() == 96) {
@@ -17,16 +37,20 @@ void DrawScaled(HDC dc, int dx, int dy, HDC picture, int x, int y, int w, int h)
 }
 
 UniqueFont MakeFont(const FontSpec& font) {
-    const WindowDC screen(nullptr);
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(font.points, dpi, 72);
+    lf.lfHeight = -MulDiv(font.points, ScreenDpi(), 72);
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = font.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(lf.lfFaceName, ToWide(font.face).c_str(), LF_FACESIZE);
     return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+void ReplaceChildFont(HWND parent, HFONT old, HFONT now) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)) == old)
+            SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(now), TRUE);
 }
 
 int TextWidth(HDC dc, std::string_view text) {

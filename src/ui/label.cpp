@@ -30,6 +30,11 @@ void Label::SetFont(const FontSpec& font) {
     Invalidate();
 }
 
+void Label::ScaleChanged(int, int) {
+    font_ = MakeFont(args_.font);
+    Invalidate();
+}
+
 void Label::SetColor(COLORREF color) {
     args_.color = color;
     Invalidate();

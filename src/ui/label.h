@@ -43,6 +43,7 @@ public:
     std::function<void(Label&)> OnClick;
 
 protected:
+    void ScaleChanged(int oldDpi, int newDpi) override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void Paint(HDC dc, const RECT& client) override;
 

@@ -60,6 +60,17 @@ bool ListView::Create(const CreateArgs& args) {
     return true;
 }
 
+void ListView::ScaleChanged(int oldDpi, int newDpi) {
+    const HWND header = ListView_GetHeader(hwnd());
+    const int columns = header ? Header_GetItemCount(header) : 0;
+    std::vector<int> widths;
+    for (int i = 0; i < columns; ++i) widths.push_back(MulDiv(ListView_GetColumnWidth(hwnd(), i), newDpi, oldDpi));
+    font_ = MakeFont({"Tahoma", 8, false, false});  // the system's list font, at the new scale
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    if (args_.stateImages) ListView_SetImageList(hwnd(), args_.stateImages, LVSIL_STATE);
+    for (int i = 0; i < columns; ++i) ListView_SetColumnWidth(hwnd(), i, widths[static_cast<size_t>(i)]);
+}
+
 void ListView::SetRowCount(int rows) {
     if (!hwnd()) return;
     ListView_SetItemCountEx(hwnd(), rows, LVSICF_NOSCROLL);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/handles.h"
 #include "ui/window.h"
 
 class ListView : public Window {
@@ -70,8 +71,11 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     bool HandleReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
+    void ScaleChanged(int oldDpi, int newDpi) override;
+
 private:
     CreateArgs args_;
+    UniqueFont font_;              // none until the scale changes: the system's font till then
     HWND tip_ = nullptr;           // goes with the list, its owner
     int tipRow_ = -1;             // the row under the pointer
     std::wstring tipText_;        // the tip's text while it shows

@@ -16,20 +16,31 @@ TreeView::~TreeView() {
 
 bool TreeView::Create(const CreateArgs& args) {
     args_ = args;
-    regular_ = MakeFont({args.fontFace, 9, false, false});
-    bold_ = MakeFont({args.fontFace, 9, true, false});
     DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | TVS_FULLROWSELECT | TVS_SHOWSELALWAYS |
                   TVS_HASBUTTONS | (args.visible ? WS_VISIBLE : 0);
     if (!CreateSystem(WC_TREEVIEWW, style, 0, args.parent, args.bounds)) return false;
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(regular_.get()), FALSE);
-    if (args.images) {
-        TreeView_SetImageList(hwnd(), args.images, TVSIL_NORMAL);
-        TreeView_SetImageList(hwnd(), args.stateImages ? args.stateImages : args.images, TVSIL_STATE);
-    }
-    TreeView_SetIndent(hwnd(), Scaled(args.indent));
-    TreeView_SetItemHeight(hwnd(), Scaled(19));
+    ApplyScale();
     TreeView_SetBkColor(hwnd(), RGB(255, 255, 255));
     return true;
+}
+
+void TreeView::ApplyScale() {
+    regular_ = MakeFont({args_.fontFace, 9, false, false});
+    bold_ = MakeFont({args_.fontFace, 9, true, false});
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(regular_.get()), FALSE);
+    // Set again after the pictures change size: the tree measures them here.
+    if (args_.images) {
+        TreeView_SetImageList(hwnd(), args_.images, TVSIL_NORMAL);
+        TreeView_SetImageList(hwnd(), args_.stateImages ? args_.stateImages : args_.images, TVSIL_STATE);
+    }
+    TreeView_SetIndent(hwnd(), Scaled(args_.indent));
+    TreeView_SetItemHeight(hwnd(), Scaled(19));
+    pictureOffset_ = 0;
+}
+
+void TreeView::ScaleChanged(int, int) {
+    ApplyScale();
+    Invalidate();
 }
 
 void TreeView::Attach(TreeModel* model) {

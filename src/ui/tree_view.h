@@ -57,10 +57,12 @@ public:
     static constexpr COLORREF kSelectedRow = RGB(152, 150, 151);
 
 protected:
+    void ScaleChanged(int oldDpi, int newDpi) override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     bool HandleReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
+    void ApplyScale();  // fonts, pictures, row height and indent at the layout's scale
     LRESULT CustomDraw(NMTVCUSTOMDRAW* cd);
     void DrawCount(HDC dc, int node, const RECT& row, bool selected);
     HFONT FontFor(int level) const { return level <= 1 ? bold_.get() : regular_.get(); }

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "platform/wide.h"
 #include "ui/gdi_util.h"
@@ -188,6 +189,35 @@ Bounds Window::GetBounds() const {
     if (child) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     b = {r.left, r.top, r.right - r.left, r.bottom - r.top};
     return child ? FromScreenScale(b) : b;
+}
+
+void RescaleChildren(HWND parent, int oldDpi, int newDpi) {
+    if (!parent || oldDpi <= 0 || newDpi <= 0 || oldDpi == newDpi) return;
+    // Every place is taken before any moves: a parent's new size may lay its
+    // children out again, and each child's place then comes from its own old one.
+    struct Place {
+        HWND hwnd;
+        RECT r;
+    };
+    std::vector<Place> places;
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM lp) -> BOOL {
+            RECT r;
+            GetWindowRect(h, &r);
+            MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+            reinterpret_cast<std::vector<Place>*>(lp)->push_back({h, r});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&places));
+    auto scale = [&](LONG v) { return MulDiv(v, newDpi, oldDpi); };
+    // Place and size each scaled alone, as a window is made: a move there and
+    // back gives the same pixels.
+    for (const Place& p : places)
+        SetWindowPos(p.hwnd, nullptr, scale(p.r.left), scale(p.r.top), scale(p.r.right - p.r.left),
+                     scale(p.r.bottom - p.r.top), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    for (const Place& p : places)
+        if (Window* w = Window::FromHwnd(p.hwnd)) w->ScaleChanged(oldDpi, newDpi);
 }
 
 void Window::Invalidate() {

@@ -52,6 +52,10 @@ public:
     void Invalidate();
     std::string Text() const;
     void SetText(const std::string& text);
+    // The layout's dots per inch changed (the window moved to another monitor)
+    // and this window has been moved to its place at the new scale: a control
+    // remakes here what it made at the old one (fonts, row heights, widths).
+    virtual void ScaleChanged(int oldDpi, int newDpi) {}
 
 protected:
     // Creates a window of one of our own classes.
@@ -91,6 +95,10 @@ private:
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
 };
+
+// Moves and sizes every window below parent from oldDpi to newDpi, then lets
+// each of them remake what it made at the old scale (ScaleChanged).
+void RescaleChildren(HWND parent, int oldDpi, int newDpi);
 
 // Module instance handle of the program (or test) executable.
 HINSTANCE AppInstance();

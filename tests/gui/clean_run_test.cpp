@@ -330,27 +330,31 @@ TEST_F(CleanRunTest, CleanAsksFirstAndCancelKeepsEverything) {
 }
 
 // An item that knows how far it is moves the gauge within its own part: a
-// history of many rows, the only item ticked, passes through the middle.
+// history of many rows, or a registry list of many values, the only item
+// ticked, passes through the middle.
 TEST_F(CleanRunTest, TheGaugeMovesWithinAnItemThatKnowsItsRows) {
-    SeedOptions o;
-    o.items = {"Chrome History"};
-    o.count = 3000;
-    SeedTraces(o);
-    Click(form->ResultBtn.hwnd());
-    Click(form->ScanBtn.hwnd());  // the Scan page again: Chrome has a profile now
-    TreeModel& items = form->ScanPage.ItemTree;
-    TickByClicks(form->ScanPage.tvItemsList, items, 0, false);
-    const int history = FindCatalogItemByName("Chrome History")->node;
-    ASSERT_FALSE(items.IsHidden(history));
-    TickByClicks(form->ScanPage.tvItemsList, items, history, true);
-    std::set<int> seen;  // the gauge as the scanner's loops come to each entry
-    form->Session.LoopEntryHook = [&] { seen.insert(form->ScanPage.ScanGauge.Progress()); };
-    Click(form->ScanPage.ScanNowBtn.hwnd());
-    form->Session.LoopEntryHook = nullptr;
-    EXPECT_EQ(form->ScanPage.ScanGauge.MaxValue(), TScanPage::kGaugeStepsPerItem);
-    EXPECT_EQ(form->ScanPage.ScanGauge.Progress(), TScanPage::kGaugeStepsPerItem);
-    ASSERT_FALSE(seen.empty());
-    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](int at) { return at > 20 && at < 80; }))
-        << "gauge only at " << *seen.begin() << " .. " << *seen.rbegin();
-    EXPECT_GE(form->ScanPage.FoundTotal, 3000);
+    for (const char* name : {"Chrome History", "Run History"}) {
+        SCOPED_TRACE(name);
+        SeedOptions o;
+        o.items = {name};
+        o.count = 3000;
+        SeedTraces(o);
+        Click(form->ResultBtn.hwnd());
+        Click(form->ScanBtn.hwnd());  // the Scan page again: Chrome has a profile now
+        TreeModel& items = form->ScanPage.ItemTree;
+        TickByClicks(form->ScanPage.tvItemsList, items, 0, false);
+        const int item = FindCatalogItemByName(name)->node;
+        ASSERT_FALSE(items.IsHidden(item));
+        TickByClicks(form->ScanPage.tvItemsList, items, item, true);
+        std::set<int> seen;  // the gauge as the scanner's loops come to each entry
+        form->Session.LoopEntryHook = [&] { seen.insert(form->ScanPage.ScanGauge.Progress()); };
+        Click(form->ScanPage.ScanNowBtn.hwnd());
+        form->Session.LoopEntryHook = nullptr;
+        EXPECT_EQ(form->ScanPage.ScanGauge.MaxValue(), TScanPage::kGaugeStepsPerItem);
+        EXPECT_EQ(form->ScanPage.ScanGauge.Progress(), TScanPage::kGaugeStepsPerItem);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](int at) { return at > 20 && at < 80; }))
+            << "gauge only at " << *seen.begin() << " .. " << *seen.rbegin();
+        EXPECT_GE(form->ScanPage.FoundTotal, 3000);
+    }
 }

@@ -236,6 +236,11 @@ TEST_F(ExcludePageTest, ModifyOpensOnTheEntryAndChangesWhatTheRowShows) {
     EXPECT_EQ(list.CellText(1, 0), "Paint");
     EXPECT_EQ(list.CellText(1, 1), mru + " : Seed Folder 3 = 2");
     EXPECT_EQ(list.SelectedRow(), 1);
+    // The row under the pointer tips the whole entry, as it is now.
+    RECT r{};
+    ListView_GetItemRect(list.hwnd(), 1, &r, LVIR_BOUNDS);
+    SendMessageW(list.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(200, (r.top + r.bottom) / 2));
+    EXPECT_EQ(list.TipText(), "Paint\n" + mru + " : Seed Folder 3 = 2");
     EXPECT_EQ(form->ExcludePage.ExcludeTree.CountOf(FindCatalogItemByName("Paint")->node), 1);
     form.reset();
     Open();

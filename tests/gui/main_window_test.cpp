@@ -19,6 +19,7 @@
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
 #include "ui/frm_start.h"
+#include "ui/gdi_util.h"
 #include "tools/seeder/seeder.h"
 
 namespace {
@@ -118,6 +119,74 @@ TEST_F(MainWindowTest, BorderlessRoundedWindowWithControlsInPlace) {
     EXPECT_EQ(results.ColumnWidth(2), 60);
     EXPECT_EQ(results.ColumnWidth(0) + results.ColumnWidth(1) + results.ColumnWidth(2) + results.ColumnWidth(3),
               results.ClientWidth());
+}
+
+// Moved to a monitor of another scale, the window lays everything out again at
+// that scale, and moved back it is as it was, to the pixel.
+TEST_F(MainWindowTest, AMoveToAnotherMonitorsScaleLaysTheWindowOutAgain) {
+    const int before = ScreenDpi();
+    ASSERT_EQ(before, 96);
+    auto moveTo = [&](int dpi) {
+        RECT place;
+        GetWindowRect(form->hwnd(), &place);
+        place.left += 10;
+        SendMessageW(form->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+        Pump();
+    };
+    auto iconSize = [](HIMAGELIST list) {
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(list, &cx, &cy);
+        return cx;
+    };
+    auto fontHeight = [](HWND w) {
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        return lf.lfHeight;
+    };
+    const TreeView& tree = form->ScanPage.tvItemsList;
+    const ListView& list = form->ResultPage.ResultListView;
+    const int treeFont = fontHeight(tree.hwnd());
+    const int rowHeight = TreeView_GetItemHeight(tree.hwnd());
+    RECT window;
+    GetWindowRect(form->hwnd(), &window);
+
+    moveTo(144);
+    EXPECT_EQ(ScreenDpi(), 144);
+    RECT client, now;
+    GetClientRect(form->hwnd(), &client);
+    GetWindowRect(form->hwnd(), &now);
+    EXPECT_EQ(client.right, 1110);
+    EXPECT_EQ(client.bottom, 779);
+    EXPECT_EQ(now.left, window.left + 10);  // where Windows put it
+    ExpectPlace(this, InForm(form->ScanBtn), SizeOf(form->ScanBtn), 26, 138, 230, 74, "ScanBtn at 144");
+    ExpectPlace(this, InForm(tree), SizeOf(tree), 284, 155, 786, 438, "tvItemsList at 144");
+    EXPECT_EQ(TreeView_GetItemHeight(tree.hwnd()), 28);  // 19 x 1.5, made even by the control
+    EXPECT_EQ(iconSize(DM->TreeImageList()), 24);
+    EXPECT_EQ(iconSize(DM->StateImageList()), 24);
+    EXPECT_EQ(ImageList_GetImageCount(DM->StateImageList()), ImageList_GetImageCount(DM->TreeImageList()));
+    EXPECT_EQ(TreeView_GetImageList(tree.hwnd(), TVSIL_STATE), DM->StateImageList());
+    EXPECT_EQ(fontHeight(tree.hwnd()), MulDiv(treeFont, 144, 96));
+    EXPECT_EQ(fontHeight(list.hwnd()), -16);  // 8 points at 144 dpi
+    EXPECT_EQ(list.ColumnWidth(0), 210);
+    EXPECT_EQ(list.ColumnWidth(2), 90);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(form->hwnd(), rgn), ERROR);
+    EXPECT_TRUE(PtInRegion(rgn, 1100, 770));  // the outline follows the size
+    EXPECT_FALSE(PtInRegion(rgn, 1109, 778));
+    DeleteObject(rgn);
+
+    moveTo(96);
+    EXPECT_EQ(ScreenDpi(), 96);
+    GetClientRect(form->hwnd(), &client);
+    EXPECT_EQ(client.right, 740);
+    EXPECT_EQ(client.bottom, 519);
+    ExpectPlace(this, InForm(form->ScanBtn), SizeOf(form->ScanBtn), 17, 92, 153, 49, "ScanBtn back at 96");
+    ExpectPlace(this, InForm(tree), SizeOf(tree), 189, 103, 524, 292, "tvItemsList back at 96");
+    EXPECT_EQ(TreeView_GetItemHeight(tree.hwnd()), rowHeight);
+    EXPECT_EQ(iconSize(DM->TreeImageList()), 16);
+    EXPECT_EQ(fontHeight(tree.hwnd()), treeFont);
+    EXPECT_EQ(list.ColumnWidth(0), 140);
+    EXPECT_EQ(list.ColumnWidth(2), 60);
 }
 
 TEST_F(MainWindowTest, OpensOnTheScanPageWithDefaultTicksAndZeroCounts) {
