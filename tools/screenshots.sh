@@ -4,9 +4,11 @@
 # under way and the results of one (folded, and with today's browsers open), the
 # results after a partial clean, on a private Xvfb display, and writes them to
 # shots/ (PNG, cropped to the window). SHOTS="scan about" takes only those.
-# "moved" shows the browsers' results after the window moved to a monitor of
-# half as many dots per inch again. DPI=144 (or 192) shows the window at that many dots per inch, on a larger
-# screen, and names the pictures <what>-<dpi>.png.
+# "question" is what Clean asks first, "modify" the Exclude page after a
+# Modify, "sorted" Chrome's cache rows of two profiles sorted by name, "moved"
+# the browsers' results after the window moved to a monitor of half as many
+# dots per inch again. DPI=144 (or 192) shows the window at that many dots per
+# inch, on a larger screen, and names the pictures <what>-<dpi>.png.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${SORVANDA_BUILD:-$top/build}
@@ -36,7 +38,7 @@ IMPORT=$(command -v import-im6.q16 || echo /usr/bin/import)
 ready=$build/shots-env/ready
 # The Z: drive is Wine's view of the Unix root.
 export SORVANDA_SHOT_READY="Z:${ready//\//\\}"
-for what in ${SHOTS:-splash scan tree result exclude advanced about scanning results browsers cleaned}; do
+for what in ${SHOTS:-splash scan tree result exclude advanced about scanning results browsers cleaned question modify sorted moved}; do
   rm -f "$ready"
   wine "$build/bin/sorvanda-shots.exe" "$what" 2 </dev/null >/dev/null 2>&1 &
   pid=$!

@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
     const bool question = std::strcmp(what, "question") == 0;  // what Clean asks first
     const bool modify = std::strcmp(what, "modify") == 0;      // the Exclude page after a Modify
     const bool moved = std::strcmp(what, "moved") == 0;  // the browsers' results, moved to a monitor of 150 %
-    if (scanning || results || browsers || cleaned || tree || question || moved) {
+    const bool sorted = std::strcmp(what, "sorted") == 0;  // Chrome's cache rows of two profiles, sorted by name
+    if (scanning || results || browsers || cleaned || tree || question || moved || sorted) {
         SeedOptions all;
         all.count = 3;
         SeedTraces(all);
@@ -173,6 +174,16 @@ int main(int argc, char** argv) {
             place.bottom = place.top + h;
             SendMessageW(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
         }
+    } else if (sorted) {
+        form.ScanPage.ScanNowBtnClick();
+        const TreeView& tree = form.ResultPage.ResultTreeView;
+        const TreeModel& model = form.ResultPage.ResultTree;
+        for (int category : model.Children(0))
+            if (model.At(category).caption != "Google Chrome")
+                TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
+        for (int i = 0; i < model.Count(); ++i)
+            if (model.At(i).caption == "Chrome Cache") form.ResultPage.ResultTree.Select(i);
+        form.ResultPage.SortRows(1);  // as a click on the Name header sorts
     } else if (cleaned) {
         // A partial clean of Windows System: one recent file held open, one
         // Run entry gone before the clean, one unticked; the rows say what became of each.
