@@ -361,7 +361,7 @@ private:
         for (int j = i; j < results_.Count(); ++j) {
             const TResultContentItem& r = std::as_const(results_).Item(j);
             if (!r.Checked || r.Deleted || r.Location != file || r.Kind != kind) continue;
-            const std::string& cut = kind == kKindFirefoxCookie ? r.Detail5 : r.Detail8;
+            const std::string& cut = kind == kKindFirefoxCookie ? r.DetailAt(5) : r.DetailAt(8);
             lines.push_back({r.Line, cut.compare(0, 2, "\r\n") == 0 ? cut.substr(2) : cut});
             records.push_back(j);
             handled_[static_cast<size_t>(j)] = true;
@@ -392,7 +392,7 @@ private:
             if (!r.Checked || r.Deleted || r.Location != file || r.Item != item || r.Store != store) continue;
             handled_[static_cast<size_t>(j)] = true;
             if (r.Line < 0) continue;
-            if (cookies) rows.push_back({r.Line, {}, r.ValueData, r.KeyName, r.Detail4});
+            if (cookies) rows.push_back({r.Line, {}, r.ValueData, r.KeyName, r.DetailAt(4)});
             else rows.push_back({r.Line, r.ValueName, {}, {}, {}});
             records.push_back(j);
         }

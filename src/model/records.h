@@ -5,7 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -69,6 +72,46 @@ inline const char* StayReasonText(StayReason r) {
 
 struct CatalogItem;
 
+// A short text that many records share (their item's name, group and caption,
+// "Reg" or "File"): each text is kept once for the program's life, and a record
+// holds only its address.
+class SharedText {
+public:
+    SharedText() : text_(&kEmpty) {}
+    SharedText(std::string_view text) : text_(&Intern(text)) {}
+    SharedText(const std::string& text) : SharedText(std::string_view(text)) {}
+    SharedText(const char* text) : SharedText(std::string_view(text)) {}
+    operator const std::string&() const { return *text_; }
+    operator std::string_view() const { return *text_; }
+    const std::string& str() const { return *text_; }
+    bool empty() const { return text_->empty(); }
+    size_t size() const { return text_->size(); }
+    const char* c_str() const { return text_->c_str(); }
+    friend bool operator==(const SharedText& a, const SharedText& b) { return a.text_ == b.text_; }
+    friend bool operator==(const SharedText& a, const std::string& b) { return *a.text_ == b; }
+    friend bool operator==(const SharedText& a, std::string_view b) { return *a.text_ == b; }
+    friend bool operator==(const SharedText& a, const char* b) { return *a.text_ == b; }
+    friend std::string operator+(const SharedText& a, std::string_view b) { return std::string(*a.text_).append(b); }
+    friend std::string operator+(std::string_view a, const SharedText& b) { return std::string(a).append(*b.text_); }
+    template <typename Stream>
+    friend auto operator<<(Stream& out, const SharedText& t) -> decltype(out << t.str()) {
+        return out << t.str();
+    }
+
+private:
+    static const std::string& Intern(std::string_view text) {
+        static std::mutex guard;
+        static std::unordered_set<std::string> texts;  // its nodes never move
+        static const std::string* last = &kEmpty;      // records come in runs of one item
+        const std::lock_guard<std::mutex> lock(guard);
+        if (*last == text) return *last;
+        last = &*texts.emplace(text).first;
+        return *last;
+    }
+    static inline const std::string kEmpty;
+    const std::string* text_;
+};
+
 // One found trace. Field order and meaning are shared by the scanners (which
 // fill it), the clean engine (which acts on it) and the result views.
 struct TResultContentItem {
@@ -77,20 +120,34 @@ struct TResultContentItem {
     const CatalogItem* Item = nullptr;
     uint8_t Checked = 0;       // selected for cleaning
     uint8_t Deleted = 0;       // removed by a clean
+    uint8_t DetailSlot = 0;    // which detail slot Detail is in (4 to 9; 0: none)
     int32_t Kind = 0;          // see TraceKind
-    std::string SourceType;    // "Reg" or "File"
-    std::string Group;
-    std::string CleanName;     // the catalog item's clean caption
-    std::string ItemName;
+    SharedText SourceType;     // "Reg" or "File"
+    SharedText Group;
+    SharedText CleanName;      // the catalog item's clean caption
+    SharedText ItemName;
     std::string ValueName;
     std::string KeyName;
     std::string ValueData;
     std::string Location;      // full key path or file path
-    std::string Detail4, Detail5, Detail6, Detail7, Detail8, Detail9;
+    // A record's kind keeps at most one detail (a history line's URL, a cookie's
+    // line, what a listed line begins with ...), in one of the detail slots 4 to
+    // 9: Detail holds it, DetailSlot says which. Every other slot reads empty.
+    std::string Detail;
     int64_t Size = 0;          // bytes; 64-bit so files over 2 GiB count right
     int64_t Line = -1;         // the line of its profile file a cut-out trace came from (0-based), or its database row
     int32_t Store = -1;        // which of its item's profile stores it came from (-1: the item has none)
     StayReason Reason = StayReason::None;  // set by a clean that had to leave the trace
+
+    const std::string& DetailAt(int slot) const {
+        static const std::string kNone;
+        return slot == DetailSlot ? Detail : kNone;
+    }
+    // The detail, to be written, in this slot.
+    std::string& DetailFor(int slot) {
+        DetailSlot = static_cast<uint8_t>(slot);
+        return Detail;
+    }
 };
 
 // Kinds of trace a result record stands for.

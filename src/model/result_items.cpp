@@ -2,9 +2,8 @@
 
 std::string TraceKeyOf(const TResultContentItem& r) {
     std::string key(r.Item ? r.Item->name : std::string_view(r.ItemName));
-    for (const std::string* field : {&r.Location, &r.ValueName, &r.KeyName, &r.Detail4, &r.Detail5, &r.Detail6,
-                                     &r.Detail7, &r.Detail8, &r.Detail9})
-        key += '\x1f' + *field;
+    for (const std::string* field : {&r.Location, &r.ValueName, &r.KeyName}) key += '\x1f' + *field;
+    for (int slot = 4; slot <= 9; ++slot) key += '\x1f' + r.DetailAt(slot);
     return key + '\x1f' + std::to_string(r.Line);
 }
 
@@ -14,12 +13,7 @@ const std::string& FieldText(const TResultContentItem& r, ShownField field) {
     case ShownField::ValueData: return r.ValueData;
     case ShownField::KeyName: return r.KeyName;
     case ShownField::Location: return r.Location;
-    case ShownField::Detail4: return r.Detail4;
-    case ShownField::Detail5: return r.Detail5;
-    case ShownField::Detail6: return r.Detail6;
-    case ShownField::Detail7: return r.Detail7;
-    case ShownField::Detail8: return r.Detail8;
-    default: return r.Detail9;
+    default: return r.DetailAt(4 + static_cast<int>(field) - static_cast<int>(ShownField::Detail4));
     }
 }
 

@@ -140,7 +140,7 @@ private:
             r.ValueName = notice == StayReason::None ? row.text + "@" + row.name + row.more : row.name;
             r.ValueData = std::move(row.name);
             r.KeyName = std::move(row.text);
-            r.Detail4 = std::move(row.more);  // with host and name, what tells the row from a later one
+            r.DetailFor(4) = std::move(row.more);  // with host and name, what tells the row from a later one
         } else {
             r.ValueName = std::move(row.name);
             r.ValueData = std::move(row.text);

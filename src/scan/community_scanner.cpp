@@ -290,7 +290,7 @@ public:
             if (IsFileExcluded(stamp_.itemName, folder, ctx_.exclusions)) continue;
             TResultContentItem& r = Add(kKindRuleFolder, "File", folder);
             r.ValueName = folder.substr(folder.find_last_of('\\') + 1);
-            r.Detail4 = Shown(r.ValueName + "\\, the folder once empty", ParentOf(folder));
+            r.DetailFor(4) = Shown(r.ValueName + "\\, the folder once empty", ParentOf(folder));
         }
         for (const RuleRegKey& key : rule_.regKeys) {
             if (ctx_.Aborted()) return;
@@ -311,7 +311,7 @@ private:
         r.Checked = 0;
         r.Reason = StayReason::Protected;
         r.ValueName = location;
-        r.Detail4 = location + " (refused: a protected place)";
+        r.DetailFor(4) = location + " (refused: a protected place)";
     }
 
     void Folder(const std::string& folder, const RuleFileKey& key) {
@@ -341,7 +341,7 @@ private:
             if (IsFileExcluded(stamp_.itemName, path, ctx_.exclusions)) continue;
             TResultContentItem& r = Add(kKindFile, "File", path);
             r.ValueName = e.name;
-            r.Detail4 = Shown(e.name, folder);
+            r.DetailFor(4) = Shown(e.name, folder);
             r.Size = e.size;
         }
     }
@@ -403,7 +403,7 @@ private:
         if (!KeepsInside(full)) {
             if (IsRegExcluded(stamp_.itemName, full, "", "", ctx_.exclusions)) return;
             TResultContentItem& r = Add(kKindRegKey, "Reg", full);
-            r.Detail4 = Shown(full.substr(full.find_last_of('\\') + 1), full.substr(0, full.find_last_of('\\')));
+            r.DetailFor(4) = Shown(full.substr(full.find_last_of('\\') + 1), full.substr(0, full.find_last_of('\\')));
             return;
         }
         // What the rule keeps stays: the key's other values and subkeys go one by one.
@@ -422,7 +422,7 @@ private:
         TResultContentItem& r = Add(kKindRegValue, "Reg", full);
         r.ValueName = name;
         key.ReadText(name, r.ValueData);
-        r.Detail4 = Shown(name.empty() ? std::string("(default value)") : name, full);
+        r.DetailFor(4) = Shown(name.empty() ? std::string("(default value)") : name, full);
     }
 
     const CommunityRule& rule_;

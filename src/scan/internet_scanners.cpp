@@ -29,14 +29,8 @@ bool SearchableWord(DWORD attributes) {
 }
 
 std::string& DetailOf(TResultContentItem& r, int kind) {
-    switch (kind) {
-    case kKindFirefoxHistory: return r.Detail4;
-    case kKindFirefoxCookie: return r.Detail5;
-    case kKindFirefoxCache: return r.Detail6;
-    case kKindNetscapeHistory: return r.Detail7;
-    case kKindNetscapeCookie: return r.Detail8;
-    default: return r.Detail9;
-    }
+    // Slots 4 to 8 for Firefox's history, cookies and cache and Netscape's history and cookies; 9 else.
+    return r.DetailFor(kind >= kKindFirefoxHistory && kind <= kKindNetscapeCookie ? 4 + kind - kKindFirefoxHistory : 9);
 }
 
 // Every file of this name below folder (a folder of that name too, when

@@ -311,7 +311,7 @@ void ScanLinesOfFiles(const CatalogItem& item, const ScanContext& ctx) {
                                 r.Location = path;
                                 r.Line = static_cast<int64_t>(i);
                                 // What the clean checks the line still begins with.
-                                r.Detail8 = UpperCaseText(CodePageToUtf8(lines[i], codePage));
+                                r.DetailFor(8) = UpperCaseText(CodePageToUtf8(lines[i], codePage));
                                 ctx.Count(++counter, kCountSet);
                             }
                         });

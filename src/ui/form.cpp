@@ -92,6 +92,9 @@ void Form::ShowNow() {
 
 int Form::ShowModal() {
     HWND owner = args_.owner;
+    // The owner stays where it is meanwhile: its scale holds again afterwards,
+    // wherever this form was moved to.
+    const int ownerDpi = ScreenDpi();
     modal_ = true;
     modalDone_ = false;
     modalResult_ = 0;
@@ -116,6 +119,7 @@ int Form::ShowModal() {
         SetActiveWindow(owner);
     }
     if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+    SetScreenDpi(ownerDpi);
     modal_ = false;
     return modalResult_;
 }

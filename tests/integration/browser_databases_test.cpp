@@ -42,7 +42,7 @@ TEST(CurrentBrowsers, HistoryAndCookieRowsAreListedWithWhatTheyHold) {
     const TResultContentItem& cookie = s.Record("sid@.chrome2.profile1.example.com/");
     EXPECT_EQ(cookie.ValueData, ".chrome2.profile1.example.com");
     EXPECT_EQ(cookie.KeyName, "sid");
-    EXPECT_EQ(cookie.Detail4, "/");
+    EXPECT_EQ(cookie.DetailAt(4), "/");
     EXPECT_EQ(cookie.Location, ChromeProfile("Profile 1") + "\\Cookies");
     EXPECT_EQ(s.Record("sid@.chrome1.default.example.com/").Location, ChromeProfile("Default") + "\\Network\\Cookies");
     // A visited bookmark is history; a bookmark never visited is not.

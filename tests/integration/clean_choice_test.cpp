@@ -129,7 +129,7 @@ TEST(CleanChoice, ACookieFileLosesExactlyItsTickedLines) {
     EXPECT_EQ(after, kept);
     for (int i : {0, 2}) {
         EXPECT_EQ(s.results.Item(i).Deleted, 1);
-        const std::string domain = s.results.Item(i).Detail5.substr(3, s.results.Item(i).Detail5.size() - 4);
+        const std::string domain = s.results.Item(i).DetailAt(5).substr(3, s.results.Item(i).DetailAt(5).size() - 4);
         EXPECT_EQ(AsciiLower(after).find(AsciiLower(domain)), std::string::npos) << domain;
     }
     EXPECT_EQ(s.results.Item(1).Deleted, 0);

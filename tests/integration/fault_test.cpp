@@ -170,9 +170,9 @@ TEST(Faults, HugeAndBinaryProfileFiles) {
     ScanTree t;
     const TResultContents history = t.Scan(*FindCatalogItemByName("FireFoxHistory"));
     const TResultContents cookieRecords = t.Scan(*FindCatalogItemByName("FireFoxCookies"));
-    for (int i = 0; i < history.Count(); ++i) EXPECT_EQ(history.Item(i).Detail4.rfind("http://", 0), 0u);
+    for (int i = 0; i < history.Count(); ++i) EXPECT_EQ(history.Item(i).DetailAt(4).rfind("http://", 0), 0u);
     ASSERT_EQ(cookieRecords.Count(), 2);  // the good line of each profile's file
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(cookieRecords.Item(i).Detail5, "\r\n.GOOD.EXAMPLE\t");
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(cookieRecords.Item(i).DetailAt(5), "\r\n.GOOD.EXAMPLE\t");
     ClearTraces(o);
 }
 

@@ -135,7 +135,7 @@ TEST(InternetScanners, BrowserFilesAndCacheFolders) {
     EXPECT_EQ(r.Item(0).Kind, 4);
     EXPECT_EQ(r.Item(0).Group, "");
     EXPECT_EQ(r.Item(0).CleanName, "");
-    EXPECT_EQ(r.Item(0).Size, static_cast<int64_t>(r.Item(0).Detail4.size()));
+    EXPECT_EQ(r.Item(0).Size, static_cast<int64_t>(r.Item(0).DetailAt(4).size()));
     EXPECT_EQ(r.Item(0).Location.substr(r.Item(0).Location.size() - 11), "history.dat");
     // A subfolder of the cache is listed, size 0, and not entered.
     const std::string cache = ShellFolder("Local AppData") + "\\Mozilla\\Firefox\\Profiles\\k3j9x2aa.default\\Cache";
@@ -151,7 +151,7 @@ TEST(InternetScanners, BrowserFilesAndCacheFolders) {
     DeleteFolderTree(ShellFolder("Local AppData") + "\\Another Program");
     ASSERT_EQ(r.Count(), 5);  // two maps, two files, the subfolder
     for (int i = 0; i < r.Count(); ++i) {
-        EXPECT_EQ(r.Item(i).Detail6, r.Item(i).Location);
+        EXPECT_EQ(r.Item(i).DetailAt(6), r.Item(i).Location);
         EXPECT_EQ(r.Item(i).Location.find("inner"), std::string::npos);
         if (r.Item(i).Location == cache + "\\sub") { EXPECT_EQ(r.Item(i).Size, 0); }
         if (r.Item(i).Location == cache + "\\_CACHE_MAP_") { EXPECT_EQ(r.Item(i).Size, 64); }

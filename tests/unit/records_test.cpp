@@ -13,7 +13,7 @@ TEST(Records, AddNewItemDeleteShiftAndClear) {
         EXPECT_EQ(fresh.Deleted, 0);
         EXPECT_EQ(fresh.Kind, 0);
         EXPECT_EQ(fresh.Size, 0);
-        EXPECT_TRUE(fresh.Location.empty() && fresh.Detail9.empty());
+        EXPECT_TRUE(fresh.Location.empty() && fresh.DetailAt(9).empty());
         results.Item(idx).ValueName = "v" + std::to_string(i);
     }
     // A reference stays valid while more records are appended.

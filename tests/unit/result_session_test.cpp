@@ -23,7 +23,7 @@ protected:
         r.CleanName = std::string(item->cleanCaption);
         r.Kind = item->kind >= 0 ? item->kind : 0;
         r.ItemName = std::string(item->RecordItemName());
-        r.ValueName = r.ValueData = r.Detail4 = value;
+        r.ValueName = r.ValueData = r.DetailFor(4) = value;
         r.Location = "HKEY_CURRENT_USER\\Software\\" + value;
         r.Size = size;
         r.Checked = 1;

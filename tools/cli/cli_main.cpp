@@ -98,12 +98,10 @@ void PrintRecordJson(JsonWriter& w, int category, int index, const TResultConten
     w.Key("KeyName"); w.Value(r.KeyName);
     w.Key("ValueData"); w.Value(r.ValueData);
     w.Key("Location"); w.Value(r.Location);
-    w.Key("Detail4"); w.Value(r.Detail4);
-    w.Key("Detail5"); w.Value(r.Detail5);
-    w.Key("Detail6"); w.Value(r.Detail6);
-    w.Key("Detail7"); w.Value(r.Detail7);
-    w.Key("Detail8"); w.Value(r.Detail8);
-    w.Key("Detail9"); w.Value(r.Detail9);
+    for (int slot = 4; slot <= 9; ++slot) {
+        w.Key("Detail" + std::to_string(slot));
+        w.Value(r.DetailAt(slot));
+    }
     w.Key("Size"); w.Value(r.Size);
     w.EndObject();
 }

@@ -676,12 +676,7 @@ SeedReport SeedTraces(const SeedOptions& options) {
 
 std::string TraceIdentity(const TResultContentItem& r) {
     switch (r.Kind) {
-    case 4: return r.Detail4;
-    case 5: return r.Detail5;
-    case 6: return r.Detail6;
-    case 7: return r.Detail7;
-    case 8: return r.Detail8;
-    case 9: return r.Detail9;
+    case 4: case 5: case 6: case 7: case 8: case 9: return r.DetailAt(r.Kind);
     case 3: return r.KeyName.empty() ? r.ValueName : r.KeyName;
     default: return r.ValueName.empty() ? r.KeyName : r.ValueName;
     }
