@@ -15,6 +15,7 @@
 #include "model/scan_session.h"
 #include "platform/registry.h"
 #include "scan/scan_conventions.h"
+#include "scan/database_reading.h"
 #include "scan/scanners.h"
 #include "platform/shell.h"
 #include "tools/seeder/seeder.h"
@@ -178,24 +179,43 @@ void BrowserHistory(int rows) {
     o.count = rows;
     SeedTraces(o);
     const std::string data = ShellFolder("Local AppData") + "\\Google\\Chrome\\User Data\\";
+    const CatalogItem& item = *FindCatalogItemByName("Chrome History");
     Scan scan;
     volatile int64_t n = 0;
-    const auto [product, baseline] = BestOfAlternating(
-        5, [&] { scan.Item("Chrome History"); },
-        [&] {
-            for (const char* profile : {"Default", "Profile 1"}) {
-                Database db;
-                db.Open(data + profile + "\\History", Database::Mode::ReadOnly);
-                Database::Statement s(db, "SELECT id, url, title, visit_count FROM urls ORDER BY id");
-                while (s.Step()) n = n + static_cast<int64_t>(s.Text(1).size() + s.Text(2).size()) + s.Int(3);
-            }
-        },
-        [&] { scan.results.Clear(); });
-    const int found = scan.results.Count();
-    PrintRow("browser history, 2 profiles of " + std::to_string(rows) + " rows (ms)", product * 1e3, baseline * 1e3,
-             "ms");
-    std::printf("  (%.2f us a row)\n", product * 1e6 / (2.0 * rows));
-    if (found != 2 * rows) std::printf("  (unexpected: %d records)\n", found);
+    // A bare SELECT of the same columns the scan reads, over one table of the file itself.
+    auto select = [&](const std::string& path, BrowserDatabase database) {
+        const DatabaseLayout l = LayoutOf(database);
+        auto column = [](const char* c) { return *c ? std::string(c) : std::string("NULL"); };
+        Database db;
+        db.Open(path, Database::Mode::ReadOnly);
+        Database::Statement s(db, "SELECT rowid, " + column(l.name) + ", " + column(l.text) + ", " + column(l.more) +
+                                      " FROM " + l.table + " ORDER BY rowid");
+        while (s.Step()) n = n + static_cast<int64_t>(s.Text(1).size() + s.Text(2).size() + s.Text(3).size());
+    };
+    for (int all = 0; all < 2; ++all) {
+        // The item reads every database of the profile that keeps a page (history, icons, top
+        // sites, shortcuts, predictions); the older row set it against the history's urls alone.
+        const auto [product, baseline] = BestOfAlternating(
+            5, [&] { scan.Item("Chrome History"); },
+            [&] {
+                for (const char* profile : {"Default", "Profile 1"}) {
+                    if (!all) {
+                        select(data + profile + "\\History", BrowserDatabase::ChromiumHistory);
+                        continue;
+                    }
+                    for (const ProfileStore& store : item.stores)
+                        if (store.kind == StoreKind::DatabaseRows)
+                            select(data + profile + "\\" + std::string(store.paths[0]), store.database);
+                }
+            },
+            [&] { scan.results.Clear(); });
+        const int found = scan.results.Count();
+        PrintRow("browser history, 2 profiles of " + std::to_string(rows) + " rows" +
+                     (all ? ", against its five tables (ms; goal 1.2)" : ", against urls alone (ms)"),
+                 product * 1e3, baseline * 1e3, "ms");
+        if (all) std::printf("  (%.2f us a row)\n", product * 1e6 / (2.0 * rows));
+        if (found != 2 * rows) std::printf("  (unexpected: %d records)\n", found);
+    }
     ClearTraces(o);
 }
 

@@ -1,5 +1,7 @@
 #include "scan/scan_conventions.h"
 
+#include <cstring>
+
 #include "exclude/exclude_tests.h"
 #include "model/item_tree.h"
 #include "base/text.h"
@@ -9,7 +11,7 @@
 void ScanContext::Count(int number, int mode) const { UpdateFoundCount(tree, node, number, mode); }
 
 RecordStamp StampOf(const CatalogItem& item) {
-    return {std::string(item.group), std::string(item.cleanCaption), std::string(item.RecordItemName()), &item};
+    return {SharedText(item.group), SharedText(item.cleanCaption), SharedText(item.RecordItemName()), &item};
 }
 
 TResultContentItem& AddRecord(TResultContents& results, int kind, const char* sourceType, const RecordStamp& stamp) {
@@ -17,7 +19,9 @@ TResultContentItem& AddRecord(TResultContents& results, int kind, const char* so
     r.Item = stamp.item;
     r.Checked = 1;
     r.Kind = kind;
-    r.SourceType = sourceType;
+    static const SharedText kFile("File"), kReg("Reg");
+    r.SourceType = std::strcmp(sourceType, "File") == 0 ? kFile : std::strcmp(sourceType, "Reg") == 0 ? kReg
+                                                                                                        : SharedText(sourceType);
     r.Group = stamp.group;
     r.CleanName = stamp.cleanName;
     r.ItemName = stamp.itemName;

@@ -45,7 +45,7 @@ struct ScanContext {
 
 // The fields every record of one scanner shares.
 struct RecordStamp {
-    std::string group, cleanName, itemName;
+    SharedText group, cleanName, itemName;  // given to each record as they are
     const CatalogItem* item = nullptr;  // the catalog item the records belong to
 };
 RecordStamp StampOf(const CatalogItem& item);
