@@ -285,24 +285,48 @@ bool DeleteLinkItself(const std::string& path) {
 }
 
 FolderWalker::FolderWalker(const std::string& folder) {
-    find_.reset(FindFirstFileW(ToWide(folder + "\\*.*").c_str(), &data_));
-    pending_ = static_cast<bool>(find_);
-    if (!find_) error_ = GetLastError();
+    // "C:" alone is the drive's root here, not its current folder.
+    const std::string path = folder.size() == 2 && folder[1] == ':' ? folder + "\\" : folder;
+    folder_.reset(CreateFileW(ToWide(path).c_str(), FILE_LIST_DIRECTORY,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder_) {
+        error_ = GetLastError();
+        if (error_ == ERROR_FILE_NOT_FOUND) error_ = ERROR_PATH_NOT_FOUND;  // as a search in it would say
+        return;
+    }
+    buffer_.resize(64 * 1024 / sizeof(unsigned long long));
+    at_ = SIZE_MAX;
+    if (!Fill()) {
+        error_ = GetLastError();
+        folder_.reset();  // a file, not a folder
+    }
+}
+
+bool FolderWalker::Fill() {
+    const FILE_INFO_BY_HANDLE_CLASS kind = first_ ? FileFullDirectoryRestartInfo : FileFullDirectoryInfo;
+    first_ = false;
+    if (!GetFileInformationByHandleEx(folder_.get(), kind, buffer_.data(),
+                                      static_cast<DWORD>(buffer_.size() * sizeof(unsigned long long)))) {
+        at_ = SIZE_MAX;
+        return GetLastError() == ERROR_NO_MORE_FILES;
+    }
+    at_ = 0;
+    return true;
 }
 
 bool FolderWalker::Next(FolderEntry& entry) {
-    if (!find_) return false;
-    if (!pending_ && !FindNextFileW(find_.get(), &data_)) {
-        find_.reset();
+    if (!folder_) return false;
+    if (at_ == SIZE_MAX && (!Fill() || at_ == SIZE_MAX)) {
+        folder_.reset();
         return false;
     }
-    pending_ = false;
-    entry.name = FromWide(data_.cFileName);
-    entry.attributes = data_.dwFileAttributes;
-    entry.size = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY)
-                     ? 0
-                     : static_cast<int64_t>((static_cast<uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow);
-    entry.writeTime = (static_cast<uint64_t>(data_.ftLastWriteTime.dwHighDateTime) << 32) | data_.ftLastWriteTime.dwLowDateTime;
+    const auto* e = reinterpret_cast<const FILE_FULL_DIR_INFO*>(reinterpret_cast<const char*>(buffer_.data()) + at_);
+    at_ = e->NextEntryOffset ? at_ + e->NextEntryOffset : SIZE_MAX;
+    entry.name = FromWide(std::wstring_view(e->FileName, e->FileNameLength / sizeof(wchar_t)));
+    entry.attributes = e->FileAttributes;
+    entry.size = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : static_cast<int64_t>(e->EndOfFile.QuadPart);
+    entry.writeTime = static_cast<uint64_t>(e->LastWriteTime.QuadPart);
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/handles.h"
 #include "platform/system_error.h"
@@ -128,9 +129,14 @@ public:
     SystemError Error() const { return error_; }
 
 private:
-    UniqueFind find_;
-    WIN32_FIND_DATAW data_{};
-    bool pending_ = false;
+    bool Fill();  // the next batch of entries from the file system
+
+    // The folder is read a batch at a time, 64 KiB of entries a call, without
+    // the short names or the pattern match a search by name costs.
+    UniqueFile folder_;
+    std::vector<unsigned long long> buffer_;  // aligned as the entries must be
+    size_t at_ = 0;                           // the next entry's offset in the batch; SIZE_MAX: none left
+    bool first_ = true;
     SystemError error_ = ERROR_SUCCESS;
 };
 

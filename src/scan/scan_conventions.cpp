@@ -196,10 +196,12 @@ void WalkFolder(FolderWalk walk, const std::string& folder, int& counter, const 
     while (!ctx.Aborted() && walker.Next(entry)) {
         ctx.Pump();
         if (!WalkAccepts(walk, entry.attributes, entry.name)) continue;
-        std::string path = folder + "\\" + entry.name;
+        std::string path;
+        path.reserve(folder.size() + 1 + entry.name.size());
+        path.append(folder).append(1, '\\').append(entry.name);
         if (IsFileExcluded(stamp.itemName, byName ? entry.name : path, ctx.exclusions)) continue;
         TResultContentItem& r = AddRecord(ctx.results, kKindFile, "File", stamp);
-        r.ValueName = entry.name;
+        r.ValueName = std::move(entry.name);  // the walker gives the next entry a name of its own
         // The listing already holds the file's size: no second look at the file.
         if (!byName) r.Size = entry.size;
         r.Location = std::move(path);

@@ -9,6 +9,7 @@
 #include "integration/fixtures.h"
 #include "platform/files.h"
 #include "platform/shell.h"
+#include "platform/wide.h"
 
 namespace {
 // Commits an entry the way Windows stores its cache and cookie entries.
@@ -56,6 +57,23 @@ TEST(Platform, FoldersDrivesAndSpecialFolders) {
     FolderWalker none(dir.path() + "\\missing");
     EXPECT_FALSE(none.Next(e));
     EXPECT_FALSE(none.Next(e));
+    EXPECT_EQ(none.Error(), static_cast<SystemError>(ERROR_PATH_NOT_FOUND));
+    FolderWalker file(dir.path() + "\\a");  // a file is no folder to list
+    EXPECT_FALSE(file.Next(e));
+    // A drive's letter alone is its root, as "C:\\*.*" always was, not the drive's current folder.
+    auto namesIn = [&](const std::string& folder) {
+        std::set<std::string> found;
+        FolderWalker walk(folder);
+        for (FolderEntry entry; walk.Next(entry);) found.insert(entry.name);
+        return found;
+    };
+    const std::string drive = dir.path().substr(0, 2);
+    wchar_t before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    SetCurrentDirectoryW(ToWide(dir.path()).c_str());
+    EXPECT_EQ(namesIn(drive), namesIn(drive + "\\"));
+    EXPECT_FALSE(namesIn(drive).count("a"));
+    SetCurrentDirectoryW(before);
     EXPECT_EQ(DriveType("C:\\"), static_cast<UINT>(DRIVE_FIXED));
     EXPECT_FALSE(SystemDirectory().empty());
     EXPECT_TRUE(DirectoryExists(SystemDirectory()));
