@@ -38,6 +38,8 @@ bool TFrm_Main::Create() {
 }
 
 void TFrm_Main::FormCreate() {
+    // The pictures at the scale the window is laid out at (an earlier window may have taken its monitor's).
+    if (DM) DM->Rescale(ScreenDpi());
     ApplyRoundedOutline(hwnd());
     CreateFrame();
     ScanPage.Create(DataNotebook.Page(kPageScan).hwnd());
