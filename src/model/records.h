@@ -93,10 +93,6 @@ public:
     friend bool operator==(const SharedText& a, const char* b) { return *a.text_ == b; }
     friend std::string operator+(const SharedText& a, std::string_view b) { return std::string(*a.text_).append(b); }
     friend std::string operator+(std::string_view a, const SharedText& b) { return std::string(a).append(*b.text_); }
-    template <typename Stream>
-    friend auto operator<<(Stream& out, const SharedText& t) -> decltype(out << t.str()) {
-        return out << t.str();
-    }
 
 private:
     static const std::string& Intern(std::string_view text) {
@@ -111,6 +107,12 @@ private:
     static inline const std::string kEmpty;
     const std::string* text_;
 };
+
+// Written out as its text (test messages, streams).
+template <typename Stream>
+auto operator<<(Stream& out, const SharedText& t) -> decltype(out << t.str()) {
+    return out << t.str();
+}
 
 // One found trace. Field order and meaning are shared by the scanners (which
 // fill it), the clean engine (which acts on it) and the result views.
