@@ -56,6 +56,16 @@ void CALLBACK ReadyTimer(HWND, UINT, UINT_PTR id, DWORD) {
     SetTimer(nullptr, 0, g_afterReadyMs, EndTimer);
 }
 
+// The result tree with every category folded but one, and a node chosen.
+void OpenOnly(TResultPage& page, const char* category, const char* node) {
+    const TreeView& tree = page.ResultTreeView;
+    const TreeModel& model = page.ResultTree;
+    for (int c : model.Children(0))
+        if (model.At(c).caption != category) TreeView_Expand(tree.hwnd(), tree.Handle(c), TVE_COLLAPSE);
+    for (int i = 0; i < model.Count(); ++i)
+        if (model.At(i).caption == node) page.ResultTree.Select(i);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,13 +167,7 @@ int main(int argc, char** argv) {
         form.ScanPage.ScanNowBtnClick();
         if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
         // Today's browsers open, the rows of Chrome's history in the list.
-        const TreeView& tree = form.ResultPage.ResultTreeView;
-        const TreeModel& model = form.ResultPage.ResultTree;
-        for (int category : model.Children(0))
-            if (model.At(category).caption != "Google Chrome")
-                TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
-        for (int i = 0; i < model.Count(); ++i)
-            if (model.At(i).caption == "Chrome History") form.ResultPage.ResultTree.Select(i);
+        OpenOnly(form.ResultPage, "Google Chrome", "Chrome History");
         if (moved) {  // what Windows asks when the window moves: the new scale, and a place centred on the screen
             const int dpi = ScreenDpi() * 3 / 2;
             RECT area;
@@ -176,13 +180,7 @@ int main(int argc, char** argv) {
         }
     } else if (sorted) {
         form.ScanPage.ScanNowBtnClick();
-        const TreeView& tree = form.ResultPage.ResultTreeView;
-        const TreeModel& model = form.ResultPage.ResultTree;
-        for (int category : model.Children(0))
-            if (model.At(category).caption != "Google Chrome")
-                TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
-        for (int i = 0; i < model.Count(); ++i)
-            if (model.At(i).caption == "Chrome Cache") form.ResultPage.ResultTree.Select(i);
+        OpenOnly(form.ResultPage, "Google Chrome", "Chrome Cache");
         form.ResultPage.SortRows(1);  // as a click on the Name header sorts
     } else if (cleaned) {
         // A partial clean of Windows System: one recent file held open, one
@@ -209,12 +207,7 @@ int main(int argc, char** argv) {
         page.CleanBtnClick();
         SetDialogs(nullptr);
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-        const TreeView& tree = page.ResultTreeView;
-        for (int category : page.ResultTree.Children(0))
-            if (page.ResultTree.At(category).caption != "Windows System")
-                TreeView_Expand(tree.hwnd(), tree.Handle(category), TVE_COLLAPSE);
-        for (int i = 0; i < page.ResultTree.Count(); ++i)
-            if (page.ResultTree.At(i).caption == "Windows System") page.ResultTree.Select(i);
+        OpenOnly(page, "Windows System", "Windows System");
     } else if (rules) {
         // Only the rules ticked, then the result list of one of them.
         TreeModel& items = form.ScanPage.ItemTree;
