@@ -7,21 +7,25 @@
 
 TDM* DM = nullptr;
 
+namespace {
+// The pictures are one strip; magenta is transparent. Shown at the given
+// scale: 16 pixels at 96 dpi.
+UniqueImageList TreePictures(int dpi) { return LoadImageStrip("TREEIMAGES", 16, RGB(255, 0, 255), 16 * dpi / 96); }
+}  // namespace
+
 TDM::TDM() {
     EvidenceTimer.OnTimer = [this] { EvidenceTimerTimer(); };
     DM = this;
-    // The pictures are one strip; magenta is transparent.
-    // Shown at the screen's scale: 16 pixels at 96 dpi.
-    treeImages_ = LoadImageStrip("TREEIMAGES", 16, RGB(255, 0, 255), 16 * ScreenDotsPerInch() / 96);
-    stateImages_ = CopyWithPictureAt(treeImages_.get(), kStatePartial, kImagePartial);
     shownDpi_ = ScreenDotsPerInch();
+    treeImages_ = TreePictures(shownDpi_);
+    stateImages_ = CopyWithPictureAt(treeImages_.get(), kStatePartial, kImagePartial);
     // DataModuleCreate: the update check, when the settings ask for it.
     if (CheckUpdate) CheckForUpdate();
 }
 
 void TDM::Rescale(int dpi) {
     if (dpi <= 0 || dpi == shownDpi_) return;
-    const UniqueImageList tree = LoadImageStrip("TREEIMAGES", 16, RGB(255, 0, 255), 16 * dpi / 96);
+    const UniqueImageList tree = TreePictures(dpi);
     if (!tree) return;
     const UniqueImageList state = CopyWithPictureAt(tree.get(), kStatePartial, kImagePartial);
     ReplaceImages(treeImages_.get(), tree.get());
