@@ -186,33 +186,56 @@ struct TExcludeContentItem {
     std::string EntryData;
 };
 
+// Items a producer has found but not made yet (the traces cut out of one big
+// file): each is made the first time anyone reads it, from the number the
+// producer gave it (a position in its text), so that a scan keeps positions
+// into one text instead of a string per trace.
+template <typename T>
+class PendingItems {
+public:
+    virtual ~PendingItems() = default;
+    virtual void Make(uint32_t n, T& into) const = 0;
+};
+
 // Ordered, index-addressed owning collection. AddNew appends an empty item and
 // returns its index; Delete shifts the later items down by one. Items are held
-// by pointer so a reference stays valid while others are appended.
+// by pointer so a reference stays valid while others are appended; a pending
+// item gets its address when it is first read, and keeps it.
 // Version() changes whenever the collection may have changed (any add,
 // delete, clear or writable access to an item), so that a derived index knows
 // when to rebuild. Versions come from one process-wide counter, so no two
-// states of any two collections share one.
+// states of any two collections share one. Making a pending item changes no
+// version: it reads as it always would have.
 template <typename T>
 class OwningCollection {
 public:
     int AddNew() {
         Touch();
-        items_.push_back(std::make_unique<T>());
+        items_.push_back({std::make_unique<T>(), 0, 0});
         return static_cast<int>(items_.size()) - 1;
+    }
+    // Registers a run of pending items; its number is given to AddPending.
+    uint32_t AddRun(std::shared_ptr<const PendingItems<T>> run) {
+        runs_.push_back(std::move(run));
+        return static_cast<uint32_t>(runs_.size() - 1);
+    }
+    // Appends the run's item numbered n, to be made when first read.
+    void AddPending(uint32_t run, uint32_t n) {
+        Touch();
+        items_.push_back({nullptr, run, n});
     }
     // A new empty item at index (at the end when index is past it).
     int InsertNew(int index) {
         Touch();
         const size_t at = index < 0 ? 0 : std::min(static_cast<size_t>(index), items_.size());
-        items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), std::make_unique<T>());
+        items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), Slot{std::make_unique<T>(), 0, 0});
         return static_cast<int>(at);
     }
     T& Item(int index) {
         Touch();
-        return *items_.at(static_cast<size_t>(index));
+        return Made(items_.at(static_cast<size_t>(index)));
     }
-    const T& Item(int index) const { return *items_.at(static_cast<size_t>(index)); }
+    const T& Item(int index) const { return Made(items_.at(static_cast<size_t>(index))); }
     int Count() const { return static_cast<int>(items_.size()); }
     // An index outside 0..Count()-1 is ignored.
     void Delete(int index) {
@@ -224,25 +247,43 @@ public:
     void Clear() {
         Touch();
         items_.clear();
+        runs_.clear();
     }
     // Drops every item for which drop(item) is true; the others keep their order.
     template <typename Pred>
     void RemoveIf(Pred drop) {
         Touch();
-        std::erase_if(items_, [&drop](const std::unique_ptr<T>& item) { return drop(std::as_const(*item)); });
+        std::erase_if(items_, [&](const Slot& slot) { return drop(std::as_const(Made(slot))); });
     }
     // The index of the item at this address, or -1.
     int IndexOf(const T* item) const {
         for (size_t i = 0; i < items_.size(); ++i)
-            if (items_[i].get() == item) return static_cast<int>(i);
+            if (items_[i].item.get() == item) return static_cast<int>(i);
         return -1;
+    }
+    // How many items are still pending (for memory accounting and tests).
+    int PendingCount() const {
+        return static_cast<int>(std::count_if(items_.begin(), items_.end(), [](const Slot& s) { return !s.item; }));
     }
     uint64_t Version() const { return version_; }
 
 private:
+    struct Slot {
+        mutable std::unique_ptr<T> item;  // null while pending
+        uint32_t run, n;                  // the pending item's run and its number in it
+    };
+    T& Made(const Slot& slot) const {
+        if (!slot.item) {
+            auto made = std::make_unique<T>();
+            runs_[slot.run]->Make(slot.n, *made);
+            slot.item = std::move(made);
+        }
+        return *slot.item;
+    }
     void Touch() { version_ = ++lastVersion_; }
     static inline uint64_t lastVersion_ = 0;
-    std::vector<std::unique_ptr<T>> items_;
+    std::vector<Slot> items_;
+    std::vector<std::shared_ptr<const PendingItems<T>>> runs_;
     uint64_t version_ = 0;
 };
 

@@ -80,7 +80,50 @@ std::vector<std::string> ReadNames(HKEY key, DWORD count, DWORD maxLen, Enum enu
     return names;
 }
 
+// Stored text may or may not carry its terminator; it ends at the first NUL.
+std::string TextOfData(const wchar_t* data, size_t chars) {
+    const wchar_t* nul = std::wmemchr(data, L'\0', chars);
+    return FromWide(std::wstring_view(data, nul ? static_cast<size_t>(nul - data) : chars));
+}
+
 }  // namespace
+
+std::vector<RegValue> RegKey::Values(const std::function<bool()>& keepGoing) const {
+    DWORD count = 0, maxName = 0, maxData = 0;
+    if (!key_ || !Done(RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                                        &maxName, &maxData, nullptr, nullptr)))
+        return {};
+    std::vector<RegValue> values;
+    values.reserve(count);
+    std::wstring name(maxName + 2, L'\0');
+    std::wstring data(maxData / sizeof(wchar_t) + 2, L'\0');
+    int grown = 0;  // times the buffers grew for this value
+    for (DWORD i = 0;; ++i) {
+        if (keepGoing && i % 256 == 255 && !keepGoing()) break;
+        DWORD nameLen = static_cast<DWORD>(name.size());
+        DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        DWORD type = REG_NONE;
+        const LONG rc = RegEnumValueW(key_.get(), i, name.data(), &nameLen, nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data.data()), &size);
+        if (rc == ERROR_MORE_DATA) {  // a longer name or more data since the size query
+            if (++grown > 8) {  // still growing: the value is left out, the list goes on
+                grown = 0;
+                continue;
+            }
+            name.resize(name.size() * 2 + 256);
+            data.resize(std::max<size_t>(data.size() * 2, size / sizeof(wchar_t) + 2));
+            --i;
+            continue;
+        }
+        grown = 0;
+        if (rc != ERROR_SUCCESS) break;
+        RegValue& v = values.emplace_back();
+        v.name = FromWide(std::wstring_view(name.data(), nameLen));
+        v.type = type;
+        if (IsTextType(type)) v.text = TextOfData(data.data(), std::min<size_t>(size / sizeof(wchar_t), data.size()));
+    }
+    return values;
+}
 
 std::vector<std::string> RegKey::ValueNames(const std::function<bool()>& keepGoing) const {
     DWORD count = 0, maxLen = 0;
@@ -126,10 +169,7 @@ bool RegKey::ReadText(const std::string& name, std::string& out, DWORD* typeOut)
         if (!Done(rc)) return false;
         if (typeOut) *typeOut = type;
         if (!IsTextType(type)) return true;  // data that is not text reads as empty text
-        // Stored text may or may not carry its terminator; it ends at the first NUL.
-        const size_t chars = std::min<size_t>(size / sizeof(wchar_t), wideData_.size());
-        const wchar_t* nul = std::wmemchr(wideData_.data(), L'\0', chars);
-        out = FromWide(std::wstring_view(wideData_.data(), nul ? static_cast<size_t>(nul - wideData_.data()) : chars));
+        out = TextOfData(wideData_.data(), std::min<size_t>(size / sizeof(wchar_t), wideData_.size()));
         return true;
     }
     return false;

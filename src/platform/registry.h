@@ -35,6 +35,13 @@ std::string HkcuPath(const std::string& path);
 // "Text" is REG_SZ or REG_EXPAND_SZ (read as stored, not expanded).
 inline bool IsTextType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
+// One value of a key as the enumeration lists it.
+struct RegValue {
+    std::string name;
+    DWORD type = REG_NONE;
+    std::string text;  // its data as text; empty when the data is no text
+};
+
 class RegKey {
 public:
     RegKey() = default;
@@ -59,6 +66,9 @@ public:
     // reading (a long list must not keep the user waiting for Abort).
     std::vector<std::string> ValueNames(const std::function<bool()>& keepGoing = {}) const;
     std::vector<std::string> SubkeyNames(const std::function<bool()>& keepGoing = {}) const;
+    // Every value with its type and text, as ValueNames and ReadText give them,
+    // but one call each: the enumeration returns the name and the data together.
+    std::vector<RegValue> Values(const std::function<bool()>& keepGoing = {}) const;
 
     // The value's text. Empty when the value does not exist or its data is not
     // text; *type (if given) receives the data type, or REG_NONE when absent.

@@ -1,6 +1,8 @@
 // The Internet Software items with a way of their own: RealDownload's second
 // list, and the history, cookie and cache files of Firefox and Netscape.
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -84,6 +86,66 @@ void ScanRealDownload(const CatalogItem& item, const ScanContext& ctx) {
 
 namespace {
 
+// The traces cut out of one profile file, each held as the position its entry
+// starts at until it is read: a history file gives hundreds of thousands.
+class CutTraces : public PendingItems<TResultContentItem> {
+public:
+    CutTraces(std::string text, const CatalogItem& item, std::string file, bool cookies)
+        : text_(std::move(text)), stamp_(StampOf(item)), kind_(item.kind), file_(std::move(file)), cookies_(cookies) {}
+    const std::string& Text() const { return text_; }
+    // The position of a piece of Text(), which the collection's pending item is numbered by.
+    uint32_t Add(std::string_view entry) {
+        ++count_;
+        return static_cast<uint32_t>(entry.data() - text_.data());
+    }
+    void Make(uint32_t at, TResultContentItem& r) const override {
+        StampRecord(r, kind_, "File", stamp_);
+        const std::string_view entry = cookies_ ? CookieEntryAt(text_, at) : HistoryEntryAt(text_, at);
+        std::string& detail = DetailOf(r, kind_);
+        // An address read across lines takes CR LF between them, whatever the file had.
+        if (!cookies_ && entry.find_first_of("\r\n") != std::string_view::npos) detail = WithCrLfLineEnds(entry);
+        else detail.assign(entry);
+        r.Location = file_;
+        if (cookies_) r.Line = LineOf(at);
+        r.Size = static_cast<int64_t>(Utf8Length(detail));  // characters
+        ++made_;
+        if (sealed_) ReleaseWhenAllMade();
+    }
+    // The cutting is over: once every record is made, the text goes.
+    void Seal() {
+        sealed_ = true;
+        ReleaseWhenAllMade();
+    }
+
+private:
+    void ReleaseWhenAllMade() const {
+        if (made_ == count_) std::string().swap(text_);
+    }
+    // A cookie piece starts with the line end before its own line: its line
+    // (0-based) is the count of line ends before the piece, plus one. Counted on
+    // from the last piece asked for, as records are mostly made in order.
+    int64_t LineOf(size_t at) const {
+        if (at < counted_) counted_ = lineEnds_ = 0;
+        for (; counted_ < at; ++counted_) lineEnds_ += text_[counted_] == '\n';
+        return lineEnds_ + 1;
+    }
+    mutable std::string text_;
+    const RecordStamp stamp_;
+    const int kind_;
+    const std::string file_;
+    const bool cookies_;
+    size_t count_ = 0;
+    mutable size_t made_ = 0;
+    mutable size_t counted_ = 0;
+    mutable int64_t lineEnds_ = 0;
+    bool sealed_ = false;
+};
+
+// Entries between two looks at the window (which keep the abort button
+// working; each look asks the clock), and between two updates of the found count.
+constexpr int kCutsBetweenPumps = 64;
+constexpr int kCutsBetweenCounts = 4096;
+
 // The traces cut out of one profile's history or cookie file; counter runs over all profiles.
 void CutProfileFile(const CatalogItem& item, const std::string& file, const ScanContext& ctx, int& counter) {
     std::string raw;
@@ -91,47 +153,40 @@ void CutProfileFile(const CatalogItem& item, const std::string& file, const Scan
     // The file is text in the system's code page (ASCII text is the same in UTF-8: no copy).
     if (!IsAsciiText(raw)) raw = CodePageToUtf8(raw, SystemAnsiCodePage());
     if (!ctx.KeepGoing()) return;
-    std::string text = JoinLinesCrLf(raw, [&ctx] { return ctx.KeepGoing(); });
-    raw.clear();
-    raw.shrink_to_fit();
-    if (ctx.Aborted()) return;
     const bool cookies = item.removal == Removal::ProfileLines;
+    std::string text;
     if (cookies) {
-        // Upper case by the system's rules, a MiB at a time (cut where a character starts).
-        std::string upper;
-        upper.reserve(text.size());
-        for (size_t at = 0; at < text.size();) {
+        // Cookie pieces start at a line start, so the lines are made CR LF first;
+        // then upper case by the system's rules, a MiB at a time (cut where a character starts).
+        const std::string joined = JoinLinesCrLf(raw, [&ctx] { return ctx.KeepGoing(); });
+        std::string().swap(raw);
+        if (ctx.Aborted()) return;
+        text.reserve(joined.size());
+        for (size_t at = 0; at < joined.size();) {
             if (!ctx.KeepGoing()) return;
-            size_t end = std::min<size_t>(text.size(), at + (1u << 20));
-            while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-            upper += UpperCaseText(std::string_view(text).substr(at, end - at));
+            size_t end = std::min<size_t>(joined.size(), at + (1u << 20));
+            while (end < joined.size() && (static_cast<unsigned char>(joined[end]) & 0xC0) == 0x80) ++end;
+            text += UpperCaseText(std::string_view(joined).substr(at, end - at));
             at = end;
         }
-        text.swap(upper);
+    } else {
+        text.swap(raw);  // a history address is cut out of the file's own lines
     }
-    const RecordStamp stamp = StampOf(item);
-    // Every line of the text ends with CR LF: the lines before a cookie piece
-    // are the line ends before it, counted once as the cutting moves on.
-    size_t counted = 0;
-    int64_t lineEnds = 0;
+    if (text.size() > UINT32_MAX) return;  // positions are 32-bit: a text past 4 GiB is no profile file
+    auto traces = std::make_shared<CutTraces>(std::move(text), item, file, cookies);
+    const uint32_t run = ctx.results.AddRun(traces);
     auto sink = [&](std::string_view entry) {
         if (ctx.Aborted()) return false;
-        ctx.Pump();
-        TResultContentItem& r = AddRecord(ctx.results, item.kind, "File", stamp);
-        DetailOf(r, r.Kind).assign(entry);
-        r.Location = file;
-        if (cookies) {  // the piece starts with the line end before its own line
-            const size_t at = static_cast<size_t>(entry.data() - text.data());
-            for (; counted < at; ++counted) lineEnds += text[counted] == '\n';
-            r.Line = lineEnds + 1;
-        }
-        r.Size = static_cast<int64_t>(Utf8Length(entry));  // characters
-        ++counter;
-        ctx.Count(counter, kCountSet);
+        if (counter % kCutsBetweenPumps == 0) ctx.Pump();
+        ctx.results.AddPending(run, traces->Add(entry));
+        if (++counter % kCutsBetweenCounts == 0) ctx.Count(counter, kCountSet);
         return true;
     };
-    if (cookies) CutCookieEntries(text, sink);
-    else CutHistoryEntries(text, sink);
+    const std::string& cut = traces->Text();
+    if (cookies) CutCookieEntries(cut, sink);
+    else CutHistoryEntries(cut, sink);
+    traces->Seal();
+    ctx.Count(counter, kCountSet);
 }
 
 }  // namespace

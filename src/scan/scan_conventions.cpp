@@ -14,8 +14,7 @@ RecordStamp StampOf(const CatalogItem& item) {
     return {SharedText(item.group), SharedText(item.cleanCaption), SharedText(item.RecordItemName()), &item};
 }
 
-TResultContentItem& AddRecord(TResultContents& results, int kind, const char* sourceType, const RecordStamp& stamp) {
-    TResultContentItem& r = results.Item(results.AddNew());
+void StampRecord(TResultContentItem& r, int kind, const char* sourceType, const RecordStamp& stamp) {
     r.Item = stamp.item;
     r.Checked = 1;
     r.Kind = kind;
@@ -25,6 +24,11 @@ TResultContentItem& AddRecord(TResultContents& results, int kind, const char* so
     r.Group = stamp.group;
     r.CleanName = stamp.cleanName;
     r.ItemName = stamp.itemName;
+}
+
+TResultContentItem& AddRecord(TResultContents& results, int kind, const char* sourceType, const RecordStamp& stamp) {
+    TResultContentItem& r = results.Item(results.AddNew());
+    StampRecord(r, kind, sourceType, stamp);
     return r;
 }
 
@@ -81,22 +85,31 @@ void RunListScanner(const ListScannerRow& row, const ScanContext& ctx) {
     RegKey key;
     if (!key.Open(HKEY_CURRENT_USER, row.keyPath)) return;
     const auto keepGoing = [&ctx] { return ctx.KeepGoing(); };
-    const std::vector<std::string> names =
-        row.lists == Row::Lists::Values ? key.ValueNames(keepGoing) : key.SubkeyNames(keepGoing);
-    if (names.empty()) return;
+    // A value list comes with its data, one enumeration call a value.
+    std::vector<RegValue> values;
+    std::vector<std::string> subkeys;
+    if (row.lists == Row::Lists::Values) values = key.Values(keepGoing);
+    else subkeys = key.SubkeyNames(keepGoing);
+    const size_t count = row.lists == Row::Lists::Values ? values.size() : subkeys.size();
+    if (count == 0) return;
     const std::string fullPath = HkcuPath(row.keyPath);
     const RecordStamp stamp{row.group, row.cleanName, row.itemName, row.item};
     static const std::string kEmpty;
     std::string data, subkeyPath;
     int running = 0;
-    for (size_t i = 0; i < names.size(); ++i) {
+    for (size_t i = 0; i < count; ++i) {
         if (ctx.Aborted()) break;
         ctx.Pump();
-        if ((i & 255) == 255) ctx.Progress(static_cast<double>(i) / static_cast<double>(names.size()));
-        const std::string& name = names[i];
+        if ((i & 255) == 255) ctx.Progress(static_cast<double>(i) / static_cast<double>(count));
+        const std::string& name = values.empty() ? subkeys[i] : values[i].name;
         if (row.keepData || row.plainTextOnly) {
             DWORD type = REG_NONE;
-            key.ReadText(name, data, &type);
+            if (values.empty()) {  // a subkey list reads the key's value of the subkey's name
+                key.ReadText(name, data, &type);
+            } else {
+                data.swap(values[i].text);
+                type = values[i].type;
+            }
             if (row.plainTextOnly && type != REG_SZ) continue;
         }
         const std::string* location = &fullPath;

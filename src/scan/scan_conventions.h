@@ -49,6 +49,8 @@ struct RecordStamp {
     const CatalogItem* item = nullptr;  // the catalog item the records belong to
 };
 RecordStamp StampOf(const CatalogItem& item);
+// Gives a record Checked 1, its kind and source type and the stamp.
+void StampRecord(TResultContentItem& r, int kind, const char* sourceType, const RecordStamp& stamp);
 // Appends a record with Checked 1 and the stamp; the caller fills the rest.
 TResultContentItem& AddRecord(TResultContents& results, int kind, const char* sourceType, const RecordStamp& stamp);
 

@@ -83,6 +83,18 @@ TEST(Registry, ValuesReadAsTextOnlyWhenTheyAreText) {
     ASSERT_TRUE(k.ReadText("long", buf));
     ASSERT_TRUE(k.ReadText("sz", buf));
     EXPECT_EQ(buf, "plain text");
+    // The one-call listing gives every value, in order, with the type and text
+    // that reading each by its name gives; a name outside the code page too.
+    key.SetString("Привет 报纸 😀", "текст 们");
+    const std::vector<RegValue> all = k.Values();
+    const std::vector<std::string> names = k.ValueNames();
+    ASSERT_EQ(all.size(), names.size());
+    EXPECT_EQ(all.size(), 10u);
+    for (size_t i = 0; i < all.size(); ++i) {
+        EXPECT_EQ(all[i].name, names[i]);
+        EXPECT_EQ(all[i].text, k.ReadString(names[i], &type)) << names[i];
+        EXPECT_EQ(all[i].type, type) << names[i];
+    }
 }
 
 TEST(Registry, WriteDeleteValueAndDeleteKeyTree) {

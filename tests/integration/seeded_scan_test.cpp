@@ -161,6 +161,13 @@ TEST(SeededScan, AScanPaintsOnlyFramesAndCounts) {
     EXPECT_EQ(view.resets, 0);
     EXPECT_EQ(view.repaints, 1);  // the counts set back to 0 before the run
     EXPECT_EQ(view.frames, 2 * ticked);
-    EXPECT_GE(view.counts, found);  // each record raises its count; the view paints at its own pace
+    // Each record raises its count (the view paints at its own pace), but for the
+    // traces cut out of a profile file, which raise it every few thousand and at the file's end.
+    int cut = 0;
+    for (const TResultContents& results : t.session.Results)
+        for (int i = 0; i < results.Count(); ++i)
+            cut += results.Item(i).Item && results.Item(i).Item->shape == ScanShape::ProfileFile;
+    EXPECT_GT(cut, 0);
+    EXPECT_GE(view.counts, found - cut);
     ClearTraces({});
 }

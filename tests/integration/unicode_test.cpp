@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/utf.h"
 #include "clean/clean_engine.h"
 #include "clean/shred.h"
 #include "exclude/exclude_lines.h"
@@ -26,6 +27,7 @@
 #include "platform/wide.h"
 #include "scan/scan_conventions.h"
 #include "scan/scanners.h"
+#include "tools/seeder/seeder.h"
 
 namespace {
 
@@ -365,4 +367,51 @@ TEST(Unicode, TheExclusionFileStaysInTheCodePageUntilANameNeedsMoreThenStaysUtf8
     RemoveExcludeItemFrom(path, reloaded, "Run History", "notepad C:\\报纸\\们.txt\\1");
     EXPECT_EQ(Slurp(path), "\xEF\xBB\xBFRun History|HKEY_CURRENT_USER\\Software\\" + InCodePage() + "!a<" + InCodePage() +
                                " data\r\nPaint|HKEY_CURRENT_USER\\x!File1<" + InCodePage() + "\r\n");
+}
+
+// Old history and cookie files are code-page text with any line ends. Their
+// traces are cut out of the file as read and made into records only when read.
+TEST(Unicode, ProfileFileTracesReadTheirTextOutsideAsciiAndAcrossLines) {
+    SeedOptions o;
+    o.items = {"FireFoxHistory", "FireFoxCookies"};
+    o.count = 1;
+    SeedTraces(o);
+    const std::string profiles = ShellFolder("AppData") + "\\Mozilla\\Firefox\\Profiles";
+    const std::string word = InCodePage();
+    std::string history, cookies;
+    ASSERT_TRUE(Utf8ToCodePage("(A=http://a.example/" + word + ")\r(A=http://b.example/x\ry\nz\r\n)\n(A=http://c/)",
+                               SystemAnsiCodePage(), history));
+    ASSERT_TRUE(Utf8ToCodePage("# Netscape HTTP Cookie File\r.a.example\tTRUE\t/\tFALSE\t0\tn\t" + word + "\n.b." + word +
+                                   "\tTRUE\t/\n",
+                               SystemAnsiCodePage(), cookies));
+    for (const char* p : {"k3j9x2aa.default", "q7w1e5rt.work"}) {
+        File(profiles + "\\" + p + "\\history.dat", File::Open::Create).WriteAll(history);
+        File(profiles + "\\" + p + "\\cookies.txt", File::Open::Create).WriteAll(cookies);
+    }
+    ScanTree t;
+    const TResultContents h = t.Scan("FireFoxHistory");
+    const TResultContents c = t.Scan("FireFoxCookies");
+    ClearTraces(o);
+    ASSERT_EQ(h.Count(), 6);
+    ASSERT_EQ(c.Count(), 4);
+    EXPECT_EQ(h.PendingCount(), 6);  // positions into the text until read
+    EXPECT_EQ(t.Count(FindCatalogItemByName("FireFoxHistory")->node), 6);
+    const std::vector<std::string> urls = {"http://a.example/" + word, "http://b.example/x\r\ny\r\nz\r\n", "http://c/"};
+    for (int i = 0; i < 6; ++i) {
+        const TResultContentItem& r = h.Item(i);
+        EXPECT_EQ(r.DetailAt(4), urls[static_cast<size_t>(i % 3)]) << i;
+        EXPECT_EQ(r.Size, static_cast<int64_t>(Utf8Length(r.DetailAt(4)))) << i;  // characters, not bytes
+        EXPECT_EQ(r.Kind, kKindFirefoxHistory);
+        EXPECT_EQ(r.Checked, 1);
+        EXPECT_EQ(r.Line, -1);
+        EXPECT_EQ(r.Location, profiles + (i < 3 ? "\\k3j9x2aa.default" : "\\q7w1e5rt.work") + "\\history.dat");
+    }
+    EXPECT_EQ(h.PendingCount(), 0);
+    // Cookie pieces are upper case by the system's rules, with the line they start.
+    for (int i = 0; i < 4; ++i) {
+        const TResultContentItem& r = c.Item(i);
+        EXPECT_EQ(r.DetailAt(5), i % 2 == 0 ? "\r\n.A.EXAMPLE\t" : "\r\n.B." + UpperCaseText(word) + "\t") << i;
+        EXPECT_EQ(r.Line, i % 2 + 1) << i;
+        EXPECT_EQ(r.ItemName, FindCatalogItemByName("FireFoxCookies")->RecordItemName());
+    }
 }

@@ -45,3 +45,15 @@ TEST(Utf, BytesThatAreNotUtf8BecomeReplacementCharacters) {
     EXPECT_FALSE(IsUtf8("caf\xe9"));                        // Latin-1, not UTF-8
     EXPECT_TRUE(IsUtf8(""));
 }
+
+TEST(Utf, AsciiTextIsToldByEveryByte) {
+    EXPECT_TRUE(IsAsciiText(""));
+    EXPECT_TRUE(IsAsciiText(std::string(10000, '\x7f')));
+    // One high byte anywhere: in the tail, within a word, across a block's end.
+    for (size_t at : {size_t{0}, size_t{5}, size_t{7}, size_t{8}, size_t{4095}, size_t{4096}, size_t{4103}, size_t{9999}}) {
+        std::string text(10000, 'a');
+        text[at] = '\x80';
+        EXPECT_FALSE(IsAsciiText(text)) << at;
+        EXPECT_FALSE(IsAsciiText(std::string_view(text).substr(at, 3))) << at;
+    }
+}
