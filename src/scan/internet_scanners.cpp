@@ -80,8 +80,8 @@ void ScanRealDownload(const CatalogItem& item, const ScanContext& ctx) {
     RegKey key;
     if (ctx.Aborted() || !key.Open(RegistryPath::Parse(fullPath))) return;
     int counter = 0;
-    ScanValueNames(ctx, StampOf(item), counter, item.kind, fullPath, key.ValueNames([&ctx] { return ctx.KeepGoing(); }),
-                   Counting::AddOne);
+    ScanValueList(ctx, StampOf(item), counter, item.kind, fullPath, key.Values([&ctx] { return ctx.KeepGoing(); }),
+                  Counting::AddOne);
 }
 
 namespace {

@@ -32,22 +32,15 @@ TResultContentItem& AddRecord(TResultContents& results, int kind, const char* so
     return r;
 }
 
-void ScanValueNames(const ScanContext& ctx, const RecordStamp& stamp, int& counter, int kind,
-                    const std::string& fullPath, const std::vector<std::string>& names, Counting count) {
-    // The values are read from the record's full key path. The key is opened
-    // once for the list rather than once per value: the same texts, a third of
-    // the registry round trips.
-    RegKey key;
-    key.Open(RegistryPath::Parse(fullPath));
-    std::string data;
-    for (const std::string& name : names) {
+void ScanValueList(const ScanContext& ctx, const RecordStamp& stamp, int& counter, int kind,
+                   const std::string& fullPath, std::vector<RegValue> values, Counting count) {
+    for (RegValue& v : values) {
         if (ctx.Aborted()) break;
         ctx.Pump();
-        key.ReadText(name, data);
-        if (IsRegExcluded(stamp.itemName, fullPath, name, data, ctx.exclusions)) continue;
+        if (IsRegExcluded(stamp.itemName, fullPath, v.name, v.text, ctx.exclusions)) continue;
         TResultContentItem& r = AddRecord(ctx.results, kind, "Reg", stamp);
-        r.ValueName = name;
-        if (kind != kKindRegValue) r.ValueData = data;
+        r.ValueName = std::move(v.name);
+        if (kind != kKindRegValue) r.ValueData = std::move(v.text);
         r.Location = fullPath;
         ++counter;
         if (count == Counting::AddOne) ctx.Count(1, kCountAdd);
@@ -259,15 +252,12 @@ void RunMultiKeyScanner(const CatalogItem& item, int& counter, const ScanContext
     for (std::string_view key : item.Keys()) {
         if (ctx.Aborted()) break;
         const std::string path(key);
-        std::vector<std::string> names;
-        {
-            RegKey k;
-            if (!k.Open(HKEY_CURRENT_USER, path)) continue;
-            names = k.ValueNames([&ctx] { return ctx.KeepGoing(); });
-        }
+        RegKey k;
+        if (!k.Open(HKEY_CURRENT_USER, path)) continue;
+        const auto keepGoing = [&ctx] { return ctx.KeepGoing(); };
         if (item.test == TestData::None)
-            ScanValueNamesNoExclude(ctx, stamp, item.kind, HkcuPath(path), names);
+            ScanValueNamesNoExclude(ctx, stamp, item.kind, HkcuPath(path), k.ValueNames(keepGoing));
         else
-            ScanValueNames(ctx, stamp, counter, item.kind, HkcuPath(path), names);
+            ScanValueList(ctx, stamp, counter, item.kind, HkcuPath(path), k.Values(keepGoing));
     }
 }

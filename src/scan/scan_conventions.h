@@ -17,6 +17,7 @@
 #include "model/scan_session.h"
 #include "model/tree_model.h"
 #include "platform/files.h"
+#include "platform/registry.h"
 
 struct ScanContext {
     TreeModel& tree;
@@ -54,14 +55,14 @@ void StampRecord(TResultContentItem& r, int kind, const char* sourceType, const 
 // Appends a record with Checked 1 and the stamp; the caller fills the rest.
 TResultContentItem& AddRecord(TResultContents& results, int kind, const char* sourceType, const RecordStamp& stamp);
 
-// One record per name of an already read list of value names: reads each
-// value's text, drops what the exclusion list covers, raises the counter
-// (shared by all keys of a scanner) and writes it as the item's count, or
-// (Counting::AddOne) adds one to the count for each record.
-void ScanValueNames(const ScanContext& ctx, const RecordStamp& stamp, int& counter, int kind,
-                    const std::string& fullPath, const std::vector<std::string>& names,
-                    Counting count = Counting::Running);
-// As ScanValueNames without the exclusion test; each record adds 1 to the count.
+// One record per value of an already read list of a key's values (RegKey::Values,
+// names and texts together): drops what the exclusion list covers, raises the
+// counter (shared by all keys of a scanner) and writes it as the item's count,
+// or (Counting::AddOne) adds one to the count for each record.
+void ScanValueList(const ScanContext& ctx, const RecordStamp& stamp, int& counter, int kind,
+                   const std::string& fullPath, std::vector<RegValue> values, Counting count = Counting::Running);
+// One record per name of a list of value names, without the exclusion test
+// (and so without the values' texts); each record adds 1 to the count.
 void ScanValueNamesNoExclude(const ScanContext& ctx, const RecordStamp& stamp, int kind, const std::string& fullPath,
                              const std::vector<std::string>& names);
 
@@ -117,6 +118,6 @@ void RecordNamedTrace(const ScanContext& ctx, const RecordStamp& stamp, int kind
 void RunSingleValueScanner(const CatalogItem& item, const ScanContext& ctx);
 
 // A scanner over several keys: each key's value names go through
-// ScanValueNames with one counter shared by all keys (a running count), or
+// ScanValueList with one counter shared by all keys (a running count), or
 // through ScanValueNamesNoExclude for the items that never test exclusions.
 void RunMultiKeyScanner(const CatalogItem& item, int& counter, const ScanContext& ctx);

@@ -25,9 +25,9 @@ void ScanWinZip(const CatalogItem& item, const ScanContext& ctx) {
     const std::string dirs(item.key);
     RegKey key;
     if (ctx.Aborted() || !key.Open(HKEY_CURRENT_USER, dirs)) return;
-    std::vector<std::string> names = key.ValueNames([&ctx] { return ctx.KeepGoing(); });
-    std::erase_if(names, [](const std::string& name) { return !IsWinZipFolderName(name); });
-    ScanValueNames(ctx, StampOf(item), counter, item.kind, HkcuPath(dirs), names, Counting::AddOne);
+    std::vector<RegValue> values = key.Values([&ctx] { return ctx.KeepGoing(); });
+    std::erase_if(values, [](const RegValue& v) { return !IsWinZipFolderName(v.name); });
+    ScanValueList(ctx, StampOf(item), counter, item.kind, HkcuPath(dirs), std::move(values), Counting::AddOne);
 }
 
 void ScanACDSee(const CatalogItem& item, const ScanContext& ctx) {

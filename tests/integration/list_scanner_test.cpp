@@ -200,7 +200,7 @@ TEST(ValueNameLists, SharedCounterAndNoExcludeVariant) {
     for (const TestKey* k : {&k1, &k2}) {
         RegKey key;
         ASSERT_TRUE(key.OpenForWrite(HKEY_CURRENT_USER, k->path()));
-        ScanValueNames(t.Context(office), stamp, counter, 2, k->full(), key.ValueNames());
+        ScanValueList(t.Context(office), stamp, counter, 2, k->full(), key.Values());
     }
     ASSERT_EQ(t.results.Count(), 2);
     EXPECT_EQ(t.results.Item(0).ValueData, "one");
