@@ -2,6 +2,7 @@
 
 #include <emmintrin.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -25,6 +26,21 @@ size_t FindByte(std::string_view text, char c, size_t from) {
     for (; i < n; ++i)
         if (s[i] == c) return i;
     return kNone;
+}
+
+// The first CR or LF in [from, end), or end.
+size_t FindLineEnd(const char* s, size_t from, size_t end) {
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    size_t i = from;
+    for (; i + 16 <= end; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const unsigned m = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+        if (m) return i + static_cast<size_t>(__builtin_ctz(m));
+    }
+    for (; i < end; ++i)
+        if (s[i] == '\r' || s[i] == '\n') return i;
+    return end;
 }
 
 // The first needle (two bytes or more) at or after from: sixteen places a step
@@ -53,23 +69,23 @@ std::string JoinLinesCrLf(std::string_view raw, const std::function<bool()>& kee
     out.reserve(raw.size() + raw.size() / 16 + 2);
     const char* const data = raw.data();
     const size_t size = raw.size();
-    size_t start = 0, nextAsk = 1u << 20;
-    for (size_t i = 0; i < size; ++i) {
-        const char c = data[i];
-        if (c != '\r' && c != '\n') {
-            if (i >= nextAsk) {
-                nextAsk = i + (1u << 20);
-                if (keepGoing && !keepGoing()) return out;
-            }
+    size_t start = 0, i = 0, nextAsk = 1u << 20;
+    while (i < size) {
+        const size_t limit = std::min(size, nextAsk);
+        i = FindLineEnd(data, i, limit);
+        if (i == limit) {  // a MiB without a line end left to look at
+            if (limit == size) break;
+            nextAsk = limit + (1u << 20);
+            if (keepGoing && !keepGoing()) return out;
             continue;
         }
         out.append(data + start, i - start);
         out += "\r\n";
-        if (c == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
-        start = i + 1;
+        if (data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
+        start = ++i;
     }
-    if (start < raw.size()) {
-        out.append(raw.data() + start, raw.size() - start);
+    if (start < size) {
+        out.append(data + start, size - start);
         out += "\r\n";
     }
     return out;
@@ -78,16 +94,14 @@ std::string JoinLinesCrLf(std::string_view raw, const std::function<bool()>& kee
 std::string WithCrLfLineEnds(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 8);
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            out += c;
-            continue;
-        }
+    for (size_t i = 0, start = 0;; ++i) {
+        i = FindLineEnd(text.data(), i, text.size());
+        out.append(text.data() + start, i - start);
+        if (i == text.size()) return out;
         out += "\r\n";
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
     }
-    return out;
 }
 
 std::string_view HistoryEntryAt(std::string_view text, size_t at) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "scan/profile_text.h"
 #include "support/literal_cutting.h"
 
@@ -36,6 +37,12 @@ TEST(ProfileText, LinesAreWrittenBackWithCrLf) {
     EXPECT_EQ(JoinLinesCrLf(""), "");
     EXPECT_EQ(JoinLinesCrLf("\r"), "\r\n");
     EXPECT_EQ(JoinLinesCrLf(std::string("x\0y", 3)), std::string("x\0y\r\n", 5));
+    // Asked once a MiB, also along one long line; false stops the joining short.
+    const std::string long3(3u << 20, 'x');
+    int asked = 0;
+    EXPECT_EQ(JoinLinesCrLf(long3, [&] { return ++asked > 0; }).size(), long3.size() + 2);
+    EXPECT_EQ(asked, 2);
+    EXPECT_LT(JoinLinesCrLf(long3, [] { return false; }).size(), long3.size());
     // A piece's own line ends, with nothing added after the last.
     EXPECT_EQ(WithCrLfLineEnds("a\rb\nc\r\nd\n\r"), "a\r\nb\r\nc\r\nd\r\n\r\n");
     EXPECT_EQ(WithCrLfLineEnds("\n\r\r\n"), "\r\n\r\n\r\n");
@@ -89,6 +96,9 @@ TEST(ProfileText, SameEntriesAsTheLiteralLoopsOnGarbage) {
             else text += pieces[rng() % pieces.size()];
         }
         EXPECT_EQ(History(text), literal::History(text)) << "round " << round;
+        std::string joined;
+        for (std::string_view line : SplitLines(text)) joined.append(line).append("\r\n");
+        EXPECT_EQ(JoinLinesCrLf(text), joined) << "round " << round;
         // The scanner cuts addresses out of the file's own lines: the same entries as out of the joined text.
         EXPECT_EQ(HistoryOfRaw(text), History(JoinLinesCrLf(text))) << "round " << round;
         EXPECT_EQ(Cookies(text), literal::Cookies(text)) << "round " << round;
