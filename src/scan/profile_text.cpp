@@ -114,24 +114,23 @@ std::string_view CookieEntryAt(std::string_view upperText, size_t at) {
     return t == kNone ? std::string_view() : upperText.substr(at, t - at);
 }
 
-void CutHistoryEntries(std::string_view text, const EntrySink& sink) {
+namespace {
+
+// Every entry that starts at a mark, as entryAt finds it; the next search
+// starts at the last character of the entry just cut.
+void CutEntries(std::string_view text, std::string_view mark, std::string_view (*entryAt)(std::string_view, size_t),
+                const EntrySink& sink) {
     for (size_t from = 0;;) {
-        const size_t p = FindText(text, "http://", from);
-        if (p == kNone) return;
-        const std::string_view entry = HistoryEntryAt(text, p);
-        if (entry.data() == nullptr) return;
-        if (!sink(entry)) return;
-        from = p + entry.size() - 1;  // the entry's last character
+        const size_t at = FindText(text, mark, from);
+        if (at == kNone) return;
+        const std::string_view entry = entryAt(text, at);
+        if (entry.data() == nullptr || !sink(entry)) return;
+        from = at + entry.size() - 1;
     }
 }
 
-void CutCookieEntries(std::string_view text, const EntrySink& sink) {
-    for (size_t from = 0;;) {
-        const size_t a = FindText(text, "\r\n.", from);
-        if (a == kNone) return;
-        const std::string_view entry = CookieEntryAt(text, a);
-        if (entry.data() == nullptr) return;
-        if (!sink(entry)) return;
-        from = a + entry.size() - 1;  // the entry's last character
-    }
-}
+}  // namespace
+
+void CutHistoryEntries(std::string_view text, const EntrySink& sink) { CutEntries(text, "http://", HistoryEntryAt, sink); }
+
+void CutCookieEntries(std::string_view text, const EntrySink& sink) { CutEntries(text, "\r\n.", CookieEntryAt, sink); }
